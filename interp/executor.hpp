@@ -1,0 +1,17 @@
+// Statement execution: classifies a statement text and runs it.
+#pragma once
+
+#include <string_view>
+
+namespace korvan::kfl {
+
+// Executes one statement text, fresh or replayed from the statement buffer.
+void execute(std::string_view text);
+
+// Number of IF blocks still open (for "Missing END IF" at the end of the script).
+int open_if_blocks();
+
+// The routine level: 0 in the main script, one more in each active user routine.
+int current_routine_level();
+
+}  // namespace korvan::kfl

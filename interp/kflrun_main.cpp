@@ -1,0 +1,16 @@
+// kflrun: the KFL interpreter with the KORVAN plotting library.
+#include <string>
+#include <vector>
+
+#include "interp/startup.hpp"
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> words;
+    for (int i = 1; i < argc; ++i) {
+        // Each argument is one command-line word; empty ones separate nothing.
+        if (argv[i][0] != '\0')
+            words.emplace_back(argv[i]);
+    }
+    return korvan::kfl::run_kflrun(words);
+}

@@ -1,0 +1,23 @@
+#include "interp/shutdown.hpp"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "interp/data_file.hpp"
+#include "interp/front_end.hpp"
+
+namespace korvan::kfl {
+
+void terminate_run(int exit_code)
+{
+    FrontEnd& fe = front_end();
+    if (fe.log_file != nullptr) {
+        std::fclose(fe.log_file);
+        fe.log_file = nullptr;
+    }
+    close_data_file();
+    std::fflush(nullptr);
+    std::exit(exit_code);
+}
+
+}  // namespace korvan::kfl

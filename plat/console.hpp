@@ -1,0 +1,36 @@
+// The console: where the programs' text goes and where typed lines come from.
+// Two back ends stand behind this interface: the terminal console (standard
+// input and output) and the window console (real windows, added later).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace korvan::plat {
+
+class Console {
+public:
+    virtual ~Console() = default;
+
+    // Text appended to the output window, written exactly as given.
+    virtual void write_output(std::string_view text) = 0;
+
+    // A message box; an empty caption shows the text alone.
+    virtual void message_box(std::string_view caption, std::string_view text) = 0;
+
+    // Waits for one typed line (without its line end, at most 79 characters).
+    // Returns false at the end of input.
+    virtual bool read_input_line(std::string& line) = 0;
+};
+
+// The console in use; the terminal console unless another was installed.
+Console& console();
+
+// Installs a console (tests install capturing consoles); returns the old one.
+std::unique_ptr<Console> set_console(std::unique_ptr<Console> next);
+
+// Longest line the input line accepts.
+inline constexpr std::size_t input_line_limit = 79;
+
+}  // namespace korvan::plat

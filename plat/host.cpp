@@ -1,0 +1,34 @@
+#include "plat/host.hpp"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "plat/console.hpp"
+
+namespace korvan::plat {
+
+bool host_command(std::string_view) { return true; }
+
+std::optional<std::string> get_env(const char* name)
+{
+    const char* value = std::getenv(name);
+    if (value == nullptr)
+        return std::nullopt;
+    return std::string(value);
+}
+
+void fatal_exit(std::string_view caption, std::string_view text)
+{
+    console().message_box(caption, text);
+    std::fflush(nullptr);
+    std::exit(1);
+}
+
+std::string installation_dir()
+{
+    if (auto dir = get_env("KORVAN"))
+        return *dir;
+    return KORVAN_DEFAULT_DIR;
+}
+
+}  // namespace korvan::plat

@@ -1,0 +1,61 @@
+#include "plat/terminal_console.hpp"
+
+#include <unistd.h>
+
+namespace korvan::plat {
+
+TerminalConsole::TerminalConsole(std::FILE* in, std::FILE* out)
+    : in_(in), out_(out), input_is_terminal_(isatty(fileno(in)) != 0)
+{
+}
+
+void TerminalConsole::write_output(std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), out_);
+    std::fflush(out_);
+}
+
+void TerminalConsole::message_box(std::string_view caption, std::string_view text)
+{
+    if (!caption.empty()) {
+        std::fwrite(caption.data(), 1, caption.size(), out_);
+        std::fputs(": ", out_);
+    }
+    std::fwrite(text.data(), 1, text.size(), out_);
+    if (!caption.empty() && (text.empty() || text.back() != '\n'))
+        std::fputc('\n', out_);
+    std::fflush(out_);
+}
+
+bool TerminalConsole::read_input_line(std::string& line)
+{
+    if (input_is_terminal_) {
+        std::fputs("KFL> ", out_);
+        std::fflush(out_);
+    }
+    line.clear();
+    int c;
+    bool got_any = false;
+    while ((c = std::fgetc(in_)) != EOF) {
+        got_any = true;
+        if (c == '\n')
+            break;
+        line.push_back(static_cast<char>(c));
+    }
+    if (!got_any)
+        return false;
+    // The input line keeps the text up to its first carriage return, cut to its limit.
+    if (auto cr = line.find('\r'); cr != std::string::npos)
+        line.erase(cr);
+    if (line.size() > input_line_limit)
+        line.resize(input_line_limit);
+    if (!input_is_terminal_) {
+        std::fputs("KFL> ", out_);
+        std::fwrite(line.data(), 1, line.size(), out_);
+        std::fputc('\n', out_);
+        std::fflush(out_);
+    }
+    return true;
+}
+
+}  // namespace korvan::plat

@@ -1,0 +1,25 @@
+// Console on standard input and output.
+#pragma once
+
+#include <cstdio>
+
+#include "plat/console.hpp"
+
+namespace korvan::plat {
+
+class TerminalConsole final : public Console {
+public:
+    // The streams default to stdin/stdout; tests hand in files.
+    TerminalConsole(std::FILE* in = stdin, std::FILE* out = stdout);
+
+    void write_output(std::string_view text) override;
+    void message_box(std::string_view caption, std::string_view text) override;
+    bool read_input_line(std::string& line) override;
+
+private:
+    std::FILE* in_;
+    std::FILE* out_;
+    bool input_is_terminal_;
+};
+
+}  // namespace korvan::plat

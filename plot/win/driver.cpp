@@ -1,0 +1,55 @@
+#include "plot/win/driver.hpp"
+
+#include "plat/console.hpp"
+
+namespace korvan::win {
+
+namespace {
+struct DriverState {
+    bool started = false;
+    bool output_window = false;
+};
+
+DriverState& state()
+{
+    static DriverState s;
+    return s;
+}
+}  // namespace
+
+void start(bool want_output_window)
+{
+    if (state().started)
+        return;
+    state().started = true;
+    state().output_window = want_output_window;
+}
+
+bool started() { return state().started; }
+
+bool has_output_window() { return state().output_window; }
+
+void print(std::string_view text)
+{
+    if (state().output_window)
+        plat::console().write_output(text);
+    else
+        plat::console().message_box("", text);
+}
+
+bool read_input_line(std::string& line)
+{
+    if (!state().output_window)
+        return false;
+    return plat::console().read_input_line(line);
+}
+
+void end(bool)
+{
+    // The terminal console has nothing to wait for; windows are released here.
+    state() = DriverState{};
+}
+
+void reset_for_tests() { state() = DriverState{}; }
+
+}  // namespace korvan::win

@@ -1,0 +1,28 @@
+// The screen window driver: the output window and the print operation through
+// which all text of the interpreter and the library goes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace korvan::win {
+
+// Starts the driver once; the output window exists when it is wanted.
+void start(bool want_output_window);
+bool started();
+bool has_output_window();
+
+// All printed text: into the output window when it exists, otherwise a message box.
+void print(std::string_view text);
+
+// Waits for one line typed into the output window's input line.
+// Returns false when there is no output window or the input has ended.
+bool read_input_line(std::string& line);
+
+// Ends the driver; in its waiting form the output window stays until the user closes it.
+void end(bool wait);
+
+// Back to the state before start (for tests).
+void reset_for_tests();
+
+}  // namespace korvan::win

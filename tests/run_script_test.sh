@@ -1,0 +1,67 @@
+#!/bin/bash
+# Runs one script test case in a fresh temporary directory.
+#
+#   <name>.kfl    the script, run as "kflrun <name>.kfl" unless <name>.args says otherwise
+#   <name>.out    expected standard output, compared byte for byte
+#   <name>.args   command-line words (one line; @TMP@ stands for the case directory)
+#   <name>.in     standard input (default: empty)
+#   <name>.env    NAME=value lines added to the environment (@TMP@ as above)
+#   <name>.rc     expected exit code (default 0)
+#   <name>.dir/   files copied into the case directory before the run
+#   <name>.check  bash script run in the case directory afterwards; must succeed
+#   <name>.err    expected standard error (default: none)
+set -u
+kflrun=$1
+script=$2
+base=${script%.kfl}
+name=$(basename "$base")
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$script" "$work/"
+[ -d "$base.dir" ] && cp -r "$base.dir/." "$work/"
+
+args=("$name.kfl")
+if [ -f "$base.args" ]; then
+    read -r -a args < <(sed "s|@TMP@|$work|g" "$base.args")
+fi
+input=/dev/null
+[ -f "$base.in" ] && input="$base.in"
+
+env_args=(-u KFL_PATH -u KFL_DATA -u KORVAN KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none)
+if [ -f "$base.env" ]; then
+    while IFS= read -r line; do
+        [ -n "$line" ] && env_args+=("${line//@TMP@/$work}")
+    done < "$base.env"
+fi
+
+cd "$work" || exit 1
+env "${env_args[@]}" timeout 60 "$kflrun" "${args[@]}" < "$input" > actual.out 2> actual.err
+rc=$?
+status=0
+
+expected_rc=0
+[ -f "$base.rc" ] && expected_rc=$(cat "$base.rc")
+if [ "$rc" != "$expected_rc" ]; then
+    echo "exit code $rc, expected $expected_rc"
+    status=1
+fi
+if ! cmp -s actual.out "$base.out"; then
+    echo "standard output differs from $base.out:"
+    diff <(cat -A "$base.out") <(cat -A actual.out) | head -40
+    status=1
+fi
+expected_err=/dev/null
+[ -f "$base.err" ] && expected_err="$base.err"
+if ! cmp -s actual.err "$expected_err"; then
+    echo "standard error differs:"
+    diff "$expected_err" actual.err | head -40
+    status=1
+fi
+if [ -f "$base.check" ]; then
+    if ! bash "$base.check"; then
+        echo "check $base.check failed"
+        status=1
+    fi
+fi
+exit $status
