@@ -2,7 +2,7 @@
 # Runs one script test case in a fresh temporary directory.
 #
 #   <name>.kfl    the script, run as "kflrun <name>.kfl" unless <name>.args says otherwise
-#   <name>.out    expected standard output, compared byte for byte
+#   <name>.out    expected standard output, compared byte for byte (@TMP@ as below)
 #   <name>.args   command-line words (one line; @TMP@ stands for the case directory)
 #   <name>.in     standard input (default: empty)
 #   <name>.env    NAME=value lines added to the environment (@TMP@ as above)
@@ -46,9 +46,10 @@ if [ "$rc" != "$expected_rc" ]; then
     echo "exit code $rc, expected $expected_rc"
     status=1
 fi
-if ! cmp -s actual.out "$base.out"; then
+sed "s|@TMP@|$work|g" "$base.out" > expected.out
+if ! cmp -s actual.out expected.out; then
     echo "standard output differs from $base.out:"
-    diff <(cat -A "$base.out") <(cat -A actual.out) | head -40
+    diff <(cat -A expected.out) <(cat -A actual.out) | head -40
     status=1
 fi
 expected_err=/dev/null

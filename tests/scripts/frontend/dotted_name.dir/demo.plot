@@ -1,0 +1,2 @@
+%KFL
+PLOT_FILE

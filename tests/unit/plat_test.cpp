@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "plat/host.hpp"
+#include "plat/paths.hpp"
+#include "plat/terminal_console.hpp"
+
+namespace korvan::plat {
+namespace {
+
+std::string read_all(std::FILE* f)
+{
+    std::rewind(f);
+    std::string s;
+    int c;
+    while ((c = std::fgetc(f)) != EOF)
+        s.push_back(static_cast<char>(c));
+    return s;
+}
+
+TEST(Paths, JoinAndSplit)
+{
+    EXPECT_EQ(join_path("/opt/korvan", "kfl"), "/opt/korvan/kfl");
+    EXPECT_EQ(join_path("/opt/korvan/", "kfl"), "/opt/korvan/kfl");
+    EXPECT_EQ(join_path("", "a.kfl"), "a.kfl");
+    EXPECT_EQ(last_component("dir/sub\\name.kfl"), "name.kfl");
+    EXPECT_EQ(directory_part("dir/sub\\name.kfl"), "dir/sub\\");
+    EXPECT_EQ(last_component("plain"), "plain");
+    EXPECT_EQ(directory_part("plain"), "");
+}
+
+TEST(TerminalConsole, PipedInputIsEchoedWithPromptAndCut)
+{
+    std::FILE* in = std::tmpfile();
+    std::FILE* out = std::tmpfile();
+    std::string long_line(100, 'x');
+    std::fputs(("A = 1\r\n" + long_line + "\nlast").c_str(), in);
+    std::rewind(in);
+    TerminalConsole console(in, out);
+    std::string line;
+    ASSERT_TRUE(console.read_input_line(line));
+    EXPECT_EQ(line, "A = 1");
+    ASSERT_TRUE(console.read_input_line(line));
+    EXPECT_EQ(line, std::string(79, 'x'));
+    ASSERT_TRUE(console.read_input_line(line));
+    EXPECT_EQ(line, "last");
+    EXPECT_FALSE(console.read_input_line(line));
+    EXPECT_EQ(read_all(out), "KFL> A = 1\nKFL> " + std::string(79, 'x') + "\nKFL> last\n");
+    std::fclose(in);
+    std::fclose(out);
+}
+
+TEST(TerminalConsole, MessageBoxForms)
+{
+    std::FILE* out = std::tmpfile();
+    TerminalConsole console(stdin, out);
+    console.message_box("", "plain text\n");
+    console.message_box("winini", "Not enough memory");
+    console.message_box("cap", "ends with newline\n");
+    EXPECT_EQ(read_all(out), "plain text\nwinini: Not enough memory\ncap: ends with newline\n");
+    std::fclose(out);
+}
+
+TEST(Host, CommandHookSucceedsAndEnvironment)
+{
+    EXPECT_TRUE(host_command("rm -rf /"));
+    setenv("KORVAN_TEST_VAR", "value", 1);
+    EXPECT_EQ(get_env("KORVAN_TEST_VAR"), "value");
+    unsetenv("KORVAN_TEST_VAR");
+    EXPECT_FALSE(get_env("KORVAN_TEST_VAR").has_value());
+    setenv("KORVAN", "/somewhere", 1);
+    EXPECT_EQ(installation_dir(), "/somewhere");
+    unsetenv("KORVAN");
+    EXPECT_FALSE(installation_dir().empty());
+}
+
+}  // namespace
+}  // namespace korvan::plat
