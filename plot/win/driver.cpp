@@ -15,7 +15,21 @@ DriverState& state()
     static DriverState s;
     return s;
 }
+
+void (*start_hook)(bool, bool) = nullptr;
+
+void tell_library()
+{
+    if (start_hook != nullptr)
+        start_hook(state().started, state().output_window);
+}
 }  // namespace
+
+void set_start_hook(void (*hook)(bool started, bool output_window))
+{
+    start_hook = hook;
+    tell_library();
+}
 
 void start(bool want_output_window)
 {
@@ -23,6 +37,7 @@ void start(bool want_output_window)
         return;
     state().started = true;
     state().output_window = want_output_window;
+    tell_library();
 }
 
 bool started() { return state().started; }
@@ -48,8 +63,13 @@ void end(bool)
 {
     // The terminal console has nothing to wait for; windows are released here.
     state() = DriverState{};
+    tell_library();
 }
 
-void reset_for_tests() { state() = DriverState{}; }
+void reset_for_tests()
+{
+    state() = DriverState{};
+    tell_library();
+}
 
 }  // namespace korvan::win

@@ -25,4 +25,9 @@ void end(bool wait);
 // Back to the state before start (for tests).
 void reset_for_tests();
 
+// The plotting library's hook, told whether the driver is started and whether
+// the output window exists (no output window: library messages go to its error
+// file); called at once with the current state when installed.
+void set_start_hook(void (*hook)(bool started, bool output_window));
+
 }  // namespace korvan::win
