@@ -1,0 +1,38 @@
+// The output device interface: every output format implements it, and the
+// kernel reaches the format only through it. make_device chooses the format
+// by device code.
+#pragma once
+
+#include <memory>
+
+namespace korvan {
+
+class Device {
+public:
+    virtual ~Device() = default;
+
+    // Called at KORINI after the plot file is open: writes the header and
+    // computes the device scale.
+    virtual void open() = 0;
+    // A point in plot coordinates, reached with a line (draw) or without.
+    virtual void point(double x, double y, bool draw) = 0;
+    // The current colour changed to index (0..255).
+    virtual void colour(int index) = 0;
+    // A filled rectangle in plot coordinates in colour index.
+    virtual void fill_rect(double x, double y, double w, double h, int index) = 0;
+    // NEWPAG.
+    virtual void new_page() = 0;
+    // Makes everything drawn so far visible (screen devices).
+    virtual void flush() {}
+    // KORFIN: writes the closing records; the kernel then closes the file.
+    virtual void close() = 0;
+};
+
+// The device of a device code, or nullptr when that output format is not
+// available in this build.
+std::unique_ptr<Device> make_device(int device_code);
+
+// One file per format.
+std::unique_ptr<Device> make_gksvan_device();
+
+}  // namespace korvan

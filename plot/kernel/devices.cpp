@@ -1,0 +1,19 @@
+// The output formats of this build, by device code.
+#include "plot/kernel/device.hpp"
+
+namespace korvan {
+
+std::unique_ptr<Device> make_device(int device_code)
+{
+    switch (device_code) {
+    case 201:  // GKSVAN metafile
+    case 250:  // its converter variant
+        return make_gksvan_device();
+    default:
+        // Screen windows, terminal emulations, CGM, Kyocera, HPGL, PostScript
+        // and the image devices have no writer in this build.
+        return nullptr;
+    }
+}
+
+}  // namespace korvan

@@ -1,0 +1,514 @@
+// Opening and closing a plot, the page, the end protocol and RESET.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "plat/host.hpp"
+#include "plot/kernel/device.hpp"
+#include "plot/kernel/kernel.hpp"
+#include "plot/kernel/routines.hpp"
+#include "plot/win/driver.hpp"
+
+namespace korvan {
+
+namespace {
+
+struct PageFormat {
+    const char* name;  // first three letters
+    int width;
+    int height;
+};
+
+constexpr PageFormat page_formats[] = {
+    {"DA4", 2970, 2100}, {"DA3", 4200, 2970}, {"DA2", 5940, 4200}, {"DA1", 8400, 5940}, {"KY4", 2870, 2000},
+    {"HP4", 2717, 1900}, {"HP3", 3990, 2717}, {"HP2", 5340, 3360}, {"HP1", 7570, 5340}, {"PS4", 2800, 1950},
+};
+
+// RESET keys: the first letters of the routines whose settings RESET restores.
+constexpr const char reset_keys[] =
+    "ALL +ANGL+AUTR+AX3L+AXCL+AXEN+AXIS+AXSL+AXSP+BARD+BARG+BARP+BART+BARW+BASA+CENT+"
+    "CHAA+CHAB+CHAS+CHAW+CHNC+CHNP+CIRC+CLPB+CLPM+CLPW+CLRC+COLM+COLO+COLR+CONG+CONM+"
+    "DIGI+EUSH+EXPZ+FILB+FILC+FIXS+FLAB+FRAM+FRME+GAPC+GRAC+HEIG+HNAM+HTIT+IANG+INTA+"
+    "LABC+LABD+LABE+LABJ+LABP+LABT+LEGC+LFTT+LINC+LINS+LOGT+MAPM+MAPP+MAPR+MAPS+MDFM+"
+    "MIXA+MIXL+MYLA+NAMD+NAME+NEGL+NEWM+NOAR+NOBA+NOBG+NOCH+NOCL+NOFI+NOGR+NOHI+NOLI+"
+    "NUMF+NUMO+ORIG+PATC+PIEE+PIEL+PIEV+POLC+PROJ+RGTL+RVYN+SCAL+SETB+SETC+SETE+SETG+"
+    "SETM+SETR+SETS+SHDC+SHDP+SHIE+SHLS+SMXA+SPLM+SURC+SURS+SURV+SYMR+THKC+TICK+TICL+"
+    "TICP+TIMO+TITL+UNIT+VIEW+VKXB+VKYB+VKYT+WIDB+WIND+WINM+WINS+ZSCA";
+constexpr int reset_key_count = (sizeof reset_keys) / 5;
+
+bool is_window_device(int code) { return code >= 75 && code <= 100; }
+
+// The window a screen plot was opened in.
+int own_window(int code) { return code >= 75 && code <= 79 ? code - 74 : 1; }
+
+void default_axis(PlotState& s)
+{
+    s.axis_length_x = static_cast<int>(std::lround((s.page_width + 1) * 2.0 / 3.0));
+    s.axis_length_y = static_cast<int>(std::lround((s.page_height + 1) * 2.0 / 3.0));
+}
+
+void default_axis_position(PlotState& s)
+{
+    s.axis_pos_x = (s.page_width - s.axis_length_x) / 2;
+    s.axis_pos_y = s.page_height - 300;
+}
+
+// The default colour table and its foreground colour, selected on the device.
+// The table entries themselves are loaded by the colour-table routines.
+void default_colours(PlotState& s)
+{
+    s.colour_table_index = s.device_code == 501 ? 6 : 1;  // RGRE : RAIN
+    s.foreground = 255;
+    select_colour(s.foreground);
+}
+
+void report_not_available(const PlotState& s)
+{
+    std::string text = "Output format ";
+    text += s.file_format;
+    text += " is not available in this version";
+    set_warning_text(text);
+    warning(warning_not_available);
+}
+
+// Opens the plot file of a file device and writes its header.
+void open_output(PlotState& s)
+{
+    if (s.setfil_state == 1) {
+        s.saved_file = s.output_file;
+        s.setfil_state = 2;
+    } else if (s.setfil_state == 2) {
+        s.output_file = s.saved_file;
+    } else {
+        s.output_file = std::string("korvan.") + default_extension(s.device_code);
+    }
+    s.device = make_device(s.device_code);
+    if (!s.device) {
+        s.output_file.clear();
+        report_not_available(s);
+        return;
+    }
+    if (s.device_code >= 601) {
+        s.device->open();
+        return;
+    }
+    std::string name = file_version(s.output_file);
+    if (!s.out.open(name, s.device_code == dev_cgm)) {
+        // Nothing is written to a file that could not be created.
+        s.device.reset();
+        s.output_file = name;
+        warning_text(36, name);
+        return;
+    }
+    s.output_file = make_absolute(name);
+    s.device->open();
+}
+
+void open_error_file(PlotState& s)
+{
+    std::string name = file_version("korvan.err");
+    std::FILE* file = std::fopen(name.c_str(), "w");
+    if (file == nullptr) {
+        s.message_unit = 6;
+        warning_text(36, name);
+        return;
+    }
+    s.error_file_name = name;
+    s.error_file_written = false;
+    s.message_unit = 15;
+    s.message_stream = file;
+}
+
+bool names_file(int code) { return code > 100 && code != 603; }
+
+void boxed_end_protocol(const PlotState& s)
+{
+    std::string frame = "\n " + std::string(66, '<');
+    std::string vectors = std::to_string(s.vector_count);
+    std::string warnings = std::to_string(s.warning_count);
+    std::string metafile = "Metafile: ";
+    if (names_file(s.device_code))
+        metafile += s.output_file.substr(0, 48);
+    char line[160];
+    message_print(frame);
+    std::snprintf(line, sizeof line, "\n <<                END OF KORVAN / VERSION %4.1f %s                <<",
+                  korvan_version, korvan_version_patch);
+    message_print(line);
+    std::snprintf(line, sizeof line, "\n <<  Date    : %8s   Time    : %8s   Pageformat: %4s  <<",
+                  date_string().c_str(), time_string().c_str(), s.page_format);
+    message_print(line);
+    std::snprintf(line, sizeof line, "\n <<  Vectors : %-10s Warnings: %-8s   Fileformat: %4s  <<", vectors.c_str(),
+                  warnings.c_str(), s.file_format);
+    message_print(line);
+    std::snprintf(line, sizeof line, "\n <<  %-58s  <<", metafile.c_str());
+    message_print(line);
+    message_print(frame + "\n");
+    message_print("\n");
+}
+
+// One message; printed whole so that no file name is lost.
+void plain_end_protocol(const PlotState& s, bool error_file_kept)
+{
+    char head[80];
+    std::snprintf(head, sizeof head, "           END OF KORVAN / VERSION %4.1f %s\n ", korvan_version,
+                  korvan_version_patch);
+    std::string text = head;
+    text += "\n Date          : " + date_string();
+    text += "\n Time          : " + time_string();
+    text += std::string("\n Pageformat: ") + s.page_format;
+    text += "\n Vectors      : " + std::to_string(s.vector_count);
+    text += "\n Warnings  : " + std::to_string(s.warning_count);
+    text += std::string("\n Fileformat  : ") + s.file_format;
+    if (s.device_code > 200 && s.device_code != 603)
+        text += "\n Metafile     : " + s.output_file;
+    if (error_file_kept)
+        text += "\n Error file    : " + s.error_file_name;
+    win::print(text);
+}
+
+}  // namespace
+
+// --- The attribute reset -----------------------------------------------------
+
+void reset_attributes(std::string_view key)
+{
+    PlotState& s = state();
+    bool all = key == "ALL ";
+    if (all) {
+        s.current_colour = 0;
+        default_colours(s);
+    }
+    if (all || key == "UNIT") {
+        if (s.message_unit != 15)
+            s.message_unit = 6;
+    }
+    if (all || key == "ORIG") {
+        s.origin_x = 0;
+        s.origin_y = 0;
+    }
+    if (all || key == "AXSL")
+        default_axis(s);
+    if (all || key == "AXSP")
+        default_axis_position(s);
+    if (all || key == "FILB") {
+        s.filbox_x = 0;
+        s.filbox_y = 0;
+        s.filbox_w = 0;
+        s.filbox_h = 0;
+    }
+    if (all || key == "FILC")
+        s.filclr_none = false;
+}
+
+// --- Opening and closing -----------------------------------------------------
+
+void korini()
+{
+    if (level_check(0, 0, "korini"))
+        return;
+    PlotState& s = state();
+    if (!s.window_ready)
+        plat::fatal_exit("korini", " winini is missing before");
+    s.level = 1;
+    s.vector_count = 0;
+    s.warning_count = 0;
+    s.closed_flag = 0;
+    if (s.device_code == 0) {
+        s.device_code = dev_gksvan;
+        std::memcpy(s.file_format, "GKSV", 5);
+    }
+    default_axis(s);
+    default_axis_position(s);
+    if (s.error_file_flag)
+        open_error_file(s);
+    else
+        s.message_unit = 6;
+    open_output(s);
+    reset_attributes("ALL ");
+}
+
+void korfin()
+{
+    if (level_check(1, 3, "korfin"))
+        return;
+    PlotState& s = state();
+    flush_pending();
+    if (s.device)
+        s.device->close();
+    if (s.device_code > 100 && s.device_code <= 600)
+        s.out.flush_close();
+    s.device.reset();
+    s.level = 0;
+    s.closed_flag = 1;
+
+    if (!s.error_file_flag) {
+        if (s.message_unit != 0)
+            boxed_end_protocol(s);
+        return;
+    }
+    bool kept = false;
+    if (s.message_stream != nullptr) {
+        std::fclose(s.message_stream);
+        s.message_stream = nullptr;
+        kept = s.error_file_written;
+        if (!kept)
+            std::remove(s.error_file_name.c_str());
+    }
+    if (s.message_unit != 0)
+        plain_end_protocol(s, kept);
+    if (s.message_unit == 15)
+        s.message_unit = 6;
+}
+
+// --- The page ----------------------------------------------------------------
+
+void setpag(std::string_view name)
+{
+    if (level_check(0, 0, "setpag"))
+        return;
+    std::string kw = keyword4(name);
+    const PageFormat* found = nullptr;
+    for (const PageFormat& format : page_formats) {
+        if (kw.compare(0, 3, format.name) == 0 && (kw[3] == 'L' || kw[3] == 'P')) {
+            found = &format;
+            break;
+        }
+    }
+    if (found == nullptr) {
+        warning_text(2, name);
+        return;
+    }
+    PlotState& s = state();
+    bool portrait = kw[3] == 'P';
+    s.page_width = (portrait ? found->height : found->width) - 1;
+    s.page_height = (portrait ? found->width : found->height) - 1;
+    std::memcpy(s.page_format, kw.c_str(), 5);
+    if (!s.device_chosen) {
+        s.device_code = dev_gksvan;
+        std::memcpy(s.file_format, "GKSV", 5);
+    }
+}
+
+void page(int nx, int ny)
+{
+    if (level_check(0, 0, "page"))
+        return;
+    if (nx <= 0 || ny <= 0) {
+        warning(2);
+        return;
+    }
+    PlotState& s = state();
+    s.page_width = nx - 1;
+    s.page_height = ny - 1;
+    std::memcpy(s.page_format, "PAGE", 5);
+}
+
+void pagmod(std::string_view keyword)
+{
+    if (level_check(0, 0, "pagmod"))
+        return;
+    static constexpr int modes[] = {0, 1, 0, 1, 2};
+    int n = keyword_lookup("COMI+MOVI+LAND+PORT+NONE", 5, keyword);
+    if (n > 0)
+        state().page_mode = modes[n - 1];
+}
+
+void sclfac(double factor)
+{
+    if (level_check(0, 0, "sclfac"))
+        return;
+    if (!(factor > 0)) {
+        warning(2);
+        return;
+    }
+    PlotState& s = state();
+    s.scaling_factor = static_cast<float>(factor);
+    s.scaling_mode = 0;
+}
+
+void sclmod(std::string_view keyword)
+{
+    if (level_check(0, 0, "sclmod"))
+        return;
+    int n = keyword_lookup("DOWN+FULL+NONE", 3, keyword);
+    if (n > 0)
+        state().scaling_mode = n - 1;
+}
+
+void hwpage(int nx, int ny)
+{
+    if (level_check(0, 0, "hwpage"))
+        return;
+    if (nx <= 0 || ny <= 0) {
+        warning(2);
+        return;
+    }
+    PlotState& s = state();
+    s.hw_page = true;
+    s.hw_width = nx;
+    s.hw_height = ny;
+}
+
+void origin(int nx, int ny)
+{
+    if (level_check(1, 1, "origin"))
+        return;
+    PlotState& s = state();
+    s.origin_x = nx;
+    s.origin_y = ny;
+}
+
+void unit(int n)
+{
+    soft_level_check("unit");
+    if (n < 0 || n > 1000 || n == 15 || n == 16) {
+        warning_int(2, n);
+        return;
+    }
+    state().message_unit = n;
+}
+
+void newpag()
+{
+    if (level_check(1, 1, "newpag"))
+        return;
+    PlotState& s = state();
+    flush_pending();
+    if (s.device_code == dev_cgm) {
+        float step = static_cast<float>((s.page_mode == 1 ? s.page_height : s.page_width) + 100);
+        if (s.cgm_page_offset + step > 32700.0f) {
+            warning(39);
+            return;
+        }
+        s.cgm_page_offset += step;
+    }
+    if (s.device)
+        s.device->new_page();
+}
+
+void erase()
+{
+    if (level_check(1, 3, "erase"))
+        return;
+    PlotState& s = state();
+    flush_pending();
+    bool clears = s.device_code <= 200 || (s.device_code >= 601 && s.device_code <= 700);
+    if (clears && s.device)
+        s.device->fill_rect(0, 0, s.page_width + 1, s.page_height + 1, 0);
+}
+
+void sendbf()
+{
+    if (level_check(1, 3, "sendbf"))
+        return;
+    flush_pending();
+}
+
+void pagera()
+{
+    if (level_check(1, 3, "pagera"))
+        return;
+    const PlotState& s = state();
+    double w = s.page_width;
+    double h = s.page_height;
+    vector(0, 0, 3);
+    vector(0, h, 2);
+    vector(w, h, 2);
+    vector(w, 0, 2);
+    vector(0, 0, 2);
+}
+
+void reset(std::string_view name)
+{
+    soft_level_check("reset");
+    int n = keyword_lookup(reset_keys, reset_key_count, name);
+    if (n > 0)
+        reset_attributes(std::string_view(reset_keys + (n - 1) * 5, 4));
+}
+
+// --- Screen windows ----------------------------------------------------------
+
+namespace {
+// Levels 1-3 and a screen window device; false after the warning.
+bool window_routine(const char* routine)
+{
+    if (level_check(1, 3, routine))
+        return false;
+    if (!is_window_device(state().device_code)) {
+        warning(56);
+        return false;
+    }
+    return true;
+}
+
+void window_warning(int number, const char* format, int n)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, format, n);
+    set_warning_text(text);
+    warning(number);
+}
+}  // namespace
+
+void opnwin(int n)
+{
+    if (!window_routine("opnwin"))
+        return;
+    if (n < 1 || n > 5) {
+        warning_int(2, n);
+        return;
+    }
+    if (n == own_window(state().device_code)) {
+        window_warning(101, "Window %d is already open", n);
+        return;
+    }
+    flush_pending();
+}
+
+void selwin(int n)
+{
+    if (!window_routine("selwin"))
+        return;
+    if (n != own_window(state().device_code)) {
+        window_warning(103, "Window %d is not open", n);
+        return;
+    }
+    flush_pending();
+}
+
+void clswin(int n)
+{
+    if (!window_routine("clswin"))
+        return;
+    if (n == own_window(state().device_code)) {
+        window_warning(102, "Window %d cannot be closed", n);
+        return;
+    }
+    window_warning(103, "Window %d is not open", n);
+}
+
+void wintit(std::string_view)
+{
+    if (!window_routine("wintit"))
+        return;
+}
+
+int winid()
+{
+    soft_level_check("winid");
+    int code = state().device_code;
+    return is_window_device(code) ? own_window(code) : 0;
+}
+
+void getwin(int& x, int& y, int& w, int& h)
+{
+    soft_level_check("getwin");
+    const PlotState& s = state();
+    x = s.window_x;
+    y = s.window_y;
+    w = s.window_w;
+    h = s.window_h;
+}
+
+}  // namespace korvan

@@ -1,0 +1,55 @@
+// The library routines of the plotting kernel.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace korvan {
+
+// Opening and closing a plot.
+void korini();
+void korfin();
+
+// Page.
+void setpag(std::string_view name);
+void page(int nx, int ny);
+void pagmod(std::string_view keyword);
+void sclfac(double factor);
+void sclmod(std::string_view keyword);
+void hwpage(int nx, int ny);
+void origin(int nx, int ny);
+void unit(int n);
+void newpag();
+void erase();
+void sendbf();
+void pagera();
+void reset(std::string_view name);
+
+// Screen windows.
+void opnwin(int n);
+void selwin(int n);
+void clswin(int n);
+void wintit(std::string_view text);
+int winid();
+void getwin(int& x, int& y, int& w, int& h);
+
+// Output device and file.
+void metafl(std::string_view keyword);
+void setfil(std::string_view name);
+void filmod(std::string_view keyword);
+void symfil(std::string_view device, std::string_view status);
+void scrmod(std::string_view keyword);
+void winmod(std::string_view keyword);
+void window(int nx, int ny, int nw, int nh);
+void winsiz(int nw, int nh);
+void x11mod(std::string_view keyword);
+std::string getfil();
+std::string getmfl();
+void getpag(int& nx, int& ny);
+
+// Plot file inclusion.
+void incfil(std::string_view file);
+void filbox(int nx, int ny, int nw, int nh);
+void filclr(std::string_view keyword);
+
+}  // namespace korvan
