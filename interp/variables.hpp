@@ -1,4 +1,5 @@
-// The variable table (interim: holds the start-up variables until the value records land).
+// Start-up access to the variable table: clearing it and creating the
+// script-argument variables.
 #pragma once
 
 #include <optional>
@@ -7,14 +8,14 @@
 
 namespace korvan::kfl {
 
-// Marks every entry of the variable table free.
+// Marks every entry of the variable table free and deletes all labels.
 void clear_variables();
 
 // Creates a global STRING or INT variable at routine level 0.
 void define_startup_string(const std::string& name, const std::string& value);
 void define_startup_int(const std::string& name, int value);
 
-// The text of a start-up variable (STRING as it is, INT in decimal), if defined.
+// The text of a variable (STRING as it is, INT in decimal), if it is one of these.
 std::optional<std::string> startup_value_text(std::string_view name);
 
 }  // namespace korvan::kfl

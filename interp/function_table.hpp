@@ -1,0 +1,25 @@
+// The function table of built-in functions, as the parser and the executor see it.
+// The functions themselves install their rows here.
+#pragma once
+
+#include <string_view>
+
+namespace korvan::kfl {
+
+struct BuiltinFunction {
+    const char* name;   // upper case
+    int flag;           // 1: bare variable arguments are passed as references
+    // Runs the function on the stack records from depth base to the top and
+    // leaves one result at depth base. Returns false after reporting a failure.
+    bool (*call)(int base);
+};
+
+// Installs the rows (searched in order); nullptr or count 0 empties the table.
+void set_function_table(const BuiltinFunction* rows, int count);
+
+// Row number of the name, or -1.
+int lookup_function(std::string_view name);
+int function_flag(int row);
+bool call_function(int row, int base);
+
+}  // namespace korvan::kfl

@@ -1,0 +1,249 @@
+#include "interp/tokenizer.hpp"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "interp/messages.hpp"
+
+namespace korvan::kfl {
+
+namespace {
+
+bool is_letter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_name_char(char c) { return is_letter(c) || is_digit(c) || c == '_'; }
+bool is_hex_digit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+
+int scan_name(Tokenizer& t, bool system)
+{
+    char name[16];
+    std::size_t n = 0;
+    if (system) {
+        name[n++] = '%';
+        ++t.pos;
+    }
+    while (t.pos < t.text.size() && is_name_char(t.text[t.pos])) {
+        if (n < name_capacity)
+            name[n++] = static_cast<char>(std::toupper(static_cast<unsigned char>(t.text[t.pos])));
+        ++t.pos;
+    }
+    name[n] = '\0';
+    std::memcpy(t.record.name, name, n + 1);
+    return TK_IDENT;
+}
+
+int scan_number(Tokenizer& t)
+{
+    char text[number_text_capacity + 1];
+    std::size_t n = 0;
+    bool too_long = false;
+    int dots = 0;
+    bool exponent = false;
+    bool hex = false;
+    while (t.pos < t.text.size()) {
+        char c = t.text[t.pos];
+        if (!(is_hex_digit(c) || c == '.' || c == 'E' || c == 'e' || c == 'X' || c == 'x'))
+            break;
+        if (n < number_text_capacity)
+            text[n++] = c;
+        else
+            too_long = true;
+        ++t.pos;
+        if (c == '.')
+            ++dots;
+        else if (c == 'X' || c == 'x')
+            hex = true;
+        else if (c == 'E' || c == 'e') {
+            exponent = true;
+            if (t.pos < t.text.size() && (t.text[t.pos] == '+' || t.text[t.pos] == '-')) {
+                if (n < number_text_capacity)
+                    text[n++] = t.text[t.pos];
+                else
+                    too_long = true;
+                ++t.pos;
+            }
+        }
+    }
+    text[n] = '\0';
+    if (too_long) {
+        report("Syntax error");
+        return TK_ERROR;
+    }
+    Value& r = t.record;
+    r.name[0] = '\0';
+    r.dims = 0;
+    r.count = 1;
+    if (dots > 0 || exponent) {
+        if (!((dots == 1 || exponent) && !hex)) {
+            report("Syntax error");
+            return TK_ERROR;
+        }
+        r.type = T_DOUBLE;
+        r.slot.f64 = std::strtod(text, nullptr);
+        return TK_REAL;
+    }
+    r.type = T_INT;
+    if (hex) {
+        errno = 0;
+        unsigned long long v = std::strtoull(text, nullptr, 16);
+        if (errno == ERANGE || v > UINT32_MAX)
+            v = UINT32_MAX;
+        r.slot.i32 = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
+    } else {
+        errno = 0;
+        long long v = std::strtoll(text, nullptr, 10);
+        if (errno == ERANGE || v > INT32_MAX)
+            v = INT32_MAX;
+        r.slot.i32 = static_cast<std::int32_t>(v);
+    }
+    return TK_INTEGER;
+}
+
+int scan_string(Tokenizer& t)
+{
+    char quote = t.text[t.pos++];
+    std::size_t n = 0;
+    while (t.pos < t.text.size() && t.text[t.pos] != quote) {
+        if (n < string_literal_capacity)
+            t.literal[n++] = t.text[t.pos];
+        ++t.pos;
+    }
+    if (t.pos < t.text.size())
+        ++t.pos;  // the closing quote; a missing one ends the literal at the end of the text
+    t.literal[n] = '\0';
+    Value& r = t.record;
+    r.name[0] = '\0';
+    r.type = T_STRING;
+    r.dims = 1;
+    r.count = static_cast<std::int32_t>(n);
+    r.slot.text = t.literal;  // not owned: pushing makes the heap copy
+    return TK_STRING;
+}
+
+// Two-character operator when the next character is 'second', else the single one.
+int pair(Tokenizer& t, char second, int both, int single)
+{
+    ++t.pos;
+    if (t.pos < t.text.size() && t.text[t.pos] == second) {
+        ++t.pos;
+        return both;
+    }
+    return single;
+}
+
+int scan(Tokenizer& t)
+{
+    while (t.pos < t.text.size() && t.text[t.pos] == ' ')
+        ++t.pos;
+    t.token_start = t.pos;
+    if (t.pos >= t.text.size())
+        return TK_END;
+    char c = t.text[t.pos];
+    if (is_letter(c))
+        return scan_name(t, false);
+    if (is_digit(c) || c == '.')
+        return scan_number(t);
+    if (c == '"' || c == '\'')
+        return scan_string(t);
+    int prev = t.previous;
+    switch (c) {
+    case '%':
+        if (t.pos + 1 < t.text.size() && is_letter(t.text[t.pos + 1]) && prev != TK_IDENT && prev != TK_INTEGER)
+            return scan_name(t, true);
+        ++t.pos;
+        return TK_MOD;
+    case '+':
+        ++t.pos;
+        return (prev == TK_IDENT || prev == TK_INTEGER || prev == TK_REAL || prev == TK_STRING || prev == TK_RPAREN ||
+                prev == TK_RBRACKET)
+                   ? TK_PLUS
+                   : TK_UPLUS;
+    case '-':
+        ++t.pos;
+        return (prev == TK_IDENT || prev == TK_INTEGER || prev == TK_REAL || prev == TK_RPAREN ||
+                prev == TK_RBRACKET)
+                   ? TK_MINUS
+                   : TK_UMINUS;
+    case '!':
+        return pair(t, '=', TK_NE, TK_NOT);
+    case '=':
+        return pair(t, '=', TK_EQ, TK_ASSIGN);
+    case '<':
+        return pair(t, '=', TK_LE, TK_LT);
+    case '>':
+        return pair(t, '=', TK_GE, TK_GT);
+    case '&':
+        return pair(t, '&', TK_AND, TK_AMP);
+    case '|':
+        return pair(t, '|', TK_OR, TK_BAR);
+    case '*':
+        return pair(t, '*', TK_POWER, TK_STAR);
+    case '#':
+    case '$':
+    case '(':
+    case ')':
+    case ',':
+    case '/':
+    case ':':
+    case '[':
+    case ']':
+    case '{':
+    case '}':
+        ++t.pos;
+        return static_cast<unsigned char>(c);
+    default:
+        ++t.pos;
+        report("Syntax error");
+        return TK_ERROR;
+    }
+}
+
+}  // namespace
+
+Tokenizer& tokenizer()
+{
+    static Tokenizer t;
+    return t;
+}
+
+void reset_tokenizer(std::string_view text)
+{
+    Tokenizer& t = tokenizer();
+    t.text = text;
+    t.pos = 0;
+    t.token_start = 0;
+    t.previous = TK_END;
+    t.token = TK_END;
+}
+
+int next_token()
+{
+    Tokenizer& t = tokenizer();
+    t.previous = t.token;
+    t.token = scan(t);
+    return t.token;
+}
+
+char peek_character()
+{
+    const Tokenizer& t = tokenizer();
+    std::size_t p = t.pos;
+    while (p < t.text.size() && t.text[p] == ' ')
+        ++p;
+    return p < t.text.size() ? t.text[p] : '\0';
+}
+
+bool expect(int code, char character)
+{
+    if (current_token() != code) {
+        report("Syntax error - Expected", character);
+        return false;
+    }
+    next_token();
+    return true;
+}
+
+}  // namespace korvan::kfl

@@ -1,0 +1,122 @@
+#include "interp/variable_table.hpp"
+
+#include <cstring>
+
+#include "interp/function_table.hpp"
+#include "interp/messages.hpp"
+
+namespace korvan::kfl {
+
+namespace {
+struct Table {
+    Value entries[variable_capacity];
+    int high_water = 0;
+    int level = 0;
+};
+
+Table& table()
+{
+    static Table t{};
+    return t;
+}
+
+bool name_equals(const Value& v, std::string_view name)
+{
+    std::size_t n = name.size();
+    return n <= name_capacity && std::memcmp(v.name, name.data(), n) == 0 && v.name[n] == '\0';
+}
+}  // namespace
+
+Value& variable(int index) { return table().entries[index]; }
+
+void clear_variable_table()
+{
+    Table& t = table();
+    for (int i = 0; i < t.high_water; ++i)
+        release(t.entries[i]);
+    for (Value& v : t.entries)
+        clear_record(v);
+    t.high_water = 0;
+    t.level = 0;
+}
+
+int routine_level() { return table().level; }
+void set_routine_level(int level) { table().level = level; }
+int variable_high_water() { return table().high_water; }
+
+int find_entry(std::string_view name)
+{
+    Table& t = table();
+    if (name.size() > name_capacity)
+        name = name.substr(0, name_capacity);
+    bool system = !name.empty() && name.front() == '%';
+    for (int i = 0; i < t.high_water; ++i) {
+        const Value& v = t.entries[i];
+        if (v.type == T_FREE || (!system && v.level != t.level))
+            continue;
+        if (name_equals(v, name))
+            return i;
+    }
+    return -1;
+}
+
+int find_variable(std::string_view name)
+{
+    int index = find_entry(name);
+    if (index >= 0 && table().entries[index].type == T_REF) {
+        int target = table().entries[index].slot.ref;
+        return (target >= 0 && target < variable_capacity && table().entries[target].type != T_FREE) ? target : -1;
+    }
+    return index;
+}
+
+int allocate_variable()
+{
+    Table& t = table();
+    for (int i = 0; i < variable_capacity; ++i) {
+        if (t.entries[i].type == T_FREE) {
+            clear_record(t.entries[i]);
+            if (i >= t.high_water)
+                t.high_water = i + 1;
+            return i;
+        }
+    }
+    report("Maximal number of variables is reached");
+    return -1;
+}
+
+void free_variable(int index)
+{
+    if (index < 0 || index >= variable_capacity)
+        return;
+    release(table().entries[index]);
+}
+
+void free_level(int level)
+{
+    Table& t = table();
+    for (int i = 0; i < t.high_water; ++i) {
+        if (t.entries[i].type != T_FREE && t.entries[i].level == level)
+            release(t.entries[i]);
+    }
+}
+
+int store_variable(Value& record, int index)
+{
+    if (lookup_function(name_of(record)) >= 0) {
+        report("Reserved identifier", name_of(record));
+        return -1;
+    }
+    if (index < 0) {
+        index = allocate_variable();
+        if (index < 0)
+            return -1;
+        Value& entry = table().entries[index];
+        std::memcpy(entry.name, record.name, sizeof entry.name);
+        entry.level = static_cast<std::int8_t>(table().level);
+    }
+    move_value(table().entries[index], record);
+    return index;
+}
+
+}  // namespace korvan::kfl

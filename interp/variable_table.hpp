@@ -1,0 +1,43 @@
+// The variable table: 500 value records scoped by routine level.
+#pragma once
+
+#include <string_view>
+
+#include "interp/value.hpp"
+
+namespace korvan::kfl {
+
+constexpr int variable_capacity = 500;
+
+// Entry by index (0..499).
+Value& variable(int index);
+
+// Marks every entry free (releasing blocks) and returns to routine level 0.
+void clear_variable_table();
+
+// The routine level: 0 in the main script, one more per active user routine.
+int routine_level();
+void set_routine_level(int level);
+
+// The entry named so at the current level (or a "%" name at any level); a
+// reference entry yields the entry it stands for. -1 when there is none.
+int find_variable(std::string_view name);
+
+// As find_variable, but a reference entry itself is returned.
+int find_entry(std::string_view name);
+
+// The first free entry, or -1 after "Maximal number of variables is reached".
+int allocate_variable();
+
+void free_variable(int index);
+void free_level(int level);
+
+// Moves a stack record into the entry (index -1: a new entry named after the
+// record at the current level). A name of a built-in function is refused with
+// "Reserved identifier". Returns the index, or -1 when nothing was stored.
+int store_variable(Value& record, int index);
+
+// One past the highest entry ever used (bounds the linear searches).
+int variable_high_water();
+
+}  // namespace korvan::kfl
