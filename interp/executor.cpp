@@ -315,6 +315,8 @@ void execute(std::string_view text)
         word[n] = '\0';
     }
     StatementView s{text, std::string_view(word), first, next_token()};
+    if (s.second_token == TK_ERROR)
+        return;  // the tokenizer has reported it
 
     if (hooks().block != nullptr) {
         if (hooks().block(s))

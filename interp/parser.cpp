@@ -150,6 +150,9 @@ bool power()
         return false;
     if (current_token() != TK_POWER)
         return true;
+    NestingGuard guard;
+    if (!guard.ok)
+        return false;
     next_token();
     if (!prefix())
         return false;
@@ -158,12 +161,12 @@ bool power()
 
 bool prefix()
 {
-    NestingGuard guard;
-    if (!guard.ok)
-        return false;
     int op = current_token();
     if (op != TK_NOT && op != TK_UMINUS && op != TK_UPLUS)
         return power();
+    NestingGuard guard;
+    if (!guard.ok)
+        return false;
     next_token();
     if (!prefix())
         return false;
@@ -244,7 +247,8 @@ bool evaluate_list(int mode, int& count)
 {
     pop_to(0);
     count = 0;
-    if (current_token() == TK_END)
+    int first = current_token();
+    if (first == TK_END || first == TK_RPAREN || first == TK_RBRACKET || first == TK_COLON)
         return true;
     for (;;) {
         if (!argument(mode == 1))
