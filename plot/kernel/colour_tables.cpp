@@ -157,6 +157,17 @@ void load_colour_table(ColourTableName name, ColourTable& table) {
     }
 }
 
+ColourTableName table_for_device(ColourTableName name, int device_code) {
+    return device_code / 100 == 3 ? ColourTableName::smal : name;
+}
+
+void load_colour_table_for_device(ColourTableName name, int device_code, ColourTable& table) {
+    load_colour_table(name, table);
+    if (name == ColourTableName::smal && device_code == 501) {
+        std::swap(table[0], table[1]);
+    }
+}
+
 PenMap pen_map(ColourTableName name) {
     PenMap pens{};
     switch (name) {
@@ -316,6 +327,14 @@ int value_to_colour(double value, const ColourScaling& scaling, ColourIndexLimit
     const double lo = std::min(scaling.first, scaling.last);
     const double hi = std::max(scaling.first, scaling.last);
     return static_cast<int>(std::clamp(k, lo, hi));
+}
+
+void values_to_colours(std::span<const float> values, std::span<int> colours, const ColourScaling& scaling,
+                       ColourIndexLimits limits) {
+    const std::size_t n = std::min(values.size(), colours.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        colours[i] = value_to_colour(values[i], scaling, limits);
+    }
 }
 
 }  // namespace korvan

@@ -51,6 +51,14 @@ void load_colour_table(ColourTableName name, ColourTable& table);
 // Entry i exchanged with entry 255 - i.
 void reverse_colour_table(ColourTable& table);
 
+// The table a device actually gets: the Kyocera printers (codes 301..400) know only SMAL.
+ColourTableName table_for_device(ColourTableName name, int device_code);
+
+// Loads a table for a device: as load_colour_table, and on the black-and-white
+// PostScript device (code 501) SMAL's black and white change places so that entry
+// 0 is the white paper and entry 1 the black ink.
+void load_colour_table_for_device(ColourTableName name, int device_code, ColourTable& table);
+
 // The pen map of a table; the reversed tables use their base table's map with the
 // seven colours from RED to MAGE mirrored to 255 minus the index.
 PenMap pen_map(ColourTableName name);
@@ -115,5 +123,9 @@ ColourScaling colour_scaling(double axis_start, double axis_end, bool logarithmi
 // is the highest index); inside, the range runs from first at the axis start to
 // last at its end.
 int value_to_colour(double value, const ColourScaling& scaling, ColourIndexLimits limits);
+
+// value_to_colour for each value (COLRAY); maps min(values, colours) entries.
+void values_to_colours(std::span<const float> values, std::span<int> colours, const ColourScaling& scaling,
+                       ColourIndexLimits limits);
 
 }  // namespace korvan

@@ -179,6 +179,23 @@ TEST(ColourTables, PenMapsNameTheirColours) {
     }
 }
 
+TEST(ColourTables, DevicesGetTheTablesTheyCanShow) {
+    EXPECT_EQ(table_for_device(ColourTableName::rain, 301), ColourTableName::smal);
+    EXPECT_EQ(table_for_device(ColourTableName::vga, 399), ColourTableName::smal);
+    EXPECT_EQ(table_for_device(ColourTableName::rain, 401), ColourTableName::rain);
+    EXPECT_EQ(table_for_device(ColourTableName::rgre, 501), ColourTableName::rgre);
+    ColourTable t{};
+    load_colour_table_for_device(ColourTableName::smal, 501, t);
+    EXPECT_EQ(t[0], 0xFFFFFFu);
+    EXPECT_EQ(t[1], 0x000000u);
+    EXPECT_EQ(t[2], 0xFF0000u);
+    load_colour_table_for_device(ColourTableName::smal, 502, t);
+    EXPECT_EQ(t[0], 0x000000u);
+    EXPECT_EQ(t[1], 0xFFFFFFu);
+    load_colour_table_for_device(ColourTableName::grey, 501, t);
+    EXPECT_EQ(t, grey_colours());
+}
+
 TEST(ColourTables, CycleForegroundAndLimits) {
     const PenMap p = pen_map(ColourTableName::rain);
     EXPECT_EQ(colour_cycle_entry(p, 1), 255);
@@ -352,6 +369,23 @@ TEST(ColourTables, ValuesMapAlongALogarithmicAxis) {
     EXPECT_EQ(value_to_colour(1000, r, limits), 1);
     EXPECT_EQ(value_to_colour(1, r, limits), 30);
     EXPECT_EQ(value_to_colour(0.5, r, limits), 255);
+}
+
+TEST(ColourTables, ArraysOfValuesMapEntryByEntry) {
+    const ColourScaling s = colour_scaling(0, 1, false, 1, 100);
+    const float values[] = {-1.0f, 0.0f, 0.5f, 1.0f, 2.0f};
+    int colours[6] = {-7, -7, -7, -7, -7, -7};
+    values_to_colours(values, std::span<int>(colours, 5), s, {0, 255});
+    EXPECT_EQ(colours[0], 0);
+    EXPECT_EQ(colours[1], 1);
+    EXPECT_EQ(colours[2], 51);
+    EXPECT_EQ(colours[3], 100);
+    EXPECT_EQ(colours[4], 255);
+    EXPECT_EQ(colours[5], -7);
+    // A short output array limits the count.
+    int two[2] = {-7, -7};
+    values_to_colours(values, two, s, {0, 255});
+    EXPECT_EQ(two[1], 1);
 }
 
 TEST(ColourTables, DegenerateAxesAndRangesStayInRange) {
