@@ -3,7 +3,7 @@ BUILD      := build
 ASAN_BUILD := build-asan
 JOBS       ?= $(shell nproc)
 
-DEBIAN_PACKAGES := cmake g++ make libgtest-dev libpng-dev zlib1g-dev
+DEBIAN_PACKAGES := cmake g++ make libgtest-dev libpng-dev zlib1g-dev libfltk1.3-dev libx11-dev xvfb xauth xdotool x11-apps
 
 .PHONY: all run test deps build asan clean
 

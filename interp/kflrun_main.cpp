@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "interp/startup.hpp"
+#include "plat/window_console.hpp"
 
 int main(int argc, char** argv)
 {
@@ -12,5 +13,6 @@ int main(int argc, char** argv)
         if (argv[i][0] != '\0')
             words.emplace_back(argv[i]);
     }
+    korvan::plat::select_backends();
     return korvan::kfl::run_kflrun(words);
 }

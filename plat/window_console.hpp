@@ -1,0 +1,59 @@
+// The window console: the output window "KFL" with its text area, the
+// "KFL> " label and the input line, and message boxes as dialogs.
+// Needs an open display.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "plat/console.hpp"
+#include "plat/text_ring.hpp"
+
+namespace korvan::plat {
+
+class OutputWindow;
+
+class WindowConsole final : public Console {
+public:
+    WindowConsole();
+    ~WindowConsole() override;
+
+    void write_output(std::string_view text) override;
+    void message_box(std::string_view caption, std::string_view text) override;
+    bool read_input_line(std::string& line) override;
+
+    // The output window is made at once but shown only when wanted (or when
+    // text is written to it or a line is read).
+    void show_output_window();
+    void hide_output_window();
+    bool output_window_shown() const;
+
+    // Processes events until the user closes the output window (which ends the
+    // process); returns at once when the window is not shown.
+    void wait_until_closed();
+
+    const TextRing& ring() const;
+    // The first line shown and the number of lines the text area shows.
+    int first_visible_line() const;
+    int visible_lines() const;
+
+private:
+    std::unique_ptr<OutputWindow> window_;
+};
+
+// The console in use when it is the window console, otherwise nullptr.
+WindowConsole* active_window_console();
+
+// Called when the user closes the output window, before the process ends
+// (the window driver releases its graphics windows there).
+void set_output_window_close_hook(void (*hook)());
+
+// Chooses the console and the graphics back end at program start:
+// the terminal console when standard input or output is a terminal, when no
+// display is available or with KORVAN_CONSOLE=terminal; the window console
+// when a display is available and neither is a terminal, or with
+// KORVAN_CONSOLE=window (and a display).
+void select_backends();
+
+}  // namespace korvan::plat
