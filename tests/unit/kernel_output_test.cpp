@@ -2,6 +2,7 @@
 #include "tests/unit/kernel_test_support.hpp"
 
 #include "plat/terminal_console.hpp"
+#include "plot/kernel/device.hpp"
 #include "plot/kernel/record_file.hpp"
 
 namespace korvan::test {
@@ -89,6 +90,61 @@ TEST_F(DeviceTest, FormatsWithoutWriterWriteNothing)
         take_output();
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir_));
+}
+
+// A device that records the calls the kernel makes.
+class RecordingDevice : public Device {
+public:
+    explicit RecordingDevice(std::vector<std::string>* log) : log_(log) {}
+    void open() override { log_->push_back("open"); }
+    void point(double x, double y, bool draw) override
+    {
+        log_->push_back(std::string(draw ? "draw " : "move ") + std::to_string(static_cast<int>(x)) + " " +
+                        std::to_string(static_cast<int>(y)));
+    }
+    void colour(int index) override { log_->push_back("colour " + std::to_string(index)); }
+    void fill_rect(double x, double y, double w, double h, int index) override
+    {
+        log_->push_back("fill " + std::to_string(static_cast<int>(x)) + " " + std::to_string(static_cast<int>(y)) +
+                        " " + std::to_string(static_cast<int>(w)) + " " + std::to_string(static_cast<int>(h)) +
+                        " " + std::to_string(index));
+    }
+    void new_page() override { log_->push_back("new page"); }
+    void flush() override { log_->push_back("flush"); }
+    void close() override { log_->push_back("close"); }
+
+private:
+    std::vector<std::string>* log_;
+};
+
+TEST_F(DeviceTest, KernelReachesTheDeviceThroughItsInterface)
+{
+    std::vector<std::string> log;
+    metafl("XWIN");
+    korini();
+    take_output();
+    PlotState& s = state();
+    s.device = std::make_unique<RecordingDevice>(&log);
+    vector(1, 2, 3);
+    vector(4, 5, 2);
+    vector(6, 7, 0);
+    vector(8, 9, 7);
+    select_colour(5);
+    erase();
+    sendbf();
+    newpag();
+    korfin();
+    std::vector<std::string> expected = {"move 1 2", "draw 4 5", "draw 6 7", "move 8 9", "colour 5", "flush",
+                                         "fill 0 0 2970 2100 0", "flush", "flush", "new page", "flush", "close"};
+    EXPECT_EQ(log, expected);
+    EXPECT_EQ(s.vector_count, 4);
+    EXPECT_EQ(s.current_colour, 5);
+    EXPECT_FALSE(s.device);
+    // Only the metafile has a writer in this build.
+    EXPECT_TRUE(make_device(201));
+    EXPECT_TRUE(make_device(250));
+    for (int code : {75, 80, 103, 151, 211, 301, 401, 501, 502, 601, 602, 603})
+        EXPECT_FALSE(make_device(code)) << code;
 }
 
 // --- File names and versions -----------------------------------------------------
