@@ -274,9 +274,24 @@ def build_table(name, kind, weight, slant, directory, math):
             pos = GREEK_ORDER.find(letter)
             for offset in (0, 32):
                 table[ord(letter) + offset] = blank if pos < 0 else glyphs[ord("A") + offset + pos - 32]
+        # The Hershey order is the Unicode order, which leaves a gap for the final sigma.
+        for pos in range(24):
+            unicode_pos = pos + (1 if pos >= 17 else 0)
+            table[0x391 + unicode_pos] = glyphs[ord("A") + pos - 32]
+            table[0x3B1 + unicode_pos] = glyphs[ord("a") + pos - 32]
     elif kind == "RUSS":
+        # A-Z are the first 26 letters of the Russian alphabet, in order; the other
+        # six (hard sign to ya) are reachable by their Unicode codes, as are all
+        # letters. They come from the set that holds them, drawn in the same style.
         for code in list(range(65, 91)) + list(range(97, 123)):
             table[code] = glyphs[code - 32]
+        for pos in range(26):
+            table[0x410 + pos] = glyphs[ord("A") + pos - 32]
+            table[0x430 + pos] = glyphs[ord("a") + pos - 32]
+        extra = load_set("cyrillic", directory)
+        for pos, (upper, lower) in enumerate(zip("]$_CU^", "|&~cu}")):
+            table[0x42A + pos] = extra[ord(upper) - 32]
+            table[0x44A + pos] = extra[ord(lower) - 32]
     ref = table.get(ord("H")) or table[ord("A")]
     baseline = ink_box(ref[2])[3]
     return baseline, table

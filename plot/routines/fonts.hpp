@@ -8,8 +8,10 @@
 //
 // Character codes: printable ASCII (32..126) in every alphabet; in the Greek and
 // Cyrillic alphabets the letters A-Z and a-z select Greek and Cyrillic letters, and
-// letters without a counterpart are blank. Characters an alphabet does not define
-// come from the font's standard alphabet. The standard, italic and script alphabets
+// letters without a counterpart are blank. The Greek and Cyrillic alphabets also
+// hold their letters at their Unicode codes (0x391.., 0x410..), which is the only
+// way to the last six Russian letters (hard sign to ya). Characters an alphabet
+// does not define come from the font's standard alphabet. The standard, italic and script alphabets
 // also hold the accented letters of ISO 8859-1 (codes 0xC0..0xFF), the sharp s, the
 // inverted marks, and the signs degree, plus-minus, multiplication and middle dot.
 #pragma once

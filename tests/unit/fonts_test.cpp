@@ -179,6 +179,36 @@ TEST(Fonts, GreekAndCyrillicRemapLettersAndKeepTheRest) {
                               glyph(StrokeFont::simplx, Alphabet::standard, U'!')));
 }
 
+TEST(Fonts, GreekAndCyrillicLettersAlsoStandAtTheirUnicodeCodes) {
+    for (StrokeFont f : all_fonts) {
+        // alpha, pi, Omega, psi by key letter and by code.
+        const std::pair<char32_t, char32_t> greek[] = {{U'a', 0x3B1}, {U'p', 0x3C0}, {U'W', 0x3A9}, {U'y', 0x3C8},
+                                                       {U'S', 0x3A3}, {U's', 0x3C3}, {U'Z', 0x396}};
+        for (auto [key, code] : greek) {
+            EXPECT_TRUE(same_strokes(glyph(f, Alphabet::greek, key), glyph(f, Alphabet::greek, code)))
+                << label(f, Alphabet::greek, code);
+        }
+        // The final-sigma gap holds nothing.
+        EXPECT_EQ(find_glyph(f, Alphabet::greek, 0x3A2), nullptr);
+        // All 64 Russian letters, each its own shape; A is A, Z is shcha.
+        for (char32_t c = 0x410; c < 0x450; ++c) {
+            const Glyph* g = find_glyph(f, Alphabet::russian, c);
+            ASSERT_NE(g, nullptr) << label(f, Alphabet::russian, c);
+            EXPECT_FALSE(g->blank()) << label(f, Alphabet::russian, c);
+            if (c != 0x410 && c != 0x430) {
+                EXPECT_FALSE(same_strokes(*g, glyph(f, Alphabet::russian, c - 1))) << label(f, Alphabet::russian, c);
+            }
+        }
+        EXPECT_TRUE(same_strokes(glyph(f, Alphabet::russian, U'Z'), glyph(f, Alphabet::russian, 0x429)));
+        EXPECT_TRUE(same_strokes(glyph(f, Alphabet::russian, U'b'), glyph(f, Alphabet::russian, 0x431)));
+        // Ya is a capital: on the base line at cap height; small ya in the x-height.
+        const AlphabetMetrics m = alphabet_metrics(f, Alphabet::russian);
+        EXPECT_EQ(glyph(f, Alphabet::russian, 0x42F).ink_top, m.cap_height);
+        EXPECT_EQ(glyph(f, Alphabet::russian, 0x42F).ink_bottom, 0);
+        EXPECT_EQ(glyph(f, Alphabet::russian, 0x44F).ink_top, m.x_height);
+    }
+}
+
 TEST(Fonts, KeywordsAndNames) {
     EXPECT_EQ(alphabet_by_keyword("STAN"), Alphabet::standard);
     EXPECT_EQ(alphabet_by_keyword("greek"), Alphabet::greek);
@@ -448,6 +478,23 @@ TEST(Fonts, WritesASampleOfEveryFontForInspection) {
         draw_text(r, f, Alphabet::standard, national, 10, y + 36, 22);
         y += 80;
     }
+    const std::u32string accents = {0xC0, 0xC1, 0xC2, 0xC3, 0xC4, 0xC5, 0xC6, 0xC7, 0xC8, 0xC9, 0xCA, 0xCB,
+                                    0xCC, 0xCD, 0xCE, 0xCF, 0xD1, 0xD2, 0xD3, 0xD4, 0xD5, 0xD6, 0xD8, 0xD9,
+                                    0xDA, 0xDB, 0xDC, 0xDD, 0xDF, U' ', 0xE0, 0xE1, 0xE2, 0xE3, 0xE4, 0xE5,
+                                    0xE6, 0xE7, 0xE8, 0xE9, 0xEA, 0xEB, 0xEC, 0xED, 0xEE, 0xEF, 0xF1, 0xF2,
+                                    0xF3, 0xF4, 0xF5, 0xF6, 0xF8, 0xF9, 0xFA, 0xFB, 0xFC, 0xFD, 0xFF};
+    for (Alphabet a : {Alphabet::italic, Alphabet::script}) {
+        draw_text(r, StrokeFont::complx, a, accents, 10, y, 22);
+        y += 40;
+    }
+    std::u32string russian;
+    for (char32_t c = 0x410; c < 0x450; ++c) {
+        russian += c;
+    }
+    draw_text(r, StrokeFont::complx, Alphabet::russian, russian, 10, y, 22);
+    y += 40;
+    draw_text(r, StrokeFont::simplx, Alphabet::greek, U"ABGDEZHQIKLMNXOPRSTUFCYW abgdezhqiklmnxoprstufcyw", 10, y, 22);
+    y += 40;
     // The alphabets of the complex font, and one turned line.
     const std::u32string letters = U"ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqrstuvwxyz";
     for (Alphabet a : {Alphabet::greek, Alphabet::math, Alphabet::italic, Alphabet::script, Alphabet::russian}) {
