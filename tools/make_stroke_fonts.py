@@ -401,7 +401,7 @@ def main():
                 same = f.read() == text
         except OSError:
             same = False
-        print("%s is %s" % (args.output, "up to date" if same else "out of date"))
+        print("%s is %s" % (os.path.normpath(args.output), "up to date" if same else "out of date"))
         return 0 if same else 1
     with open(args.output, "w", encoding="ascii", newline="\n") as f:
         f.write(text)
