@@ -383,7 +383,11 @@ void newpag()
         }
         s.cgm_page_offset += step;
     }
-    if (s.device)
+    if (!s.device)
+        return;
+    if (s.device_code >= 101 && s.device_code <= 150)
+        s.device->fill_rect(0, 0, s.page_width + 1, s.page_height + 1, 0);  // terminals erase
+    else
         s.device->new_page();
 }
 

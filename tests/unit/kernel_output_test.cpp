@@ -140,6 +140,21 @@ TEST_F(DeviceTest, KernelReachesTheDeviceThroughItsInterface)
     EXPECT_EQ(s.vector_count, 4);
     EXPECT_EQ(s.current_colour, 5);
     EXPECT_FALSE(s.device);
+    // Terminal emulations 101-150 erase on a new page; the metafile ignores ERASE.
+    log.clear();
+    metafl("VT34");
+    korini();
+    take_output();
+    s.device = std::make_unique<RecordingDevice>(&log);
+    newpag();
+    korfin();
+    metafl("GKSV");
+    korini();
+    s.device = std::make_unique<RecordingDevice>(&log);
+    erase();
+    korfin();
+    expected = {"flush", "fill 0 0 2970 2100 0", "flush", "close", "flush", "flush", "close"};
+    EXPECT_EQ(log, expected);
     // Only the metafile has a writer in this build.
     EXPECT_TRUE(make_device(201));
     EXPECT_TRUE(make_device(250));
