@@ -127,12 +127,11 @@ int pixel_read(int mode, int reduction, bool mapping, int stored)
     }
     if (reduction == 1)
         return s;
-    if (mode == 3)
-        return (s + 246) % 256;
-    int k = s - 10;
-    if (mapping && reduction == 0 && k > 0)
-        k = 2 * k - 1;
-    return std::clamp(k, 0, 255);
+    // Stored values wrap like the byte they are, so that reads are exact.
+    int k = (s + 246) % 256;
+    if (mode == 1 && mapping && reduction == 0 && k > 0)
+        k = std::min(2 * k - 1, 255);
+    return k;
 }
 
 }  // namespace korvan::win
