@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <utility>
 
 namespace korvan {
@@ -285,6 +286,21 @@ std::optional<Hsv> rgb_to_hsv(double red, double green, double blue) {
     }
     return out;
 }
+
+std::string metafile_colour_fields(int index) {
+    const int value = index == 0 ? 256 : index;
+    const int q = value / 89;
+    const int r = value % 89;
+    std::string out;
+    for (int i = 0; i < (r == 0 ? q - 1 : q); ++i) {
+        out += "99.0000000";
+    }
+    char field[32];
+    std::snprintf(field, sizeof field, "%10.7f", static_cast<double>((r == 0 ? 89 : r) + 9));
+    return out + field;
+}
+
+std::string hpgl_pen_select(int index) { return "SP" + std::to_string(index) + ";"; }
 
 ColourScaling colour_scaling(double axis_start, double axis_end, bool logarithmic, int first, int last) {
     ColourScaling s;

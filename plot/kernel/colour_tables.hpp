@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace korvan {
@@ -98,6 +99,14 @@ struct Hsv {
 // fractions outside [-0.0001, 1.0001]) give nothing.
 std::optional<Rgb> hsv_to_rgb(double hue, double saturation, double value);
 std::optional<Hsv> rgb_to_hsv(double red, double green, double blue);
+
+// The colour selection as the metafile records it, in 10-character fields: index 0
+// counts as 256; one "99.0000000" field for each full 89 (one fewer when nothing
+// is left over), then the rest (89 when nothing is left) plus 9 as "%10.7f".
+std::string metafile_colour_fields(int index);
+
+// The HPGL pen selection for a colour index ("SP3;").
+std::string hpgl_pen_select(int index);
 
 // How values map onto a colour range along the colour axis.
 struct ColourScaling {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <string>
 
 namespace korvan {
 namespace {
@@ -239,6 +240,36 @@ TEST(ColourTables, FractionsRoundHalfAwayFromZeroAndAreChecked) {
     EXPECT_EQ(rgb_from_fractions(1.0001, 0, 0), std::nullopt);
     EXPECT_EQ(rgb_from_fractions(0, -0.01, 0), std::nullopt);
     EXPECT_EQ(rgb_from_fractions(0, 0, std::nan("")), std::nullopt);
+}
+
+TEST(ColourTables, MetafileAndPlotterColourSelection) {
+    // 256 = 2 * 89 + 78 for index 0; 89 and 178 need one field fewer than their quotient.
+    EXPECT_EQ(metafile_colour_fields(0), "99.000000099.000000087.0000000");
+    EXPECT_EQ(metafile_colour_fields(1), "10.0000000");
+    EXPECT_EQ(metafile_colour_fields(88), "97.0000000");
+    EXPECT_EQ(metafile_colour_fields(89), "98.0000000");
+    EXPECT_EQ(metafile_colour_fields(90), "99.000000010.0000000");
+    EXPECT_EQ(metafile_colour_fields(178), "99.000000098.0000000");
+    EXPECT_EQ(metafile_colour_fields(255), "99.000000099.000000086.0000000");
+    // Every "99" field stands for 89, the last field for its value less 9.
+    for (int i = 1; i < 256; ++i) {
+        const std::string f = metafile_colour_fields(i);
+        ASSERT_EQ(f.size() % 10, 0u) << i;
+        double sum = 0;
+        for (std::size_t k = 0; k < f.size(); k += 10) {
+            const double v = std::stod(f.substr(k, 10));
+            const bool last = k + 10 == f.size();
+            EXPECT_GE(v, 10.0) << i;
+            EXPECT_LE(v, last ? 98.0 : 99.0) << i;
+            if (!last) {
+                EXPECT_EQ(v, 99.0) << i;
+            }
+            sum += last ? v - 9 : 89;
+        }
+        EXPECT_DOUBLE_EQ(sum, i) << i;
+    }
+    EXPECT_EQ(hpgl_pen_select(3), "SP3;");
+    EXPECT_EQ(hpgl_pen_select(255), "SP255;");
 }
 
 // --- HSV and RGB --------------------------------------------------------------------
