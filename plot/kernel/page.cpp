@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "plat/host.hpp"
+#include "plot/kernel/colour_tables.hpp"
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/routines.hpp"
@@ -54,12 +55,18 @@ void default_axis_position(PlotState& s)
     s.axis_pos_y = s.page_height - 300;
 }
 
-// The default colour table and its foreground colour, selected on the device.
-// The table entries themselves are loaded by the colour-table routines.
+// The default colour table: the rainbow, or the reversed grey ramp for
+// black-and-white PostScript; then its foreground colour is selected.
 void default_colours(PlotState& s)
 {
-    s.colour_table_index = s.device_code == 501 ? 6 : 1;  // RGRE : RAIN
-    s.foreground = 255;
+    ColourTableName name = table_for_device(s.device_code == 501 ? ColourTableName::rgre : ColourTableName::rain,
+                                            s.device_code);
+    load_colour_table_for_device(name, s.device_code, s.colour_table);
+    bool reversing_device = s.device_code < 101 || s.device_code == 502 || s.device_code > 600;
+    if (s.screen_mode == 2 && reversing_device)
+        exchange_background(s.colour_table, name);
+    s.colour_table_index = static_cast<int>(name);
+    s.foreground = foreground_index(name, s.device_code);
     select_colour(s.foreground);
 }
 

@@ -172,6 +172,38 @@ TEST_F(PageTest, FirstUseDefaults)
     EXPECT_EQ(s.current_colour, 255);
 }
 
+TEST_F(PageTest, DefaultColourTables)
+{
+    const PlotState& s = state();
+    korini();
+    EXPECT_EQ(s.colour_table_index, 1);  // RAIN
+    EXPECT_EQ(s.colour_table[0], 0x000000u);
+    EXPECT_EQ(s.colour_table[1], 0x220044u);
+    EXPECT_EQ(s.colour_table[255], 0xFFFFFFu);
+    EXPECT_EQ(s.current_colour, 255);
+    korfin();
+
+    metafl("POST");  // black and white PostScript: the reversed grey ramp
+    korini();
+    EXPECT_EQ(s.colour_table_index, 6);
+    EXPECT_EQ(s.colour_table[0], 0xFFFFFFu);
+    EXPECT_EQ(s.colour_table[255], 0x000000u);
+    EXPECT_EQ(s.foreground, 255);
+    korfin();
+
+    metafl("XWIN");  // reverse screen mode swaps background and foreground
+    scrmod("REVERS");
+    korini();
+    EXPECT_EQ(s.colour_table[0], 0xFFFFFFu);
+    EXPECT_EQ(s.colour_table[255], 0x000000u);
+    korfin();
+
+    metafl("GKSV");  // not a reversing device
+    korini();
+    EXPECT_EQ(s.colour_table[0], 0x000000u);
+    korfin();
+}
+
 TEST_F(PageTest, SetpagFormats)
 {
     struct Case {
