@@ -284,11 +284,10 @@ void set_labels_defined(int level, bool defined)
         hooks().labels_defined[level] = defined;
 }
 
-void execute(std::string_view text)
-{
-    static const bool include_reader_installed = (set_include_operand_reader(&read_include_operand), true);
-    (void)include_reader_installed;
+namespace {
 
+void dispatch(std::string_view text)
+{
     reset_tokenizer(text);
     int first = next_token();
     if (first == TK_END)
@@ -346,6 +345,18 @@ void execute(std::string_view text)
         keyword_statement(s, word_end);
         break;
     }
+}
+
+}  // namespace
+
+void execute(std::string_view text)
+{
+    static const bool include_reader_installed = (set_include_operand_reader(&read_include_operand), true);
+    (void)include_reader_installed;
+    dispatch(text);
+    // Whatever a failed statement left on the evaluation stack is released now.
+    if (stack_depth() > 0)
+        pop_to(0);
 }
 
 int open_if_blocks() { return control_state().if_depth; }
