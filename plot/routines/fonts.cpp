@@ -267,4 +267,10 @@ double glyph_advance(const GlyphPlacement& placement, const Glyph& glyph) {
     return glyph.advance() * placement.scale * placement.width_factor;
 }
 
+double fixed_cell_inset(const GlyphPlacement& placement, const Glyph& glyph, double cell_width) {
+    const double units = placement.scale * placement.width_factor;
+    const double centre = glyph.blank() ? glyph.advance() / 2.0 : (glyph.ink_left + glyph.ink_right) / 2.0 - glyph.left;
+    return cell_width / 2 - centre * units;
+}
+
 }  // namespace korvan

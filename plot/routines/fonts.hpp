@@ -118,4 +118,9 @@ PlotPoint place_glyph_point(const GlyphPlacement& placement, const Glyph& glyph,
 // The pen advance of a glyph in plot units along the text direction.
 double glyph_advance(const GlyphPlacement& placement, const Glyph& glyph);
 
+// For fixed spacing, where every character takes a cell of the same width (plot
+// units along the text direction): how far into its cell the glyph's left edge goes
+// so that its ink is centred in the cell. Blank glyphs are centred by their advance.
+double fixed_cell_inset(const GlyphPlacement& placement, const Glyph& glyph, double cell_width);
+
 }  // namespace korvan

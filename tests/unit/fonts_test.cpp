@@ -341,6 +341,26 @@ TEST(Fonts, PlacementScalesRotatesAndSlants) {
     EXPECT_NEAR(q.y, 500, 1e-9);
 }
 
+TEST(Fonts, FixedCellsCentreTheInk) {
+    GlyphPlacement p;
+    p.scale = 2;
+    p.width_factor = 0.5;
+    for (char32_t c : {U'i', U'W', U'1', U'm'}) {
+        const Glyph& g = glyph(StrokeFont::complx, Alphabet::standard, c);
+        const double inset = fixed_cell_inset(p, g, 30);
+        p.x = 100 + inset;
+        p.y = 0;
+        const double left = place_glyph_point(p, g, {g.ink_left, 0}).x;
+        const double right = place_glyph_point(p, g, {g.ink_right, 0}).x;
+        EXPECT_NEAR((left + right) / 2, 115, 1e-9) << char(c);
+    }
+    // A narrow i goes further into its cell than a wide W.
+    EXPECT_GT(fixed_cell_inset(p, glyph(StrokeFont::complx, Alphabet::standard, U'i'), 30),
+              fixed_cell_inset(p, glyph(StrokeFont::complx, Alphabet::standard, U'W'), 30) + 5);
+    const Glyph& blank = glyph(StrokeFont::complx, Alphabet::standard, U' ');
+    EXPECT_DOUBLE_EQ(fixed_cell_inset(p, blank, 30), 15 - blank.advance() / 2.0);
+}
+
 // --- Rendered check -----------------------------------------------------------------
 
 // A grey-level picture with anti-aliasing-free thick lines, enough to look at text.
