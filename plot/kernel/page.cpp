@@ -79,9 +79,17 @@ void report_not_available(const PlotState& s)
     warning(warning_not_available);
 }
 
-// Opens the plot file of a file device and writes its header.
+// Opens the screen window or the plot file of the device and writes its header.
 void open_output(PlotState& s)
 {
+    if (s.device_code <= 100) {
+        s.device = make_device(s.device_code);
+        if (s.device)
+            s.device->open();
+        else
+            report_not_available(s);
+        return;
+    }
     if (s.setfil_state == 1) {
         s.saved_file = s.output_file;
         s.setfil_state = 2;

@@ -211,6 +211,16 @@ TEST_F(FileNameTest, SetfilNameIsKeptAndVersioned)
     EXPECT_EQ(getfil(), path("mine_1.met"));
     EXPECT_TRUE(exists("mine.met"));
     EXPECT_TRUE(exists("mine_1.met"));
+    // A screen plot neither uses nor changes the file name.
+    setfil("other.met");
+    metafl("XWIN");
+    korini();
+    korfin();
+    EXPECT_EQ(state().setfil_state, 1);
+    metafl("GKSV");
+    korini();
+    korfin();
+    EXPECT_EQ(getfil(), path("other.met"));
     setfil(std::string(70, 'a'));
     EXPECT_EQ(state().output_file.size(), 60u);
 }
