@@ -705,8 +705,8 @@ int Screen::load_bitmap(const std::string& path)
     if (file_bits != info_.bits_per_pixel)
         return dump_other_depth;
     constexpr long size_limit = 1L << 24;
-    if (file_width < 1 || file_height < 1 || file_row < 1 || file_row > size_limit ||
-        file_height > size_limit)
+    if (file_width < 1 || file_height < 1 || file_row < 1 || file_width > size_limit ||
+        file_row > size_limit || file_height > size_limit)
         return dump_not_bitmap;
 
     Slot* slot = current_slot();
@@ -714,7 +714,8 @@ int Screen::load_bitmap(const std::string& path)
         return dump_no_memory;
     Bitmap& b = *slot->bitmap;
     const int rows = static_cast<int>(std::min<long>(file_height, b.height));
-    const int bytes = static_cast<int>(std::min<long>(file_row, b.width));
+    // Bytes past the file's width only pad its rows.
+    const int bytes = static_cast<int>(std::min({file_row, file_width, static_cast<long>(b.width)}));
     std::unique_ptr<std::uint8_t[]> row(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(file_row)]);
     if (!row)
         return dump_no_memory;
