@@ -495,6 +495,32 @@ TEST_F(ErrorFileTest, KeptWhenItReceivedText)
     EXPECT_EQ(read_file("korvan_1.err"), " <<<< Warning   1: Negative parameter in korini!\n");
 }
 
+TEST_F(ErrorFileTest, NothingCanBeCreated)
+{
+    // A current directory that no longer exists: no file can be created in it.
+    std::filesystem::create_directory("gone");
+    std::filesystem::current_path("gone");
+    std::filesystem::remove(path("gone"));
+    win::reset_for_tests();
+    win::start(false);
+    korini();
+    EXPECT_EQ(take_output(), "[box:] <<<< Warning  36: File error in korini!   (korvan.err)\n"
+                             "[box:] <<<< Warning  36: File error in korini!   (korvan.met)\n");
+    EXPECT_EQ(state().message_unit, 6);
+    EXPECT_EQ(state().level, 1);
+    pagera();
+    korfin();
+    EXPECT_EQ(mask_clock(take_output()), "[box:]           END OF KORVAN / VERSION  6.3 B\n "
+                                         "\n Date          : DD.MM.YY"
+                                         "\n Time          : hh:mm:ss"
+                                         "\n Pageformat: DA4L"
+                                         "\n Vectors      : 5"
+                                         "\n Warnings  : 2"
+                                         "\n Fileformat  : GKSV"
+                                         "\n Metafile     : korvan.met");
+    std::filesystem::current_path(dir_);
+}
+
 // --- Window routines: levels and devices -----------------------------------------
 
 TEST_F(WindowCheckTest, LevelsAndDevices)
