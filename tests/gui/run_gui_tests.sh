@@ -1,0 +1,119 @@
+#!/bin/bash
+# GUI tests of the screen windows on a virtual X display (Xvfb):
+# a plot window shows its drawing and ends its wait on a right-button release,
+# the output window shows printed text, takes a typed line and ends the
+# program when closed, and kflrun runs in the window console.
+#
+#   run_gui_tests.sh <win_gui_probe> <x_helper> <kflrun>
+# Exits 77 (skipped) when Xvfb, xdotool or xwd is missing.
+set -u
+probe=$(realpath "$1")
+helper=$(realpath "$2")
+kflrun=$(realpath "$3")
+
+if [ -z "${KORVAN_GUI_INNER:-}" ]; then
+    for tool in xvfb-run xauth xdotool xwd; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "SKIPPED: $tool is not installed (apt-get install xvfb xauth xdotool x11-apps)"
+            exit 77
+        fi
+    done
+    exec env KORVAN_GUI_INNER=1 timeout 240 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+unset KORVAN_DISPLAY KORVAN_SCREEN KORVAN_SCREEN_BPP
+export KORVAN_CONSOLE=terminal
+
+passed=0
+failed=0
+check() {  # check <description> <command...>
+    local what=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "FAIL: $what"
+    fi
+}
+# Waits (at most 20 s) until a file contains a line.
+wait_for_line() {
+    local i
+    for i in $(seq 1 100); do
+        grep -qF -- "$2" "$1" 2>/dev/null && return 0
+        sleep 0.2
+    done
+    return 1
+}
+find_window() {
+    timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1
+}
+at_least() { [ "${1:-0}" -ge "$2" ]; }
+
+# 1. A plot window shows the drawing; only a right-button release ends the wait.
+timeout 60 "$probe" plot > plot.out 2> plot.err &
+pid=$!
+wid=$(find_window '^KORVAN 1 / Click MB2 to continue \.\.\.$')
+check "plot window appears with the end-of-plot title" test -n "$wid"
+if [ -n "$wid" ]; then
+    sleep 0.5
+    xwd -silent -id "$wid" -out plot.xwd
+    check "screenshot of the plot window" test -s plot.xwd
+    check "window of 682 x 482 pixels" test "$("$helper" size plot.xwd)" = "682 482"
+    check "filled rectangle on the screen" at_least "$("$helper" count plot.xwd FF0000)" 19000
+    check "lines on the screen" at_least "$("$helper" count plot.xwd 0000FF)" 1000
+    xdotool mousemove --window "$wid" 400 300 click 1
+    sleep 0.7
+    check "a left click does not end the wait" kill -0 "$pid"
+    xdotool mousemove --window "$wid" 400 300 click 3
+fi
+wait "$pid"
+rc=$?
+check "plot probe ends normally (exit $rc)" test "$rc" = 0
+check "right-button release ended the wait" grep -qx "wait ended" plot.out
+
+# 2. The output window: printed text, a typed line with its echo, closing.
+KORVAN_CONSOLE=window timeout 60 "$probe" console > console.out 2> console.err &
+pid=$!
+wid=$(find_window '^KFL$')
+check "output window KFL appears" test -n "$wid"
+if [ -n "$wid" ] && wait_for_line console.out "ready"; then
+    sleep 0.5
+    xwd -silent -id "$wid" -out console.xwd
+    check "output window shows text" at_least "$("$helper" count console.xwd 000000)" 200
+    xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
+    xdotool type --delay 30 'A = 1 + 2'
+    xdotool key Return
+    check "typed line is read" wait_for_line console.out "got [A = 1 + 2]"
+    check "typed line is echoed" grep -qxF "ring [KFL> A = 1 + 2]" console.out
+    check "printed text is in the output window" grep -qxF "ring [Hello from KORVAN]" console.out
+    check "long lines keep 80 characters" grep -qx "ring \[L\{80\}\]" console.out
+    wait_for_line console.out "waiting for close"
+    "$helper" close "$wid"
+fi
+wait "$pid"
+rc=$?
+check "closing the output window ends the program with 0 (exit $rc)" test "$rc" = 0
+check "the end wait lasts until the window is closed" test -z "$(grep -x 'end returned' console.out)"
+
+# 3. kflrun in the window console: the banner window takes EXIT.
+KORVAN_CONSOLE=window timeout 60 "$kflrun" > kflrun.out 2> kflrun.err &
+pid=$!
+wid=$(find_window '^KFL$')
+check "kflrun opens its output window" test -n "$wid"
+if [ -n "$wid" ]; then
+    sleep 0.5
+    xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
+    xdotool type --delay 30 'EXIT'
+    xdotool key Return
+fi
+wait "$pid"
+rc=$?
+check "kflrun ends on a typed EXIT (exit $rc)" test "$rc" = 0
+check "kflrun writes nothing to the terminal in the window console" test ! -s kflrun.out
+
+echo "gui: $passed passed, $failed failed"
+[ "$failed" = 0 ]

@@ -1,0 +1,93 @@
+// Drives the window driver on a real display for the GUI tests.
+//
+//   win_gui_probe plot      draws into window 1 and waits at the end of the plot
+//   win_gui_probe console   shows the output window, reads a typed line, then
+//                           waits until the output window is closed
+// Progress goes to standard output.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "plat/graphics.hpp"
+#include "plat/window_console.hpp"
+#include "plot/win/driver.hpp"
+#include "plot/win/screen.hpp"
+
+namespace {
+
+void say(const std::string& text)
+{
+    std::fputs(text.c_str(), stdout);
+    std::fflush(stdout);
+}
+
+int plot()
+{
+    using namespace korvan;
+    if (plat::graphics().headless()) {
+        say("no display\n");
+        return 3;
+    }
+    win::start(false);
+    win::OpenRequest request;
+    request.device_code = 75;
+    request.page_width = 2970;
+    request.page_height = 2100;
+    const win::DrawingSize size = win::open_window(request);
+    std::array<std::uint32_t, 256> table{};
+    table.fill(0xFFFFFF);
+    table[0] = 0x000000;
+    table[1] = 0xFF0000;
+    table[2] = 0x0000FF;
+    win::load_colour_table(win::TableKind::full, table);
+    win::fill_rect(100, 100, 200, 100, 1);
+    win::set_colour(2);
+    win::move_to(0, 0);
+    win::draw_to(size.width, size.height);
+    win::move_to(0, size.height);
+    win::draw_to(size.width, 0);
+    win::update();
+    say("size " + std::to_string(size.width + 1) + " " + std::to_string(size.height + 1) + "\n");
+    say("waiting\n");
+    win::end_of_plot_wait(0);
+    say(win::window_is_open(1) ? "still open\n" : "wait ended\n");
+    win::end(false);
+    return 0;
+}
+
+int console()
+{
+    using namespace korvan;
+    plat::select_backends();
+    plat::WindowConsole* window = plat::active_window_console();
+    if (window == nullptr) {
+        say("no window console\n");
+        return 3;
+    }
+    win::start(true);
+    win::print("Hello from KORVAN\n");
+    win::print(std::string(80, 'L') + "TAIL\n");
+    say("ready\n");
+    std::string line;
+    if (!win::read_input_line(line))
+        return 4;
+    say("got [" + line + "]\n");
+    for (int i = 0; i < window->ring().lines_in_use(); ++i)
+        say("ring [" + window->ring().stored_line(i) + "]\n");
+    say("waiting for close\n");
+    win::end(true);
+    say("end returned\n");
+    return 5;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 2 && std::strcmp(argv[1], "plot") == 0)
+        return plot();
+    if (argc == 2 && std::strcmp(argv[1], "console") == 0)
+        return console();
+    std::fputs("usage: win_gui_probe plot|console\n", stderr);
+    return 2;
+}
