@@ -84,6 +84,8 @@ if [ -n "$wid" ] && wait_for_line console.out "ready"; then
     sleep 0.5
     xwd -silent -id "$wid" -out console.xwd
     check "output window shows text" at_least "$("$helper" count console.xwd 000000)" 200
+    xdotool windowsize "$wid" 500 300
+    sleep 0.5
     xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
     xdotool type --delay 30 'A = 1 + 2'
     xdotool key Return
@@ -91,6 +93,8 @@ if [ -n "$wid" ] && wait_for_line console.out "ready"; then
     check "typed line is echoed" grep -qxF "ring [KFL> A = 1 + 2]" console.out
     check "printed text is in the output window" grep -qxF "ring [Hello from KORVAN]" console.out
     check "long lines keep 80 characters" grep -qx "ring \[L\{80\}\]" console.out
+    check "resizing lays out the text area anew" test "$(grep -c '^visible ' console.out)" = 2 -a \
+        "$(grep '^visible ' console.out | sort -u | wc -l)" = 2
     wait_for_line console.out "waiting for close"
     "$helper" close "$wid"
 fi
@@ -99,7 +103,22 @@ rc=$?
 check "closing the output window ends the program with 0 (exit $rc)" test "$rc" = 0
 check "the end wait lasts until the window is closed" test -z "$(grep -x 'end returned' console.out)"
 
-# 3. kflrun in the window console: the banner window takes EXIT.
+# 3. A message box is a dialog with its caption as title.
+KORVAN_CONSOLE=window timeout 60 "$probe" message > message.out 2> message.err &
+pid=$!
+wid=$(find_window '^korini$')
+check "message box appears with its caption" test -n "$wid"
+if [ -n "$wid" ]; then
+    sleep 0.5
+    check "the program waits for the message box" test -z "$(grep -x 'box closed' message.out)"
+    xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
+    xdotool key Return
+fi
+wait "$pid"
+rc=$?
+check "confirming the message box lets the program go on (exit $rc)" grep -qx "box closed" message.out
+
+# 4. kflrun in the window console: the banner window takes EXIT.
 KORVAN_CONSOLE=window timeout 60 "$kflrun" > kflrun.out 2> kflrun.err &
 pid=$!
 wid=$(find_window '^KFL$')

@@ -3,6 +3,7 @@
 //   win_gui_probe plot      draws into window 1 and waits at the end of the plot
 //   win_gui_probe console   shows the output window, reads a typed line, then
 //                           waits until the output window is closed
+//   win_gui_probe message   shows a message box until it is confirmed
 // Progress goes to standard output.
 #include <cstdio>
 #include <cstring>
@@ -67,17 +68,34 @@ int console()
     win::start(true);
     win::print("Hello from KORVAN\n");
     win::print(std::string(80, 'L') + "TAIL\n");
+    say("visible " + std::to_string(window->visible_lines()) + "\n");
     say("ready\n");
     std::string line;
     if (!win::read_input_line(line))
         return 4;
     say("got [" + line + "]\n");
+    say("visible " + std::to_string(window->visible_lines()) + "\n");
     for (int i = 0; i < window->ring().lines_in_use(); ++i)
         say("ring [" + window->ring().stored_line(i) + "]\n");
     say("waiting for close\n");
     win::end(true);
     say("end returned\n");
     return 5;
+}
+
+// A message box as a dialog: shown until the user confirms it.
+int message()
+{
+    using namespace korvan;
+    plat::select_backends();
+    if (plat::active_window_console() == nullptr) {
+        say("no window console\n");
+        return 3;
+    }
+    say("showing\n");
+    plat::console().message_box("korini", "Cannot create Bitmap");
+    say("box closed\n");
+    return 0;
 }
 
 }  // namespace
@@ -88,6 +106,8 @@ int main(int argc, char** argv)
         return plot();
     if (argc == 2 && std::strcmp(argv[1], "console") == 0)
         return console();
+    if (argc == 2 && std::strcmp(argv[1], "message") == 0)
+        return message();
     std::fputs("usage: win_gui_probe plot|console\n", stderr);
     return 2;
 }
