@@ -305,15 +305,17 @@ void dispatch(std::string_view text)
     const Tokenizer& t = tokenizer();
     char word[24];
     std::size_t word_end = t.pos;
+    std::size_t word_length = 0;
     if (first == TK_IDENT) {
         std::memcpy(word, t.record.name, 16);
+        word_length = t.name_length;
     } else {
-        std::size_t n = t.pos - t.token_start;
-        n = n < sizeof word - 1 ? n : sizeof word - 1;
-        std::memcpy(word, text.data() + t.token_start, n);
-        word[n] = '\0';
+        word_length = t.pos - t.token_start;
+        word_length = word_length < sizeof word - 1 ? word_length : sizeof word - 1;
+        std::memcpy(word, text.data() + t.token_start, word_length);
     }
-    StatementView s{text, std::string_view(word), first, next_token()};
+    word[word_length] = '\0';
+    StatementView s{text, std::string_view(word, word_length), first, next_token()};
     if (s.second_token == TK_ERROR)
         return;  // the tokenizer has reported it
 

@@ -110,8 +110,9 @@ bool primary()
         next_token();
         return true;
     case TK_IDENT: {
-        char name[16];
-        std::memcpy(name, tokenizer().record.name, sizeof name);
+        char buffer[16];
+        std::memcpy(buffer, tokenizer().record.name, sizeof buffer);
+        std::string_view name(buffer, tokenizer().name_length);
         int row = lookup_function(name);
         if (row >= 0)
             return function_call(row);

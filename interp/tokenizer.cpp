@@ -12,14 +12,44 @@ namespace korvan::kfl {
 
 namespace {
 
-bool is_letter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
+// ASCII classes; the C library's locale-aware ones cost more than the scan itself.
+bool is_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_name_char(char c) { return is_letter(c) || is_digit(c) || c == '_'; }
-bool is_hex_digit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+bool is_hex_digit(char c) { return is_digit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Decimal digits with at most one "." and no exponent, at most 15 digits: the
+// value is exact as an integer and one division by an exact power of ten rounds
+// it correctly. Anything else goes to strtod.
+bool fast_decimal(const char* text, double& value)
+{
+    static constexpr double powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::int64_t mantissa = 0;
+    int digits = 0, fraction = 0;
+    bool dot = false;
+    for (const char* p = text; *p != '\0'; ++p) {
+        if (*p == '.') {
+            if (dot)
+                return false;
+            dot = true;
+        } else if (is_digit(*p)) {
+            if (++digits > 15)
+                return false;
+            mantissa = mantissa * 10 + (*p - '0');
+            fraction += dot ? 1 : 0;
+        } else {
+            return false;
+        }
+    }
+    value = static_cast<double>(mantissa) / powers[fraction];
+    return true;
+}
 
 int scan_name(Tokenizer& t, bool system)
 {
-    char name[16];
+    char name[16] = {};
     std::size_t n = 0;
     if (system) {
         name[n++] = '%';
@@ -27,11 +57,11 @@ int scan_name(Tokenizer& t, bool system)
     }
     while (t.pos < t.text.size() && is_name_char(t.text[t.pos])) {
         if (n < name_capacity)
-            name[n++] = static_cast<char>(std::toupper(static_cast<unsigned char>(t.text[t.pos])));
+            name[n++] = upper(t.text[t.pos]);
         ++t.pos;
     }
-    name[n] = '\0';
-    std::memcpy(t.record.name, name, n + 1);
+    std::memcpy(t.record.name, name, sizeof name);  // zero-padded: names compare as 16 bytes
+    t.name_length = n;
     return TK_IDENT;
 }
 
@@ -82,7 +112,8 @@ int scan_number(Tokenizer& t)
             return TK_ERROR;
         }
         r.type = T_DOUBLE;
-        r.slot.f64 = std::strtod(text, nullptr);
+        if (!fast_decimal(text, r.slot.f64))
+            r.slot.f64 = std::strtod(text, nullptr);
         return TK_REAL;
     }
     r.type = T_INT;
@@ -93,10 +124,13 @@ int scan_number(Tokenizer& t)
             v = UINT32_MAX;
         r.slot.i32 = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
     } else {
-        errno = 0;
-        long long v = std::strtoll(text, nullptr, 10);
-        if (errno == ERANGE || v > INT32_MAX)
-            v = INT32_MAX;
+        // Leading decimal digits; the value stops growing at the INT maximum.
+        std::int64_t v = 0;
+        for (const char* p = text; is_digit(*p); ++p) {
+            v = v * 10 + (*p - '0');
+            if (v > INT32_MAX)
+                v = INT32_MAX;
+        }
         r.slot.i32 = static_cast<std::int32_t>(v);
     }
     return TK_INTEGER;

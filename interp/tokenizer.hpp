@@ -57,7 +57,8 @@ struct Tokenizer {
     std::size_t token_start = 0;  // where the current token begins in the text
     int previous = TK_END;        // code of the token before the current one
     int token = TK_END;           // code of the current token
-    Value record{};               // identifier name or literal value
+    Value record{};               // identifier name (zero-padded) or literal value
+    std::size_t name_length = 0;  // length of the identifier name
     char literal[string_literal_capacity + 1]{};  // text of a string literal
 };
 
@@ -73,7 +74,7 @@ int next_token();
 inline int current_token() { return tokenizer().token; }
 
 // The identifier text of the current token (upper case, at most 15 characters).
-inline std::string_view token_name() { return name_of(tokenizer().record); }
+inline std::string_view token_name() { return std::string_view(tokenizer().record.name, tokenizer().name_length); }
 
 // The next character that is not a blank, without consuming it ('\0' at the end).
 char peek_character();

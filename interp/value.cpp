@@ -20,9 +20,9 @@ void clear_record(Value& v) { std::memset(&v, 0, sizeof v); }
 void set_name(Value& v, std::string_view name)
 {
     std::size_t n = name.size() < name_capacity ? name.size() : name_capacity;
+    std::memset(v.name, 0, sizeof v.name);  // zero-padded: names compare as 16 bytes
     for (std::size_t i = 0; i < n; ++i)
         v.name[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[i])));
-    v.name[n] = '\0';
 }
 
 const char* type_name(int code)

@@ -1,5 +1,6 @@
 #include "interp/variable_table.hpp"
 
+#include <cstdint>
 #include <cstring>
 
 #include "interp/function_table.hpp"
@@ -20,10 +21,23 @@ Table& table()
     return t;
 }
 
-bool name_equals(const Value& v, std::string_view name)
+// Names are kept zero-padded to 16 bytes, so two 8-byte comparisons decide.
+struct Key {
+    std::uint64_t w[2];
+};
+
+Key key_of(const char* padded)
 {
-    std::size_t n = name.size();
-    return n <= name_capacity && std::memcmp(v.name, name.data(), n) == 0 && v.name[n] == '\0';
+    Key k;
+    std::memcpy(k.w, padded, sizeof k.w);
+    return k;
+}
+
+Key key_of(std::string_view name)
+{
+    char padded[16] = {};
+    std::memcpy(padded, name.data(), name.size() < name_capacity ? name.size() : name_capacity);
+    return key_of(padded);
 }
 }  // namespace
 
@@ -47,14 +61,14 @@ int variable_high_water() { return table().high_water; }
 int find_entry(std::string_view name)
 {
     Table& t = table();
-    if (name.size() > name_capacity)
-        name = name.substr(0, name_capacity);
+    Key key = key_of(name);
     bool system = !name.empty() && name.front() == '%';
     for (int i = 0; i < t.high_water; ++i) {
         const Value& v = t.entries[i];
         if (v.type == T_FREE || (!system && v.level != t.level))
             continue;
-        if (name_equals(v, name))
+        Key k = key_of(v.name);
+        if (k.w[0] == key.w[0] && k.w[1] == key.w[1])
             return i;
     }
     return -1;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,18 @@ TEST_F(TokenizerTest, NumberLiterals)
     EXPECT_EQ(console->output, std::string(" >>>> Syntax error\n") + " >>>> Syntax error\n" + " >>>> Syntax error\n" +
                                    " >>>> Syntax error\n");
     EXPECT_EQ(first(std::string(64, '1')), TK_INTEGER);
+}
+
+TEST_F(TokenizerTest, RealLiteralsConvertExactlyLikeTheLibrary)
+{
+    const char* texts[] = {"0.1",          "123.456",          "999999999999999.", ".000000000000001", "1234567.8901234",
+                           "3.14159265358979", "0.30000000000000004", "1.7976931348623157e308", "5e-324", "00000.5",
+                           "9007199254740993.0", "1."};
+    for (const char* text : texts) {
+        ASSERT_EQ(first(text), TK_REAL) << text;
+        EXPECT_EQ(tokenizer().record.slot.f64, std::strtod(text, nullptr)) << text;
+    }
+    EXPECT_EQ(console->output, "");
 }
 
 TEST_F(TokenizerTest, StringLiterals)
