@@ -70,8 +70,8 @@ private:
 
 class OutputWindow final : public Fl_Double_Window {
 public:
-    OutputWindow(int w, int h)
-        : Fl_Double_Window(0, 0, w, h, "KFL")
+    OutputWindow(int w, int h, const ConsoleStyle& style)
+        : Fl_Double_Window(0, 0, w, h, style.title), style_(style)
     {
         fl_font(text_font, text_size);
         char_width_ = std::max(1, static_cast<int>(fl_width('M') + 0.5));
@@ -90,7 +90,7 @@ public:
         hbar->type(FL_HORIZONTAL);
         hbar->linesize(1);
         hbar->callback(on_scroll, this);
-        label = new Fl_Box(0, 0, 10, 10, "KFL> ");
+        label = new Fl_Box(0, 0, 10, 10, style.label);
         label->labelfont(text_font);
         label->labelsize(text_size);
         label->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
@@ -124,8 +124,9 @@ public:
         vbar->resize(w() - sb_, 0, sb_, std::max(1, text_h - sb_));
         hbar->resize(0, text_h - sb_, std::max(1, w() - sb_), sb_);
         label->resize(char_width_, text_h, 5 * char_width_, 2 * line_height_);
-        input->resize(7 * char_width_, text_h + line_height_ / 2,
-                      std::max(char_width_, w() - 8 * char_width_ - sb_), 2 * line_height_);
+        const int input_x = style_.input_after_label ? 7 * char_width_ : 2 * sb_;
+        input->resize(input_x, text_h + line_height_ / 2,
+                      std::max(char_width_, w() - input_x - char_width_ - sb_), 2 * line_height_);
         update_scrollbars(false);
     }
 
@@ -182,6 +183,10 @@ private:
         if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape)
             return;
         auto* self = static_cast<OutputWindow*>(data);
+        if (!self->style_.close_ends_process) {
+            self->hide();
+            return;
+        }
         if (close_hook != nullptr)
             close_hook();
         self->hide();
@@ -189,12 +194,13 @@ private:
         std::exit(0);
     }
 
+    ConsoleStyle style_;
     int char_width_ = 8;
     int line_height_ = 16;
     int sb_ = 16;
 };
 
-WindowConsole::WindowConsole()
+WindowConsole::WindowConsole(const ConsoleStyle& style) : style_(style)
 {
     Fl::visual(FL_RGB);
     fl_open_display();
@@ -203,7 +209,8 @@ WindowConsole::WindowConsole()
     int sw = 0;
     int sh = 0;
     Fl::screen_xywh(sx, sy, sw, sh);
-    window_ = std::make_unique<OutputWindow>(std::max(200, sw * 2 / 3), std::max(150, sh * 2 / 3));
+    const int width = style_.wide ? sw * 3 / 4 : sw * 2 / 3;
+    window_ = std::make_unique<OutputWindow>(std::max(200, width), std::max(150, sh * 2 / 3), style_);
     window_->position(sx, sy);
 }
 
@@ -264,7 +271,10 @@ bool WindowConsole::read_input_line(std::string& line)
     w.input->value("");
     w.input->readonly(1);
     w.view->take_focus();
-    write_output("KFL> " + text + "\n");
+    if (style_.echo_prompt)
+        write_output("KFL> " + text + "\n");
+    else
+        write_output(text);
     line = text;
     return true;
 }
@@ -294,7 +304,7 @@ WindowConsole* active_window_console()
 
 void set_output_window_close_hook(void (*hook)()) { close_hook = hook; }
 
-void select_backends()
+void select_backends(const ConsoleStyle& style)
 {
     const char* choice = std::getenv("KORVAN_CONSOLE");
     if (choice != nullptr && std::strcmp(choice, "terminal") == 0)
@@ -302,7 +312,7 @@ void select_backends()
     const bool forced = choice != nullptr && std::strcmp(choice, "window") == 0;
     const bool terminal = isatty(STDIN_FILENO) != 0 || isatty(STDOUT_FILENO) != 0;
     if ((forced || !terminal) && display_available()) {
-        auto next = std::make_unique<WindowConsole>();
+        auto next = std::make_unique<WindowConsole>(style);
         installed_window_console = next.get();
         set_console(std::move(next));
     }

@@ -14,9 +14,33 @@ namespace korvan::plat {
 
 class OutputWindow;
 
+// How the output window looks and behaves: the interpreter's form, or the
+// converter's ("korvan.out", wider, no label, echo without prompt, and
+// closing it does not end the process).
+struct ConsoleStyle {
+    const char* title = "KFL";
+    bool wide = false;              // 3/4 of the screen wide instead of 2/3
+    const char* label = "KFL> ";
+    bool input_after_label = true;  // else 2 scroll-bar widths from the left
+    bool echo_prompt = true;        // echo "KFL> " + line + line end, else the line as typed
+    bool close_ends_process = true;
+
+    static ConsoleStyle converter()
+    {
+        ConsoleStyle s;
+        s.title = "korvan.out";
+        s.wide = true;
+        s.label = "";
+        s.input_after_label = false;
+        s.echo_prompt = false;
+        s.close_ends_process = false;
+        return s;
+    }
+};
+
 class WindowConsole final : public Console {
 public:
-    WindowConsole();
+    explicit WindowConsole(const ConsoleStyle& style = ConsoleStyle{});
     ~WindowConsole() override;
 
     void write_output(std::string_view text) override;
@@ -39,6 +63,7 @@ public:
     int visible_lines() const;
 
 private:
+    ConsoleStyle style_;
     std::unique_ptr<OutputWindow> window_;
 };
 
@@ -46,7 +71,8 @@ private:
 WindowConsole* active_window_console();
 
 // Called when the user closes the output window, before the process ends
-// (the window driver releases its graphics windows there).
+// (the window driver releases its graphics windows there); with a style whose
+// closing does not end the process, only the window goes.
 void set_output_window_close_hook(void (*hook)());
 
 // Chooses the console and the graphics back end at program start:
@@ -54,6 +80,6 @@ void set_output_window_close_hook(void (*hook)());
 // display is available or with KORVAN_CONSOLE=terminal; the window console
 // when a display is available and neither is a terminal, or with
 // KORVAN_CONSOLE=window (and a display).
-void select_backends();
+void select_backends(const ConsoleStyle& style = ConsoleStyle{});
 
 }  // namespace korvan::plat

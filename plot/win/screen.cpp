@@ -67,6 +67,7 @@ bool clip_segment(double& x0, double& y0, double& x1, double& y1, int w, int h)
 }
 
 std::string (*picture_namer)(const std::string&) = nullptr;
+bool converter_rules = false;
 
 std::unique_ptr<Screen>& screen_instance()
 {
@@ -536,7 +537,7 @@ void Screen::right_button_released(int window_number)
         page_wait_over_ = true;
         return;
     }
-    if (!end_waiting_ || plotting_)
+    if (!end_waiting_ || (plotting_ && !converter_rules))
         return;
     if (end_mode_ == 0)
         end_wait_over_ = true;
@@ -546,7 +547,18 @@ void Screen::right_button_released(int window_number)
         end_wait_over_ = true;
 }
 
-void Screen::close_requested(int) {}
+void Screen::close_requested(int)
+{
+    if (!converter_rules)
+        return;
+    release_all();
+    if (plat::WindowConsole* console = plat::active_window_console(); console != nullptr)
+        console->hide_output_window();
+    std::fflush(nullptr);
+    std::exit(0);
+}
+
+void set_converter_rules(bool on) { converter_rules = on; }
 
 // Pixel access.
 

@@ -176,6 +176,11 @@ private:
     std::vector<std::vector<Point>> recorded_;
 };
 
+// The converter's rules: the close box of a graphics window ends the program
+// (after releasing every window), and a right-button release ends the
+// end-of-plot wait even while the plot is still being drawn.
+void set_converter_rules(bool on);
+
 // The driver's screen, made on first use with the chosen graphics back end.
 Screen& screen();
 bool screen_exists();

@@ -118,7 +118,26 @@ wait "$pid"
 rc=$?
 check "confirming the message box lets the program go on (exit $rc)" grep -qx "box closed" message.out
 
-# 4. kflrun in the window console: the banner window takes EXIT.
+# 4. The converter's output window echoes without prompt; closing it ends nothing.
+KORVAN_CONSOLE=window timeout 60 "$probe" converter > converter.out 2> converter.err &
+pid=$!
+wid=$(find_window '^korvan.out$')
+check "converter output window korvan.out appears" test -n "$wid"
+if [ -n "$wid" ] && wait_for_line converter.out "ready"; then
+    sleep 0.3
+    xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
+    xdotool type --delay 30 'ps'
+    xdotool key Return
+    check "converter echo is the line as typed" wait_for_line converter.out "ring [converting]"
+    check "converter echo has no prompt and no line end" grep -qxF "ring [ps]" converter.out
+    wait_for_line converter.out "waiting for close"
+    "$helper" close "$wid"
+fi
+wait "$pid"
+rc=$?
+check "closing the converter's output window lets it go on (exit $rc)" grep -qx "still running" converter.out
+
+# 5. kflrun in the window console: the banner window takes EXIT.
 KORVAN_CONSOLE=window timeout 60 "$kflrun" > kflrun.out 2> kflrun.err &
 pid=$!
 wid=$(find_window '^KFL$')

@@ -4,6 +4,7 @@
 //   win_gui_probe console   shows the output window, reads a typed line, then
 //                           waits until the output window is closed
 //   win_gui_probe message   shows a message box until it is confirmed
+//   win_gui_probe converter the converter's output window
 // Progress goes to standard output.
 #include <cstdio>
 #include <cstring>
@@ -83,6 +84,30 @@ int console()
     return 5;
 }
 
+// The converter's output window: echo without prompt, closing only hides it.
+int converter()
+{
+    using namespace korvan;
+    plat::select_backends(plat::ConsoleStyle::converter());
+    plat::WindowConsole* window = plat::active_window_console();
+    if (window == nullptr) {
+        say("no window console\n");
+        return 3;
+    }
+    win::start(true);
+    win::print("converting\n");
+    say("ready\n");
+    std::string line;
+    if (!win::read_input_line(line))
+        return 4;
+    for (int i = 0; i < window->ring().lines_in_use(); ++i)
+        say("ring [" + window->ring().stored_line(i) + "]\n");
+    say("waiting for close\n");
+    window->wait_until_closed();
+    say("still running\n");
+    return 0;
+}
+
 // A message box as a dialog: shown until the user confirms it.
 int message()
 {
@@ -108,6 +133,8 @@ int main(int argc, char** argv)
         return console();
     if (argc == 2 && std::strcmp(argv[1], "message") == 0)
         return message();
+    if (argc == 2 && std::strcmp(argv[1], "converter") == 0)
+        return converter();
     std::fputs("usage: win_gui_probe plot|console\n", stderr);
     return 2;
 }

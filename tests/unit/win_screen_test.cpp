@@ -234,6 +234,22 @@ TEST(NextPageWait, WaitsThenErasesAndRestoresTheTitle)
     EXPECT_EQ(screen.title(1), "Mine");
 }
 
+TEST(CloseBox, IgnoredByTheInterpreterEndsTheConverter)
+{
+    ScriptedGraphics graphics;
+    Screen screen(graphics);
+    screen.open_window(request());
+    screen.close_requested(1);
+    EXPECT_TRUE(screen.is_open(1));
+    EXPECT_EXIT(
+        {
+            set_converter_rules(true);
+            screen.close_requested(1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_TRUE(screen.is_open(1));
+}
+
 class DriverTest : public ::testing::Test {
 protected:
     void SetUp() override
