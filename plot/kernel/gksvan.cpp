@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
+#include "plot/kernel/colour_tables.hpp"
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
 
@@ -90,12 +92,10 @@ public:
     {
         if (index == state().current_colour)
             return;
-        int v = index == 0 ? 256 : index;
-        int prefixes = v / 89 - (v % 89 == 0 ? 1 : 0);
-        int rest = v % 89 == 0 ? 89 : v % 89;
-        for (int i = 0; i < prefixes; ++i)
-            field(gksvan_colour_prefix);
-        field(rest + 9);
+        // Each field is an item of its own: lines break only between fields.
+        std::string fields = metafile_colour_fields(index);
+        for (std::size_t at = 0; at + 10 <= fields.size(); at += 10)
+            state().out.append(fields.data() + at, 10);
     }
 
     // The metafile has no area element: the area routines draw outlines and hatches.

@@ -15,6 +15,5 @@ std::size_t gksvan_field(double value, char* out);
 inline constexpr double gksvan_draw = 2.0;
 inline constexpr double gksvan_move = 3.0;
 inline constexpr double gksvan_end = 9.0;
-inline constexpr double gksvan_colour_prefix = 99.0;
 
 }  // namespace korvan

@@ -131,6 +131,15 @@ TEST_F(GksvanTest, ColourEncoding)
                                          "99.0000000", "98.0000000", "99.0000000", "99.0000000", "10.0000000",
                                          end_field};
     EXPECT_EQ(fields, expected);
+
+    // A colour record crossing a line end is broken between its fields.
+    korini();
+    for (int c : {1, 2, 3, 4, 0})
+        select_colour(c);
+    korfin();
+    EXPECT_EQ(read_file("korvan_1.met"), "      29.7      21.0\n"
+                                        "99.000000099.000000086.000000010.000000011.000000012.000000013.000000099.0000000\n"
+                                        "99.000000087.0000000 9.0000000\n");
 }
 
 TEST_F(GksvanTest, ScaledAndPortraitHeaders)
