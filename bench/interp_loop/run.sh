@@ -1,5 +1,6 @@
 #!/bin/bash
-# Builds the interpreter benchmark in build/ (Release) and runs one million replayed statements.
+# Builds the interpreter benchmark (Release, in $BUILD_DIR or build-bench/) and runs one million
+# replayed statements.
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${BUILD_DIR:-$root/build-bench}
