@@ -54,9 +54,9 @@ int main(int argc, char** argv)
     }
 
     auto start = std::chrono::steady_clock::now();
-    korvan::vector(xs[0], ys[0], 3);
+    korvan::plot_vector(xs[0], ys[0], 3);
     for (std::size_t i = 1; i < xs.size(); ++i)
-        korvan::vector(xs[i], ys[i], 2);
+        korvan::plot_vector(xs[i], ys[i], 2);
     korvan::korfin();
     auto stop = std::chrono::steady_clock::now();
 

@@ -52,7 +52,7 @@ public:
     {
         double px = std::clamp(x0_ + scale_ * x, 0.0, right_);
         double py = std::clamp(top_ - scale_ * y, 0.0, bottom_);
-        vector(px, py, draw ? 2 : 3);
+        plot_vector(px, py, draw ? 2 : 3);
     }
 
     void colour(int index) override

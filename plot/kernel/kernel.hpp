@@ -47,7 +47,7 @@ void message_print(std::string_view text);
 
 // The vector primitive: one point in plot coordinates to the device; an even
 // pen code draws, an odd one moves.
-void vector(double x, double y, int pen);
+void plot_vector(double x, double y, int pen);
 // Selects colour index 0..255 on the device (the body of SETCLR).
 void select_colour(int index);
 // Sends the pending drawing to the device.

@@ -117,7 +117,7 @@ std::string make_absolute(std::string_view name)
     return absolute;
 }
 
-void vector(double x, double y, int pen)
+void plot_vector(double x, double y, int pen)
 {
     PlotState& s = state();
     ++s.vector_count;

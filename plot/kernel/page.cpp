@@ -431,11 +431,11 @@ void pagera()
     const PlotState& s = state();
     double w = s.page_width;
     double h = s.page_height;
-    vector(0, 0, 3);
-    vector(0, h, 2);
-    vector(w, h, 2);
-    vector(w, 0, 2);
-    vector(0, 0, 2);
+    plot_vector(0, 0, 3);
+    plot_vector(0, h, 2);
+    plot_vector(w, h, 2);
+    plot_vector(w, 0, 2);
+    plot_vector(0, 0, 2);
 }
 
 void reset(std::string_view name)

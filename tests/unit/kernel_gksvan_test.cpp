@@ -71,12 +71,12 @@ TEST_F(GksvanTest, PageCornersAndPenCodesOnlyOnChange)
 {
     korini();
     const PlotState& s = state();
-    vector(0, s.page_height, 3);      // lower left
-    vector(s.page_width, 0, 2);       // upper right
-    vector(s.page_width, 0, 2);       // draw again: no pen code
-    vector(0, 0, 3);
-    vector(0, 0, 3);                  // move again: no pen code
-    vector(0, s.page_height, 2);
+    plot_vector(0, s.page_height, 3);      // lower left
+    plot_vector(s.page_width, 0, 2);       // upper right
+    plot_vector(s.page_width, 0, 2);       // draw again: no pen code
+    plot_vector(0, 0, 3);
+    plot_vector(0, 0, 3);                  // move again: no pen code
+    plot_vector(0, s.page_height, 2);
     korfin();
     std::vector<std::string> fields = body_fields(read_file("korvan.met"));
     std::vector<std::string> expected = {"99.0000000", "99.0000000", "86.0000000",
@@ -95,7 +95,7 @@ TEST_F(GksvanTest, LinesHoldEightFieldsAndBreakBetweenFields)
 {
     korini();
     for (int i = 0; i < 10; ++i)
-        vector(i * 100, 1000, 2);
+        plot_vector(i * 100, 1000, 2);
     korfin();
     std::string file = read_file("korvan.met");
     std::istringstream lines(file);
@@ -159,7 +159,7 @@ TEST_F(GksvanTest, ScaledAndPortraitHeaders)
     setpag("DA4L");
     pagmod("PORT");
     korini();
-    vector(2969, 0, 2);
+    plot_vector(2969, 0, 2);
     korfin();
     std::vector<std::string> fields = body_fields(read_file("korvan_2.met"));
     EXPECT_EQ(read_file("korvan_2.met").substr(0, 21), "      21.0      29.7\n");

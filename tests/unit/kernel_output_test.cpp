@@ -125,10 +125,10 @@ TEST_F(DeviceTest, KernelReachesTheDeviceThroughItsInterface)
     take_output();
     PlotState& s = state();
     s.device = std::make_unique<RecordingDevice>(&log);
-    vector(1, 2, 3);
-    vector(4, 5, 2);
-    vector(6, 7, 0);
-    vector(8, 9, 7);
+    plot_vector(1, 2, 3);
+    plot_vector(4, 5, 2);
+    plot_vector(6, 7, 0);
+    plot_vector(8, 9, 7);
     select_colour(5);
     erase();
     sendbf();

@@ -298,11 +298,11 @@ TEST_F(PageTest, PageAndScaling)
 TEST_F(PageTest, NewpagEraseSendbfOnTheMetafile)
 {
     korini();
-    vector(100, 100, 3);
+    plot_vector(100, 100, 3);
     newpag();
     erase();
     sendbf();
-    vector(200, 100, 2);
+    plot_vector(200, 100, 2);
     korfin();
     EXPECT_EQ(read_file("korvan.met"), "      29.7      21.0\n"
                                       "99.000000099.000000086.0000000 0.0336814 0.6732907 3.0000000 0.0673627 0.6732907\n"
@@ -367,8 +367,8 @@ TEST_F(PageTest, ResetKeysAndTheAttributeReset)
 TEST_F(EndProtocolTest, BoxedForm)
 {
     korini();
-    vector(0, 0, 3);
-    vector(10, 0, 2);
+    plot_vector(0, 0, 3);
+    plot_vector(10, 0, 2);
     warning(2);
     take_output();
     korfin();
@@ -399,7 +399,7 @@ TEST_F(EndProtocolTest, ScreenDeviceNamesNoFileAndIsNotAvailable)
     EXPECT_EQ(take_output(),
               " <<<< Warning 110: Output format MET5 is not available in this version in korini!\n");
     EXPECT_EQ(state().level, 1);
-    vector(1, 1, 2);
+    plot_vector(1, 1, 2);
     korfin();
     EXPECT_EQ(mask_clock(take_output()), boxed("1", "1", "DA4L", "MET5", ""));
     EXPECT_FALSE(exists("korvan."));
