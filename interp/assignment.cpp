@@ -168,8 +168,10 @@ void assignment_statement(std::string_view name)
         pop_to(0);
         return;
     }
-    store_variable(value, find_variable(name));
+    int index = store_variable(value, find_variable(name));
     pop_to(0);
+    if (index >= 0 && name.front() == '%')
+        system_variable_assigned(name, index);
 }
 
 void element_assignment_statement(std::string_view name)

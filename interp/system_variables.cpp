@@ -30,7 +30,25 @@ constexpr Row rows[] = {
     {"%YSTEP", T_DOUBLE},  {"%ZSTEP", T_DOUBLE},
 };
 static_assert(sizeof rows / sizeof rows[0] == 66);
+SystemVariableHook& hook()
+{
+    static SystemVariableHook current = nullptr;
+    return current;
+}
 }  // namespace
+
+SystemVariableHook set_system_variable_hook(SystemVariableHook next)
+{
+    SystemVariableHook old = hook();
+    hook() = next;
+    return old;
+}
+
+void system_variable_assigned(std::string_view name, int index)
+{
+    if (hook() != nullptr)
+        hook()(name, index);
+}
 
 int system_variable_type(std::string_view name)
 {

@@ -9,4 +9,9 @@ namespace korvan::kfl {
 // (with its "%") is not one of them.
 int system_variable_type(std::string_view name);
 
+// Called after a "%" variable has been assigned (the plotting settings follow it).
+using SystemVariableHook = void (*)(std::string_view name, int index);
+SystemVariableHook set_system_variable_hook(SystemVariableHook hook);
+void system_variable_assigned(std::string_view name, int index);
+
 }  // namespace korvan::kfl

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "interp/label_table.hpp"
+#include "interp/system_variables.hpp"
 #include "interp/value.hpp"
 #include "interp/variable_table.hpp"
 #include "tests/support/runtime_session.hpp"
@@ -174,6 +175,24 @@ TEST_F(ValuesTest, LabelStatementsRecordTheirPosition)
     EXPECT_EQ(label(index).position, 0);
     set_labels_defined(0, false);
     clear_labels();
+}
+
+std::string last_system_assignment;
+
+TEST_F(ValuesTest, SystemVariablesKeepTheirTypeAndAreAnnounced)
+{
+    last_system_assignment.clear();
+    set_system_variable_hook([](std::string_view name, int index) {
+        last_system_assignment = std::string(name) + "=" + type_name(variable(index).type);
+    });
+    EXPECT_EQ(run({"%XMIN = 2", "%XLEN = 1.5", "%NOSUCH = 1"}),
+              " >>>> Variable %XLEN must be of type INT\n >>>> Undefined system variable %NOSUCH\n");
+    EXPECT_EQ(last_system_assignment, "%XMIN=DOUBLE");
+    EXPECT_EQ(find_entry("%XLEN"), -1);
+    run({"FLOAT F[1]", "F[0] = 0.5", "%YMAX = F[0]"});
+    EXPECT_EQ(last_system_assignment, "%YMAX=DOUBLE");
+    EXPECT_DOUBLE_EQ(variable(find_variable("%YMAX")).slot.f64, 0.5);
+    set_system_variable_hook(nullptr);
 }
 
 TEST_F(ValuesTest, StartupVariables)
