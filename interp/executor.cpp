@@ -286,47 +286,28 @@ void set_labels_defined(int level, bool defined)
 
 namespace {
 
-void dispatch(std::string_view text)
+// Copies the statement's first word (upper case for an identifier, otherwise the
+// token's own text); the tokenizer stands after the first token.
+std::string_view first_word(std::string_view text, int first, char (&word)[24])
 {
-    reset_tokenizer(text);
-    int first = next_token();
-    if (first == TK_END)
-        return;
-    if (first == TK_IDENT && token_name() == "INCLUDE") {
-        include_statement(text);
-        return;
-    }
-    FrontEnd& fe = front_end();
-    if (fe.buffer.store_mode && fe.buffer.executing_fresh())
-        fe.buffer.append(text);
-    if (first == TK_ERROR)
-        return;
-
     const Tokenizer& t = tokenizer();
-    char word[24];
-    std::size_t word_end = t.pos;
-    std::size_t word_length = 0;
+    std::size_t length = 0;
     if (first == TK_IDENT) {
         std::memcpy(word, t.record.name, 16);
-        word_length = t.name_length;
+        length = t.name_length;
     } else {
-        word_length = t.pos - t.token_start;
-        word_length = word_length < sizeof word - 1 ? word_length : sizeof word - 1;
-        std::memcpy(word, text.data() + t.token_start, word_length);
+        length = t.pos - t.token_start;
+        length = length < sizeof word - 1 ? length : sizeof word - 1;
+        std::memcpy(word, text.data() + t.token_start, length);
     }
-    word[word_length] = '\0';
-    StatementView s{text, std::string_view(word, word_length), first, next_token()};
-    if (s.second_token == TK_ERROR)
-        return;  // the tokenizer has reported it
+    word[length] = '\0';
+    return std::string_view(word, length);
+}
 
-    if (hooks().block != nullptr) {
-        if (hooks().block(s))
-            return;
-    } else if (first == TK_IDENT && is_block_word(s.first_word)) {
-        if (!control_state().skipping)
-            report("Undefined command", s.first_word);
-        return;
-    }
+// Classification by the second token: label, routine call, assignment, element
+// assignment or keyword statement.
+void run_classified(const StatementView& s, std::size_t word_end)
+{
     if (s.second_token == TK_COLON) {
         define_label(s);
         return;
@@ -349,6 +330,39 @@ void dispatch(std::string_view text)
     }
 }
 
+void dispatch(std::string_view text)
+{
+    reset_tokenizer(text);
+    int first = next_token();
+    if (first == TK_END)
+        return;
+    if (first == TK_IDENT && token_name() == "INCLUDE") {
+        include_statement(text);
+        return;
+    }
+    FrontEnd& fe = front_end();
+    if (fe.buffer.store_mode && fe.buffer.executing_fresh())
+        fe.buffer.append(text);
+    if (first == TK_ERROR)
+        return;
+    char word[24];
+    std::size_t word_end = tokenizer().pos;
+    StatementView s{text, first_word(text, first, word), first, 0};
+    s.second_token = next_token();
+    if (s.second_token == TK_ERROR)
+        return;  // the tokenizer has reported it
+
+    if (hooks().block != nullptr) {
+        if (hooks().block(s))
+            return;
+    } else if (first == TK_IDENT && is_block_word(s.first_word)) {
+        if (!control_state().skipping)
+            report("Undefined command", s.first_word);
+        return;
+    }
+    run_classified(s, word_end);
+}
+
 }  // namespace
 
 void execute(std::string_view text)
@@ -357,6 +371,22 @@ void execute(std::string_view text)
     (void)include_reader_installed;
     dispatch(text);
     // Whatever a failed statement left on the evaluation stack is released now.
+    if (stack_depth() > 0)
+        pop_to(0);
+}
+
+void execute_simple_statement(std::string_view text)
+{
+    reset_tokenizer(text);
+    int first = next_token();
+    if (first != TK_END && first != TK_ERROR) {
+        char word[24];
+        std::size_t word_end = tokenizer().pos;
+        StatementView s{text, first_word(text, first, word), first, 0};
+        s.second_token = next_token();
+        if (s.second_token != TK_ERROR)
+            run_classified(s, word_end);
+    }
     if (stack_depth() > 0)
         pop_to(0);
 }

@@ -49,6 +49,11 @@ LabelHandler set_label_handler(LabelHandler handler);
 using KeywordHandler = void (*)(std::string_view operands);
 bool set_keyword_handler(std::string_view keyword, KeywordHandler handler);
 
+// Runs a statement as a label, routine call, assignment, element assignment or
+// keyword statement, without storing it and without the block handler (the
+// statement of a one-line IF).
+void execute_simple_statement(std::string_view text);
+
 // The labels-defined mark of a routine level.
 bool labels_defined(int level);
 void set_labels_defined(int level, bool defined);

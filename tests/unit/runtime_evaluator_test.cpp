@@ -4,6 +4,8 @@
 #include <string>
 
 #include "interp/eval_stack.hpp"
+#include "interp/executor_hooks.hpp"
+#include "interp/label_table.hpp"
 #include "interp/operators.hpp"
 #include "interp/parser.hpp"
 #include "interp/tokenizer.hpp"
@@ -165,6 +167,31 @@ TEST_F(EvaluatorTest, FunctionCallsUseTheirOwnReferenceFlag)
     EXPECT_EQ(run({"SUM(1, 2)", "NOSUCH(1)", "SUM(1) 2"}),
               " >>>> Undefined routine NOSUCH\n >>>> Syntax error - Expected end of line\n");
     EXPECT_EQ(stack_depth(), 0);
+}
+
+TEST_F(EvaluatorTest, BlockHandlerSeesEveryStatementFirst)
+{
+    static std::string seen;
+    seen.clear();
+    set_block_handler([](const StatementView& s) {
+        seen += std::string(s.first_word) + "/" + std::to_string(s.second_token) + " ";
+        if (s.first_word != "IF")
+            return false;
+        // A one-line IF whose statement follows the closing parenthesis.
+        std::size_t close = s.text.find(')');
+        execute_simple_statement(s.text.substr(close + 1));
+        return true;
+    });
+    EXPECT_EQ(run({"IF (1) PRINT 5", "X = 2", "ENDIF"}), "              5 \n >>>> Undefined command ENDIF\n");
+    EXPECT_EQ(seen, "IF/40 X/61 ENDIF/-1 ");
+    set_block_handler(nullptr);
+    EXPECT_EQ(run({"ENDIF", "PRINT X"}), " >>>> Undefined command ENDIF\n              2 \n");
+    control_state().skipping = true;
+    EXPECT_EQ(run({"PRINT X", "ENDIF", "X = 3", "SKIPPED:"}), "");
+    control_state().skipping = false;
+    EXPECT_GE(find_label("SKIPPED"), 0);  // labels are defined while skipping
+    set_labels_defined(0, false);
+    EXPECT_EQ(run({"PRINT X"}), "              2 \n");
 }
 
 TEST_F(EvaluatorTest, StackGuards)
