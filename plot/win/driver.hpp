@@ -1,5 +1,6 @@
 // The screen window driver: the output window and the print operation through
-// which all text of the interpreter and the library goes.
+// which all text of the interpreter and the library goes. The graphics windows
+// are in plot/win/screen.hpp.
 #pragma once
 
 #include <string>

@@ -205,7 +205,8 @@ DrawingSize Screen::open_window(const OpenRequest& request)
     flush();
     reduction_ = std::clamp(request.reduction, 0, 2);
     screen_mode_ = request.screen_mode;
-    if (!request.further && !palette_ready_) {
+    // The palette is set up by the first window opened.
+    if (!palette_ready_) {
         palette_ready_ = true;
         mode_ = palette_mode_for_depth(info_.bits_per_pixel);
         palette_.assign(mode_ == 1 || mode_ == 2 ? static_cast<std::size_t>(palette_size(mode_)) : 0, 0);
