@@ -21,7 +21,7 @@
 namespace korvan::kfl {
 namespace {
 
-using CorpusTest = test::RuntimeSession;
+using RuntimeCorpusTest = test::RuntimeSession;
 
 std::vector<std::filesystem::path> corpus_files()
 {
@@ -35,7 +35,7 @@ std::vector<std::filesystem::path> corpus_files()
     return files;
 }
 
-TEST_F(CorpusTest, EveryCorpusInputRunsCleanly)
+TEST_F(RuntimeCorpusTest, EveryCorpusInputRunsCleanly)
 {
     std::vector<std::filesystem::path> files = corpus_files();
     ASSERT_GE(files.size(), 20u);

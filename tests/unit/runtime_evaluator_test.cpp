@@ -15,7 +15,7 @@
 namespace korvan::kfl {
 namespace {
 
-class EvaluatorTest : public test::RuntimeSession {
+class RuntimeEvaluatorTest : public test::RuntimeSession {
 protected:
     // Evaluates a value list; returns the number of values (-1 on failure).
     int list(const std::string& text, int mode = 0)
@@ -39,7 +39,7 @@ protected:
     std::string held;
 };
 
-TEST_F(EvaluatorTest, ComplexArithmeticFollowsTheFormulas)
+TEST_F(RuntimeEvaluatorTest, ComplexArithmeticFollowsTheFormulas)
 {
     push_complex(1, 2);
     push_complex(3, 4);
@@ -87,7 +87,7 @@ TEST_F(EvaluatorTest, ComplexArithmeticFollowsTheFormulas)
     EXPECT_EQ(console->output, " >>>> Divide by zero\n");
 }
 
-TEST_F(EvaluatorTest, StringsCompareAsUnsignedBytes)
+TEST_F(RuntimeEvaluatorTest, StringsCompareAsUnsignedBytes)
 {
     EXPECT_EQ(list("'\xe9' > 'z', 'abc' < 'abd', 'ab' < 'abc', 'B' == 'B'"), 4);
     for (int i = 0; i < 4; ++i) {
@@ -96,7 +96,7 @@ TEST_F(EvaluatorTest, StringsCompareAsUnsignedBytes)
     }
 }
 
-TEST_F(EvaluatorTest, CharArraysWithZeroByteActAsStrings)
+TEST_F(RuntimeEvaluatorTest, CharArraysWithZeroByteActAsStrings)
 {
     run({"CHAR A[4]", "CHAR B[3]", "A[0:1] = 72", "B[0] = 105"});
     EXPECT_EQ(list("A + B, A < B"), 2);
@@ -108,7 +108,7 @@ TEST_F(EvaluatorTest, CharArraysWithZeroByteActAsStrings)
     EXPECT_EQ(console->output, " >>>> Non terminated character array\n");
 }
 
-TEST_F(EvaluatorTest, ReferenceModePushesBareNames)
+TEST_F(RuntimeEvaluatorTest, ReferenceModePushesBareNames)
 {
     run({"A = 1", "INT V[3]"});
     EXPECT_EQ(list("A, NEWNAME, V, A + 1, V[0], 'x'", 1), 6);
@@ -148,7 +148,7 @@ const BuiltinFunction test_functions[] = {
     {"KIND", 1, &kind_function},
 };
 
-TEST_F(EvaluatorTest, FunctionCallsUseTheirOwnReferenceFlag)
+TEST_F(RuntimeEvaluatorTest, FunctionCallsUseTheirOwnReferenceFlag)
 {
     set_function_table(test_functions, 2);
     run({"A = 2"});
@@ -169,7 +169,7 @@ TEST_F(EvaluatorTest, FunctionCallsUseTheirOwnReferenceFlag)
     EXPECT_EQ(stack_depth(), 0);
 }
 
-TEST_F(EvaluatorTest, BlockHandlerSeesEveryStatementFirst)
+TEST_F(RuntimeEvaluatorTest, BlockHandlerSeesEveryStatementFirst)
 {
     static std::string seen;
     seen.clear();
@@ -194,7 +194,7 @@ TEST_F(EvaluatorTest, BlockHandlerSeesEveryStatementFirst)
     EXPECT_EQ(run({"PRINT X"}), "              2 \n");
 }
 
-TEST_F(EvaluatorTest, StackGuards)
+TEST_F(RuntimeEvaluatorTest, StackGuards)
 {
     EXPECT_EQ(apply_binary(TK_PLUS), OpStatus::hard);
     push_int(1);
@@ -218,7 +218,7 @@ TEST_F(EvaluatorTest, StackGuards)
     pop_to(0);
 }
 
-TEST_F(EvaluatorTest, PushingCopiesAndCharScalarsBecomeInt)
+TEST_F(RuntimeEvaluatorTest, PushingCopiesAndCharScalarsBecomeInt)
 {
     Value c{};
     c.type = T_CHAR;
@@ -236,7 +236,7 @@ TEST_F(EvaluatorTest, PushingCopiesAndCharScalarsBecomeInt)
     EXPECT_NE(stack_at(0).slot.text, variable(find_variable("S")).slot.text);
 }
 
-TEST_F(EvaluatorTest, OperatorPrecedence)
+TEST_F(RuntimeEvaluatorTest, OperatorPrecedence)
 {
     EXPECT_EQ(list("1 + 2 * 3, (1 + 2) * 3, 1 < 2 == 1, 1 || 0 && 0, -2**2, 2**3**2, 10 - 4 - 3, 2 * 3 % 4, !0 + 1"),
               9);
@@ -245,7 +245,7 @@ TEST_F(EvaluatorTest, OperatorPrecedence)
         EXPECT_EQ(stack_at(i).slot.i32, expected[i]) << i;
 }
 
-TEST_F(EvaluatorTest, SubscriptSelectionsWalkLikeAnOdometer)
+TEST_F(RuntimeEvaluatorTest, SubscriptSelectionsWalkLikeAnOdometer)
 {
     run({"INT A[2,3,2]"});
     Value& a = variable(find_variable("A"));

@@ -10,7 +10,7 @@
 namespace korvan::kfl {
 namespace {
 
-class TokenizerTest : public test::RuntimeSession {
+class RuntimeTokenizerTest : public test::RuntimeSession {
 protected:
     // All token codes of a text up to its end.
     std::vector<int> codes(const std::string& text)
@@ -37,7 +37,7 @@ protected:
     std::string held;
 };
 
-TEST_F(TokenizerTest, SingleCharactersAndPairs)
+TEST_F(RuntimeTokenizerTest, SingleCharactersAndPairs)
 {
     EXPECT_EQ(codes("# $ ( ) , / : [ ] { } * = ! & |"),
               (std::vector<int>{35, 36, 40, 41, 44, 47, 58, 91, 93, 123, 125, 42, 61, 33, 38, 124}));
@@ -47,7 +47,7 @@ TEST_F(TokenizerTest, SingleCharactersAndPairs)
     EXPECT_EQ(console->output, "");
 }
 
-TEST_F(TokenizerTest, IllegalCharactersAreSkippedWithSyntaxError)
+TEST_F(RuntimeTokenizerTest, IllegalCharactersAreSkippedWithSyntaxError)
 {
     EXPECT_EQ(codes("1 ; 2 ? \\ ^ ~ `"),
               (std::vector<int>{TK_INTEGER, TK_ERROR, TK_INTEGER, TK_ERROR, TK_ERROR, TK_ERROR, TK_ERROR, TK_ERROR}));
@@ -58,7 +58,7 @@ TEST_F(TokenizerTest, IllegalCharactersAreSkippedWithSyntaxError)
     EXPECT_EQ(console->output, expected);
 }
 
-TEST_F(TokenizerTest, IdentifiersAreUpperCasedAndCutTo15)
+TEST_F(RuntimeTokenizerTest, IdentifiersAreUpperCasedAndCutTo15)
 {
     EXPECT_EQ(first("abcdefghijklmnopqrst+1"), TK_IDENT);
     EXPECT_EQ(token_name(), "ABCDEFGHIJKLMNO");
@@ -68,7 +68,7 @@ TEST_F(TokenizerTest, IdentifiersAreUpperCasedAndCutTo15)
     EXPECT_EQ(first("_x"), TK_ERROR);
 }
 
-TEST_F(TokenizerTest, NumberLiterals)
+TEST_F(RuntimeTokenizerTest, NumberLiterals)
 {
     EXPECT_EQ(first("1.5e3"), TK_REAL);
     EXPECT_EQ(tokenizer().record.type, T_DOUBLE);
@@ -96,7 +96,7 @@ TEST_F(TokenizerTest, NumberLiterals)
     EXPECT_EQ(first(std::string(64, '1')), TK_INTEGER);
 }
 
-TEST_F(TokenizerTest, RealLiteralsConvertExactlyLikeTheLibrary)
+TEST_F(RuntimeTokenizerTest, RealLiteralsConvertExactlyLikeTheLibrary)
 {
     const char* texts[] = {"0.1",          "123.456",          "999999999999999.", ".000000000000001", "1234567.8901234",
                            "3.14159265358979", "0.30000000000000004", "1.7976931348623157e308", "5e-324", "00000.5",
@@ -108,7 +108,7 @@ TEST_F(TokenizerTest, RealLiteralsConvertExactlyLikeTheLibrary)
     EXPECT_EQ(console->output, "");
 }
 
-TEST_F(TokenizerTest, StringLiterals)
+TEST_F(RuntimeTokenizerTest, StringLiterals)
 {
     EXPECT_EQ(first("\"it's\""), TK_STRING);
     EXPECT_STREQ(tokenizer().record.slot.text, "it's");
@@ -127,7 +127,7 @@ TEST_F(TokenizerTest, StringLiterals)
     EXPECT_EQ(next_token(), TK_END);
 }
 
-TEST_F(TokenizerTest, PercentIsModuloOrSystemVariable)
+TEST_F(RuntimeTokenizerTest, PercentIsModuloOrSystemVariable)
 {
     EXPECT_EQ(codes("5 %X"), (std::vector<int>{TK_INTEGER, TK_MOD, TK_IDENT}));
     EXPECT_EQ(codes("A%B"), (std::vector<int>{TK_IDENT, TK_MOD, TK_IDENT}));
@@ -138,7 +138,7 @@ TEST_F(TokenizerTest, PercentIsModuloOrSystemVariable)
     EXPECT_EQ(codes("5 % 2"), (std::vector<int>{TK_INTEGER, TK_MOD, TK_INTEGER}));
 }
 
-TEST_F(TokenizerTest, PreviousTokenDecidesUnaryOrBinary)
+TEST_F(RuntimeTokenizerTest, PreviousTokenDecidesUnaryOrBinary)
 {
     EXPECT_EQ(codes("-1"), (std::vector<int>{TK_UMINUS, TK_INTEGER}));
     EXPECT_EQ(codes("A-1"), (std::vector<int>{TK_IDENT, TK_MINUS, TK_INTEGER}));
@@ -151,7 +151,7 @@ TEST_F(TokenizerTest, PreviousTokenDecidesUnaryOrBinary)
     EXPECT_EQ(codes("2**-1"), (std::vector<int>{TK_INTEGER, TK_POWER, TK_UMINUS, TK_INTEGER}));
 }
 
-TEST_F(TokenizerTest, PeekAndExpect)
+TEST_F(RuntimeTokenizerTest, PeekAndExpect)
 {
     held = "A   ( 1";
     reset_tokenizer(held);

@@ -12,9 +12,9 @@
 namespace korvan::kfl {
 namespace {
 
-using ValuesTest = test::RuntimeSession;
+using RuntimeValuesTest = test::RuntimeSession;
 
-TEST_F(ValuesTest, TypeNamesCodesAndSizes)
+TEST_F(RuntimeValuesTest, TypeNamesCodesAndSizes)
 {
     EXPECT_STREQ(type_name(0), "FREE");
     EXPECT_STREQ(type_name(1), "NONE");
@@ -38,7 +38,7 @@ TEST_F(ValuesTest, TypeNamesCodesAndSizes)
         EXPECT_EQ(element_size(code), sizes[code]) << code;
 }
 
-TEST_F(ValuesTest, CopiesAreDeepAndMovesTransferOwnership)
+TEST_F(RuntimeValuesTest, CopiesAreDeepAndMovesTransferOwnership)
 {
     Value a{};
     std::int32_t dims[2] = {2, 3};
@@ -64,7 +64,7 @@ TEST_F(ValuesTest, CopiesAreDeepAndMovesTransferOwnership)
     EXPECT_EQ(a.dim_list, nullptr);
 }
 
-TEST_F(ValuesTest, OversizedBlocksReportNotEnoughMemory)
+TEST_F(RuntimeValuesTest, OversizedBlocksReportNotEnoughMemory)
 {
     Value a{};
     EXPECT_FALSE(make_array(a, T_DOUBLE_ARRAY, 0x7FFFFFFF, 1, nullptr));
@@ -75,7 +75,7 @@ TEST_F(ValuesTest, OversizedBlocksReportNotEnoughMemory)
     release(a);
 }
 
-TEST_F(ValuesTest, FindUsesLevelsButSystemNamesAreGlobal)
+TEST_F(RuntimeValuesTest, FindUsesLevelsButSystemNamesAreGlobal)
 {
     run({"A = 1", "%XMIN = 2"});
     ASSERT_GE(find_variable("A"), 0);
@@ -94,7 +94,7 @@ TEST_F(ValuesTest, FindUsesLevelsButSystemNamesAreGlobal)
     EXPECT_EQ(variable(outer).type, T_INT);
 }
 
-TEST_F(ValuesTest, ReferenceEntriesReadAndWriteThrough)
+TEST_F(RuntimeValuesTest, ReferenceEntriesReadAndWriteThrough)
 {
     run({"A = 1"});
     int target = find_variable("A");
@@ -114,7 +114,7 @@ TEST_F(ValuesTest, ReferenceEntriesReadAndWriteThrough)
     EXPECT_STREQ(variable(target).name, "A");
 }
 
-TEST_F(ValuesTest, FiveHundredVariablesAtMost)
+TEST_F(RuntimeValuesTest, FiveHundredVariablesAtMost)
 {
     for (int i = 0; i < variable_capacity; ++i)
         kfl::execute("V" + std::to_string(i) + " = " + std::to_string(i));
@@ -129,7 +129,7 @@ TEST_F(ValuesTest, FiveHundredVariablesAtMost)
     EXPECT_EQ(find_variable("EXTRA"), 7);
 }
 
-TEST_F(ValuesTest, ReservedIdentifiersCannotBeAssigned)
+TEST_F(RuntimeValuesTest, ReservedIdentifiersCannotBeAssigned)
 {
     static const BuiltinFunction rows[] = {{"ONE", 0, [](int base) { return push_int(1) && base >= 0; }}};
     set_function_table(rows, 1);
@@ -140,7 +140,7 @@ TEST_F(ValuesTest, ReservedIdentifiersCannotBeAssigned)
     EXPECT_GE(find_entry("ONE"), 0);
 }
 
-TEST_F(ValuesTest, LabelTableHoldsHundredLabelsPerLevel)
+TEST_F(RuntimeValuesTest, LabelTableHoldsHundredLabelsPerLevel)
 {
     clear_labels();
     for (int i = 0; i < label_capacity; ++i)
@@ -157,7 +157,7 @@ TEST_F(ValuesTest, LabelTableHoldsHundredLabelsPerLevel)
     clear_labels();
 }
 
-TEST_F(ValuesTest, LabelStatementsRecordTheirPosition)
+TEST_F(RuntimeValuesTest, LabelStatementsRecordTheirPosition)
 {
     clear_labels();
     FrontEnd& fe = front_end();
@@ -179,7 +179,7 @@ TEST_F(ValuesTest, LabelStatementsRecordTheirPosition)
 
 std::string last_system_assignment;
 
-TEST_F(ValuesTest, SystemVariablesKeepTheirTypeAndAreAnnounced)
+TEST_F(RuntimeValuesTest, SystemVariablesKeepTheirTypeAndAreAnnounced)
 {
     last_system_assignment.clear();
     set_system_variable_hook([](std::string_view name, int index) {
@@ -195,7 +195,7 @@ TEST_F(ValuesTest, SystemVariablesKeepTheirTypeAndAreAnnounced)
     set_system_variable_hook(nullptr);
 }
 
-TEST_F(ValuesTest, StartupVariables)
+TEST_F(RuntimeValuesTest, StartupVariables)
 {
     define_startup_string("%ARG1", "first");
     define_startup_int("%NARGS", 1);
