@@ -194,6 +194,21 @@ TEST_F(RuntimeEvaluatorTest, BlockHandlerSeesEveryStatementFirst)
     EXPECT_EQ(run({"PRINT X"}), "              2 \n");
 }
 
+TEST_F(RuntimeEvaluatorTest, FunctionLookupKeepsTableOrder)
+{
+    static const BuiltinFunction rows[] = {
+        {"ABS", 0, &sum_function}, {"ARG", 0, &sum_function}, {"ABS", 1, &kind_function}, {"BYTE", 1, &kind_function}};
+    set_function_table(rows, 4);
+    EXPECT_EQ(lookup_function("ABS"), 0);
+    EXPECT_EQ(lookup_function("ARG"), 1);
+    EXPECT_EQ(lookup_function("BYTE"), 3);
+    EXPECT_EQ(lookup_function("AB"), -1);
+    EXPECT_EQ(lookup_function(""), -1);
+    EXPECT_EQ(function_flag(3), 1);
+    set_function_table(nullptr, 0);
+    EXPECT_EQ(lookup_function("ABS"), -1);
+}
+
 TEST_F(RuntimeEvaluatorTest, StackGuards)
 {
     EXPECT_EQ(apply_binary(TK_PLUS), OpStatus::hard);
