@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 
 namespace korvan {
 
@@ -24,6 +25,19 @@ public:
     virtual void new_page() = 0;
     // Makes everything drawn so far visible (screen devices).
     virtual void flush() {}
+    // The colour table of the plot state changed (SETVLT, MYVLT, SETIND,
+    // REVSCR): screen devices load it into their palette.
+    virtual void colour_table_changed() {}
+    // Text in the device's own font (HWFONT): devices that have one say so and
+    // draw a string with its base line starting at (x, y), height in plot units,
+    // angle in degrees counter-clockwise; others get stroke text.
+    virtual bool has_hardware_font() const { return false; }
+    virtual void hardware_text(double /*x*/, double /*y*/, std::string_view /*text*/, double /*height*/,
+                               double /*angle*/)
+    {
+    }
+    // The length in plot units of a string in the device font.
+    virtual double hardware_text_length(std::string_view /*text*/, double /*height*/) const { return 0.0; }
     // KORFIN: writes the closing records; the kernel then closes the file.
     virtual void close() = 0;
 };

@@ -6,6 +6,7 @@
 
 #include "plat/host.hpp"
 #include "plot/kernel/colour_tables.hpp"
+#include "plot/kernel/colours.hpp"
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/routines.hpp"
@@ -59,15 +60,7 @@ void default_axis_position(PlotState& s)
 // black-and-white PostScript; then its foreground colour is selected.
 void default_colours(PlotState& s)
 {
-    ColourTableName name = table_for_device(s.device_code == 501 ? ColourTableName::rgre : ColourTableName::rain,
-                                            s.device_code);
-    load_colour_table_for_device(name, s.device_code, s.colour_table);
-    bool reversing_device = s.device_code < 101 || s.device_code == 502 || s.device_code > 600;
-    if (s.screen_mode == 2 && reversing_device)
-        exchange_background(s.colour_table, name);
-    s.colour_table_index = static_cast<int>(name);
-    s.foreground = foreground_index(name, s.device_code);
-    select_colour(s.foreground);
+    load_named_colour_table(s.device_code == 501 ? ColourTableName::rgre : ColourTableName::rain);
 }
 
 void report_not_available(const PlotState& s)
@@ -214,6 +207,7 @@ void reset_attributes(std::string_view key)
     }
     if (all || key == "FILC")
         s.filclr_none = false;
+    reset_drawing_attributes(s, key);
 }
 
 // --- Opening and closing -----------------------------------------------------

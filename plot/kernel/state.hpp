@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "plot/kernel/attributes.hpp"
 #include "plot/kernel/record_file.hpp"
 
 namespace korvan {
@@ -80,6 +81,11 @@ struct PlotState {
     int colour_table_index = 0;  // 0 SMAL, 1 RAIN, 2 SPEC, 3 GREY, 4 RRAI, 5 RSPE, 6 RGRE, 7 VGA
     int foreground = 255;
     std::array<std::uint32_t, 256> colour_table{};
+    ColourAttributes colours;
+
+    // Text, numbers and the axis system.
+    TextAttributes text;
+    AxisAttributes axes;
 
     float cgm_page_offset = 0.0f;
 

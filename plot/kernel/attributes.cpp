@@ -1,0 +1,160 @@
+// The attribute reset of the colour, text and axis attributes.
+#include "plot/kernel/attributes.hpp"
+
+#include "plot/kernel/state.hpp"
+
+namespace korvan {
+
+namespace {
+
+void reset_text(TextAttributes& t, std::string_view key)
+{
+    const TextAttributes d;
+    bool all = key == "ALL ";
+    if (all || key == "HEIG")
+        t.height = d.height;
+    if (all || key == "ANGL") {
+        t.angle = d.angle;
+        t.sin_angle = d.sin_angle;
+        t.cos_angle = d.cos_angle;
+    }
+    if (all)
+        t.justification = d.justification;
+    if (all || key == "CHAA")
+        t.slant = d.slant;
+    if (all || key == "CHAS")
+        t.spacing = d.spacing;
+    if (all || key == "CHAW")
+        t.width = d.width;
+    if (all || key == "FIXS")
+        t.fixed = d.fixed;
+    if (all || key == "LINS")
+        t.line_spacing = d.line_spacing;
+    if (all || key == "MIXA")
+        t.control_on = d.control_on;
+    if (all || key == "SETM" || key == "NEWM") {
+        t.raise = d.raise;
+        t.lower = d.lower;
+        t.reset = d.reset;
+        t.legend_break = d.legend_break;
+    }
+    if (all || key == "MIXL")
+        t.legend_control = d.legend_control;
+    if (all || key == "NUMF")
+        t.number_format = d.number_format;
+    if (all || key == "NUMO") {
+        t.decimal = d.decimal;
+        t.group = d.group;
+        t.sign = d.sign;
+        t.equal_widths = d.equal_widths;
+    }
+    if (all) {
+        t.font = d.font;
+        t.hardware_font = d.hardware_font;
+        t.end_x = d.end_x;
+        t.end_y = d.end_y;
+    }
+    if (all || key == "BASA")
+        t.base_alphabet = d.base_alphabet;
+    if (all || key == "SMXA")
+        t.mix = d.mix;
+    if (all || key == "EUSH")
+        t.national = d.national;
+}
+
+void reset_axes(AxisAttributes& a, std::string_view key)
+{
+    const AxisAttributes d;
+    const AxisSettings ds;
+    bool all = key == "ALL ";
+    for (AxisSettings& x : a.axis) {
+        if (all || key == "SCAL")
+            x.scaling = ds.scaling;
+        if (all || key == "DIGI" || key == "INTA")
+            x.digits = ds.digits;
+        if (all || key == "TICK")
+            x.ticks = ds.ticks;
+        if (all || key == "LABE")
+            x.label_type = ds.label_type;
+        if (all || key == "TICP")
+            x.tick_position = ds.tick_position;
+        if (all || key == "SETS") {
+            x.auto_scale = ds.auto_scale;
+            x.auto_min = ds.auto_min;
+            x.auto_max = ds.auto_max;
+        }
+        if (all || key == "NAME")
+            x.name.clear();
+        if (all || key == "NAMD")
+            x.name_distance = ds.name_distance;
+        if (all || key == "LABD")
+            x.label_distance = ds.label_distance;
+        if (all)
+            x.name_justification = ds.name_justification;
+        if (all || key == "LABT")
+            x.vertical_labels = ds.vertical_labels;
+        if (all || key == "LABP")
+            x.label_position = ds.label_position;
+        if (all || key == "AXEN")
+            x.label_ends = ds.label_ends;
+        if (all || key == "LOGT")
+            x.full_log_ticks = ds.full_log_ticks;
+        if (all || key == "MYLA") {
+            x.mylab = ds.mylab;
+            x.mylab_count = 0;
+        }
+        if (all || key == "AXCL")
+            x.colours = ds.colours;
+    }
+    if (all || key == "TICL") {
+        a.major_tick = d.major_tick;
+        a.minor_tick = d.minor_tick;
+    }
+    if (all || key == "SETG")
+        a.sides = d.sides;
+    if (all) {
+        a.two_sides = d.two_sides;
+        a.axis_type = d.axis_type;
+        a.origin_given = d.origin_given;
+    }
+    if (all || key == "NOGR")
+        a.no_graf = d.no_graf;
+    if (all || key == "FRAM")
+        a.frame = d.frame;
+    if (all || key == "HNAM")
+        a.name_height = d.name_height;
+    if (all || key == "TITL") {
+        a.title = d.title;
+        a.underline = d.underline;
+        a.title_justification = d.title_justification;
+        a.title_below = d.title_below;
+    }
+    if (all || key == "HTIT")
+        a.title_height = d.title_height;
+    if (all || key == "VKYT")
+        a.title_shift = d.title_shift;
+}
+
+void reset_colours(PlotState& s, std::string_view key)
+{
+    ColourAttributes& c = s.colours;
+    if (key == "COLR") {
+        c.range_first = 1;
+        c.range_last = c.highest - 1;
+    }
+    if (key == "CLRC") {
+        for (int j = 1; j <= 30; ++j)
+            c.cycle[static_cast<std::size_t>(j)] = colour_cycle_entry(c.pens, j);
+    }
+}
+
+}  // namespace
+
+void reset_drawing_attributes(PlotState& s, std::string_view key)
+{
+    reset_text(s.text, key);
+    reset_axes(s.axes, key);
+    reset_colours(s, key);
+}
+
+}  // namespace korvan
