@@ -3,6 +3,7 @@
 //
 //   x_helper count <file.xwd> <RRGGBB>   prints how many pixels have that colour
 //   x_helper size <file.xwd>             prints width and height
+//   x_helper png <file.xwd> <file.png>   converts the screenshot for viewing
 //   x_helper close <window id>           sends WM_DELETE_WINDOW
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -15,6 +16,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "plat/graphics.hpp"
 
 namespace {
 
@@ -99,6 +102,19 @@ int main(int argc, char** argv)
     if (std::strcmp(argv[1], "size") == 0) {
         std::printf("%u %u\n", width, height);
         return 0;
+    }
+    if (std::strcmp(argv[1], "png") == 0 && argc == 4) {
+        korvan::plat::Picture picture;
+        picture.resize(static_cast<int>(width), static_cast<int>(height));
+        for (std::uint32_t y = 0; y < height; ++y)
+            for (std::uint32_t x = 0; x < width; ++x) {
+                const std::uint32_t rgb = pixel_rgb(shot, x, y);
+                unsigned char* p = picture.rgb.data() + (static_cast<std::size_t>(y) * width + x) * 3;
+                p[0] = static_cast<unsigned char>(rgb >> 16);
+                p[1] = static_cast<unsigned char>(rgb >> 8);
+                p[2] = static_cast<unsigned char>(rgb);
+            }
+        return korvan::plat::write_png(argv[3], picture) ? 0 : 1;
     }
     if (std::strcmp(argv[1], "count") == 0 && argc == 4) {
         const std::uint32_t want = static_cast<std::uint32_t>(std::strtoul(argv[3], nullptr, 16));
