@@ -234,6 +234,25 @@ TEST(NextPageWait, WaitsThenErasesAndRestoresTheTitle)
     EXPECT_EQ(screen.title(1), "Mine");
 }
 
+TEST(NoPalette, PenStaysWhiteAndFillsAreBlackOrWhite)
+{
+    auto graphics = plat::make_offscreen_graphics(screen_of(640, 480, 1));
+    Screen screen(*graphics);
+    screen.open_window(request());
+    EXPECT_EQ(screen.palette_mode(), 0);
+    screen.load_colour_table(TableKind::full, ramp());
+    screen.set_colour(0);
+    screen.move_to(0, 0);
+    screen.draw_to(3, 0);
+    screen.fill_rect(0, 1, 2, 1, 0);
+    screen.fill_rect(0, 2, 2, 1, 200);
+    screen.flush();
+    const Bitmap& b = *screen.bitmap(1);
+    EXPECT_EQ(b.picture.rgb[0], 255);                    // white pen
+    EXPECT_EQ(b.picture.rgb[b.width * 3], 0);           // colour 0: black
+    EXPECT_EQ(b.picture.rgb[2 * b.width * 3 + 1], 255);  // any other: white
+}
+
 TEST(CloseBox, IgnoredByTheInterpreterEndsTheConverter)
 {
     ScriptedGraphics graphics;
@@ -346,6 +365,25 @@ TEST_F(DriverTest, HeadlessPlotWritesItsPictureAsPng)
     end_of_plot_wait(0);
     EXPECT_EQ(console_->output, " Window picture: korvan_win1_1.png\n");
     EXPECT_FALSE(window_is_open(1));
+}
+
+TEST_F(DriverTest, HeadlessPagesEachLeaveAPicture)
+{
+    test::TempDir dir;
+    open_window(request(76));
+    load_colour_table(TableKind::full, ramp());
+    fill_rect(0, 0, 10, 10, 9);
+    next_page_wait();
+    // The page was saved before it was cleared.
+    PngImage page;
+    ASSERT_TRUE(read_png("korvan_win2.png", page));
+    EXPECT_EQ(page.rgb[0], ramp()[9] >> 16);
+    EXPECT_EQ(screen().title(2), "KORVAN 2");
+    EXPECT_EQ(screen().bitmap(2)->plane[0], pixel_store(3, TableKind::full, 0, false, 0));
+    end_of_plot_wait(1);
+    EXPECT_EQ(console_->output, " Window picture: korvan_win2.png\n Window picture: korvan_win2_1.png\n");
+    // NOER keeps the window.
+    EXPECT_TRUE(window_is_open(2));
 }
 
 TEST_F(DriverTest, PictureNameVersions)
