@@ -210,9 +210,17 @@ void element_assignment_statement(std::string_view name)
     }
     const Value& value = stack_at(0);
     int target = element_type(var.type);
-    if (is_array_type(value.type) && (value.count == s.selected || value.count == 1)) {
-        int source = element_type(value.type);
-        if (!accepts(target, source)) {
+    bool value_array = is_array_type(value.type);
+    if (s.selected == 1 && !value_array) {
+        // One element: the scalar conversion table.
+        if (!accepts(target, value.type))
+            report_refusal(target);
+        else
+            store_element(var, element_number(var, s, 0), convert_slot(value.slot, value.type, target));
+    } else if (value.count == s.selected || (value_array && value.count == 1)) {
+        // Element by element (a one-element array fills the whole selection).
+        int source = value_array ? element_type(value.type) : value.type;
+        if (!value_array || !accepts(target, source)) {
             report_refusal(target);
         } else {
             bool spread = value.count != s.selected;
@@ -221,7 +229,8 @@ void element_assignment_statement(std::string_view name)
                 store_element(var, element_number(var, s, k), convert_slot(e, source, target));
             }
         }
-    } else if (!is_array_type(value.type) && (value.count == 1 || s.selected == 1)) {
+    } else if (value.count == 1) {
+        // A scalar goes into every selected element.
         if (!accepts(target, value.type)) {
             report_refusal(target);
         } else {
