@@ -2,6 +2,7 @@
 
 #include "interp/data_file.hpp"
 #include "interp/front_end.hpp"
+#include "interp/language.hpp"
 #include "interp/loader.hpp"
 #include "interp/messages.hpp"
 #include "interp/script_args.hpp"
@@ -81,6 +82,7 @@ bool open_main_script(const std::string& name)
 int run_kflrun(const std::vector<std::string>& words)
 {
     FrontEnd& fe = front_end();
+    install_language();
     clear_variables();
     if (words.empty()) {
         fe.interactive = fe.saved_interactive = true;
