@@ -18,7 +18,9 @@ if [ -z "${KORVAN_GUI_INNER:-}" ]; then
             exit 77
         fi
     done
-    exec env KORVAN_GUI_INNER=1 timeout 240 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    # A random first display number keeps parallel runs off each other's servers.
+    exec env KORVAN_GUI_INNER=1 timeout 240 xvfb-run -a -n $((100 + RANDOM % 800)) \
+        -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
 work=$(mktemp -d)
@@ -74,6 +76,20 @@ wait "$pid"
 rc=$?
 check "plot probe ends normally (exit $rc)" test "$rc" = 0
 check "right-button release ended the wait" grep -qx "wait ended" plot.out
+
+# 1b. An 8-bit screen folds colour 2 onto palette entry 1 (colour 1, red).
+KORVAN_SCREEN_BPP=8 timeout 60 "$probe" plot > plot8.out 2> plot8.err &
+pid=$!
+wid=$(find_window '^KORVAN 1 / Click MB2 to continue \.\.\.$')
+if [ -n "$wid" ]; then
+    sleep 0.5
+    xwd -silent -id "$wid" -out plot8.xwd
+    check "8-bit screen: no colour outside the folded palette" test "$("$helper" count plot8.xwd 0000FF)" = 0
+    check "8-bit screen: lines in the folded colour" at_least "$("$helper" count plot8.xwd FF0000)" 20500
+    xdotool mousemove --window "$wid" 400 300 click 3
+fi
+wait "$pid"
+check "8-bit plot window appears and ends on the right button" grep -qx "wait ended" plot8.out
 
 # 2. The output window: printed text, a typed line with its echo, closing.
 KORVAN_CONSOLE=window timeout 60 "$probe" console > console.out 2> console.err &
@@ -152,6 +168,23 @@ wait "$pid"
 rc=$?
 check "kflrun ends on a typed EXIT (exit $rc)" test "$rc" = 0
 check "kflrun writes nothing to the terminal in the window console" test ! -s kflrun.out
+
+# 6. kflrun -O with a script: the output window stays until the user closes it.
+printf '%%KFL\nPRINT 12345\n' > shown.kfl
+KORVAN_CONSOLE=window timeout 60 "$kflrun" -O shown.kfl > shown.out 2> shown.err &
+pid=$!
+wid=$(find_window '^KFL$')
+check "kflrun -O opens its output window" test -n "$wid"
+if [ -n "$wid" ]; then
+    sleep 1
+    check "kflrun waits for the output window at the end of the script" kill -0 "$pid"
+    xwd -silent -id "$wid" -out shown.xwd
+    check "the printed value is in the output window" at_least "$("$helper" count shown.xwd 000000)" 30
+    "$helper" close "$wid"
+fi
+wait "$pid"
+rc=$?
+check "closing the output window ends kflrun with 0 (exit $rc)" test "$rc" = 0
 
 echo "gui: $passed passed, $failed failed"
 [ "$failed" = 0 ]
