@@ -210,12 +210,16 @@ DrawingSize Screen::open_window(const OpenRequest& request)
         palette_ready_ = true;
         mode_ = palette_mode_for_depth(info_.bits_per_pixel);
         palette_.assign(mode_ == 1 || mode_ == 2 ? static_cast<std::size_t>(palette_size(mode_)) : 0, 0);
-        if (mode_ == 3)
-            table_[0] = screen_mode_ == 2 ? 0xFFFFFF : 0;
         pen_rgb_ = 0xFFFFFF;
         pen_stored_ = mode_ == 3 ? pixel_store(3, kind_, reduction_, false, 255)
                                  : stored_offset(mode_) + std::max(palette_size(mode_) - 1, 1) % 256;
     }
+
+    // Each plot's window is cleared in its own background: white in reverse
+    // screen mode (the table loaded after the opening is not shown by what is
+    // already drawn on a true-colour screen).
+    if (!request.further && mode_ == 3)
+        table_[0] = screen_mode_ == 2 ? 0xFFFFFF : 0;
 
     const WindowGeometry g = window_geometry(info_, request);
     const int n = g.number;

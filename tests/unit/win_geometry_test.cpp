@@ -3,6 +3,7 @@
 #include "plat/graphics.hpp"
 #include "plot/win/geometry.hpp"
 #include "plot/win/screen.hpp"
+#include "tests/support/temp_dir.hpp"
 
 namespace korvan::win {
 namespace {
@@ -169,6 +170,7 @@ TEST(WindowSlots, OpeningWindowThreeTwiceReplacesIt)
 
 TEST(WindowSlots, SelectCloseAndTitles)
 {
+    test::TempDir dir;
     auto graphics = plat::make_offscreen_graphics(screen_of(1024, 768));
     Screen screen(*graphics);
     screen.open_window(landscape(76));

@@ -253,6 +253,26 @@ TEST(NoPalette, PenStaysWhiteAndFillsAreBlackOrWhite)
     EXPECT_EQ(b.picture.rgb[2 * b.width * 3 + 1], 255);  // any other: white
 }
 
+TEST(ReverseScreen, EachPlotStartsOnItsOwnBackground)
+{
+    test::TempDir dir;
+    auto graphics = plat::make_offscreen_graphics(screen_of(640, 480));
+    Screen screen(*graphics);
+    screen.open_window(request());
+    EXPECT_EQ(screen.bitmap(1)->picture.rgb[0], 0);
+    std::array<std::uint32_t, 256> dark{};
+    screen.load_colour_table(TableKind::full, dark);
+    screen.end_of_plot_wait(0);
+    OpenRequest reverse = request();
+    reverse.screen_mode = 2;
+    screen.open_window(reverse);
+    EXPECT_EQ(screen.bitmap(1)->picture.rgb[0], 255);
+    EXPECT_EQ(screen.bitmap(1)->picture.rgb[1], 255);
+    screen.end_of_plot_wait(0);
+    screen.open_window(request());
+    EXPECT_EQ(screen.bitmap(1)->picture.rgb[0], 0);
+}
+
 TEST(CloseBox, IgnoredByTheInterpreterEndsTheConverter)
 {
     ScriptedGraphics graphics;
