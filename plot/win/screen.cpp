@@ -184,7 +184,7 @@ std::uint32_t Screen::rgb_of_stored(int stored) const
     }
 }
 
-std::uint32_t Screen::palette_entry(int i) const { return rgb_of_stored(i); }
+std::uint32_t Screen::shown_rgb(int stored) const { return rgb_of_stored(stored); }
 
 void Screen::repaint_bitmap(Bitmap& b)
 {

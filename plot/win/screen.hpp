@@ -106,7 +106,7 @@ public:
     const Bitmap* bitmap(int n) const;
     std::string title(int n) const;
     bool plotting() const { return plotting_; }
-    std::uint32_t palette_entry(int i) const;  // the RGB a stored value shows
+    std::uint32_t shown_rgb(int stored) const;  // the RGB a stored value shows
 
     // Every polyline drawn, for tests (off by default).
     void record_polylines(bool on) { record_ = on; recorded_.clear(); }

@@ -87,9 +87,9 @@ TEST(PaletteFolding, FourBitPens)
     EXPECT_EQ(s.pen(254), 14);
     EXPECT_EQ(s.pen(256 + 128), 8);
     // Palette entry i shows colour-table entry int((i - 1) * 19.46 + 1.5).
-    EXPECT_EQ(s.screen->palette_entry(7), ramp()[118]);
-    EXPECT_EQ(s.screen->palette_entry(15), ramp()[255]);
-    EXPECT_EQ(s.screen->palette_entry(0), ramp()[0]);
+    EXPECT_EQ(s.screen->shown_rgb(7), ramp()[118]);
+    EXPECT_EQ(s.screen->shown_rgb(15), ramp()[255]);
+    EXPECT_EQ(s.screen->shown_rgb(0), ramp()[0]);
     // Drawing in colour 128 shows palette entry 8.
     s.screen->move_to(0, 0);
     s.screen->set_colour(128);
@@ -99,7 +99,7 @@ TEST(PaletteFolding, FourBitPens)
 
     DepthScreen cont("4", 2, TableKind::full);
     EXPECT_EQ(cont.pen(17), 1);
-    EXPECT_EQ(cont.screen->palette_entry(7), ramp()[7]);
+    EXPECT_EQ(cont.screen->shown_rgb(7), ramp()[7]);
     DepthScreen small("4", 0, TableKind::small);
     EXPECT_EQ(small.pen(0), 0);
     EXPECT_EQ(small.pen(8), 8);
@@ -118,24 +118,24 @@ TEST(PaletteFolding, EightBitPens)
     EXPECT_EQ(s.pen(255), 138);
     EXPECT_EQ(s.pen(100), 60);
     // Palette entry i shows colour 2i - 1.
-    EXPECT_EQ(s.screen->palette_entry(10 + 2), ramp()[3]);
-    EXPECT_EQ(s.screen->palette_entry(10 + 128), ramp()[255]);
-    EXPECT_EQ(s.screen->palette_entry(10), ramp()[0]);
+    EXPECT_EQ(s.screen->shown_rgb(10 + 2), ramp()[3]);
+    EXPECT_EQ(s.screen->shown_rgb(10 + 128), ramp()[255]);
+    EXPECT_EQ(s.screen->shown_rgb(10), ramp()[0]);
     s.screen->fill_rect(0, 0, 2, 2, 3);
     EXPECT_EQ(pixel_rgb(*s.screen->bitmap(1), 1, 1), ramp()[3]);
     EXPECT_EQ(s.screen->bitmap(1)->plane[0], 12);
 
     DepthScreen full("8", 1, TableKind::full);
     EXPECT_EQ(full.pen(200), 210);
-    EXPECT_EQ(full.screen->palette_entry(10 + 5), ramp()[5]);
+    EXPECT_EQ(full.screen->shown_rgb(10 + 5), ramp()[5]);
     DepthScreen cont("8", 2, TableKind::full);
     EXPECT_EQ(cont.pen(200), 72 + 10);
     DepthScreen small("8", 0, TableKind::small);
     EXPECT_EQ(small.pen(9), 11);
     EXPECT_EQ(small.pen(0), 10);
-    EXPECT_EQ(small.screen->palette_entry(10 + 8), ramp()[8]);
+    EXPECT_EQ(small.screen->shown_rgb(10 + 8), ramp()[8]);
     // Only the small table's nine entries are set.
-    EXPECT_EQ(small.screen->palette_entry(10 + 9), 0u);
+    EXPECT_EQ(small.screen->shown_rgb(10 + 9), 0u);
     DepthScreen vga("8", 0, TableKind::vga);
     EXPECT_EQ(vga.pen(17), 11);
 }
