@@ -1,0 +1,69 @@
+// Axis systems: GRAF and ENDGRF, the user-to-plot transformation, automatic
+// scaling, the per-axis and axis-system settings, titles and the getters.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace korvan {
+
+// The axis system.
+void graf(double xa, double xe, double xor_, double xstep, double ya, double ye, double yor, double ystep);
+void endgrf();
+void title();
+void setscl(std::span<const float> values, int n, std::string_view axes);
+
+// The transformation (level 2 and 3).
+int nxposn(double x);
+int nyposn(double y);
+double xposn(double x);
+double yposn(double y);
+double xinvrs(int nx);
+double yinvrs(int ny);
+
+// Per-axis settings.
+void scale(std::string_view option, std::string_view axes);
+void digits(int ndig, std::string_view axes);
+void intax();
+void ticks(int n, std::string_view axes);
+void labels(std::string_view option, std::string_view axes);
+void ticpos(std::string_view option, std::string_view axes);
+void name(std::string_view text, std::string_view axes);
+void namdis(int n, std::string_view axes);
+void labdis(int n, std::string_view axes);
+void namjus(std::string_view option, std::string_view axes);
+void labtyp(std::string_view option, std::string_view axes);
+void labpos(std::string_view option, std::string_view axes);
+void axends(std::string_view option, std::string_view axes);
+void logtic(std::string_view option);
+void axclrs(int colour, std::string_view option, std::string_view axes);
+void mylab(std::string_view text, int n, std::string_view axes);
+
+// Axis-system settings.
+void axspos(int nxa, int nya);
+void axslen(int nxl, int nyl);
+void ticlen(int major, int minor);
+void setgrf(std::string_view bottom, std::string_view left, std::string_view top, std::string_view right);
+void ax2grf();
+void nograf();
+void frame(int thickness);
+void hname(int n);
+void titlin(std::string_view text, int n);
+void htitle(int n);
+void titjus(std::string_view option);
+void titpos(std::string_view option);
+void vkytit(int n);
+void axstyp(std::string_view option);
+void axsorg(int nx, int ny);
+
+// Getters.
+void getscl(int& nx, int& ny, int& nz);
+void getgrf(double& a, double& e, double& first, double& step, std::string_view axis);
+void getlen(int& nx, int& ny, int& nz);
+void getpos(int& nx, int& ny);
+void getdig(int& nx, int& ny, int& nz);
+void gettic(int& nx, int& ny, int& nz);
+void getlab(std::string& cx, std::string& cy, std::string& cz);
+
+}  // namespace korvan

@@ -1,0 +1,40 @@
+// The computations behind the axis systems: automatic scaling and label texts.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "plot/kernel/attributes.hpp"
+#include "plot/routines/numbers.hpp"
+
+namespace korvan {
+
+// The axis letters X, Y, Z among the first three characters of an axis string.
+struct AxisSet {
+    bool axis[3] = {false, false, false};
+};
+AxisSet axis_letters(std::string_view axes);
+
+// Automatic scaling of one axis from a data minimum and maximum.
+struct AutoScale {
+    double start = 0;  // scaling units (exponents on a log axis)
+    double end = 1;
+    double first = 0;
+    double step = 1;
+    int digits = 1;
+    bool min_warning = false;  // non-positive minimum on a log axis (set to 0.1)
+    bool max_warning = false;  // non-positive maximum on a log axis (set to 1.0)
+};
+// length: the axis length in plot units; spacing: the least room per label.
+AutoScale automatic_scale(double minimum, double maximum, bool log, bool time, int length, int spacing);
+
+// The text of an axis label (with the raise and reset characters where the
+// type raises a part); axis 0 X, 1 Y, 2 Z; n the label's number from 1 for
+// user labels.
+std::string label_text(double value, LabelType type, int digits, int axis, const NumberStyle& style,
+                       const AxisSettings& settings, int n);
+
+// Label types that raise part of their text.
+bool label_raises(LabelType type);
+
+}  // namespace korvan

@@ -1,0 +1,575 @@
+// The text engine and the text attribute routines.
+#include "plot/routines/text.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+#include "plot/kernel/device.hpp"
+#include "plot/kernel/kernel.hpp"
+#include "plot/kernel/state.hpp"
+#include "plot/routines/fonts.hpp"
+#include "plot/routines/text_internal.hpp"
+
+namespace korvan {
+
+namespace {
+
+constexpr std::size_t text_limit = 132;
+
+// The attributes one string is drawn with.
+struct Style {
+    StrokeFont font = StrokeFont::koralf;
+    Alphabet base = Alphabet::standard;
+    double height = 36;
+    double sin_a = 0;
+    double cos_a = 1;
+    double angle = 0;
+    double slant = 0;
+    double spacing = 0;
+    double width = 1;
+    double fixed = 0;
+    bool control = false;
+    char raise = '[';
+    char lower = ']';
+    char reset = '$';
+    const TextAttributes* attributes = nullptr;
+    bool hardware = false;
+};
+
+Style style_for(const TextRequest& request)
+{
+    const TextAttributes& t = state().text;
+    Style st;
+    st.font = static_cast<StrokeFont>(std::clamp(t.font, 0, stroke_font_count - 1));
+    st.base = static_cast<Alphabet>(std::clamp(t.base_alphabet, 0, alphabet_count - 1));
+    st.height = request.height > 0 ? request.height : t.height;
+    if (request.angle > -999) {
+        st.angle = request.angle;
+        double radians = request.angle * std::numbers::pi / 180.0;
+        st.sin_a = std::sin(radians);
+        st.cos_a = std::cos(radians);
+    } else {
+        st.angle = t.angle;
+        st.sin_a = t.sin_angle;
+        st.cos_a = t.cos_angle;
+    }
+    st.slant = t.slant;
+    st.spacing = t.spacing;
+    st.width = t.width;
+    st.fixed = request.fixed >= 0 ? request.fixed : t.fixed;
+    st.control = t.control_on || request.force_control;
+    st.raise = t.raise;
+    st.lower = t.lower;
+    st.reset = t.reset;
+    st.attributes = &t;
+    st.hardware = t.hardware_font;
+    return st;
+}
+
+// The next character: a UTF-8 sequence when the bytes form one, otherwise one
+// byte as an ISO 8859-1 code.
+char32_t next_code(std::string_view text, std::size_t& i)
+{
+    auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    unsigned char b = byte(i);
+    auto continuation = [&](std::size_t k) { return k < text.size() && (byte(k) & 0xC0) == 0x80; };
+    if (b >= 0xC2 && b <= 0xDF && continuation(i + 1)) {
+        char32_t c = (static_cast<char32_t>(b & 0x1F) << 6) | (byte(i + 1) & 0x3F);
+        i += 2;
+        return c;
+    }
+    if (b >= 0xE0 && b <= 0xEF && continuation(i + 1) && continuation(i + 2)) {
+        char32_t c = (static_cast<char32_t>(b & 0x0F) << 12) | (static_cast<char32_t>(byte(i + 1) & 0x3F) << 6) |
+                     (byte(i + 2) & 0x3F);
+        if (c >= 0x800) {
+            i += 3;
+            return c;
+        }
+    }
+    ++i;
+    return b;
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    text = text.substr(0, std::min(text.size(), text_limit));
+    std::size_t end = text.find_last_not_of(' ');
+    return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+}
+
+// Walks the characters of a string: calls visit(glyph, u, v, scale) for every
+// glyph with its left edge u along the text direction and its base line v
+// above the string's base line (plot units); returns the largest distance
+// reached along the text direction.
+template <class Visit>
+double walk(std::string_view text, const Style& st, bool report, Visit&& visit)
+{
+    const TextAttributes& t = *st.attributes;
+    std::array<double, alphabet_count> scales{};
+    for (int a = 0; a < alphabet_count; ++a) {
+        int cap = alphabet_metrics(st.font, static_cast<Alphabet>(a)).cap_height;
+        scales[static_cast<std::size_t>(a)] = cap > 0 ? 1.0 / cap : 0.0;
+    }
+    double u = 0;
+    double v = 0;
+    double h = st.height;
+    double reach = 0;
+    Alphabet alphabet = st.base;
+    int slot = -1;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        char c = text[i];
+        if (st.control) {
+            if (c == st.raise) {
+                v += 0.6 * h;
+                h *= 0.8;
+                ++i;
+                continue;
+            }
+            if (c == st.lower) {
+                h *= 0.8;
+                v -= 0.6 * h;
+                ++i;
+                continue;
+            }
+            if (c == st.reset) {
+                h = st.height;
+                v = 0;
+                ++i;
+                continue;
+            }
+            if (slot >= 0 && c == t.mix[static_cast<std::size_t>(slot)].leave) {
+                alphabet = st.base;
+                slot = -1;
+                ++i;
+                continue;
+            }
+            bool entered = false;
+            for (int k = 0; k < mix_slot_count; ++k) {
+                const MixSlot& m = t.mix[static_cast<std::size_t>(k)];
+                if (m.alphabet >= 0 && m.enter != 0 && c == m.enter) {
+                    alphabet = m.alphabet >= alphabet_count ? Alphabet::standard : static_cast<Alphabet>(m.alphabet);
+                    slot = k;
+                    entered = true;
+                    break;
+                }
+            }
+            if (entered) {
+                ++i;
+                continue;
+            }
+        }
+        char32_t code = 0;
+        int national = -1;
+        if (c != 0) {
+            for (int k = 0; k < national_shift_count; ++k)
+                if (t.national[static_cast<std::size_t>(k)] == c)
+                    national = k;
+        }
+        if (national >= 0 && i + 1 < text.size()) {
+            char32_t letter = static_cast<unsigned char>(text[i + 1]);
+            code = national_character(static_cast<NationalSet>(national), letter);
+            if (code == 0) {
+                if (report)
+                    warning(18);
+                ++i;
+                continue;
+            }
+            i += 2;
+        } else {
+            code = next_code(text, i);
+        }
+        const Glyph& g = glyph(st.font, alphabet, code);
+        double scale = h * scales[static_cast<std::size_t>(alphabet)];
+        double left = u;
+        double advance = 0;
+        if (st.fixed > 0) {
+            GlyphPlacement p;
+            p.scale = scale;
+            p.width_factor = st.width;
+            double cell = st.fixed * h;
+            left = u + fixed_cell_inset(p, g, cell);
+            advance = cell;
+        } else {
+            advance = g.advance() * scale * st.width;
+        }
+        visit(g, left, v, scale);
+        u += advance + st.spacing * h;
+        reach = std::max(reach, u);
+    }
+    return reach;
+}
+
+bool has_control(std::string_view text, const Style& st)
+{
+    if (!st.control)
+        return false;
+    for (char c : text)
+        if (c == st.raise || c == st.lower || c == st.reset)
+            return true;
+    return false;
+}
+
+Device* hardware_device(std::string_view text, const Style& st)
+{
+    PlotState& s = state();
+    if (!st.hardware || !s.device || !s.device->has_hardware_font() || has_control(text, st))
+        return nullptr;
+    return s.device.get();
+}
+
+double measure(std::string_view text, const Style& st)
+{
+    if (Device* d = hardware_device(text, st))
+        return d->hardware_text_length(text, st.height);
+    return walk(text, st, false, [](const Glyph&, double, double, double) {});
+}
+
+// Draws from the start of the base line; returns the length drawn and keeps the end point.
+double draw_on_base_line(std::string_view text, double bx, double by, const Style& st)
+{
+    double reach = 0;
+    if (Device* d = hardware_device(text, st)) {
+        d->hardware_text(bx, by, text, st.height, st.angle);
+        reach = d->hardware_text_length(text, st.height);
+    } else {
+        reach = walk(text, st, true, [&](const Glyph& g, double u, double v, double scale) {
+            if (g.blank())
+                return;
+            GlyphPlacement p;
+            p.x = bx + u * st.cos_a - v * st.sin_a;
+            p.y = by - u * st.sin_a - v * st.cos_a;
+            p.scale = scale;
+            p.width_factor = st.width;
+            p.shear = st.slant;
+            p.cos_angle = st.cos_a;
+            p.sin_angle = st.sin_a;
+            for (const GlyphStroke& stroke : g.strokes) {
+                int pen = 3;
+                for (const GlyphPoint& point : stroke) {
+                    PlotPoint at = place_glyph_point(p, g, point);
+                    plot_vector(at.x, at.y, pen);
+                    pen = 2;
+                }
+            }
+        });
+    }
+    TextAttributes& t = state().text;
+    t.end_x = bx + reach * st.cos_a;
+    t.end_y = by - reach * st.sin_a;
+    return reach;
+}
+
+int justification_of(const TextRequest& request)
+{
+    return request.justification >= 0 ? request.justification : state().text.justification;
+}
+
+// The start of the base line for a string whose upper left corner is (x, y).
+void base_line_start(std::string_view text, double& x, double& y, const Style& st, int justification)
+{
+    if (justification == 1 || justification == 2) {
+        double length = measure(text, st);
+        double back = justification == 1 ? length / 2 : length;
+        x -= back * st.cos_a;
+        y += back * st.sin_a;
+    }
+    x += (st.height - 1) * st.sin_a;
+    y += (st.height - 1) * st.cos_a;
+}
+
+bool off_page(double x, double y)
+{
+    const PlotState& s = state();
+    return x < 0 || y < 0 || x > s.page_width || y > s.page_height;
+}
+
+void report_off_page(const char* which, double x, double y, const char* routine, std::string_view text)
+{
+    PlotState& s = state();
+    ++s.warning_count;
+    if (s.message_unit == 0)
+        return;
+    char line[160];
+    std::string first(text.substr(0, 8));
+    std::snprintf(line, sizeof line, " <<<< Warning: %s (%5d/%5d) in %s out of page - (%s).\n", which,
+                  static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)), routine, first.c_str());
+    message_print(line);
+}
+
+}  // namespace
+
+double draw_text(std::string_view text, double x, double y, const TextRequest& request)
+{
+    std::string_view shown = trimmed(text);
+    if (shown.empty())
+        return 0;
+    Style st = style_for(request);
+    base_line_start(shown, x, y, st, justification_of(request));
+    return draw_on_base_line(shown, x, y, st);
+}
+
+double text_length(std::string_view text, const TextRequest& request)
+{
+    std::string_view shown = trimmed(text);
+    if (shown.empty())
+        return 0;
+    return measure(shown, style_for(request));
+}
+
+void draw_message(std::string_view text, int nx, int ny, const TextRequest& request, const char* report_name)
+{
+    std::string_view shown = trimmed(text);
+    if (shown.empty())
+        return;
+    PlotState& s = state();
+    Style st = style_for(request);
+    double x = 0;
+    double y = 0;
+    if (nx == 999 && ny == 999) {
+        x = s.text.end_x;
+        y = s.text.end_y;
+    } else {
+        x = nx + s.origin_x;
+        y = ny + s.origin_y;
+        base_line_start(shown, x, y, st, justification_of(request));
+    }
+    if (off_page(x, y))
+        report_off_page("Startpoint", x, y, report_name, shown);
+    int colour = s.current_colour;
+    draw_on_base_line(shown, x, y, st);
+    if (off_page(s.text.end_x, s.text.end_y))
+        report_off_page("Endpoint  ", s.text.end_x, s.text.end_y, report_name, shown);
+    if (s.current_colour != colour)
+        select_colour(colour);
+}
+
+// --- Routines ----------------------------------------------------------------
+
+void messag(std::string_view text, int nx, int ny)
+{
+    if (level_check(1, 3, "messag"))
+        return;
+    draw_message(text, nx, ny, TextRequest{}, "MESSAG");
+}
+
+int nlmess(std::string_view text)
+{
+    soft_level_check("nlmess");
+    return static_cast<int>(std::lround(text_length(text, TextRequest{})));
+}
+
+void height(int n)
+{
+    soft_level_check("height");
+    if (range_check(n, 1, 10000))
+        return;
+    state().text.height = n;
+}
+
+void angle(int n)
+{
+    soft_level_check("angle");
+    TextAttributes& t = state().text;
+    t.angle = n;
+    // Whole quarter turns exactly, so that turned text stays on its pixels.
+    int quarter = ((n % 360) + 360) % 360;
+    if (quarter % 90 == 0) {
+        constexpr double sines[] = {0, 1, 0, -1};
+        constexpr double cosines[] = {1, 0, -1, 0};
+        t.sin_angle = sines[quarter / 90];
+        t.cos_angle = cosines[quarter / 90];
+    } else {
+        double radians = n * std::numbers::pi / 180.0;
+        t.sin_angle = std::sin(radians);
+        t.cos_angle = std::cos(radians);
+    }
+}
+
+void txtjus(std::string_view option)
+{
+    soft_level_check("txtjus");
+    int n = keyword_lookup("LEFT+CENT+RIGH", 3, option);
+    if (n > 0)
+        state().text.justification = n - 1;
+}
+
+void chaang(double degrees)
+{
+    soft_level_check("chaang");
+    if (!(degrees >= -60 && degrees <= 60)) {
+        warning(2);
+        return;
+    }
+    state().text.slant = 1.0 / std::tan((90.0 - degrees) * std::numbers::pi / 180.0);
+}
+
+void chaspc(double factor)
+{
+    soft_level_check("chaspc");
+    if (!std::isfinite(factor)) {
+        warning(2);
+        return;
+    }
+    state().text.spacing = factor;
+}
+
+void chawth(double factor)
+{
+    soft_level_check("chawth");
+    if (!(factor > 0 && factor < 2)) {
+        warning(2);
+        return;
+    }
+    state().text.width = factor;
+}
+
+void fixspc(double factor)
+{
+    soft_level_check("fixspc");
+    if (!(factor > 0) || !std::isfinite(factor)) {
+        warning(2);
+        return;
+    }
+    state().text.fixed = factor;
+}
+
+void linesp(double factor)
+{
+    soft_level_check("linesp");
+    if (!std::isfinite(factor)) {
+        warning(2);
+        return;
+    }
+    state().text.line_spacing = factor;
+}
+
+void mixalf()
+{
+    soft_level_check("mixalf");
+    state().text.control_on = true;
+}
+
+void setmix(std::string_view character, std::string_view option)
+{
+    soft_level_check("setmix");
+    int n = keyword_lookup("EXP +IND +RES +LEG ", 4, option);
+    if (n == 0)
+        return;
+    if (character.empty()) {
+        warning_text(2, character);
+        return;
+    }
+    TextAttributes& t = state().text;
+    char* targets[] = {&t.raise, &t.lower, &t.reset, &t.legend_break};
+    *targets[n - 1] = character[0];
+}
+
+void newmix()
+{
+    soft_level_check("newmix");
+    TextAttributes& t = state().text;
+    t.raise = '^';
+    t.lower = '_';
+    t.reset = '%';
+}
+
+void mixleg()
+{
+    soft_level_check("mixleg");
+    state().text.legend_control = true;
+}
+
+void basalf(std::string_view alphabet)
+{
+    soft_level_check("basalf");
+    int n = keyword_lookup("STAN+GREE+MATH+ITAL+SCRI+RUSS", 6, alphabet);
+    if (n > 0)
+        state().text.base_alphabet = n - 1;
+}
+
+void smxalf(std::string_view alphabet, std::string_view enter, std::string_view leave, int n)
+{
+    soft_level_check("smxalf");
+    int a = keyword_lookup("STAN+GREE+MATH+ITAL+SCRI+RUSS+INST", 7, alphabet);
+    if (a == 0)
+        return;
+    if (range_check(n, 1, mix_slot_count))
+        return;
+    TextAttributes& t = state().text;
+    int chosen = a - 1;
+    // "INST" is the font's standard alphabet, for Latin text within another base alphabet.
+    int drawn = chosen == alphabet_count ? 0 : chosen;
+    if (drawn == t.base_alphabet) {
+        warning_text(19, alphabet);
+        return;
+    }
+    if (enter.empty() || leave.empty()) {
+        warning(2);
+        return;
+    }
+    MixSlot& slot = t.mix[static_cast<std::size_t>(n - 1)];
+    slot.alphabet = chosen;
+    slot.enter = enter[0];
+    slot.leave = leave[0];
+}
+
+void eushft(std::string_view national, std::string_view character)
+{
+    soft_level_check("eushft");
+    int n = keyword_lookup("GERM+DANI+SPAN+FREN+ACUT+GRAV+CIRC", national_shift_count, national);
+    if (n == 0)
+        return;
+    if (character.empty()) {
+        warning_text(2, character);
+        return;
+    }
+    TextAttributes& t = state().text;
+    char c = character[0];
+    for (int k = 0; k < national_shift_count; ++k) {
+        if (k != n - 1 && t.national[static_cast<std::size_t>(k)] == c) {
+            warning(57);
+            return;
+        }
+    }
+    t.national[static_cast<std::size_t>(n - 1)] = c;
+}
+
+namespace {
+void select_font(const char* routine, StrokeFont font, bool hardware)
+{
+    soft_level_check(routine);
+    TextAttributes& t = state().text;
+    t.font = static_cast<int>(font);
+    t.hardware_font = hardware;
+}
+}  // namespace
+
+void koralf() { select_font("koralf", StrokeFont::koralf, false); }
+void simplx() { select_font("simplx", StrokeFont::simplx, false); }
+void duplx() { select_font("duplx", StrokeFont::duplx, false); }
+void triplx() { select_font("triplx", StrokeFont::triplx, false); }
+void complx() { select_font("complx", StrokeFont::complx, false); }
+void serif() { select_font("serif", StrokeFont::serif, false); }
+void helve() { select_font("helve", StrokeFont::helve, false); }
+void helves() { select_font("helves", StrokeFont::helves, false); }
+void gothic() { select_font("gothic", StrokeFont::gothic, false); }
+// The device's own font where it has one; stroke text in COMPLX elsewhere.
+void hwfont() { select_font("hwfont", StrokeFont::complx, true); }
+
+int gethgt()
+{
+    soft_level_check("gethgt");
+    return state().text.height;
+}
+
+int getang()
+{
+    soft_level_check("getang");
+    return state().text.angle;
+}
+
+}  // namespace korvan
