@@ -5,7 +5,17 @@
 //
 // The kernel's screen device calls the free functions at the end of this file;
 // coordinates are pixels of the current window's drawing area, origin at the
-// upper left corner.
+// upper left corner. A plot on a screen device runs:
+//   KORINI   open_window({code, page w, h, window flag, x, y, w, h, screen mode,
+//            reduction}) -> drawing size for the device scale; load_colour_table;
+//            set_colour
+//   vectors  move_to / draw_to (rounded device pixels); set_colour; fill_rect
+//   SENDBF   update;  ERASE  erase;  NEWPAG  next_page_wait (it clears the page)
+//   OPNWIN   open_window with further = true;  SELWIN/CLSWIN/WINTIT
+//            select_window / close_window / set_window_title
+//   KORFIN   end_of_plot_wait(window mode)
+// Without a display every wait returns at once and the end-of-plot wait (and
+// each page) saves the window pictures as PNG files.
 #pragma once
 
 #include <array>
