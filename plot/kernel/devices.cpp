@@ -1,5 +1,6 @@
 // The output formats of this build, by device code.
 #include "plot/kernel/device.hpp"
+#include "plot/kernel/postscript.hpp"
 
 namespace korvan {
 
@@ -9,9 +10,12 @@ std::unique_ptr<Device> make_device(int device_code)
     case 201:  // GKSVAN metafile
     case 250:  // its converter variant
         return make_gksvan_device();
+    case 501:  // PostScript, black and white
+    case 502:  // PostScript, colour
+        return make_postscript_device(device_code);
     default:
-        // Screen windows, terminal emulations, CGM, Kyocera, HPGL, PostScript
-        // and the image devices have no writer in this build.
+        // Screen windows, terminal emulations, CGM, Kyocera, HPGL and the
+        // image devices have no writer in this build.
         return nullptr;
     }
 }

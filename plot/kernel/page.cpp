@@ -9,6 +9,7 @@
 #include "plot/kernel/colours.hpp"
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
+#include "plot/kernel/postscript.hpp"
 #include "plot/kernel/routines.hpp"
 #include "plot/win/driver.hpp"
 
@@ -208,6 +209,7 @@ void reset_attributes(std::string_view key)
     if (all || key == "FILC")
         s.filclr_none = false;
     reset_drawing_attributes(s, key);
+    reset_postscript_attributes(s, key);
 }
 
 // --- Opening and closing -----------------------------------------------------

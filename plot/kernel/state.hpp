@@ -8,6 +8,7 @@
 #include <string>
 
 #include "plot/kernel/attributes.hpp"
+#include "plot/kernel/postscript.hpp"
 #include "plot/kernel/record_file.hpp"
 
 namespace korvan {
@@ -86,6 +87,9 @@ struct PlotState {
     // Text, numbers and the axis system.
     TextAttributes text;
     AxisAttributes axes;
+
+    // PostScript: HWORIG, line width and font.
+    PostScriptSettings postscript;
 
     float cgm_page_offset = 0.0f;
 

@@ -1,0 +1,695 @@
+// The PostScript writer: a header with a small prolog of short procedures,
+// then a body of procedure calls written through the word append of the
+// record buffer, one page per NEWPAG and "showpage" at KORFIN.
+//
+// The body works in device units (the prolog's cm turns them into points).
+// A plot point becomes (s x, s (H - y)) on an upright page and (s y, s x) on a
+// turned one, s being the device scale; the fit to the paper is left to the
+// scale operator of the placement line.
+#include "plot/kernel/postscript.hpp"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cctype>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "plot/kernel/device.hpp"
+#include "plot/kernel/kernel.hpp"
+#include "plot/kernel/state.hpp"
+
+namespace korvan {
+
+namespace {
+
+// Device units to points.
+constexpr double points_per_unit = 0.14226378;
+// The paper area in device units (short side, long side) and the default origin.
+constexpr double paper_short = 3900.0;
+constexpr double paper_long = 5600.0;
+constexpr int default_origin_x = 150;
+constexpr int default_origin_y = 200;
+// The fixed device scale without HWPAGE (3900 / 2100).
+constexpr double fixed_device_scale = 1.8571428;
+// Points of one path.
+constexpr int path_limit = 50;
+// Line width of the placement line, device units.
+constexpr double default_line_width = 5.0;
+
+constexpr std::array<const char*, postscript_standard_font_count> standard_fonts = {
+    "Times-Roman",
+    "Times-Bold",
+    "Times-Italic",
+    "Times-BoldItalic",
+    "Helvetica",
+    "Helvetica-Bold",
+    "Helvetica-Oblique",
+    "Helvetica-BoldOblique",
+    "Helvetica-Narrow",
+    "Helvetica-Narrow-Bold",
+    "Helvetica-Narrow-Oblique",
+    "Helvetica-Narrow-BoldOblique",
+    "NewCenturySchlbk-Roman",
+    "NewCenturySchlbk-Italic",
+    "NewCenturySchlbk-Bold",
+    "NewCenturySchlbk-BoldItalic",
+    "ZapfChancery-MediumItalic",
+    "ZapfDingbats",
+    "Courier",
+    "Courier-Bold",
+    "Courier-Oblique",
+    "Courier-BoldOblique",
+    "AvantGarde-Book",
+    "AvantGarde-Demi",
+    "AvantGarde-BookOblique",
+    "AvantGarde-DemiOblique",
+    "Bookman-Light",
+    "Bookman-LightItalic",
+    "Bookman-Demi",
+    "Bookman-DemiItalic",
+    "Palatino-Roman",
+    "Palatino-Italic",
+    "Palatino-Bold",
+    "Palatino-BoldItalic",
+    "Symbol",
+};
+
+// The re-encoding vector: octal code, glyph name and the ISO 8859-1 code of the glyph.
+struct GermanGlyph {
+    const char* code;
+    const char* name;
+    unsigned char latin1;
+};
+
+constexpr GermanGlyph german_vector[] = {
+    {"177", "Adieresis", 0xC4},   {"200", "Odieresis", 0xD6},   {"201", "Udieresis", 0xDC},
+    {"202", "adieresis", 0xE4},   {"203", "odieresis", 0xF6},   {"204", "udieresis", 0xFC},
+    {"205", "germandbls", 0xDF},  {"206", "Aring", 0xC5},       {"207", "Oslash", 0xD8},
+    {"210", "AE", 0xC6},          {"211", "aring", 0xE5},       {"212", "oslash", 0xF8},
+    {"213", "ae", 0xE6},          {"214", "Ntilde", 0xD1},      {"215", "ntilde", 0xF1},
+    {"216", "Ccedilla", 0xC7},    {"217", "ccedilla", 0xE7},    {"220", "Edieresis", 0xCB},
+    {"221", "Idieresis", 0xCF},   {"222", "edieresis", 0xEB},   {"223", "idieresis", 0xEF},
+    {"224", "Aacute", 0xC1},      {"225", "Eacute", 0xC9},      {"226", "Iacute", 0xCD},
+    {"227", "Oacute", 0xD3},      {"230", "Uacute", 0xDA},      {"231", "aacute", 0xE1},
+    {"232", "eacute", 0xE9},      {"233", "iacute", 0xED},      {"234", "oacute", 0xF3},
+    {"235", "uacute", 0xFA},      {"236", "Agrave", 0xC0},      {"237", "Egrave", 0xC8},
+    {"240", "Igrave", 0xCC},      {"241", "Ograve", 0xD2},      {"242", "Ugrave", 0xD9},
+    {"243", "agrave", 0xE0},      {"244", "egrave", 0xE8},      {"245", "igrave", 0xEC},
+    {"246", "ograve", 0xF2},      {"247", "ugrave", 0xF9},      {"250", "Acircumflex", 0xC2},
+    {"251", "Ecircumflex", 0xCA}, {"252", "Icircumflex", 0xCE}, {"253", "Ocircumflex", 0xD4},
+    {"254", "Ucircumflex", 0xDB}, {"255", "acircumflex", 0xE2}, {"256", "ecircumflex", 0xEA},
+    {"257", "icircumflex", 0xEE}, {"260", "ocircumflex", 0xF4}, {"261", "ucircumflex", 0xFB},
+};
+constexpr int german_vector_size = sizeof german_vector / sizeof german_vector[0];
+
+// The prolog up to the re-encoding vector.
+constexpr const char* prolog[] = {
+    "2 setlinecap 2 setlinejoin",
+    "/cm {0.14226378 mul} def /rgb {255 div} def /lc 1 string def",
+    "/u  { /y exch cm def /x exch cm def newpath  x y moveto } def",
+    "/d  { /y exch cm def /x exch cm def x y lineto } def",
+    "/p  { stroke } def",
+    "/e { /b exch rgb def /g exch rgb def",
+    " /r exch rgb def /v exch cm def /w exch cm def /y exch cm def",
+    " /x exch cm def gsave r g b setrgbcolor newpath x y moveto",
+    " w y lineto w v lineto x v lineto closepath fill grestore } def",
+    "/f { /b exch rgb def /g exch rgb def",
+    " /r exch rgb def r g b setrgbcolor } def",
+    "/text { /c1 exch def /a exch def /y exch cm def /x exch cm def",
+    " /Name exch def gsave x y moveto x y translate a rotate c1 0 gt",
+    " { Name stringwidth 2 div neg exch 2 div neg exch rmoveto }",
+    " {} ifelse Name show grestore } def /font { /h exch def",
+    " /s exch def s findfont h scalefont setfont } def",
+    "/c { /a exch def /y exch cm def /x exch cm def /i exch def",
+    " gsave x y moveto x y translate a rotate lc 0 i put lc",
+    " stringwidth 2 div neg exch 2 div neg exch rmoveto lc show",
+    " grestore } def",
+    "/sec { /b exch rgb def /g exch rgb def /r exch rgb def",
+    " /a2 exch def /a exch def /r2 exch cm def /r1 exch cm def",
+    " /y exch cm def /x exch cm def gsave r g b setrgbcolor newpath",
+    " x y r1 a a2 arc x y r2 a2 a arcn closepath fill grestore } def",
+    "/Reencsmalldict 12 dict def",
+    "/ReEncodeSmall",
+    "{ Reencsmalldict begin",
+    "  /NewCodesAndNames exch def",
+    "  /NewFontName exch def",
+    "  /BaseFontName exch def",
+    "  /BaseFontDict",
+    "  BaseFontName findfont def",
+    "  /NewFont BaseFontDict",
+    "  maxlength dict def",
+    "  BaseFontDict",
+    "  { exch dup /FID ne",
+    "    { dup /Encoding eq",
+    "      { exch dup length array copy",
+    "        NewFont 3 1 roll put",
+    "      }",
+    "      { exch NewFont 3 1 roll put",
+    "      } ifelse",
+    "      }",
+    "      {pop pop} ifelse",
+    "    } forall",
+    "    NewFont",
+    "    /FontName NewFontName put",
+    "    NewCodesAndNames aload pop",
+    "    NewCodesAndNames",
+    "    length 2 idiv",
+    "    { NewFont /Encoding get",
+    "    3 1 roll put  } repeat",
+    "    NewFontName NewFont",
+    "    definefont pop end } def",
+};
+
+std::string german_vector_text()
+{
+    std::string text = " /GermanVec [ 8#";
+    text += german_vector[0].code;
+    text += " /";
+    text += german_vector[0].name;
+    text += '\n';
+    for (int i = 1; i < german_vector_size; i += 3) {
+        for (int j = i; j < i + 3 && j < german_vector_size; ++j) {
+            text += " 8#";
+            text += german_vector[j].code;
+            text += " /";
+            text += german_vector[j].name;
+        }
+        if (i + 3 >= german_vector_size)
+            text += " ] def";
+        text += '\n';
+    }
+    return text;
+}
+
+// The code of a character in the re-encoded font: ASCII as it is, the
+// accented letters of ISO 8859-1 at their places in the vector, others "?".
+unsigned char font_code(unsigned int c)
+{
+    if (c >= 32 && c < 127)
+        return static_cast<unsigned char>(c);
+    for (int i = 0; i < german_vector_size; ++i) {
+        if (german_vector[i].latin1 == c)
+            return static_cast<unsigned char>(0177 + i);
+    }
+    return '?';
+}
+
+// Text as codes of the re-encoded font; two-byte UTF-8 forms of ISO 8859-1
+// letters are taken as those letters, other bytes as ISO 8859-1.
+std::string font_codes(std::string_view text)
+{
+    std::string codes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        auto c = static_cast<unsigned char>(text[i]);
+        if ((c == 0xC2 || c == 0xC3) && i + 1 < text.size() &&
+            (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
+            unsigned int code = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
+            codes += static_cast<char>(font_code(code));
+            ++i;
+            continue;
+        }
+        codes += static_cast<char>(font_code(c));
+    }
+    return codes;
+}
+
+// A PostScript string literal of a font name: blanks and the characters that
+// end or escape a literal are written as octal escapes, so that the word
+// append keeps the name in one piece.
+std::string name_literal(std::string_view name)
+{
+    std::string text = "(";
+    for (char ch : name) {
+        auto c = static_cast<unsigned char>(ch);
+        if (c <= ' ' || c >= 127 || c == '(' || c == ')' || c == '\\' || c == '%') {
+            char esc[8];
+            std::snprintf(esc, sizeof esc, "\\%03o", c);
+            text += esc;
+        } else {
+            text += ch;
+        }
+    }
+    return text;
+}
+
+// Device units as an integer that any PostScript interpreter reads; points far
+// off the paper are held at a bound, a NaN goes to 0.
+long device_int(double v)
+{
+    constexpr double bound = 1e8;
+    if (!(v == v))
+        return 0;
+    return std::lround(std::clamp(v, -bound, bound));
+}
+
+class PostScriptDevice final : public Device {
+public:
+    explicit PostScriptDevice(int code) : colour_device_(code == 502) {}
+
+    void open() override;
+    void point(double x, double y, bool draw) override;
+    void colour(int index) override;
+    void fill_rect(double x, double y, double w, double h, int index) override;
+    void new_page() override;
+    void flush() override { write_path(); }
+    bool has_hardware_font() const override { return true; }
+    void hardware_text(double x, double y, std::string_view text, double height, double angle) override;
+    void close() override;
+
+    void fill_sector(double x, double y, double r1, double r2, double a1, double a2, int index);
+    void character(int code, double x, double y, double angle);
+    void line_width(double units, const char* format);
+    // Back to the width of the settings when the device draws another.
+    void restore_line_width(double units)
+    {
+        if (units != width_units_)
+            line_width(units, "%5.0f cm ");
+    }
+    void font(const std::string& name);
+
+private:
+    struct DevicePoint {
+        long x;
+        long y;
+    };
+
+    DevicePoint device_point(double x, double y) const
+    {
+        if (turned_)
+            return {device_int(scale_ * y), device_int(scale_ * x)};
+        return {device_int(scale_ * x), device_int(scale_ * (height_ - y))};
+    }
+    double device_angle(double angle) const { return turned_ ? angle + 90.0 : angle; }
+
+    void word(std::string_view text) { state().out.append(text); }
+    void word(long v)
+    {
+        char text[24];
+        auto [end, ec] = std::to_chars(text, text + sizeof text - 1, v);
+        (void)ec;
+        *end++ = ' ';
+        state().out.append(text, static_cast<std::size_t>(end - text));
+    }
+    void fragment(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    void rgb_words(int index);
+    void write_path();
+    void black_page();
+    void write_font_size(double height);
+
+    bool colour_device_;
+    bool turned_ = false;
+    double scale_ = fixed_device_scale;
+    double height_ = 0.0;
+    float user_factor_ = 1.0f;
+    double width_units_ = default_line_width;
+
+    std::array<DevicePoint, path_limit> path_{};
+    int count_ = 0;
+    DevicePoint last_{0, 0};
+    bool has_last_ = false;
+
+    long font_size_ = -1;  // size of the font last selected, -1 none
+};
+
+void PostScriptDevice::fragment(const char* format, ...)
+{
+    char text[512];
+    va_list args;
+    va_start(args, format);
+    int n = std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    if (n < 0)
+        return;
+    state().out.append_words(std::string_view(text, std::min<std::size_t>(static_cast<std::size_t>(n), sizeof text - 1)));
+}
+
+void PostScriptDevice::open()
+{
+    PlotState& s = state();
+    double w = std::max(s.page_width, 1);
+    double h = std::max(s.page_height, 1);
+    turned_ = s.page_mode != 2 && s.page_height < s.page_width;
+    double paper_a = s.hw_page ? 2.0 * s.hw_width : paper_short;
+    double paper_b = s.hw_page ? 2.0 * s.hw_height : paper_long;
+    double fit = turned_ ? std::min(paper_b / w, paper_a / h) : std::min(paper_a / w, paper_b / h);
+    if (s.scaling_mode == 0)
+        fit = std::min(fit, 2.0 * s.scaling_factor);
+    scale_ = s.hw_page ? fit : fixed_device_scale;
+    double factor = fit / scale_;
+    height_ = s.page_height;
+    s.device_scale = scale_;
+    // The plot sees the header factor as its scaling factor; the user's factor
+    // comes back at KORFIN so that the next plot starts from the same setting.
+    user_factor_ = s.scaling_factor;
+    s.scaling_factor = static_cast<float>(factor);
+
+    const PostScriptSettings& ps = s.postscript;
+    long ox = ps.hw_origin ? 2L * ps.hw_origin_x : default_origin_x;
+    long oy = ps.hw_origin ? 2L * ps.hw_origin_y : default_origin_y;
+    double extent_x = turned_ ? s.page_height : s.page_width;
+    double extent_y = turned_ ? s.page_width : s.page_height;
+
+    char line[256];
+    std::string header = "%!PS-Adobe-2.0\n";
+    std::snprintf(line, sizeof line, "%%%%BoundingBox: %10.2f %10.2f %10.2f %10.2f\n",
+                  static_cast<double>(ox) * points_per_unit, static_cast<double>(oy) * points_per_unit,
+                  (static_cast<double>(ox) + scale_ * factor * extent_x) * points_per_unit,
+                  (static_cast<double>(oy) + scale_ * factor * extent_y) * points_per_unit);
+    header += line;
+    std::snprintf(line, sizeof line, "%%%%Creator: KORVAN %4.1f %s\n", korvan_version, turned_ ? "L" : "P");
+    header += line;
+    header += "%%CreationDate: " + date_string() + " , " + time_string() + "\n";
+    header += "%%EndComments\n";
+    for (const char* text : prolog) {
+        header += text;
+        header += '\n';
+    }
+    header += german_vector_text();
+    if (ps.hw_origin)
+        std::snprintf(line, sizeof line, "%5ld cm %5ld cm translate 5 cm setlinewidth%10.6f%10.6f scale\n", ox, oy,
+                      factor, factor);
+    else
+        std::snprintf(line, sizeof line, "  150 cm   200 cm translate 5 cm setlinewidth%10.6f%10.6f scale\n",
+                      factor, factor);
+    header += line;
+    s.out.write_raw(header);
+
+    width_units_ = default_line_width;
+    count_ = 0;
+    has_last_ = false;
+    font_size_ = -1;
+    if (colour_device_ && s.screen_mode != 2)
+        black_page();
+}
+
+void PostScriptDevice::black_page()
+{
+    const PlotState& s = state();
+    long h = device_int(scale_ * s.page_height);
+    long w = device_int(scale_ * s.page_width);
+    if (turned_)
+        fragment("0 0 %ld %ld 0 0 0 e ", h, w);
+    else
+        fragment("0 %ld %ld 0 0 0 0 e ", h, w);
+}
+
+void PostScriptDevice::write_path()
+{
+    if (count_ >= 2) {
+        word(path_[0].x);
+        word(path_[0].y);
+        word("u ");
+        for (int i = 1; i < count_; ++i) {
+            word(path_[i].x);
+            word(path_[i].y);
+            word("d ");
+        }
+        word("p ");
+    }
+    // A lone point draws nothing; it stays the start of a following draw.
+    count_ = 0;
+}
+
+void PostScriptDevice::point(double x, double y, bool draw)
+{
+    DevicePoint p = device_point(x, y);
+    if (!draw) {
+        write_path();
+        path_[0] = p;
+        count_ = 1;
+    } else if (!has_last_) {
+        // A draw before any point only starts the path.
+        path_[0] = p;
+        count_ = 1;
+    } else {
+        if (count_ == 0) {
+            path_[0] = last_;
+            count_ = 1;
+        } else if (count_ == path_limit) {
+            // A full path is written and continued from its last point.
+            write_path();
+            path_[0] = last_;
+            count_ = 1;
+        }
+        path_[count_++] = p;
+    }
+    last_ = p;
+    has_last_ = true;
+}
+
+void PostScriptDevice::rgb_words(int index)
+{
+    std::uint32_t rgb = state().colour_table[static_cast<std::size_t>(std::clamp(index, 0, 255))];
+    fragment("%3d %3d %3d ", static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+             static_cast<int>(rgb & 0xFF));
+}
+
+void PostScriptDevice::colour(int index)
+{
+    write_path();
+    rgb_words(index);
+    word("f ");
+}
+
+void PostScriptDevice::fill_rect(double x, double y, double w, double h, int index)
+{
+    write_path();
+    DevicePoint a = device_point(x, y);
+    DevicePoint b = device_point(x + w, y + h);
+    fragment("%5ld %5ld %5ld %5ld ", a.x, a.y, b.x, b.y);
+    rgb_words(index);
+    word("e ");
+}
+
+void PostScriptDevice::fill_sector(double x, double y, double r1, double r2, double a1, double a2, int index)
+{
+    write_path();
+    DevicePoint c = device_point(x, y);
+    fragment("%5ld %5ld %5ld %5ld %8.2f %8.2f ", c.x, c.y, device_int(scale_ * r1), device_int(scale_ * r2),
+             std::clamp(device_angle(a1), -1e6, 1e6), std::clamp(device_angle(a2), -1e6, 1e6));
+    rgb_words(index);
+    word("sec ");
+}
+
+void PostScriptDevice::character(int code, double x, double y, double angle)
+{
+    write_path();
+    DevicePoint c = device_point(x, y);
+    fragment("%5d %5ld %5ld %5ld c ", std::clamp(code, 0, 255), c.x, c.y, device_int(device_angle(angle)));
+}
+
+void PostScriptDevice::line_width(double units, const char* format)
+{
+    write_path();
+    fragment(format, units);
+    word("setlinewidth ");
+    width_units_ = units;
+}
+
+void PostScriptDevice::write_font_size(double height)
+{
+    const PlotState& s = state();
+    long size = device_int(std::trunc(height * scale_ * 0.25));
+    fragment("%s-German) %5ld font ", name_literal(s.postscript.font).c_str(), size);
+    font_size_ = size;
+}
+
+void PostScriptDevice::font(const std::string& name)
+{
+    write_path();
+    std::string literal = name_literal(name);
+    fragment("%s) %s-German) GermanVec ReEncodeSmall ", literal.c_str(), literal.c_str());
+    write_font_size(state().text.height);
+}
+
+void PostScriptDevice::hardware_text(double x, double y, std::string_view text, double height, double angle)
+{
+    PlotState& s = state();
+    if (s.postscript.font.empty()) {
+        // Hardware text before any font choice: said once, then the HWFONT font.
+        warning(48);
+        select_postscript_font("Times-Roman");
+    }
+    write_path();
+    if (device_int(std::trunc(height * scale_ * 0.25)) != font_size_)
+        write_font_size(height);
+    // A hex string: any byte is safe in it and the blanks that the word
+    // append puts between its pieces are ignored.
+    std::string codes = font_codes(text);
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string piece = "<";
+    for (char ch : codes) {
+        auto c = static_cast<unsigned char>(ch);
+        piece += hex[c >> 4];
+        piece += hex[c & 15];
+        if (piece.size() >= 64) {
+            piece += ' ';
+            word(piece);
+            piece.clear();
+        }
+    }
+    piece += "> ";
+    word(piece);
+    DevicePoint p = device_point(x, y);
+    fragment("%5ld %5ld %5ld 0 text ", p.x, p.y, device_int(device_angle(angle)));
+}
+
+void PostScriptDevice::new_page()
+{
+    PlotState& s = state();
+    write_path();
+    word("copypage ");
+    if (colour_device_ && s.screen_mode != 2)
+        black_page();
+    else
+        word("erasepage ");
+    colour(s.current_colour);
+}
+
+void PostScriptDevice::close()
+{
+    write_path();
+    word("showpage ");
+    state().scaling_factor = user_factor_;
+}
+
+PostScriptDevice* active_device()
+{
+    PlotState& s = state();
+    if (s.device_code < 501 || s.device_code > 600 || !s.device)
+        return nullptr;
+    return dynamic_cast<PostScriptDevice*>(s.device.get());
+}
+
+void apply_line_width(const char* format)
+{
+    if (PostScriptDevice* device = active_device())
+        device->line_width(state().postscript.line_width, format);
+}
+
+}  // namespace
+
+std::string_view postscript_standard_font(int i)
+{
+    if (i < 0 || i >= postscript_standard_font_count)
+        return {};
+    return standard_fonts[static_cast<std::size_t>(i)];
+}
+
+int find_postscript_standard_font(std::string_view name)
+{
+    for (int i = 0; i < postscript_standard_font_count; ++i) {
+        std::string_view entry = standard_fonts[static_cast<std::size_t>(i)];
+        if (entry.size() != name.size())
+            continue;
+        bool same = true;
+        for (std::size_t k = 0; k < entry.size() && same; ++k)
+            same = std::toupper(static_cast<unsigned char>(entry[k])) == std::toupper(static_cast<unsigned char>(name[k]));
+        if (same)
+            return i;
+    }
+    return -1;
+}
+
+void reset_postscript_attributes(PlotState& s, std::string_view key)
+{
+    if (key != "ALL ")
+        return;
+    PostScriptSettings& ps = s.postscript;
+    ps.font.clear();
+    ps.font_index = 0;
+    ps.line_width = default_line_width;
+    if (PostScriptDevice* device = active_device())
+        device->restore_line_width(ps.line_width);
+}
+
+std::unique_ptr<Device> make_postscript_device(int device_code)
+{
+    return std::make_unique<PostScriptDevice>(device_code);
+}
+
+bool postscript_active() { return active_device() != nullptr; }
+
+void postscript_fill_sector(double x, double y, double r1, double r2, double a1, double a2, int index)
+{
+    if (PostScriptDevice* device = active_device())
+        device->fill_sector(x, y, r1, r2, a1, a2, index);
+}
+
+void postscript_char(int code, double x, double y, double angle)
+{
+    if (PostScriptDevice* device = active_device())
+        device->character(code, x, y, angle);
+}
+
+void select_postscript_font(std::string_view name)
+{
+    PlotState& s = state();
+    std::string given(name.substr(0, postscript_font_name_limit));
+    while (!given.empty() && given.back() == ' ')
+        given.pop_back();
+    if (given.empty()) {
+        warning(2);
+        return;
+    }
+    int index = find_postscript_standard_font(given);
+    if (index >= 0) {
+        s.postscript.font = standard_fonts[static_cast<std::size_t>(index)];
+        s.postscript.font_index = index;
+    } else {
+        ++s.warning_count;
+        if (s.message_unit != 0)
+            message_print(" <<<< Warning: " + given + " is not a standard font!\n");
+        s.postscript.font = given;
+        s.postscript.font_index = 0;
+    }
+    if (PostScriptDevice* device = active_device())
+        device->font(s.postscript.font);
+}
+
+// --- Library routines --------------------------------------------------------
+
+void linwid(int n)
+{
+    soft_level_check("linwid");
+    state().postscript.line_width = std::max(2.0 * n, default_line_width);
+    apply_line_width("%5.0f cm ");
+}
+
+void penwid(double x)
+{
+    soft_level_check("penwid");
+    if (!std::isfinite(x) || x < 0 || x > 1e6) {
+        warning(2);
+        return;
+    }
+    state().postscript.line_width = x <= 1 ? 5 * x : 2 * x;
+    apply_line_width("%8.2f cm ");
+}
+
+void psfont(std::string_view name)
+{
+    soft_level_check("psfont");
+    PlotState& s = state();
+    if (s.device_code < 501 || s.device_code > 600) {
+        warning(49);
+        return;
+    }
+    select_postscript_font(name);
+}
+
+void hworig(int nx, int ny)
+{
+    if (level_check(0, 0, "hworig"))
+        return;
+    PostScriptSettings& ps = state().postscript;
+    ps.hw_origin = true;
+    ps.hw_origin_x = nx;
+    ps.hw_origin_y = ny;
+}
+
+}  // namespace korvan

@@ -1,0 +1,61 @@
+// The PostScript writer ("POST" black and white, "PSCL" colour) and the
+// routines that only PostScript honours: LINWID, PENWID, PSFONT, HWORIG.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace korvan {
+
+class Device;
+struct PlotState;
+
+// The PostScript settings of the plot state.
+struct PostScriptSettings {
+    // HWORIG: lower left corner of the plot on the paper, plot coordinates;
+    // a page setting kept from plot to plot.
+    bool hw_origin = false;
+    int hw_origin_x = 0;
+    int hw_origin_y = 0;
+    // Line width in device units as written by LINWID and PENWID.
+    double line_width = 5.0;
+    // PSFONT: the font name as used ("" before any PSFONT) and the standard
+    // font whose character widths apply (0 for a font outside the table).
+    std::string font;
+    int font_index = 0;
+};
+
+inline constexpr int postscript_standard_font_count = 35;
+inline constexpr std::size_t postscript_font_name_limit = 30;
+
+// The name of standard font i (0..34) as the table spells it.
+std::string_view postscript_standard_font(int i);
+// The index of a standard font name, compared without case; -1 when absent.
+int find_postscript_standard_font(std::string_view name);
+
+// The attribute reset of the PostScript settings (line width, font).
+void reset_postscript_attributes(PlotState& s, std::string_view key);
+
+std::unique_ptr<Device> make_postscript_device(int device_code);
+
+// Operations of the drawing routines on the open PostScript plot; each does
+// nothing when the device of the plot is not PostScript.
+bool postscript_active();
+// A filled ring sector: centre and radii in plot coordinates, angles in
+// degrees counter-clockwise on the page, colour index.
+void postscript_fill_sector(double x, double y, double r1, double r2, double a1, double a2, int index);
+// One character of the PostScript font centred at (x, y), angle in degrees.
+void postscript_char(int code, double x, double y, double angle);
+// Selects a PostScript font for hardware text (the body of PSFONT, also used
+// by HWFONT with "Times-Roman"): standard names take the table's spelling,
+// others warn and are used as given.
+void select_postscript_font(std::string_view name);
+
+// Library routines.
+void linwid(int n);
+void penwid(double x);
+void psfont(std::string_view name);
+void hworig(int nx, int ny);
+
+}  // namespace korvan
