@@ -6,6 +6,7 @@ JOBS       ?= $(shell nproc)
 DEBIAN_PACKAGES := cmake g++ make libgtest-dev libpng-dev zlib1g-dev libfltk1.3-dev libx11-dev xvfb xauth xdotool x11-apps
 # Source of the stroke font tables (tools/make_stroke_fonts.py; the fonts test checks them).
 DEBIAN_PACKAGES += hershey-fonts-data
+DEBIAN_PACKAGES += ghostscript
 
 .PHONY: all run test deps build asan clean
 
