@@ -1,0 +1,134 @@
+// Draws a 1,000,000-point polyline into a PostScript file and reports the
+// points written per second; when gnuplot is installed, plots the same points
+// with gnuplot's PostScript terminal in the same run and prints the ratio.
+// Usage: ps_curve_bench [points] [directory]
+//
+// The curve routine is not part of this build yet: the points go through the
+// kernel's vector primitive, the path CURVE's lines take to the device.
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+#include <vector>
+
+#include "plat/console.hpp"
+#include "plot/kernel/kernel.hpp"
+#include "plot/kernel/routines.hpp"
+#include "plot/win/driver.hpp"
+
+namespace {
+
+// The end protocol is not part of the measurement.
+class QuietConsole : public korvan::plat::Console {
+public:
+    void write_output(std::string_view) override {}
+    void message_box(std::string_view, std::string_view) override {}
+    bool read_input_line(std::string&) override { return false; }
+};
+
+double seconds_since(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The first line gnuplot prints for --version, or "" when it cannot be run.
+std::string gnuplot_version()
+{
+    std::FILE* pipe = ::popen("gnuplot --version 2>/dev/null", "r");
+    if (pipe == nullptr)
+        return "";
+    char line[128] = {};
+    if (std::fgets(line, sizeof line, pipe) == nullptr)
+        line[0] = 0;
+    int status = ::pclose(pipe);
+    std::string text = line;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    return status == 0 ? text : "";
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    long count = argc > 1 ? std::atol(argv[1]) : 1000000;
+    if (count < 2)
+        count = 1000000;
+    std::filesystem::path base = argc > 2 ? std::filesystem::path(argv[2]) : std::filesystem::temp_directory_path();
+    std::string pattern = (base / "ps_curve_XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        std::perror(pattern.c_str());
+        return 1;
+    }
+    std::filesystem::path dir = pattern;
+    std::filesystem::current_path(dir);
+
+    korvan::plat::set_console(std::make_unique<QuietConsole>());
+    korvan::win::start(true);
+    korvan::metafl("POST");
+    korvan::setfil("curve.psc");
+
+    // The points are computed before the clock starts.
+    const double w = 2969;
+    const double h = 2099;
+    std::vector<double> xs(static_cast<std::size_t>(count));
+    std::vector<double> ys(static_cast<std::size_t>(count));
+    for (long i = 0; i < count; ++i) {
+        double t = static_cast<double>(i) / static_cast<double>(count - 1);
+        xs[static_cast<std::size_t>(i)] = t * w;
+        ys[static_cast<std::size_t>(i)] = h / 2 + (h / 2 - 1) * std::sin(t * 200.0);
+    }
+
+    auto start = std::chrono::steady_clock::now();
+    korvan::korini();
+    korvan::plot_vector(xs[0], ys[0], 3);
+    for (std::size_t i = 1; i < xs.size(); ++i)
+        korvan::plot_vector(xs[i], ys[i], 2);
+    korvan::korfin();
+    double korvan_seconds = seconds_since(start);
+    auto korvan_bytes = std::filesystem::file_size("curve.psc");
+    std::printf("KORVAN PostScript: %ld points through the vector primitive (CURVE comes later) in %.3f s, "
+                "%.2f million points per second, file %llu bytes\n",
+                count, korvan_seconds, static_cast<double>(count) / korvan_seconds / 1e6,
+                static_cast<unsigned long long>(korvan_bytes));
+
+    std::string version = gnuplot_version();
+    if (version.empty()) {
+        std::printf("gnuplot is not installed (Debian package gnuplot-nox): no comparison\n");
+    } else {
+        // The same points as binary doubles, written before the clock starts.
+        {
+            std::ofstream data("curve.bin", std::ios::binary);
+            for (std::size_t i = 0; i < xs.size(); ++i) {
+                data.write(reinterpret_cast<const char*>(&xs[i]), sizeof(double));
+                data.write(reinterpret_cast<const char*>(&ys[i]), sizeof(double));
+            }
+        }
+        std::ofstream("curve.gp") << "set terminal postscript\n"
+                                     "set output 'gnuplot.ps'\n"
+                                     "unset key\n"
+                                     "plot 'curve.bin' binary format='%float64%float64' with lines\n";
+        start = std::chrono::steady_clock::now();
+        int status = std::system("gnuplot curve.gp");
+        double gnuplot_seconds = seconds_since(start);
+        if (status != 0 || !std::filesystem::exists("gnuplot.ps")) {
+            std::printf("%s failed (status %d): no comparison\n", version.c_str(), status);
+        } else {
+            std::printf("%s, set terminal postscript: the same %ld points in %.3f s, "
+                        "%.2f million points per second, file %llu bytes\n",
+                        version.c_str(), count, gnuplot_seconds,
+                        static_cast<double>(count) / gnuplot_seconds / 1e6,
+                        static_cast<unsigned long long>(std::filesystem::file_size("gnuplot.ps")));
+            std::printf("ratio gnuplot time / KORVAN time: %.2f\n", gnuplot_seconds / korvan_seconds);
+        }
+    }
+    std::filesystem::current_path(base);
+    std::filesystem::remove_all(dir);
+    return 0;
+}
