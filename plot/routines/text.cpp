@@ -504,7 +504,7 @@ void smxalf(std::string_view alphabet, std::string_view enter, std::string_view 
     // "INST" is the font's standard alphabet, for Latin text within another base alphabet.
     int drawn = chosen == alphabet_count ? 0 : chosen;
     if (drawn == t.base_alphabet) {
-        warning_text(19, alphabet);
+        warning(19);
         return;
     }
     if (enter.empty() || leave.empty()) {
