@@ -20,6 +20,7 @@
 
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
+#include "plot/kernel/postscript_widths.hpp"
 #include "plot/kernel/state.hpp"
 
 namespace korvan {
@@ -258,6 +259,7 @@ public:
     void flush() override { write_path(); }
     bool has_hardware_font() const override { return true; }
     void hardware_text(double x, double y, std::string_view text, double height, double angle) override;
+    double hardware_text_length(std::string_view text, double height) const override;
     void close() override;
 
     void fill_sector(double x, double y, double r1, double r2, double a1, double a2, int index);
@@ -536,6 +538,22 @@ void PostScriptDevice::hardware_text(double x, double y, std::string_view text, 
     word(piece);
     DevicePoint p = device_point(x, y);
     fragment("%5ld %5ld %5ld 0 text ", p.x, p.y, device_int(device_angle(angle)));
+}
+
+double PostScriptDevice::hardware_text_length(std::string_view text, double height) const
+{
+    // The widths of the chosen standard font (Times-Roman, whose font HWFONT
+    // takes, before any choice) at the size the font operator is given.
+    const PlotState& s = state();
+    int font = s.postscript.font.empty() ? 0 : std::clamp(s.postscript.font_index, 0, postscript_standard_font_count - 1);
+    long size = device_int(std::trunc(height * scale_ * 0.25));
+    long sum = 0;
+    for (char ch : font_codes(text)) {
+        int at = static_cast<unsigned char>(ch) - postscript_width_first;
+        if (at >= 0 && at < postscript_width_codes)
+            sum += postscript_widths[font][at];
+    }
+    return static_cast<double>(sum) / 1000.0 * static_cast<double>(size) / points_per_unit / scale_;
 }
 
 void PostScriptDevice::new_page()

@@ -12,6 +12,7 @@
 
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/postscript.hpp"
+#include "plot/kernel/postscript_widths.hpp"
 
 namespace korvan::test {
 namespace {
@@ -502,6 +503,40 @@ TEST_F(PostScriptTest, HardwareTextWithTheChosenFont)
                              "(Times-Roman-German) 33 font <78> 0 0 90 0 text showpage ");
 }
 
+TEST_F(PostScriptTest, HardwareTextLengthFromTheFontWidths)
+{
+    plot("POST", [this] {
+        const Device& device = *state().device;
+        // Plot units of a width sum at height 36: the font size 16, back through cm and the device scale.
+        auto length = [](double thousandths, double size) { return thousandths / 1000.0 * size / 0.14226378 / 1.8571428; };
+        // Before any font choice: Times-Roman, H e l l o.
+        EXPECT_DOUBLE_EQ(device.hardware_text_length("Hello", 36), length(722 + 444 + 278 + 278 + 500, 16));
+        psfont("Courier");
+        EXPECT_DOUBLE_EQ(device.hardware_text_length("abc", 36), length(1800, 16));
+        EXPECT_DOUBLE_EQ(device.hardware_text_length("abc", 72), length(1800, 33));
+        psfont("Helvetica-Bold");
+        EXPECT_DOUBLE_EQ(device.hardware_text_length("\xC4\xE4\xDF", 36), length(722 + 556 + 611, 16));
+        EXPECT_DOUBLE_EQ(device.hardware_text_length("", 36), 0.0);
+        psfont("Unknown-Font");  // widths of the first font
+        take_output();
+        EXPECT_DOUBLE_EQ(device.hardware_text_length("Hello", 36), length(2222, 16));
+    });
+    // Every text font has widths for the letters and the accented letters;
+    // the fixed-width family has one width.
+    for (int font = 0; font < postscript_standard_font_count; ++font) {
+        std::string_view name = postscript_standard_font(font);
+        if (name == "Symbol" || name == "ZapfDingbats")
+            continue;
+        for (int code = 32; code < 0262; ++code) {
+            int width = postscript_widths[font][code - postscript_width_first];
+            EXPECT_GT(width, 0) << name << " " << code;
+            if (name.substr(0, 7) == "Courier") {
+                EXPECT_EQ(width, 600) << name << " " << code;
+            }
+        }
+    }
+}
+
 TEST_F(PostScriptTest, LongHardwareTextKeepsRecordsShort)
 {
     std::string text(132, 'W');
@@ -666,7 +701,8 @@ TEST_F(PostScriptTest, GhostscriptRendersEveryFileWithoutError)
         plot_vector(2099, 1500, 2);
     }, "pages.psc");
     // Fonts, hardware text and characters on an upright page.
-    plot("POST", [] {
+    double m_length = 0;
+    plot("POST", [&] {
         psfont("Helvetica");
         state().device->hardware_text(200, 500, "Hallo (\xE4\xF6\xFC\xDF) \\ %", 100, 0);
         psfont("Palatino-Italic");
@@ -674,6 +710,9 @@ TEST_F(PostScriptTest, GhostscriptRendersEveryFileWithoutError)
         psfont("NoSuchFont");
         state().device->hardware_text(200, 1200, "Substituted", 100, 0);
         postscript_char(65, 1000, 1500, 45);
+        psfont("Helvetica");
+        state().device->hardware_text(200, 2500, "MMMMMM", 150, 0);
+        m_length = state().device->hardware_text_length("MMMMMM", 150);
         penwid(0.3);
         plot_vector(0, 2000, 3);
         plot_vector(2099, 2000, 2);
@@ -731,6 +770,17 @@ TEST_F(PostScriptTest, GhostscriptRendersEveryFileWithoutError)
 
     Picture fonts;
     ASSERT_TRUE(read_png("fonts-1.png", fonts));
+    // The rendered text ends where its computed length says.
+    {
+        int row = row_of(s * (2969 - 2500), f);
+        int right = 0;
+        for (int y = row - 8; y < row; ++y)
+            for (int x = 0; x < fonts.width; ++x)
+                if (fonts.dark(x, y))
+                    right = std::max(right, x);
+        EXPECT_GE(right, column_of(s * (200 + 0.9 * m_length), f));
+        EXPECT_LE(right, column_of(s * (200 + m_length), f) + 1);
+    }
     // Ink to the right of each text start, on its base line.
     for (int y : {500, 800, 1200}) {
         int row = row_of(s * (2969 - y), f);
