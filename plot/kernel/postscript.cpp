@@ -512,8 +512,7 @@ void PostScriptDevice::hardware_text(double x, double y, std::string_view text, 
 {
     PlotState& s = state();
     if (s.postscript.font.empty()) {
-        // Hardware text before any font choice: said once, then the HWFONT font.
-        warning(48);
+        // Hardware text without a PSFONT choice is HWFONT's: Times-Roman.
         select_postscript_font("Times-Roman");
     }
     write_path();
@@ -698,6 +697,9 @@ void psfont(std::string_view name)
         return;
     }
     select_postscript_font(name);
+    // Text is now drawn in the PostScript font.
+    if (!s.postscript.font.empty())
+        s.text.hardware_font = true;
 }
 
 void hworig(int nx, int ny)

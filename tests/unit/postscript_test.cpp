@@ -13,6 +13,7 @@
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/postscript.hpp"
 #include "plot/kernel/postscript_widths.hpp"
+#include "plot/routines/text.hpp"
 
 namespace korvan::test {
 namespace {
@@ -436,8 +437,10 @@ TEST_F(PostScriptTest, FontNamesTakeTheTableSpelling)
         EXPECT_EQ(find_postscript_standard_font(postscript_standard_font(i)), i);
 
     std::string file = plot("POST", [this] {
+        EXPECT_FALSE(state().text.hardware_font);
         psfont("helvetica-BOLD");
         EXPECT_EQ(take_output(), "");
+        EXPECT_TRUE(state().text.hardware_font);
         EXPECT_EQ(state().postscript.font, "Helvetica-Bold");
         EXPECT_EQ(state().postscript.font_index, 5);
         int warnings = state().warning_count;
@@ -485,6 +488,7 @@ TEST_F(PostScriptTest, FontOnAnotherDeviceWarnsAndWritesNothing)
     korfin();
     EXPECT_EQ(read_file("korvan.met"), plain);
     EXPECT_EQ(state().postscript.font, "");
+    EXPECT_FALSE(state().text.hardware_font);
 }
 
 TEST_F(PostScriptTest, HardwareTextWithTheChosenFont)
@@ -492,8 +496,8 @@ TEST_F(PostScriptTest, HardwareTextWithTheChosenFont)
     std::string file = plot("POST", [this] {
         PlotState& s = state();
         EXPECT_TRUE(s.device->has_hardware_font());
-        s.device->hardware_text(100, 200, "A (b)", 36, 0);  // no font yet: warning 48, Times-Roman
-        EXPECT_EQ(take_output(), " <<<< Warning  48: No call to psfont in korini!\n");
+        s.device->hardware_text(100, 200, "A (b)", 36, 0);  // no font yet: HWFONT's Times-Roman
+        EXPECT_EQ(take_output(), "");
         s.device->hardware_text(100, 200, "\xC4\xC3\xBC~", 36, 30);  // ISO 8859-1 and UTF-8 umlauts
         s.device->hardware_text(0, 0, "x", 72, 0);                  // another size selects the font again
     });
@@ -535,6 +539,30 @@ TEST_F(PostScriptTest, HardwareTextLengthFromTheFontWidths)
             }
         }
     }
+}
+
+TEST_F(PostScriptTest, MessagWritesHardwareTextAfterPsfontAndHwfont)
+{
+    std::string file = plot("POST", [this] {
+        psfont("Helvetica");
+        messag("Hello", 100, 100);  // base line 35 plot units below the corner
+        EXPECT_EQ(nlmess("Hello"), 138);  // (722 + 556 + 222 + 222 + 556) / 1000 * 16 points
+        messag("x[2]y", 100, 300);    // brackets are characters without MIXALF
+        mixalf();
+        messag("a[2]", 100, 500);     // raised text is drawn with strokes
+        hwfont();
+        messag("Hi", 200, 100);
+        koralf();
+        messag("S", 300, 100);  // stroke text again
+        EXPECT_EQ(take_output(), "");
+    });
+    std::string body = body_of(file);
+    EXPECT_NE(body.find("(Helvetica-German) 16 font <48656C6C6F> 251 186 90 0 text "), std::string::npos) << body;
+    EXPECT_NE(body.find("<785B325D79> 622 186 90 0 text "), std::string::npos) << body;
+    EXPECT_NE(body.find("<4869> 251 371 90 0 text "), std::string::npos) << body;
+    EXPECT_EQ(body.find("<53>"), std::string::npos) << body;
+    EXPECT_EQ(body.find("<615B325D>"), std::string::npos) << body;
+    EXPECT_NE(body.find(" u "), std::string::npos) << body;  // the stroked S
 }
 
 TEST_F(PostScriptTest, LongHardwareTextKeepsRecordsShort)
