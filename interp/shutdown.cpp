@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "interp/data_file.hpp"
+#include "interp/file_table.hpp"
 #include "interp/front_end.hpp"
 
 namespace korvan::kfl {
@@ -16,6 +17,7 @@ void terminate_run(int exit_code)
         fe.log_file = nullptr;
     }
     close_data_file();
+    close_all_files();
     std::fflush(nullptr);
     std::exit(exit_code);
 }

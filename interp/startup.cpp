@@ -1,6 +1,7 @@
 #include "interp/startup.hpp"
 
 #include "interp/data_file.hpp"
+#include "interp/file_table.hpp"
 #include "interp/front_end.hpp"
 #include "interp/language.hpp"
 #include "interp/loader.hpp"
@@ -108,12 +109,14 @@ int run_kflrun(const std::vector<std::string>& words)
     }
     if (opened) {
         fe.buffer.clear();
+        close_all_files();
         run_statement_loop();
     }
     fe.inputs.close_all();
     if (fe.options.version_wanted)
         win::print(version_box());
     close_data_file();
+    close_all_files();
     win::end(true);
     return 0;
 }
