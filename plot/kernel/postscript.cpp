@@ -38,6 +38,8 @@ constexpr int default_origin_y = 200;
 constexpr double fixed_device_scale = 1.8571428;
 // Points of one path.
 constexpr int path_limit = 50;
+// Smallest scale factor of the placement line.
+constexpr double min_factor = 0.000001;
 // Line width of the placement line, device units.
 constexpr double default_line_width = 5.0;
 
@@ -341,7 +343,9 @@ void PostScriptDevice::open()
     if (s.scaling_mode == 0)
         fit = std::min(fit, 2.0 * s.scaling_factor);
     scale_ = s.hw_page ? fit : fixed_device_scale;
-    double factor = fit / scale_;
+    // The factor is printed with six decimals: one that would print as zero
+    // would make the page singular, and no interpreter could draw text on it.
+    double factor = std::max(fit / scale_, min_factor);
     height_ = s.page_height;
     s.device_scale = scale_;
     // The plot sees the header factor as its scaling factor; the user's factor

@@ -234,6 +234,11 @@ TEST_F(PostScriptTest, ScalingDownLimitsTheFitFactorOnEveryPlot)
         // Coordinates keep the fixed scale; the scale operator shrinks the page.
         EXPECT_EQ(body_of(file), "0 0 0 f 0 0 u 3898 5514 d p showpage ");
     }
+    // A factor too small for six decimals is held at the smallest one.
+    sclfac(1e-9);
+    std::string tiny = plot("POST", [] {});
+    EXPECT_NE(tiny.find("setlinewidth  0.000001  0.000001 scale\n"), std::string::npos);
+    EXPECT_EQ(lines_of(tiny)[1], "%%BoundingBox:      21.34      28.45      21.34      28.45");
     // FULL ignores the factor.
     sclmod("FULL");
     std::string file = plot("POST", [] {});
@@ -728,6 +733,15 @@ TEST_F(PostScriptTest, GhostscriptRendersEveryFileWithoutError)
         plot_vector(0, 1500, 3);
         plot_vector(2099, 1500, 2);
     }, "pages.psc");
+    // Text on a page shrunk to almost nothing.
+    sclfac(1e-9);
+    plot("POST", [] {
+        psfont("Times-Roman");
+        state().device->hardware_text(200, 500, "tiny", 36, 0);
+        plot_vector(0, 0, 3);
+        plot_vector(100, 100, 2);
+    }, "tiny.psc");
+    sclfac(1);
     // Fonts, hardware text and characters on an upright page.
     double m_length = 0;
     plot("POST", [&] {
@@ -747,7 +761,7 @@ TEST_F(PostScriptTest, GhostscriptRendersEveryFileWithoutError)
     }, "fonts.psc");
     take_output();
 
-    for (const char* name : {"line", "colour", "pages", "fonts"}) {
+    for (const char* name : {"line", "colour", "pages", "fonts", "tiny"}) {
         bool ok = false;
         std::string messages = render(std::string(name) + ".psc", name, ok);
         EXPECT_TRUE(ok) << name << ":\n" << messages;
