@@ -249,6 +249,14 @@ long device_int(double v)
     return std::lround(std::clamp(v, -bound, bound));
 }
 
+// An angle for "%8.2f": NaN as 0, and bounded.
+double printable_angle(double a)
+{
+    if (!(a == a))
+        return 0.0;
+    return std::clamp(a, -1e6, 1e6);
+}
+
 class PostScriptDevice final : public Device {
 public:
     explicit PostScriptDevice(int code) : colour_device_(code == 502) {}
@@ -303,6 +311,9 @@ private:
     void write_path();
     void black_page();
     void write_font_size(double height);
+    // The font size for a character height: a quarter of the height in device
+    // units, cut to an integer, and at least 1, since a font of size 0 cannot be shown.
+    long font_size(double height) const { return std::max(1L, device_int(std::trunc(height * scale_ * 0.25))); }
 
     bool colour_device_;
     bool turned_ = false;
@@ -476,7 +487,7 @@ void PostScriptDevice::fill_sector(double x, double y, double r1, double r2, dou
     write_path();
     DevicePoint c = device_point(x, y);
     fragment("%5ld %5ld %5ld %5ld %8.2f %8.2f ", c.x, c.y, device_int(scale_ * r1), device_int(scale_ * r2),
-             std::clamp(device_angle(a1), -1e6, 1e6), std::clamp(device_angle(a2), -1e6, 1e6));
+             printable_angle(device_angle(a1)), printable_angle(device_angle(a2)));
     rgb_words(index);
     word("sec ");
 }
@@ -499,7 +510,7 @@ void PostScriptDevice::line_width(double units, const char* format)
 void PostScriptDevice::write_font_size(double height)
 {
     const PlotState& s = state();
-    long size = device_int(std::trunc(height * scale_ * 0.25));
+    long size = font_size(height);
     fragment("%s-German) %5ld font ", name_literal(s.postscript.font).c_str(), size);
     font_size_ = size;
 }
@@ -520,7 +531,7 @@ void PostScriptDevice::hardware_text(double x, double y, std::string_view text, 
         select_postscript_font("Times-Roman");
     }
     write_path();
-    if (device_int(std::trunc(height * scale_ * 0.25)) != font_size_)
+    if (font_size(height) != font_size_)
         write_font_size(height);
     // A hex string: any byte is safe in it and the blanks that the word
     // append puts between its pieces are ignored.
@@ -549,7 +560,7 @@ double PostScriptDevice::hardware_text_length(std::string_view text, double heig
     // takes, before any choice) at the size the font operator is given.
     const PlotState& s = state();
     int font = s.postscript.font.empty() ? 0 : std::clamp(s.postscript.font_index, 0, postscript_standard_font_count - 1);
-    long size = device_int(std::trunc(height * scale_ * 0.25));
+    long size = font_size(height);
     long sum = 0;
     for (char ch : font_codes(text)) {
         int at = static_cast<unsigned char>(ch) - postscript_width_first;

@@ -389,6 +389,7 @@ TEST_F(PostScriptTest, FilledRectanglesAndSectors)
         state().device->fill_rect(100, 200, 300, 400, 1);  // writes the path first
         postscript_fill_sector(1000, 1000, 0, 100, 0, 90, 255);
         postscript_char(65, 500, 500, 0);
+        postscript_fill_sector(0, 0, 0, 0, std::nan(""), -1e300, 1);
     });
     std::uint32_t c1 = state().colour_table[1];
     char rgb[32];
@@ -396,7 +397,7 @@ TEST_F(PostScriptTest, FilledRectanglesAndSectors)
                   static_cast<int>(c1 & 255));
     EXPECT_EQ(body_of(file), std::string("0 0 3898 5514 0 0 0 e 255 255 255 f 0 0 u 0 186 d p ") +
                                  "371 186 1114 743 " + rgb + " e 1857 1857 0 186 90.00 180.00 255 255 255 sec " +
-                                 "65 929 929 90 c showpage ");
+                                 "65 929 929 90 c 0 0 0 0 0.00 -1000000.00 " + rgb + " sec showpage ");
     // Upright pages keep the angles.
     setpag("DA4P");
     file = plot("POST", [] { postscript_fill_sector(0, 2969, 10, 20, -45, 45.5, 255); });
@@ -505,11 +506,13 @@ TEST_F(PostScriptTest, HardwareTextWithTheChosenFont)
         EXPECT_EQ(take_output(), "");
         s.device->hardware_text(100, 200, "\xC4\xC3\xBC~", 36, 30);  // ISO 8859-1 and UTF-8 umlauts
         s.device->hardware_text(0, 0, "x", 72, 0);                  // another size selects the font again
+        s.device->hardware_text(0, 0, "y", 1, std::nan(""));        // never a font of size 0
     });
     EXPECT_EQ(body_of(file), "0 0 0 f (Times-Roman) (Times-Roman-German) GermanVec ReEncodeSmall "
                              "(Times-Roman-German) 16 font <4120286229> 371 186 90 0 text "
                              "<7F847E> 371 186 120 0 text "
-                             "(Times-Roman-German) 33 font <78> 0 0 90 0 text showpage ");
+                             "(Times-Roman-German) 33 font <78> 0 0 90 0 text "
+                             "(Times-Roman-German) 1 font <79> 0 0 0 0 text showpage ");
 }
 
 TEST_F(PostScriptTest, HardwareTextLengthFromTheFontWidths)
@@ -738,6 +741,7 @@ TEST_F(PostScriptTest, GhostscriptRendersEveryFileWithoutError)
     plot("POST", [] {
         psfont("Times-Roman");
         state().device->hardware_text(200, 500, "tiny", 36, 0);
+        postscript_fill_sector(500, 500, 10, 20, std::nan(""), 90, 1);
         plot_vector(0, 0, 3);
         plot_vector(100, 100, 2);
     }, "tiny.psc");
@@ -751,6 +755,7 @@ TEST_F(PostScriptTest, GhostscriptRendersEveryFileWithoutError)
         state().device->hardware_text(200, 800, "Text at 30 degrees", 100, 30);
         psfont("NoSuchFont");
         state().device->hardware_text(200, 1200, "Substituted", 100, 0);
+        state().device->hardware_text(200, 1300, "small", 1, 0);
         postscript_char(65, 1000, 1500, 45);
         psfont("Helvetica");
         state().device->hardware_text(200, 2500, "MMMMMM", 150, 0);
