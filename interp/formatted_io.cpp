@@ -140,7 +140,11 @@ std::string formatted(const std::string& f, T value)
 bool format_text(const Args& a, int i, std::string& format)
 {
     Value* v = a.value(i);
-    if (v == nullptr || !is_text(*v) || !is_terminated(*v)) {
+    if (v == nullptr) {
+        report("Undefined identifier", a.name(i));
+        return false;
+    }
+    if (!is_text(*v) || !is_terminated(*v)) {
         report("Format specifier must be a string in", a.function);
         return false;
     }
