@@ -117,11 +117,12 @@ void draw_ticks(const AxisRun& run, const AxisSettings& set, const AxisTransform
     double high = std::max(t.start, t.end);
     bool decade_first = std::fabs(t.first_label - std::round(t.first_label)) < 1e-4;
     bool decade_step = std::fabs(std::fabs(t.step) - 1) < 1e-4;
-    if (t.log && decade_first && ((n >= 2 && decade_step) || set.full_log_ticks)) {
+    bool few_decades = high - low <= 1000;
+    if (t.log && few_decades && decade_first && ((n >= 2 && decade_step) || set.full_log_ticks)) {
         // Major ticks at the decades of the labels, minor ticks at 2..9 times
         // every power of ten (and at the decades between labels).
         double label_step = std::max(1.0, std::round(std::fabs(t.step)));
-        for (double d = std::floor(low) - 1; d <= std::ceil(high) && d - low < mark_limit; d += 1) {
+        for (double d = std::floor(low) - 1; d <= std::ceil(high); d += 1) {
             if (within(d, low, high)) {
                 double k = (d - t.first_label) / label_step;
                 bool major = std::fabs(k - std::round(k)) < 1e-6;
@@ -136,10 +137,12 @@ void draw_ticks(const AxisRun& run, const AxisSettings& set, const AxisTransform
         return;
     }
     double step = t.step / n;
-    long i0 = static_cast<long>(std::ceil((low - t.first_label) / std::fabs(step) - 1e-9));
-    long i1 = static_cast<long>(std::floor((high - t.first_label) / std::fabs(step) + 1e-9));
-    if (i1 - i0 > mark_limit)
+    double d0 = std::ceil((low - t.first_label) / std::fabs(step) - 1e-9);
+    double d1 = std::floor((high - t.first_label) / std::fabs(step) + 1e-9);
+    if (!(d1 - d0 <= mark_limit) || std::fabs(d0) > 1e15)
         return;
+    auto i0 = static_cast<long>(d0);
+    auto i1 = static_cast<long>(d1);
     for (long i = i0; i <= i1; ++i) {
         double v = t.first_label + i * std::fabs(step);
         // Major ticks where a label stands: every n-th tick counted from the first label.
@@ -148,30 +151,30 @@ void draw_ticks(const AxisRun& run, const AxisSettings& set, const AxisTransform
     }
 }
 
-// Label values of an axis, in order of the labels.
+}  // namespace
+
 std::vector<double> label_values(const AxisTransform& t)
 {
     std::vector<double> values;
     double low = std::min(t.start, t.end);
     double high = std::max(t.start, t.end);
     double step = std::fabs(t.step);
-    long i0 = static_cast<long>(std::ceil((low - t.first_label) / step - 1e-9));
-    long i1 = static_cast<long>(std::floor((high - t.first_label) / step + 1e-9));
-    if (i1 - i0 > mark_limit)
+    double d0 = std::ceil((low - t.first_label) / step - 1e-9);
+    double d1 = std::floor((high - t.first_label) / step + 1e-9);
+    if (!(d1 - d0 <= mark_limit) || std::fabs(d0) > 1e15)
         return values;
+    auto i0 = static_cast<long>(d0);
+    auto i1 = static_cast<long>(d1);
     for (long i = i0; i <= i1; ++i) {
         double v = t.first_label + i * step;
         if (std::fabs(v) < step * 1e-9)
             v = 0;  // no "-0.0" from rounding
         values.push_back(v);
     }
-    // A start label outside the axis is still drawn.
-    if (values.empty() || std::fabs(values.front() - t.first_label) > step * 1e-9) {
-        if (!within(t.first_label, low, high))
-            values.insert(values.begin(), t.first_label);
-    }
     return values;
 }
+
+namespace {
 
 bool label_shown(int ends, std::size_t i, std::size_t count)
 {
@@ -496,8 +499,10 @@ void graf(double xa, double xe, double xor_, double xstep, double ya, double ye,
             double XE = values[0][1];
             double YA = values[1][0];
             double YE = values[1][1];
-            a.nxa = to_plot(std::trunc(XA * (a.nxl - 1) / (XE - XA))) + a.origin_x;
-            a.nya = to_plot(std::trunc(YE * (1 - a.nyl) / (YE - YA) + a.nyl)) + a.origin_y - 1;
+            // The corner that puts the user origin exactly on the crossing
+            // point under the rounding of NXPOSN and NYPOSN.
+            a.nxa = a.origin_x - to_plot(std::floor(-XA * (a.nxl - 1) / (XE - XA) + 0.5));
+            a.nya = a.origin_y - to_plot(std::floor(YA * (a.nyl - 1) / (YE - YA) + 0.5));
             a.transform[0].origin = a.nxa;
             a.transform[1].origin = a.nya;
             a.cross_x = a.origin_x;

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "plot/kernel/attributes.hpp"
 #include "plot/routines/numbers.hpp"
@@ -33,6 +34,10 @@ AutoScale automatic_scale(double minimum, double maximum, bool log, bool time, i
 // user labels.
 std::string label_text(double value, LabelType type, int digits, int axis, const NumberStyle& style,
                        const AxisSettings& settings, int n);
+
+// The label values of an axis: first label + i * step for every i that lies on
+// the axis (scaling units), in rising order.
+std::vector<double> label_values(const AxisTransform& t);
 
 // Label types that raise part of their text.
 bool label_raises(LabelType type);

@@ -19,7 +19,8 @@ struct PlotPointRecord {
     int colour;
 };
 
-// The points of a metafile in plot coordinates of the default page.
+// The points of a metafile in plot coordinates of the current page (the
+// header's sizes are rounded to millimetres, so the page is taken from the state).
 inline std::vector<PlotPointRecord> read_plot_points(const std::string& file)
 {
     struct Sink : GksvanReader::Sink {
@@ -40,9 +41,9 @@ inline std::vector<PlotPointRecord> read_plot_points(const std::string& file)
     double w = 0;
     double h = 0;
     if (reader.read_header(w, h)) {
-        // The header holds the stored sizes (page size minus one).
-        sink.longer = std::max(w, h);
-        sink.height = h;
+        const PlotState& s = state();
+        sink.longer = std::max(s.page_width, s.page_height);
+        sink.height = s.page_height;
         reader.play(sink);
     }
     std::fclose(in);

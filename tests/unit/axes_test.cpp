@@ -1,0 +1,494 @@
+// Axis systems: parameter checks, the transformation, automatic scaling,
+// ticks, labels, titles, crossed axes and the settings.
+#include "tests/unit/routines_test_support.hpp"
+
+#include "plot/routines/axes.hpp"
+#include "plot/routines/axes_internal.hpp"
+#include "plot/routines/text.hpp"
+
+namespace korvan::test {
+namespace {
+
+struct Segment {
+    double x0, y0, x1, y1;
+};
+
+std::vector<Segment> segments(const std::vector<PlotPointRecord>& points)
+{
+    std::vector<Segment> out;
+    for (std::size_t i = 1; i < points.size(); ++i)
+        if (points[i].draw)
+            out.push_back({points[i - 1].x, points[i - 1].y, points[i].x, points[i].y});
+    return out;
+}
+
+// Vertical segments from y0 to y1 (either way round).
+int vertical_count(const std::vector<Segment>& segs, double y0, double y1)
+{
+    int n = 0;
+    for (const Segment& s : segs) {
+        if (std::fabs(s.x0 - s.x1) > 0.01)
+            continue;
+        if ((std::fabs(s.y0 - y0) < 0.6 && std::fabs(s.y1 - y1) < 0.6) ||
+            (std::fabs(s.y0 - y1) < 0.6 && std::fabs(s.y1 - y0) < 0.6))
+            ++n;
+    }
+    return n;
+}
+
+std::vector<std::string> label_texts(int axis)
+{
+    const PlotState& s = state();
+    const AxisSettings& set = s.axes.axis[static_cast<std::size_t>(axis)];
+    const AxisTransform& t = s.axes.transform[static_cast<std::size_t>(axis)];
+    std::vector<std::string> out;
+    for (double v : label_values(t))
+        out.push_back(label_text(v, set.label_type, set.digits, axis, number_style(), set, 0));
+    return out;
+}
+
+using AxesTest = PlotTest;
+
+// Default page: axis lengths 1980 x 1400, lower left corner (494, 1799).
+TEST_F(AxesTest, DefaultAxisSystemLabelsAndTicks)
+{
+    open_plot();
+    graf(0, 10, 0, 2, 0, 5, 0, 1);
+    EXPECT_EQ(state().level, 2);
+    EXPECT_EQ(label_texts(0), (std::vector<std::string>{"0.0", "2.0", "4.0", "6.0", "8.0", "10.0"}));
+    EXPECT_EQ(label_texts(1), (std::vector<std::string>{"0.0", "1.0", "2.0", "3.0", "4.0", "5.0"}));
+    endgrf();
+    EXPECT_EQ(state().level, 1);
+    auto segs = segments(close_plot());
+    EXPECT_EQ(kept_output_, "");
+    // Bottom: 6 major ticks (24) and 5 minor ticks (16) pointing down to the labels;
+    // top: the same pointing up.
+    EXPECT_EQ(vertical_count(segs, 1799, 1823), 6);
+    EXPECT_EQ(vertical_count(segs, 1799, 1815), 5);
+    EXPECT_EQ(vertical_count(segs, 400, 376), 6);
+    EXPECT_EQ(vertical_count(segs, 400, 384), 5);
+}
+
+TEST_F(AxesTest, RejectedAndWarnedScalings)
+{
+    open_plot();
+    graf(0, 10, 0, 0, 0, 5, 0, 1);
+    EXPECT_EQ(take_output(), " <<<< Warning   9: Step equal zero in graf!\n");
+    EXPECT_EQ(state().level, 1);
+    graf(0, 0, 0, 1, 0, 5, 0, 1);
+    EXPECT_EQ(take_output(), " <<<< Warning  10: Begin and end of scaling are equal in graf!\n");
+    EXPECT_EQ(state().level, 1);
+    nxposn(1);
+    EXPECT_EQ(take_output(), " <<<< Warning   3: Incorrect level in nxposn!   (   1)\n");
+    // A start label outside the axis and a step of the wrong sign: warned, drawn.
+    long before = state().vector_count;
+    graf(0, 10, 12, 2, 0, 5, 0, -1);
+    EXPECT_EQ(take_output(), " <<<< Warning  12: Startlabel out of scaling in graf!\n"
+                             " <<<< Warning  50: Incorrect sign for step in graf!\n");
+    EXPECT_EQ(state().level, 2);
+    EXPECT_GT(state().vector_count, before + 100);
+    EXPECT_EQ(label_texts(0), (std::vector<std::string>{"0.0", "2.0", "4.0", "6.0", "8.0", "10.0"}));
+    graf(0, 10, 0, 2, 0, 5, 0, 1);
+    EXPECT_EQ(take_output(), " <<<< Warning   3: Incorrect level in graf!   (   2)\n");
+    endgrf();
+    // A reversed axis runs from right to left.
+    graf(10, 0, 10, -2, 0, 5, 0, 1);
+    EXPECT_EQ(take_output(), "");
+    EXPECT_EQ(nxposn(10), 494);
+    EXPECT_EQ(nxposn(0), 494 + 1979);
+    endgrf();
+}
+
+TEST_F(AxesTest, TransformationAtBothEnds)
+{
+    open_plot();
+    graf(-3, 7, -3, 1, 100, 200, 100, 20);
+    EXPECT_EQ(nxposn(-3), 494);
+    EXPECT_EQ(nxposn(7), 494 + 1980 - 1);
+    EXPECT_EQ(nyposn(100), 1799);
+    EXPECT_EQ(nyposn(200), 1799 - 1400 + 1);
+    EXPECT_DOUBLE_EQ(xposn(2), 494 + 1979 / 2.0);
+    EXPECT_NEAR(xinvrs(nxposn(2.5)), 2.5, 0.01);
+    EXPECT_NEAR(yinvrs(nyposn(150)), 150, 0.1);
+    endgrf();
+    scale("LOG", "X");
+    graf(-1, 3, -1, 1, 0, 1, 0, 1);
+    EXPECT_EQ(nxposn(0.1), 494);
+    EXPECT_EQ(nxposn(1000), 494 + 1979);
+    EXPECT_NEAR(xinvrs(nxposn(10)), 10, 0.05);
+    // Non-positive values on a log axis fall far off the axis instead of failing.
+    EXPECT_LT(nxposn(0), -100000);
+    EXPECT_LT(nxposn(-5), -100000);
+    endgrf();
+}
+
+TEST_F(AxesTest, AutomaticScalingExamples)
+{
+    open_plot();
+    const float a[] = {0.37f, 2.0f, 8.2f};
+    setscl(a, 3, "X");
+    graf(0, 1, 0, 1, 0, 1, 0, 1);
+    double start = 0, end = 0, first = 0, step = 0;
+    getgrf(start, end, first, step, "X");
+    EXPECT_NEAR(start, 0.37, 1e-6);
+    EXPECT_NEAR(end, 8.2, 1e-6);
+    EXPECT_DOUBLE_EQ(first, 1);
+    EXPECT_DOUBLE_EQ(step, 1);
+    int dx = 0, dy = 0, dz = 0;
+    getdig(dx, dy, dz);
+    EXPECT_EQ(dx, -1);
+    EXPECT_EQ(label_texts(0).front(), "1");
+    EXPECT_EQ(label_texts(0).back(), "8");
+    endgrf();
+
+    const float b[] = {0.0f, 1.0f};
+    setscl(b, 2, "X");
+    graf(0, 1, 0, 1, 0, 1, 0, 1);
+    getgrf(start, end, first, step, "X");
+    EXPECT_DOUBLE_EQ(first, 0);
+    EXPECT_NEAR(step, 0.2, 1e-12);
+    getdig(dx, dy, dz);
+    EXPECT_EQ(dx, 1);
+    EXPECT_EQ(label_texts(0), (std::vector<std::string>{"0.0", "0.2", "0.4", "0.6", "0.8", "1.0"}));
+    endgrf();
+
+    const float c[] = {5.0f, 5.0f};
+    setscl(c, 2, "XY");
+    EXPECT_EQ(take_output(), " <<<< Warning  25: Minimum equal maximum (added -1 and +1) in setscl!\n");
+    graf(0, 1, 0, 1, 0, 1, 0, 1);
+    getgrf(start, end, first, step, "X");
+    EXPECT_DOUBLE_EQ(start, 4);
+    EXPECT_DOUBLE_EQ(end, 6);
+    EXPECT_DOUBLE_EQ(first, 4);
+    EXPECT_DOUBLE_EQ(step, 0.5);
+    getgrf(start, end, first, step, "Y");
+    EXPECT_DOUBLE_EQ(start, 4);
+    EXPECT_DOUBLE_EQ(end, 6);
+    endgrf();
+
+    setscl(c, 2, "RESET");
+    scale("LOG", "X");
+    const float d[] = {0.0f, 10.0f, 1000.0f};
+    setscl(d, 3, "X");
+    take_output();
+    graf(0, 1, 0, 1, 0, 1, 0, 1);
+    EXPECT_EQ(take_output(), " <<<< Warning  23: Non positive minimum for log scaling (set to 0.1) in graf!\n");
+    getgrf(start, end, first, step, "X");
+    EXPECT_DOUBLE_EQ(start, -1);
+    EXPECT_DOUBLE_EQ(end, 3);
+    EXPECT_DOUBLE_EQ(first, -1);
+    EXPECT_DOUBLE_EQ(step, 1);
+    endgrf();
+    // Automatic scaling stays until switched off.
+    setscl(d, 3, "XRESET");
+    graf(0, 2, 0, 1, 0, 1, 0, 1);
+    getgrf(start, end, first, step, "X");
+    EXPECT_DOUBLE_EQ(end, 2);
+    endgrf();
+    setscl(d, 3, "X");
+    EXPECT_EQ(take_output(), "");
+    graf(0, 1, 0, 1, 0, 1, 0, 1);
+    EXPECT_EQ(take_output(), " <<<< Warning  23: Non positive minimum for log scaling (set to 0.1) in graf!\n");
+}
+
+TEST(AutomaticScale, PureCases)
+{
+    // Leading digit 2 on a short axis: the step halves only when there is room.
+    AutoScale r = automatic_scale(0, 20, false, false, 1980, 200);
+    EXPECT_DOUBLE_EQ(r.step, 5);
+    EXPECT_EQ(r.digits, -1);
+    r = automatic_scale(0, 20, false, false, 600, 200);
+    EXPECT_DOUBLE_EQ(r.step, 10);
+    // Leading digit 9 on a short axis: the step doubles.
+    r = automatic_scale(0, 0.09, false, false, 800, 200);
+    EXPECT_NEAR(r.step, 0.02, 1e-15);
+    EXPECT_EQ(r.digits, 2);
+    // A negative start: the first multiple of the step inside the range.
+    r = automatic_scale(-3.7, 4.1, false, false, 1980, 200);
+    EXPECT_DOUBLE_EQ(r.first, -3);
+    // Log data wholly below zero: one decade instead of an empty range.
+    r = automatic_scale(-1, 0.05, true, false, 1980, 200);
+    EXPECT_TRUE(r.min_warning);
+    EXPECT_DOUBLE_EQ(r.start, -1);
+    EXPECT_DOUBLE_EQ(r.end, 0);
+    // Time axes: 2 hours in steps of 15 minutes; 50 seconds in steps of 5.
+    r = automatic_scale(0, 7200, false, true, 1980, 200);
+    EXPECT_DOUBLE_EQ(r.step, 1800);
+    r = automatic_scale(3, 53, false, true, 1980, 200);
+    EXPECT_DOUBLE_EQ(r.step, 10);
+    EXPECT_DOUBLE_EQ(r.first, 10);
+    r = automatic_scale(0, 3599, false, true, 1980, 200);
+    EXPECT_DOUBLE_EQ(r.step, 600);
+}
+
+TEST_F(AxesTest, SidesAx2grfSetgrfAndNograf)
+{
+    open_plot();
+    ax2grf();
+    graf(0, 10, 0, 2, 0, 5, 0, 1);
+    endgrf();
+    auto segs = segments(close_plot());
+    EXPECT_EQ(vertical_count(segs, 1799, 1823), 6);
+    EXPECT_EQ(vertical_count(segs, 400, 376), 0);  // no top side
+    // The left axis line, and the frame around the rectangle.
+    EXPECT_EQ(vertical_count(segs, 400, 1799), 3);
+
+    open_plot();
+    setgrf("NONE", "NONE", "NONE", "NONE");
+    frame(0);
+    long before = state().vector_count;
+    graf(0, 10, 0, 2, 0, 5, 0, 1);
+    EXPECT_EQ(state().vector_count, before);
+    EXPECT_EQ(nxposn(10), 494 + 1979);
+    endgrf();
+    setgrf("LINE", "TICK", "LABE", "NAMES");
+    setgrf("LINE", "TICK", "LABE", "FULL");
+    EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in setgrf!   (FULL)\n");
+    EXPECT_EQ(state().axes.sides[3], 4);
+    reset("SETGRF");
+    nograf();
+    graf(0, 10, 0, 2, 0, 5, 0, 1);
+    EXPECT_EQ(state().vector_count, before);
+    EXPECT_EQ(state().level, 2);
+    endgrf();
+    korfin();
+    setgrf("NONE", "NONE", "NONE", "NONE");
+    EXPECT_NE(take_output().find(" <<<< Warning   3: Incorrect level in setgrf!   (   0)\n"), std::string::npos);
+}
+
+TEST_F(AxesTest, LogarithmicTicksAndLabels)
+{
+    open_plot();
+    scale("LOG", "X");
+    labels("LOG", "X");
+    digits(-1, "X");
+    graf(-1, 2, -1, 1, 0, 5, 0, 1);
+    EXPECT_EQ(label_texts(0), (std::vector<std::string>{"10[-1$", "10[0$", "10[1$", "10[2$"}));
+    labels("ELOG", "X");
+    EXPECT_EQ(label_texts(0), (std::vector<std::string>{"-1", "0", "1", "2"}));
+    labels("FLOA", "X");
+    digits(1, "X");
+    EXPECT_EQ(label_texts(0), (std::vector<std::string>{"0.1", "1.0", "10.0", "100.0"}));
+    labels("EXP", "X");
+    EXPECT_EQ(label_texts(0)[3], "1.0$*10[2$");
+    endgrf();
+    auto segs = segments(close_plot());
+    // Four decades of major ticks and 8 minor ticks in each of the three decades between.
+    EXPECT_EQ(vertical_count(segs, 1799, 1823), 4);
+    EXPECT_EQ(vertical_count(segs, 1799, 1815), 24);
+}
+
+TEST(LabelTexts, TimeMapAndUserLabels)
+{
+    AxisSettings linear;
+    NumberStyle style;
+    auto text = [&](double v, LabelType type, int digits, int axis) {
+        return label_text(v, type, digits, axis, style, linear, 1);
+    };
+    EXPECT_EQ(text(3661, LabelType::time, 1, 0), "01:01");
+    EXPECT_EQ(text(3661, LabelType::seco, 1, 0), "01:01:01");
+    EXPECT_EQ(text(7200, LabelType::hour, 1, 0), "2");
+    EXPECT_EQ(text(-1, LabelType::seco, 1, 0), "23:59:59");
+    EXPECT_EQ(text(86400 + 60, LabelType::time, 1, 0), "00:01");
+    EXPECT_EQ(text(3570, LabelType::time, 1, 0), "01:00");  // 59.5 minutes carry into the hour
+    EXPECT_EQ(text(12.5, LabelType::map, 1, 0), "12.5[o$ E");
+    EXPECT_EQ(text(-12.5, LabelType::map, 1, 0), "12.5[o$ W");
+    EXPECT_EQ(text(40, LabelType::map, -1, 1), "40[o$ N");
+    EXPECT_EQ(text(-40, LabelType::lmap, -1, 1), "40[o$ s");
+    EXPECT_EQ(text(0, LabelType::map, -1, 1), "0[o$");
+    EXPECT_EQ(text(-12.5, LabelType::dmap, 1, 0), "-12.5[o$  ");
+    EXPECT_EQ(text(1500, LabelType::fexp, 1, 0), "1.5$E3");
+    EXPECT_EQ(text(3, LabelType::none, 1, 0), "");
+    linear.mylab[0] = "Jan";
+    linear.mylab_count = 1;
+    EXPECT_EQ(label_text(1, LabelType::myla, 1, 0, style, linear, 1), "Jan");
+    EXPECT_EQ(label_text(2, LabelType::myla, 1, 0, style, linear, 2), "");
+}
+
+TEST_F(AxesTest, UserLabelsAndLabelEnds)
+{
+    open_plot();
+    labels("MYLA", "X");
+    mylab("Mon", 1, "X");
+    mylab("Tue", 2, "X");
+    mylab("Wed", 3, "X");
+    mylab("Thu", 51, "X");
+    EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in mylab!   (  51)\n");
+    long before = state().vector_count;
+    graf(1, 3, 1, 1, 0, 5, 0, 1);
+    long with_labels = state().vector_count - before;
+    endgrf();
+    axends("NOEN", "X");
+    before = state().vector_count;
+    graf(1, 3, 1, 1, 0, 5, 0, 1);
+    long middle_only = state().vector_count - before;
+    endgrf();
+    // Without the first and last label the difference is Mon and Wed (labels on the bottom only).
+    long mon = 0;
+    long wed = 0;
+    for (const char* t : {"Mon", "Wed"}) {
+        before = state().vector_count;
+        messag(t, 100, 100);
+        (std::string(t) == "Mon" ? mon : wed) = state().vector_count - before;
+    }
+    EXPECT_EQ(with_labels - middle_only, mon + wed);
+}
+
+TEST_F(AxesTest, TitleLinesAboveTheAxisSystem)
+{
+    open_plot();
+    titlin("FIRST LINE", 1);
+    titlin("Fourth line", -4);
+    graf(0, 10, 0, 2, 0, 5, 0, 1);
+    long before = state().vector_count;
+    title();
+    std::size_t from = static_cast<std::size_t>(before);
+    EXPECT_EQ(gethgt(), 36);
+    htitle(50);
+    titlin("x", 5);
+    EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in titlin!   (   5)\n");
+    endgrf();
+    auto points = close_plot();
+    // Line 4 stands three heights above the top (y = 1799 - 1400 - 108 = 291), line 1
+    // three line spacings (3 * 54) above it; line 4 is underlined at 291 + 43.2.
+    Box all = box_of(points, from);
+    EXPECT_NEAR(all.y0, 291 - 162, 1.5);
+    EXPECT_NEAR(all.y1, 291 + 43.2, 0.6);
+    double w = 0;
+    {
+        TextRequest r;
+        w = text_length("Fourth line", r);
+    }
+    double x = 494 + (1980 - w) / 2;
+    EXPECT_NEAR(all.x0, x - 18, 0.6);
+    EXPECT_NEAR(all.x1, x + w + 18, 0.6);
+}
+
+TEST_F(AxesTest, CrossedAxes)
+{
+    open_plot();
+    axstyp("CROS");
+    graf(-5, 5, -5, 1, -2, 2, -2, 1);
+    EXPECT_EQ(state().level, 2);
+    EXPECT_EQ(state().axes.cross_x, nxposn(0));
+    EXPECT_EQ(state().axes.cross_y, nyposn(0));
+    endgrf();
+    graf(1, 5, 1, 1, -2, 2, -2, 1);
+    EXPECT_EQ(take_output(), " <<<< Warning 105: No origin found for crossed axis system in graf!\n");
+    EXPECT_EQ(state().level, 1);
+    scale("LOG", "Y");
+    graf(-5, 5, -5, 1, -2, 2, -2, 1);
+    EXPECT_EQ(take_output(), " <<<< Warning 104: Crossed axis systems must have linear scaling in graf!\n");
+    EXPECT_EQ(state().level, 1);
+    scale("LIN", "Y");
+    axsorg(1000, 900);
+    axsorg(5000, 900);
+    EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in axsorg!   (5000)\n");
+    graf(-5, 5, -5, 1, -2, 2, -2, 1);
+    EXPECT_EQ(nxposn(0), 1000);
+    EXPECT_NEAR(nyposn(0), 900, 1);
+    endgrf();
+    auto segs = segments(close_plot());
+    // The X axis of the last system runs through the crossing point's height.
+    bool found = false;
+    for (const Segment& s : segs)
+        if (std::fabs(s.y0 - 900) < 0.6 && std::fabs(s.y1 - 900) < 0.6 && std::fabs(s.x1 - s.x0) > 1900)
+            found = true;
+    EXPECT_TRUE(found);
+}
+
+TEST_F(AxesTest, SettingsGettersAndResets)
+{
+    open_plot();
+    int a = 0, b = 0, c = 0;
+    ticks(5, "XZ");
+    ticks(1001, "X");
+    digits(3, "Y");
+    digits(-2, "Y");
+    axslen(1, 500);
+    ticlen(0, 5);
+    hname(0);
+    EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in ticks!   (1001)\n"
+                             " <<<< Warning   2: Incorrect parameter in digits!   (  -2)\n"
+                             " <<<< Warning  11: Axis length < 2 in axslen!   (   1)\n"
+                             " <<<< Warning   2: Incorrect parameter in ticlen!   (   0)\n"
+                             " <<<< Warning   2: Incorrect parameter in hname!   (   0)\n");
+    gettic(a, b, c);
+    EXPECT_EQ(a, 5);
+    EXPECT_EQ(b, 2);
+    EXPECT_EQ(c, 5);
+    getdig(a, b, c);
+    EXPECT_EQ(b, 3);
+    intax();
+    getdig(a, b, c);
+    EXPECT_EQ(a, -1);
+    EXPECT_EQ(c, -1);
+    reset("DIGITS");
+    getdig(a, b, c);
+    EXPECT_EQ(a, 1);
+    axspos(100, 1500);
+    axslen(1000, 1200);
+    getpos(a, b);
+    EXPECT_EQ(a, 100);
+    EXPECT_EQ(b, 1500);
+    getlen(a, b, c);
+    EXPECT_EQ(a, 1000);
+    EXPECT_EQ(b, 1200);
+    reset("AXSLEN");
+    getlen(a, b, c);
+    EXPECT_EQ(a, 1980);
+    scale("LOG", "Y");
+    scale("SQRT", "Y");
+    EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in scale!   (SQRT)\n");
+    getscl(a, b, c);
+    EXPECT_EQ(a, 0);
+    EXPECT_EQ(b, 1);
+    labels("TIME", "X");
+    labels("CLOG", "yz");
+    std::string lx, ly, lz;
+    getlab(lx, ly, lz);
+    EXPECT_EQ(lx, "TIME");
+    EXPECT_EQ(ly, "CLOG");
+    EXPECT_EQ(lz, "CLOG");
+    // Bar, pie and contour label styles are not axis settings.
+    labels("FIRS", "BARS");
+    EXPECT_EQ(take_output(), "");
+    getlab(lx, ly, lz);
+    EXPECT_EQ(lx, "TIME");
+    reset("ALL");
+    getlab(lx, ly, lz);
+    EXPECT_EQ(lx, "FLOA");
+    getscl(a, b, c);
+    EXPECT_EQ(b, 0);
+}
+
+TEST_F(AxesTest, NamesVerticalLabelsAndColours)
+{
+    open_plot();
+    name("Distance", "X");
+    name("Height", "Y");
+    axclrs(50, "NAME", "XY");
+    axclrs(60, "LABELS", "X");
+    labtyp("VERT", "X");
+    graf(0, 10, 0, 2, 0, 5, 0, 1);
+    endgrf();
+    auto points = close_plot();
+    Box names;
+    Box xlabels;
+    for (const PlotPointRecord& p : points) {
+        if (p.colour == 50)
+            names.add(p.x, p.y);
+        if (p.colour == 60)
+            xlabels.add(p.x, p.y);
+    }
+    // Vertical labels below the bottom axis, the name below them; the Y name left of the axis.
+    EXPECT_GT(xlabels.count, 100);
+    EXPECT_GE(xlabels.y0, 1799 + 24 + 24 - 1);
+    EXPECT_GT(xlabels.y1 - xlabels.y0, 60);  // "10.0" read upwards
+    EXPECT_GT(names.count, 100);
+    EXPECT_LT(names.x0, 494 - 60);
+    EXPECT_GT(names.y1, xlabels.y1 + 30);
+}
+
+}  // namespace
+}  // namespace korvan::test
