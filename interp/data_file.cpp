@@ -375,7 +375,9 @@ HeaderValue header_value(const std::string& line, std::string_view wanted, int r
         out.slot.f64 = negative ? -r.slot.f64 : r.slot.f64;
         return HeaderValue::found;
     }
-    if (t == TK_STRING && !negative) {
+    // A string longer than a literal holds would come back cut: refused instead.
+    bool too_long = t == TK_STRING && tokenizer().pos - tokenizer().token_start > string_literal_capacity + 2;
+    if (t == TK_STRING && !negative && !too_long) {
         if (!set_string(out, tokenizer().literal))
             return HeaderValue::failed;
         return HeaderValue::found;
