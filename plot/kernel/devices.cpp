@@ -1,6 +1,7 @@
 // The output formats of this build, by device code.
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/postscript.hpp"
+#include "plot/kernel/screen_device.hpp"
 
 namespace korvan {
 
@@ -13,8 +14,10 @@ std::unique_ptr<Device> make_device(int device_code)
     case 501:  // PostScript, black and white
     case 502:  // PostScript, colour
         return make_postscript_device(device_code);
+    case 75: case 76: case 77: case 78: case 79: case 80:  // screen windows
+        return make_screen_device(device_code);
     default:
-        // Screen windows, terminal emulations, CGM, Kyocera, HPGL and the
+        // Terminal emulations, CGM, Kyocera, HPGL and the
         // image devices have no writer in this build.
         return nullptr;
     }

@@ -11,6 +11,7 @@
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/postscript.hpp"
 #include "plot/kernel/routines.hpp"
+#include "plot/kernel/screen_device.hpp"
 #include "plot/win/driver.hpp"
 
 namespace korvan {
@@ -474,22 +475,24 @@ void opnwin(int n)
         warning_int(2, n);
         return;
     }
-    if (n == own_window(state().device_code)) {
+    if (n == own_window(state().device_code) || screen_window_open(n)) {
         window_warning(101, "Window %d is already open", n);
         return;
     }
     flush_pending();
+    open_screen_window(n);
 }
 
 void selwin(int n)
 {
     if (!window_routine("selwin"))
         return;
-    if (n != own_window(state().device_code)) {
+    if (!screen_window_open(n)) {
         window_warning(103, "Window %d is not open", n);
         return;
     }
     flush_pending();
+    select_screen_window(n);
 }
 
 void clswin(int n)
@@ -500,25 +503,33 @@ void clswin(int n)
         window_warning(102, "Window %d cannot be closed", n);
         return;
     }
-    window_warning(103, "Window %d is not open", n);
+    if (!close_screen_window(n))
+        window_warning(103, "Window %d is not open", n);
 }
 
-void wintit(std::string_view)
+void wintit(std::string_view text)
 {
     if (!window_routine("wintit"))
         return;
+    set_screen_window_title(text);
 }
 
 int winid()
 {
     soft_level_check("winid");
     int code = state().device_code;
-    return is_window_device(code) ? own_window(code) : 0;
+    if (!is_window_device(code))
+        return 0;
+    int n = current_screen_window();
+    return n != 0 ? n : own_window(code);
 }
 
 void getwin(int& x, int& y, int& w, int& h)
 {
     soft_level_check("getwin");
+    // While a screen plot is open: where its current window really is.
+    if (current_screen_window_placement(x, y, w, h))
+        return;
     const PlotState& s = state();
     x = s.window_x;
     y = s.window_y;

@@ -43,6 +43,7 @@ void winmod(std::string_view keyword);
 void window(int nx, int ny, int nw, int nh);
 void winsiz(int nw, int nh);
 void x11mod(std::string_view keyword);
+void clrmod(std::string_view keyword);
 std::string getfil();
 std::string getmfl();
 void getpag(int& nx, int& ny);

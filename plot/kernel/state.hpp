@@ -76,6 +76,7 @@ struct PlotState {
     int window_w = 0;
     int window_h = 0;
     int backing_store = 0;  // 0 STOR, 1 NOST
+    int colour_reduction = 0;  // CLRMOD: 0 NONE, 1 FULL, 2 CONT
 
     // Colours: the table is filled by the colour-table routines.
     int current_colour = 0;

@@ -392,16 +392,15 @@ TEST_F(EndProtocolTest, LongFileNameIsCutInTheBox)
     EXPECT_EQ(out.find('\n', at) - at, 67u);
 }
 
-TEST_F(EndProtocolTest, ScreenDeviceNamesNoFileAndIsNotAvailable)
+TEST_F(EndProtocolTest, ScreenDeviceNamesNoFile)
 {
     metafl("MET5");
     korini();
-    EXPECT_EQ(take_output(),
-              " <<<< Warning 110: Output format MET5 is not available in this version in korini!\n");
+    EXPECT_EQ(take_output(), "");
     EXPECT_EQ(state().level, 1);
     plot_vector(1, 1, 2);
     korfin();
-    EXPECT_EQ(mask_clock(take_output()), boxed("1", "1", "DA4L", "MET5", ""));
+    EXPECT_EQ(mask_clock(take_output()), " Window picture: korvan_win1.png\n" + boxed("1", "0", "DA4L", "MET5", ""));
     EXPECT_FALSE(exists("korvan."));
 }
 

@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "plat/console.hpp"
+#include "plat/graphics.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/routines.hpp"
 #include "plot/kernel/state.hpp"
@@ -75,6 +76,8 @@ protected:
         old_console_ = plat::set_console(std::make_unique<CapturingConsole>(&output_));
         reset_state_for_tests();
         win::reset_for_tests();
+        // Screen plots never wait for a user: the offscreen screen of 1280 x 1024.
+        old_graphics_ = plat::set_graphics(plat::make_offscreen_graphics(plat::ScreenInfo{}));
         win::start(true);
     }
 
@@ -82,6 +85,7 @@ protected:
     {
         reset_state_for_tests();
         win::reset_for_tests();
+        plat::set_graphics(std::move(old_graphics_));
         plat::set_console(std::move(old_console_));
         std::filesystem::current_path(old_dir_);
         std::filesystem::remove_all(dir_);
@@ -101,6 +105,7 @@ protected:
     std::filesystem::path old_dir_;
     std::string output_;
     std::unique_ptr<plat::Console> old_console_;
+    std::unique_ptr<plat::Graphics> old_graphics_;
 };
 
 }  // namespace korvan::test
