@@ -1,6 +1,9 @@
 #include "interp/language.hpp"
 
 #include "interp/builtins.hpp"
+#include "interp/control_flow.hpp"
+#include "interp/log_file.hpp"
+#include "interp/user_routines.hpp"
 
 namespace korvan::kfl {
 
@@ -8,6 +11,9 @@ void install_language()
 {
     // Each module that plugs into the executor installs its handlers here.
     install_builtins();
+    install_control_flow();
+    install_user_routines();
+    install_interactive_commands();
 }
 
 }  // namespace korvan::kfl

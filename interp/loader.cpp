@@ -83,10 +83,8 @@ bool handle_end_of_input()
     }
     if (current_routine_level() > 0) {
         report("Missing END statement");
-        bool store = fe.buffer.store_mode && fe.buffer.executing_fresh();
+        // Executed as if read: the executor also stores it in store mode.
         executor()("END");
-        if (store)
-            fe.buffer.append("END");
         return true;
     }
     if (open_if_blocks() > 0)
@@ -134,7 +132,8 @@ void run_statement_loop()
     std::string record;
     for (;;) {
         if (!read_next_record(record)) {
-            if (handle_end_of_input())
+            // A callback routine ended by a supplied END ends its loop too.
+            if (handle_end_of_input() && fe.keep_reading)
                 continue;
             return;
         }
