@@ -9,6 +9,7 @@
 
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
+#include "plot/kernel/postscript.hpp"
 #include "plot/kernel/state.hpp"
 #include "plot/routines/fonts.hpp"
 #include "plot/routines/text_internal.hpp"
@@ -557,8 +558,15 @@ void serif() { select_font("serif", StrokeFont::serif, false); }
 void helve() { select_font("helve", StrokeFont::helve, false); }
 void helves() { select_font("helves", StrokeFont::helves, false); }
 void gothic() { select_font("gothic", StrokeFont::gothic, false); }
-// The device's own font where it has one; stroke text in COMPLX elsewhere.
-void hwfont() { select_font("hwfont", StrokeFont::complx, true); }
+// The device's own font where it has one (Times-Roman on PostScript); stroke
+// text in COMPLX elsewhere.
+void hwfont()
+{
+    select_font("hwfont", StrokeFont::complx, true);
+    const PlotState& s = state();
+    if (s.level >= 1 && s.device_code >= 501 && s.device_code <= 600)
+        select_postscript_font("Times-Roman");
+}
 
 int gethgt()
 {

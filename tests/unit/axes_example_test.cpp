@@ -6,6 +6,7 @@
 #include "tests/unit/routines_test_support.hpp"
 
 #include <cstdlib>
+#include <sys/wait.h>
 
 #include "plot/kernel/colours.hpp"
 #include "plot/routines/axes.hpp"
@@ -17,10 +18,10 @@ namespace korvan::test {
 namespace {
 
 // The example plot: what examples/axes.kfl draws once routines are callable from KFL.
-void draw_axes_example()
+void draw_axes_example(const char* device = "GKSV", const char* file = "axes.met")
 {
-    metafl("GKSV");
-    setfil("axes.met");
+    metafl(device);
+    setfil(file);
     korini();
     complx();
     mixalf();
@@ -98,6 +99,34 @@ TEST_F(KernelTest, AxisExampleRendersReadableLabels)
         std::filesystem::copy_file(path("axes.met"), std::string(keep) + "/axes.met",
                                    std::filesystem::copy_options::overwrite_existing);
         plat::write_png(std::string(keep) + "/axes.png", picture);
+    }
+}
+
+// The same plot as PostScript, rendered by Ghostscript where it is installed.
+TEST_F(KernelTest, AxisExampleAsPostScript)
+{
+    draw_axes_example("POST", "axes.psc");
+    std::string protocol = take_output();
+    EXPECT_NE(protocol.find("Warnings: 0 "), std::string::npos) << protocol;
+    std::string ps = read_file(path("axes.psc"));
+    ASSERT_FALSE(ps.empty());
+    if (std::system("gs --version > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "Ghostscript (gs) is not installed: the PostScript example is not rendered";
+    std::string command = "gs -dSAFER -dBATCH -dNOPAUSE -q -sDEVICE=pnggray -r40 -sPAPERSIZE=a4 -sOutputFile=" +
+                          path("axes-ps.png") + " " + path("axes.psc") + " 2>&1";
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string messages;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+        messages += buffer;
+    int status = ::pclose(pipe);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << messages;
+    EXPECT_EQ(messages.find("Error"), std::string::npos) << messages;
+    EXPECT_GT(std::filesystem::file_size(path("axes-ps.png")), 3000u);
+    if (const char* keep = std::getenv("KORVAN_KEEP_PICTURES")) {
+        std::filesystem::copy_file(path("axes-ps.png"), std::string(keep) + "/axes-ps.png",
+                                   std::filesystem::copy_options::overwrite_existing);
     }
 }
 
