@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "binding/routine_binding.hpp"
+#include "interp/language.hpp"
 #include "interp/startup.hpp"
 #include "plat/window_console.hpp"
 
@@ -14,5 +16,6 @@ int main(int argc, char** argv)
             words.emplace_back(argv[i]);
     }
     korvan::plat::select_backends();
+    korvan::kfl::set_language_extension(&korvan::binding::install_binding);
     return korvan::kfl::run_kflrun(words);
 }

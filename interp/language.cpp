@@ -7,6 +7,12 @@
 
 namespace korvan::kfl {
 
+namespace {
+LanguageExtension language_extension = nullptr;
+}  // namespace
+
+void set_language_extension(LanguageExtension extension) { language_extension = extension; }
+
 void install_language()
 {
     // Each module that plugs into the executor installs its handlers here.
@@ -14,6 +20,8 @@ void install_language()
     install_control_flow();
     install_user_routines();
     install_interactive_commands();
+    if (language_extension != nullptr)
+        language_extension();
 }
 
 }  // namespace korvan::kfl

@@ -1,0 +1,50 @@
+#include "binding/procedure_bindings.hpp"
+
+#include <string>
+
+#include "plot/kernel/colours.hpp"
+#include "plot/kernel/routines.hpp"
+#include "plot/routines/axes.hpp"
+#include "plot/routines/numbers.hpp"
+#include "plot/routines/text.hpp"
+#include "plot/win/driver.hpp"
+
+namespace korvan::binding {
+
+namespace {
+
+// No binding at all: the call is reported and the target keeps INT 0.
+void report_no_function_binding(std::string_view name)
+{
+    win::print(" >>>> Unknown function " + std::string(name) + " in exec_function!\n");
+}
+void bind_getblk(ArgumentSlots&, FunctionResult&) { report_no_function_binding("GETBLK"); }
+void bind_getdfl(ArgumentSlots&, FunctionResult&) { report_no_function_binding("GETDFL"); }
+void bind_nzposn(ArgumentSlots&, FunctionResult&) { report_no_function_binding("NZPOSN"); }
+
+constexpr FunctionBinding bindings[] = {
+    {"GETANG", &call_function<&korvan::getang>},
+    {"GETCLR", &call_function<&korvan::getclr>},
+    {"GETFIL", &call_function<&korvan::getfil>},
+    {"GETHGT", &call_function<&korvan::gethgt>},
+    {"GETMFL", &call_function<&korvan::getmfl>},
+    {"GETVLT", &call_function<&korvan::getvlt>},
+    {"NLMESS", &call_function<&korvan::nlmess>},
+    {"NLNUMB", &call_function<&korvan::nlnumb>},
+    {"NXPOSN", &call_function<&korvan::nxposn>},
+    {"NYPOSN", &call_function<&korvan::nyposn>},
+    {"WINID", &call_function<&korvan::winid>},
+    {"XINVRS", &call_function<&korvan::xinvrs>},
+    {"XPOSN", &call_function<&korvan::xposn>},
+    {"YINVRS", &call_function<&korvan::yinvrs>},
+    {"YPOSN", &call_function<&korvan::yposn>},
+    {"GETBLK", &bind_getblk},
+    {"GETDFL", &bind_getdfl},
+    {"NZPOSN", &bind_nzposn},
+};
+
+}  // namespace
+
+std::span<const FunctionBinding> function_bindings() { return bindings; }
+
+}  // namespace korvan::binding
