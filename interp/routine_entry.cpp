@@ -38,22 +38,34 @@ std::string_view leading_identifier(std::string_view text)
     return text.substr(0, n);
 }
 
-// Parses one formal; false after reporting a fault.
+// Parses one formal; false after reporting a fault. The type of a keyword
+// formal may stand before its keyword or before its name.
 bool parse_formal(const RoutineArgument& a, Formal& f)
 {
+    constexpr std::size_t none = std::string_view::npos;
+    std::string_view key = a.key;
+    std::string_view declared = a.value;
+    std::string_view type;
     if (a.keyword) {
-        if (a.key.empty()) {
+        std::size_t colon = key.find(':');
+        if (colon != none) {
+            type = trim_blanks(key.substr(0, colon));
+            key = trim_blanks(key.substr(colon + 1));
+        }
+        if (key.empty()) {
             report("Syntax error - Expected keyword");
             return false;
         }
-        f.keyword = upper(a.key.substr(0, name_capacity - 1));
+        f.keyword = upper(key.substr(0, name_capacity - 1));
     }
-    std::string_view declared = a.value;
     std::size_t colon = declared.find(':');
-    if (colon != std::string_view::npos) {
-        std::string type = upper(trim_blanks(declared.substr(0, colon)));
+    if (colon != none) {
+        type = trim_blanks(declared.substr(0, colon));
         declared = trim_blanks(declared.substr(colon + 1));
-        f.type = type_code(type, a.value.find('[') != std::string_view::npos);
+    }
+    if (!type.empty()) {
+        bool array = a.key.find('[') != none || a.value.find('[') != none;
+        f.type = type_code(upper(leading_identifier(type)), array);
         if (f.type < 0)
             return false;
     }
