@@ -91,6 +91,27 @@ fi
 wait "$pid"
 check "8-bit plot window appears and ends on the right button" grep -qx "wait ended" plot8.out
 
+# 1c. A plot drawn through the plotting kernel (METAFL XWIN ... KORFIN).
+kernel_probe="$(dirname "$probe")/kernel_gui_probe"
+if [ -x "$kernel_probe" ]; then
+    timeout 60 "$kernel_probe" > kernel.out 2> kernel.err &
+    pid=$!
+    wid=$(find_window '^KORVAN 1 / Click MB2 to continue \.\.\.$')
+    check "kernel plot window appears with the end-of-plot title" test -n "$wid"
+    if [ -n "$wid" ]; then
+        sleep 0.5
+        xwd -silent -id "$wid" -out kernel.xwd
+        check "kernel plot window of 682 x 482 pixels" test "$("$helper" size kernel.xwd)" = "682 482"
+        check "kernel plot shows its red diagonals" at_least "$("$helper" count kernel.xwd FF0000)" 1300
+        check "kernel plot shows its page border" at_least "$("$helper" count kernel.xwd FFFFFF)" 2000
+        xdotool mousemove --window "$wid" 400 300 click 3
+    fi
+    wait "$pid"
+    check "kernel plot ends on the right button" grep -q "wait ended$" kernel.out
+else
+    echo "SKIPPED: kernel plot ($kernel_probe is not built)"
+fi
+
 # 2. The output window: printed text, a typed line with its echo, closing.
 KORVAN_CONSOLE=window timeout 60 "$probe" console > console.out 2> console.err &
 pid=$!
