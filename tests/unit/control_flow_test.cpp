@@ -1,0 +1,229 @@
+// Block structure at run time: the statement buffer behind loops and labels,
+// jumps that leave loops, and random (often malformed) block structures.
+#include <random>
+#include <string>
+#include <vector>
+
+#include "interp/executor.hpp"
+#include "interp/label_table.hpp"
+#include "tests/support/script_session.hpp"
+
+namespace korvan::kfl {
+namespace {
+
+using ControlFlowTest = test::ScriptSession;
+
+std::string repeat(const std::string& line, int count)
+{
+    std::string out;
+    for (int i = 0; i < count; ++i)
+        out += line;
+    return out;
+}
+
+TEST_F(ControlFlowTest, OutermostLoopFreesItsStatements)
+{
+    EXPECT_EQ(run_script("S = 0\nDO I = 1, 3\n  DO J = 1, 2\n    S = S + 1\n  END DO\nEND DO\nPRINT S\n"),
+              "              6 \n");
+    const StatementBuffer& buffer = front_end().buffer;
+    EXPECT_EQ(buffer.count(), 0);
+    EXPECT_FALSE(buffer.store_mode);
+    EXPECT_EQ(control_state().loop_depth, 0);
+    // A WHILE loop stores itself and frees itself the same way.
+    EXPECT_EQ(run_script("K = 0\nWHILE (K < 4)\n  K = K + 1\nEND WHILE\nPRINT K\n"), "              4 \n");
+    EXPECT_EQ(buffer.count(), 0);
+    EXPECT_FALSE(buffer.store_mode);
+}
+
+TEST_F(ControlFlowTest, LabelKeepsEverythingAfterIt)
+{
+    EXPECT_EQ(run_script("A = 1\nL1:\nDO I = 1, 2\nEND DO\nB = 2\n"), "");
+    const StatementBuffer& buffer = front_end().buffer;
+    EXPECT_TRUE(buffer.store_mode);
+    ASSERT_EQ(buffer.count(), 4);
+    EXPECT_EQ(buffer.at(0), "L1:");
+    EXPECT_EQ(buffer.at(3), "B = 2");
+    int index = find_label("L1");
+    ASSERT_GE(index, 0);
+    EXPECT_EQ(label(index).position, 0);
+}
+
+TEST_F(ControlFlowTest, MoreThanTheBufferHoldsAfterALabel)
+{
+    // The label and 2999 statements fill the buffer; each further one is reported
+    // and still runs.
+    std::string body = "N = 0\nTOP:\n" + repeat("N = N + 1\n", 3005) + "PRINT N\n";
+    std::string out = run_script(body);
+    std::string expected;
+    for (int record = 3003; record <= 3008; ++record)
+        expected += " >>>> Too many statements in the statement buffer in record " + std::to_string(record) +
+                    " (main.kfl)\n";
+    expected += " >>>> Too many statements in the statement buffer in record 3009 (main.kfl)\n";
+    expected += "           3005 \n";
+    EXPECT_EQ(out, expected);
+    EXPECT_EQ(front_end().buffer.count(), StatementBuffer::capacity);
+}
+
+TEST_F(ControlFlowTest, BackwardJumpOutOfLoopsRestoresTheDepths)
+{
+    EXPECT_EQ(run_script("N = 0\nTOP:\nN = N + 1\nDO I = 1, 3\n  DO J = 1, 3\n    IF (N < 3) GOTO TOP\n"
+                         "  END DO\nEND DO\nPRINT N, I, J\n"),
+              "              3               4               4 \n");
+    EXPECT_EQ(control_state().loop_depth, 0);
+    EXPECT_EQ(control_state().if_depth, 0);
+    EXPECT_FALSE(control_state().skipping);
+}
+
+TEST_F(ControlFlowTest, ForwardSearchEndsOnlyAtItsOwnLabel)
+{
+    EXPECT_EQ(run_script("GOTO B\nA:\nPRINT 1\nB:\nPRINT 2\nGOTO NEVER\nPRINT 3\n"), "              2 \n");
+    EXPECT_TRUE(control_state().skipping);  // the search for NEVER is still on at the end
+}
+
+TEST_F(ControlFlowTest, MismatchedEndsLeaveCountersAlone)
+{
+    std::string out = run_script(repeat("END DO\nEND WHILE\nEND SWITCH\nENDIF\nEND\nELSE\nELSEIF (1)\nCASE 1:\n", 20) +
+                                 "PRINT 7\n");
+    EXPECT_NE(out.find("Missing WHILE statement before END WHILE"), std::string::npos);
+    EXPECT_NE(out.find("              7 \n"), std::string::npos);
+    const ControlState& c = control_state();
+    EXPECT_EQ(c.if_depth, 0);
+    EXPECT_EQ(c.loop_depth, 0);
+    EXPECT_EQ(c.switch_depth, 0);
+}
+
+TEST_F(ControlFlowTest, DeepNestingIsBoundedEverywhere)
+{
+    // Far more openings than the limits, also while skipping, then far more ENDs.
+    std::string body = "IF (0)\n" + repeat("IF (1)\nDO I = 1, 2\nWHILE (1)\nSWITCH (1)\n", 30) +
+                       repeat("END SWITCH\nEND WHILE\nEND DO\nENDIF\n", 40) +
+                       repeat("IF (1)\nDO K = 1, 1\nSWITCH (1)\n", 30) + "PRINT 1\n";
+    run_script(body);
+    const ControlState& c = control_state();
+    EXPECT_LE(c.if_depth, max_block_nesting);
+    EXPECT_LE(c.loop_depth, max_block_nesting);
+    EXPECT_LE(c.switch_depth, max_block_nesting);
+}
+
+// Random block structures: nested and mismatched IF, loop, SWITCH, GOTO and
+// routine statements. Every loop is bounded: DO variables are never assigned,
+// WHILE conditions and backward jumps depend on counters that only grow.
+class ScriptGenerator {
+public:
+    explicit ScriptGenerator(unsigned seed) : rng_(seed) {}
+
+    std::string script(int statements)
+    {
+        std::string out = "W = 0\nG = 0\nR = 5\n";
+        labels_ = 0;
+        for (int i = 0; i < statements; ++i)
+            out += statement();
+        return out;
+    }
+
+    std::string routine(const std::string& name, int statements)
+    {
+        std::string out = "SUBROUTINE " + name + "\n";
+        for (int i = 0; i < statements; ++i)
+            out += statement(false);
+        if (pick(4) != 0)
+            out += "END\n";  // sometimes missing
+        return out;
+    }
+
+private:
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+    std::string number() { return std::to_string(pick(4)); }
+
+    std::string statement(bool calls = true)
+    {
+        switch (pick(calls ? 30 : 28)) {
+        case 0: return "IF (R > " + number() + ")\n";
+        case 1: return "IF (" + number() + ") PRINT " + number() + "\n";
+        case 2: return "ELSEIF (" + number() + ")\n";
+        case 3: return "ELSE IF (" + number() + ")\n";
+        case 4: return "ELSE\n";
+        case 5: return pick(2) ? "ENDIF\n" : "END IF\n";
+        case 6:
+        case 7: {
+            static const char* const ranges[] = {"1, 3", "3, 1", "1, 2, 0.5", "2, 1, -1", "0, 1, 0.25", "1, 1"};
+            return "DO L" + std::to_string(do_count_++) + " = " + ranges[pick(6)] + "\n";
+        }
+        case 8:
+        case 9: return "END DO\n";
+        case 10: return "WHILE (W < " + std::to_string(3 + pick(3)) + ")\nW = W + 1\n";
+        case 11: return "END WHILE\n";
+        case 12: return "SWITCH (" + number() + ")\n";
+        case 13: return "CASE " + number() + ":\n";
+        case 14: return "DEFAULT:\n";
+        case 15: return "END SWITCH\n";
+        case 16: return "BREAK\n";
+        case 17: return "CONTINUE\n";
+        case 18: return "X" + std::to_string(labels_++) + ":\n";
+        case 19: return "GOTO X" + std::to_string(labels_ + pick(3)) + "\n";
+        case 20:
+            if (labels_ == 0)
+                return "PRINT 0\n";
+            return "G = G + 1\nIF (G < 40) GOTO X" + std::to_string(pick(labels_)) + "\n";
+        case 21: return "END\n";
+        case 22: return "RETURN\n";
+        case 23: return "PRINT " + number() + "\n";
+        case 24: return "IF (" + number() + ") BREAK\n";
+        case 25: return "IF (" + number() + ") CONTINUE\n";
+        case 26: return "EXTERN R\n";
+        case 27: return "R = R - 1\n";
+        case 28: return "CALL RR\n";
+        default: return "Y = FF(" + number() + ")\n";
+        }
+    }
+
+    std::mt19937 rng_;
+    int labels_ = 0;
+    int do_count_ = 0;
+};
+
+struct RunawayScript {};
+
+long executed_statements = 0;
+constexpr long statement_limit = 3000000;
+
+void counting_executor(std::string_view text)
+{
+    if (++executed_statements > statement_limit)
+        throw RunawayScript{};
+    execute(text);
+}
+
+TEST_F(ControlFlowTest, RandomBlockStructuresRunToTheirEnd)
+{
+    StatementExecutor previous = set_statement_executor(&counting_executor);
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        ScriptGenerator generator(seed);
+        dir.write("rr.kfl", "%KFL\n" + generator.routine("RR", 25));
+        dir.write("ff.kfl", "%KFL\nFUNCTION FF (N)\n" + generator.routine("GG", 10).substr(14) + "RETURN N\nEND\n");
+        std::string body = generator.script(60);
+        reset_interpreter();
+        executed_statements = 0;
+        try {
+            run_script(body);
+        } catch (const RunawayScript&) {
+            front_end().inputs.close_all();
+            ADD_FAILURE() << "seed " << seed << " did not end:\n" << body;
+        }
+        const ControlState& c = control_state();
+        ASSERT_GE(c.if_depth, 0) << seed;
+        ASSERT_LE(c.if_depth, max_block_nesting) << seed;
+        ASSERT_GE(c.loop_depth, 0) << seed;
+        ASSERT_LE(c.loop_depth, max_block_nesting) << seed;
+        ASSERT_GE(c.switch_depth, 0) << seed;
+        ASSERT_LE(c.switch_depth, max_block_nesting) << seed;
+        EXPECT_EQ(routine_level(), 0) << seed;
+        EXPECT_EQ(stack_depth(), 0) << seed;
+        const StatementBuffer& buffer = front_end().buffer;
+        EXPECT_LE(buffer.current, buffer.count()) << seed;
+    }
+    set_statement_executor(previous);
+}
+
+}  // namespace
+}  // namespace korvan::kfl
