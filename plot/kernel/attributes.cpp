@@ -1,6 +1,7 @@
 // The attribute reset of the colour, text and axis attributes.
 #include "plot/kernel/attributes.hpp"
 
+#include "plot/kernel/kernel.hpp"
 #include "plot/kernel/state.hpp"
 
 namespace korvan {
@@ -142,6 +143,11 @@ void reset_colours(PlotState& s, std::string_view key)
         c.range_first = 1;
         c.range_last = c.highest - 1;
     }
+    if (key == "COLO" || key == "SETC") {
+        // COLOR and SETCLR: back to the foreground colour of the table.
+        if (s.current_colour != s.foreground)
+            select_colour(s.foreground);
+    }
     if (key == "CLRC") {
         for (int j = 1; j <= 30; ++j)
             c.cycle[static_cast<std::size_t>(j)] = colour_cycle_entry(c.pens, j);
@@ -155,6 +161,7 @@ void reset_drawing_attributes(PlotState& s, std::string_view key)
     reset_text(s.text, key);
     reset_axes(s.axes, key);
     reset_colours(s, key);
+    reset_curve_attributes(s, key);
 }
 
 }  // namespace korvan

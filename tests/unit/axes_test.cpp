@@ -492,3 +492,130 @@ TEST_F(AxesTest, NamesVerticalLabelsAndColours)
 
 }  // namespace
 }  // namespace korvan::test
+
+namespace korvan::test {
+namespace {
+
+// Every setting changed, then the attribute reset: the defaults again.
+TEST_F(AxesTest, ResetRestoresTextAndAxisDefaults)
+{
+    open_plot();
+    height(50);
+    angle(30);
+    txtjus("CENT");
+    chaang(20);
+    chaspc(0.3);
+    chawth(0.7);
+    fixspc(1.2);
+    linesp(2);
+    mixalf();
+    newmix();
+    mixleg();
+    numfmt("EXP");
+    numode("COMM", "SPAC", "PLUS", "EQUA");
+    basalf("ITAL");
+    smxalf("GREE", "{", "}", 1);
+    eushft("GERM", "\"");
+    gothic();
+    scale("LOG", "XYZ");
+    digits(3, "XYZ");
+    ticks(5, "XYZ");
+    labels("EXP", "XYZ");
+    ticpos("CENT", "XYZ");
+    name("Name", "XYZ");
+    namdis(50, "XYZ");
+    labdis(50, "XYZ");
+    namjus("LEFT", "XYZ");
+    labtyp("VERT", "XYZ");
+    labpos("CENT", "XYZ");
+    axends("NOEN", "XYZ");
+    logtic("FULL");
+    axclrs(30, "ALL", "XYZ");
+    mylab("A", 1, "XYZ");
+    ticlen(40, 30);
+    setgrf("NONE", "LINE", "LINE", "NONE");
+    ax2grf();
+    nograf();
+    frame(3);
+    hname(50);
+    titlin("T", 1);
+    htitle(60);
+    titjus("LEFT");
+    titpos("BELO");
+    vkytit(20);
+    axstyp("CROS");
+    axsorg(100, 100);
+    const float v[] = {1, 2};
+    setscl(v, 2, "XYZ");
+    EXPECT_EQ(take_output(), "");
+
+    // Single keys first.
+    reset("HEIGHT");
+    EXPECT_EQ(state().text.height, 36);
+    EXPECT_EQ(state().text.angle, 30);
+    reset("TICLEN");
+    EXPECT_EQ(state().axes.major_tick, 24);
+    EXPECT_EQ(state().axes.frame, 3);
+    reset("SETSCL");
+    EXPECT_FALSE(state().axes.axis[1].auto_scale);
+    EXPECT_EQ(state().axes.axis[1].ticks, 5);
+    reset("TITLIN");
+    EXPECT_TRUE(state().axes.title[0].empty());
+    EXPECT_EQ(state().axes.title_height, 60);
+
+    reset("ALL");
+    const TextAttributes& t = state().text;
+    const TextAttributes dt;
+    EXPECT_EQ(t.angle, dt.angle);
+    EXPECT_EQ(t.justification, dt.justification);
+    EXPECT_EQ(t.slant, dt.slant);
+    EXPECT_EQ(t.spacing, dt.spacing);
+    EXPECT_EQ(t.width, dt.width);
+    EXPECT_EQ(t.fixed, dt.fixed);
+    EXPECT_EQ(t.line_spacing, dt.line_spacing);
+    EXPECT_EQ(t.control_on, dt.control_on);
+    EXPECT_EQ(t.raise, dt.raise);
+    EXPECT_EQ(t.legend_control, dt.legend_control);
+    EXPECT_EQ(t.number_format, dt.number_format);
+    EXPECT_EQ(t.decimal, dt.decimal);
+    EXPECT_EQ(t.group, dt.group);
+    EXPECT_EQ(t.sign, dt.sign);
+    EXPECT_EQ(t.equal_widths, dt.equal_widths);
+    EXPECT_EQ(t.base_alphabet, dt.base_alphabet);
+    EXPECT_EQ(t.mix[0].alphabet, -1);
+    EXPECT_EQ(t.national[0], 0);
+    EXPECT_EQ(t.font, 0);
+    const AxisAttributes& a = state().axes;
+    const AxisAttributes da;
+    for (const AxisSettings& x : a.axis) {
+        EXPECT_EQ(x.scaling, 0);
+        EXPECT_EQ(x.digits, 1);
+        EXPECT_EQ(x.ticks, 2);
+        EXPECT_EQ(x.label_type, LabelType::floa);
+        EXPECT_EQ(x.tick_position, 0);
+        EXPECT_TRUE(x.name.empty());
+        EXPECT_EQ(x.name_distance, 30);
+        EXPECT_EQ(x.label_distance, 24);
+        EXPECT_EQ(x.name_justification, 0);
+        EXPECT_FALSE(x.vertical_labels);
+        EXPECT_EQ(x.label_position, 0);
+        EXPECT_EQ(x.label_ends, 0);
+        EXPECT_FALSE(x.full_log_ticks);
+        EXPECT_EQ(x.colours[2], -1);
+        EXPECT_EQ(x.mylab_count, 0);
+    }
+    EXPECT_EQ(a.sides, da.sides);
+    EXPECT_FALSE(a.two_sides);
+    EXPECT_FALSE(a.no_graf);
+    EXPECT_EQ(a.frame, 1);
+    EXPECT_EQ(a.name_height, 36);
+    EXPECT_EQ(a.title_height, 0);
+    EXPECT_EQ(a.title_justification, 0);
+    EXPECT_FALSE(a.title_below);
+    EXPECT_EQ(a.title_shift, 0);
+    EXPECT_EQ(a.axis_type, 0);
+    EXPECT_FALSE(a.origin_given);
+}
+
+}  // namespace
+}  // namespace korvan::test

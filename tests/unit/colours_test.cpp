@@ -275,3 +275,52 @@ TEST_F(ColourTest, KyoceraGetsTheSmallTable)
 
 }  // namespace
 }  // namespace korvan::test
+
+namespace korvan::test {
+namespace {
+
+TEST_F(ColourTest, ReverseScreenModeSwapsOnColourPostScript)
+{
+    scrmod("REVE");
+    metafl("PSCL");
+    setfil("plot.psc");
+    korini();
+    take_output();
+    EXPECT_EQ(entry(0), (std::array<int, 3>{255, 255, 255}));
+    EXPECT_EQ(entry(255), (std::array<int, 3>{0, 0, 0}));
+    EXPECT_EQ(getclr(), 255);
+    // The metafile does not reverse.
+    korfin();
+    open_plot();
+    EXPECT_EQ(entry(0), (std::array<int, 3>{0, 0, 0}));
+    korfin();
+}
+
+TEST_F(ColourTest, BlackAndWhitePostScriptGetsTheReversedGrey)
+{
+    metafl("POST");
+    setfil("plot.psc");
+    korini();
+    EXPECT_EQ(getvlt(), "RGREY");
+    EXPECT_EQ(getclr(), 255);
+    EXPECT_EQ(entry(0), (std::array<int, 3>{255, 255, 255}));
+    EXPECT_EQ(entry(255), (std::array<int, 3>{0, 0, 0}));
+    setvlt("RAIN");
+    EXPECT_EQ(getclr(), 0);  // the foreground of the colour tables is entry 0 on this device
+    korfin();
+}
+
+TEST_F(ColourTest, ResetOfColourSelection)
+{
+    open_plot();
+    setclr(40);
+    reset("COLOR");
+    EXPECT_EQ(getclr(), 255);
+    colran(10, 20);
+    reset("COLRAN");
+    EXPECT_EQ(state().colours.range_first, 1);
+    EXPECT_EQ(state().colours.range_last, 254);
+}
+
+}  // namespace
+}  // namespace korvan::test
