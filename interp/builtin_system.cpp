@@ -7,8 +7,8 @@
 #include <string>
 
 #include "interp/builtins_internal.hpp"
-#include "interp/call_counts.hpp"
 #include "interp/messages.hpp"
+#include "interp/user_routines.hpp"
 #include "interp/variable_table.hpp"
 #include "plat/host.hpp"
 
@@ -82,8 +82,8 @@ bool getarg_fn(const Args& a)
     return result_string(a, text_of(variable(index)));
 }
 
-bool argcnt_fn(const Args& a) { return result_int(a, current_call_argument_count()); }
-bool keycnt_fn(const Args& a) { return result_int(a, current_call_keyword_count()); }
+bool argcnt_fn(const Args& a) { return result_int(a, routine_argument_count()); }
+bool keycnt_fn(const Args& a) { return result_int(a, routine_keyword_count()); }
 
 bool system_fn(const Args& a)
 {
