@@ -47,25 +47,26 @@ protected:
 
     static const win::Bitmap& bitmap(int n)
     {
+        static const win::Bitmap none;
         const win::Bitmap* b = win::screen().bitmap(n);
         EXPECT_NE(b, nullptr) << "window " << n;
-        static const win::Bitmap none;
         return b != nullptr ? *b : none;
     }
     static int stored(int n, int x, int y)
     {
         const win::Bitmap& b = bitmap(n);
-        if (x < 0 || y < 0 || x >= b.width || y >= b.height)
-            return -1;
-        return b.plane[static_cast<std::size_t>(y) * b.width + x];
+        bool inside = x >= 0 && y >= 0 && x < b.width && y < b.height;
+        return inside ? b.plane[static_cast<std::size_t>(y) * b.width + x] : -1;
     }
-    static std::uint32_t shown(int n, int x, int y)
+    static std::uint32_t shown(int n, int x, int y) { return rgb_at(bitmap(n).picture.rgb, bitmap(n).width, x, y); }
+    static std::uint32_t rgb_at(const std::vector<std::uint8_t>& rgb, int width, int x, int y)
     {
-        const win::Bitmap& b = bitmap(n);
-        std::size_t at = (static_cast<std::size_t>(y) * b.picture.width + x) * 3;
-        return (std::uint32_t{b.picture.rgb[at]} << 16) | (std::uint32_t{b.picture.rgb[at + 1]} << 8) |
-               b.picture.rgb[at + 2];
+        std::size_t at = (static_cast<std::size_t>(y) * width + x) * 3;
+        return (std::uint32_t{rgb[at]} << 16) | (std::uint32_t{rgb[at + 1]} << 8) | rgb[at + 2];
     }
+    // The stored value of colour index on a true-colour screen.
+    static int true_colour(int index) { return win::pixel_store(3, win::TableKind::full, 0, false, index); }
+    static int pixel(double v) { return static_cast<int>(std::lround(v)); }
     static int count_stored(int n, int value)
     {
         int count = 0;
@@ -91,10 +92,7 @@ public:
     explicit ClickingGraphics(int* wait_count) : waits(wait_count) {}
     plat::ScreenInfo screen() const override
     {
-        plat::ScreenInfo info;
-        info.width = 1024;
-        info.height = 768;
-        return info;
+        return plat::ScreenInfo{.width = 1024, .height = 768};
     }
     bool headless() const override { return false; }
     std::unique_ptr<plat::ScreenWindow> open_window(const plat::WindowPlacement&, std::string_view title,
@@ -116,18 +114,20 @@ public:
 
 std::string version_line(const std::string& name) { return " Window picture: " + name + "\n"; }
 
-// --- Opening and drawing ---------------------------------------------------------
+// --- Opening, scale and drawing ------------------------------------------------------
 
-TEST_F(ScreenDeviceTest, KoriniOnXwinOpensWindowOneAndDrawsInRoundedPixels)
+TEST_F(ScreenDeviceTest, KoriniOnXwinDrawsInRoundedPixelsThroughTheDriver)
 {
     metafl("XWIN");
     korini();
     EXPECT_EQ(take_output(), "");
     ASSERT_TRUE(win::window_is_open(1));
-    EXPECT_EQ(win::current_window(), 1);
     EXPECT_EQ(win::screen().title(1), "KORVAN 1 / Working");
+    // A landscape page on 1024 x 768: drawing area 682 x 482.
     EXPECT_EQ(bitmap(1).width, 682);
     EXPECT_EQ(bitmap(1).height, 482);
+    const PlotState& s = state();
+    EXPECT_DOUBLE_EQ(s.device_scale, 481.0 / 2099.0);
 
     win::screen().record_polylines(true);
     plot_vector(0, 0, 3);
@@ -135,25 +135,20 @@ TEST_F(ScreenDeviceTest, KoriniOnXwinOpensWindowOneAndDrawsInRoundedPixels)
     plot_vector(2969, 0, 2);
     plot_vector(1000, 1000, 3);  // a move alone draws nothing
     plot_vector(1001.9, 1000.1, 3);
-    plot_vector(1003, 1002, 2);  // 229.6.. -> 230, 229.16.. -> 229
+    plot_vector(1003, 1002, 2);
     sendbf();
     const auto& lines = win::screen().recorded_polylines();
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], (std::vector<Point>{{0, 0}, {680, 481}, {680, 0}}));
     EXPECT_EQ(lines[1], (std::vector<Point>{{230, 229}, {230, 230}}));
-    // In the foreground of the rainbow table, on black.
-    const PlotState& s = state();
+    // The rainbow's foreground on black, then colour 40.
     EXPECT_EQ(shown(1, 680, 200), s.colour_table[255]);
-    EXPECT_EQ(shown(1, 0, 0), s.colour_table[255]);
     EXPECT_EQ(shown(1, 600, 20), 0u);
-    EXPECT_EQ(s.vector_count, 6);
-
     setclr(40);
     plot_vector(100, 1500, 3);
     plot_vector(2000, 1500, 2);
     sendbf();
-    int y = static_cast<int>(std::lround(1500 * s.device_scale));
-    EXPECT_EQ(shown(1, 300, y), s.colour_table[40]);
+    EXPECT_EQ(shown(1, 300, pixel(1500 * s.device_scale)), s.colour_table[40]);
     korfin();
     EXPECT_TRUE(take_output().starts_with(version_line("korvan_win1.png") + "\n <<<"));
 }
@@ -184,24 +179,18 @@ TEST_F(ScreenDeviceTest, DeviceCodesChooseTheirWindows)
     }
 }
 
-TEST_F(ScreenDeviceTest, DeviceScaleFitsThePageIntoTheDrawingArea)
+TEST_F(ScreenDeviceTest, DeviceScaleFollowsPageScalingAndWindowSettings)
 {
-    PlotState& s = state();
+    const PlotState& s = state();
     metafl("XWIN");
-    korini();
-    // A landscape page on 1024 x 768: drawing area 682 x 482.
-    EXPECT_DOUBLE_EQ(s.device_scale, 481.0 / 2099.0);
-    korfin();
-
     setpag("DA4P");  // 362 x 512
     korini();
     EXPECT_EQ(bitmap(1).width, 362);
     EXPECT_EQ(bitmap(1).height, 512);
     EXPECT_DOUBLE_EQ(s.device_scale, 361.0 / 2099.0);
     korfin();
-
     setpag("DA4L");
-    sclfac(0.5);  // scaling mode DOWN limits to half the nominal factor
+    sclfac(0.5);  // DOWN: at most half the factor of a page filling the window
     korini();
     EXPECT_DOUBLE_EQ(s.device_scale, 0.5 * 681.0 / 2969.0);
     korfin();
@@ -214,67 +203,44 @@ TEST_F(ScreenDeviceTest, DeviceScaleFitsThePageIntoTheDrawingArea)
     EXPECT_DOUBLE_EQ(s.device_scale, 481.0 / 2099.0);
     korfin();
 
-    winsiz(400, 300);
-    korini();
-    EXPECT_EQ(bitmap(1).width, 400);
-    EXPECT_DOUBLE_EQ(s.device_scale, 399.0 / 2969.0);
-    korfin();
-    EXPECT_EQ(take_output().find("<<<< Warning"), std::string::npos);
-}
-
-TEST_F(ScreenDeviceTest, PageModePortraitTurnsThePage)
-{
-    metafl("XWIN");
+    // PORT turns the page: x from y, y from the page width less x.
     pagmod("PORT");
     korini();
-    const double scale = 481.0 / 2969.0;
-    EXPECT_DOUBLE_EQ(state().device_scale, scale);
+    const double turned = 481.0 / 2969.0;
+    EXPECT_DOUBLE_EQ(s.device_scale, turned);
     win::screen().record_polylines(true);
     plot_vector(0, 0, 3);
     plot_vector(2969, 2099, 2);
     plot_vector(1000, 0, 2);
     sendbf();
-    const auto& lines = win::screen().recorded_polylines();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], (std::vector<Point>{{0, 481}, {static_cast<int>(std::lround(2099 * scale)), 0},
-                                            {0, static_cast<int>(std::lround(1969 * scale))}}));
-    korfin();
-}
-
-TEST_F(ScreenDeviceTest, WindowAndGetwinPlacement)
-{
+    EXPECT_EQ(win::screen().recorded_polylines().at(0),
+              (std::vector<Point>{{0, 481}, {pixel(2099 * turned), 0}, {0, pixel(1969 * turned)}}));
     int x = -1, y = -1, w = -1, h = -1;
-    metafl("XWIN");
-    korini();
-    getwin(x, y, w, h);  // computed: lower right corner
-    EXPECT_EQ(x, 1024 - 682 - 4);
-    EXPECT_EQ(y, 768 - 482 - 4);
-    EXPECT_EQ(w, 682);
-    EXPECT_EQ(h, 482);
+    getwin(x, y, w, h);  // the computed place: lower right
+    EXPECT_EQ((std::vector<int>{x, y, w, h}), (std::vector<int>{1024 - 682 - 4, 768 - 482 - 4, 682, 482}));
     korfin();
-    take_output();
+    pagmod("LAND");
 
-    window(10, 30, 500, 200);
-    getwin(x, y, w, h);  // before a plot: the settings
-    EXPECT_EQ(take_output(), " <<<< Warning   3: Incorrect level in getwin!   (   0)\n");
-    EXPECT_EQ(x, 10);
-    EXPECT_EQ(w, 500);
+    winsiz(400, 300);
     korini();
-    getwin(x, y, w, h);
-    EXPECT_EQ(x, 10);
-    EXPECT_EQ(y, 30);
-    EXPECT_EQ(w, 500);
-    EXPECT_EQ(h, 200);
-    EXPECT_EQ(bitmap(1).width, 500);
-    EXPECT_DOUBLE_EQ(state().device_scale, 199.0 / 2099.0);
-    opnwin(3);  // the same settings
-    getwin(x, y, w, h);
-    EXPECT_EQ(x, 10);
-    EXPECT_EQ(h, 200);
+    EXPECT_EQ(bitmap(1).width, 400);
+    EXPECT_DOUBLE_EQ(s.device_scale, 399.0 / 2969.0);
     korfin();
+    window(10, 30, 500, 200);
+    take_output();
+    getwin(x, y, w, h);  // before a plot: the settings, after the level warning
+    EXPECT_EQ(take_output(), " <<<< Warning   3: Incorrect level in getwin!   (   0)\n");
+    EXPECT_EQ((std::vector<int>{x, y, w, h}), (std::vector<int>{10, 30, 500, 200}));
+    korini();
+    EXPECT_DOUBLE_EQ(s.device_scale, 199.0 / 2099.0);
+    opnwin(3);  // further windows take the same settings
+    getwin(x, y, w, h);
+    EXPECT_EQ((std::vector<int>{x, y, w, h}), (std::vector<int>{10, 30, 500, 200}));
+    korfin();
+    EXPECT_EQ(take_output().find("<<<< Warning"), std::string::npos);
 }
 
-TEST_F(ScreenDeviceTest, FilledRectanglesAndErase)
+TEST_F(ScreenDeviceTest, FillsEraseAndPointsThatAreNoNumbers)
 {
     metafl("XWIN");
     winsiz(800, 300);  // the page fills only the left part of the window
@@ -283,39 +249,21 @@ TEST_F(ScreenDeviceTest, FilledRectanglesAndErase)
     const double scale = s.device_scale;
     ASSERT_DOUBLE_EQ(scale, 299.0 / 2099.0);
     s.device->fill_rect(100, 200, 500, 300, 30);  // corners inclusive
-    const int x0 = static_cast<int>(std::lround(100 * scale)), x1 = static_cast<int>(std::lround(600 * scale));
-    const int y0 = static_cast<int>(std::lround(200 * scale)), y1 = static_cast<int>(std::lround(500 * scale));
-    const int colour30 = win::pixel_store(3, win::TableKind::full, 0, false, 30);
-    EXPECT_EQ(stored(1, x0, y0), colour30);
-    EXPECT_EQ(stored(1, x1, y1), colour30);
-    EXPECT_NE(stored(1, x1 + 1, y1), colour30);
-    EXPECT_NE(stored(1, x0, y0 - 1), colour30);
-    EXPECT_EQ(count_stored(1, colour30), (x1 - x0 + 1) * (y1 - y0 + 1));
+    const int x0 = pixel(100 * scale), x1 = pixel(600 * scale), y0 = pixel(200 * scale), y1 = pixel(500 * scale);
+    EXPECT_EQ(stored(1, x0, y0), true_colour(30));
+    EXPECT_EQ(stored(1, x1, y1), true_colour(30));
+    EXPECT_EQ(count_stored(1, true_colour(30)), (x1 - x0 + 1) * (y1 - y0 + 1));
     EXPECT_EQ(shown(1, x0, y0), s.colour_table[30]);
 
-    // Beside the page: drawn, and ERASE clears the whole window.
+    // Beside the page: drawn, and ERASE clears the whole window; the pen keeps its colour.
     setclr(99);
     plot_vector(5500, 100, 3);
     plot_vector(5500, 1000, 2);
     sendbf();
-    const int colour99 = win::pixel_store(3, win::TableKind::full, 0, false, 99);
-    EXPECT_EQ(stored(1, static_cast<int>(std::lround(5500 * scale)), 50), colour99);
+    EXPECT_EQ(stored(1, pixel(5500 * scale), 50), true_colour(99));
     erase();
-    const int background = win::pixel_store(3, win::TableKind::full, 0, false, 0);
-    EXPECT_EQ(count_stored(1, background), 800 * 300);
-    // The pen keeps its colour.
-    plot_vector(0, 0, 3);
-    plot_vector(100, 0, 2);
-    sendbf();
-    EXPECT_EQ(stored(1, 5, 0), colour99);
-    EXPECT_EQ(getclr(), 99);
-    korfin();
-}
+    EXPECT_EQ(count_stored(1, true_colour(0)), 800 * 300);
 
-TEST_F(ScreenDeviceTest, PointsThatAreNoNumbersOrFarAwayNeverCrash)
-{
-    metafl("XWIN");
-    korini();
     win::screen().record_polylines(true);
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
@@ -325,17 +273,16 @@ TEST_F(ScreenDeviceTest, PointsThatAreNoNumbersOrFarAwayNeverCrash)
     plot_vector(1000, 10, 2);
     plot_vector(inf, -inf, 2);
     plot_vector(1e300, 1e300, 2);
-    PlotState& s = state();
     s.device->fill_rect(nan, 0, 10, 10, 3);
     s.device->fill_rect(-1e300, -1e300, 1e300, 2e300, 3);
     s.device->fill_rect(0, 0, -inf, inf, 3);
     sendbf();
     const auto& lines = win::screen().recorded_polylines();
     ASSERT_EQ(lines.size(), 1u);
-    ASSERT_EQ(lines[0].size(), 4u);
-    EXPECT_EQ(lines[0][0], (Point{2, 2}));
-    EXPECT_EQ(lines[0][1], (Point{229, 2}));
-    EXPECT_EQ(lines[0][2], (Point{1000000000, -1000000000}));
+    EXPECT_EQ(lines[0], (std::vector<Point>{{1, 1}, {142, 1}, {1000000000, -1000000000}, {1000000000, 1000000000}}));
+    EXPECT_EQ(stored(1, 50, 1), true_colour(99));
+    EXPECT_EQ(stored(1, 0, 299), true_colour(3));  // the fills far off reach column 0
+    EXPECT_EQ(stored(1, 1, 299), true_colour(0));
     korfin();
 }
 
@@ -351,19 +298,17 @@ TEST_F(ScreenDeviceTest, EightBitPaletteFoldsPenIndicesThroughTheKernel)
     ASSERT_EQ(screen.palette_mode(), 1);
     EXPECT_EQ(screen.table_kind(), win::TableKind::full);
     EXPECT_EQ(screen.pen_stored(), 128 + 10);  // foreground 255: (255 + 1) / 2
-    setclr(200);
-    EXPECT_EQ(screen.pen_stored(), 100 + 10);
-    // Palette entry 100 shows colour 199 of the table.
-    EXPECT_EQ(screen.shown_rgb(110), s.colour_table[199]);
     setclr(0);
     EXPECT_EQ(screen.pen_stored(), 10);
-
-    // A line in colour 200, then a new colour 199: the palette screen shows it at once.
+    // A line in colour 200 is palette entry 100, which shows colour 199;
+    // a new colour 199 shows at once.
     setclr(200);
+    EXPECT_EQ(screen.pen_stored(), 100 + 10);
+    EXPECT_EQ(screen.shown_rgb(110), s.colour_table[199]);
     plot_vector(0, 1000, 3);
     plot_vector(2000, 1000, 2);
     sendbf();
-    const int y = static_cast<int>(std::lround(1000 * s.device_scale));
+    const int y = pixel(1000 * s.device_scale);
     EXPECT_EQ(stored(1, 100, y), 110);
     setind(199, 0.0, 1.0, 0.0);
     EXPECT_EQ(shown(1, 100, y), 0x00FF00u);
@@ -403,18 +348,14 @@ TEST_F(ScreenDeviceTest, FourBitPaletteFoldsPenIndicesThroughTheKernel)
     win::Screen& screen = win::screen();
     ASSERT_EQ(screen.palette_mode(), 2);
     EXPECT_EQ(screen.pen_stored(), 15);
-    setclr(0);
-    EXPECT_EQ(screen.pen_stored(), 0);
-    setclr(128);  // 1..254 spread over 1..14
-    EXPECT_EQ(screen.pen_stored(), 8);
-    setclr(1);
-    EXPECT_EQ(screen.pen_stored(), 1);
-    setclr(254);
-    EXPECT_EQ(screen.pen_stored(), 14);
-    // Entry 15 shows colour 255: a new colour 255 reloads the palette.
+    for (auto [index, entry] : {std::pair{0, 0}, {1, 1}, {128, 8}, {254, 14}}) {
+        setclr(index);
+        EXPECT_EQ(screen.pen_stored(), entry) << index;
+    }
+    // Entry 15 shows colour 255: a new colour 255 reloads the palette, and so does REVSCR.
     setind(255, 1.0, 0.0, 0.0);
     EXPECT_EQ(screen.shown_rgb(15), 0xFF0000u);
-    revscr();  // colour 0 and the foreground change places
+    revscr();
     EXPECT_EQ(screen.shown_rgb(0), 0xFF0000u);
     korfin();
 
@@ -437,32 +378,25 @@ TEST_F(ScreenDeviceTest, TrueColourPenTakesTheNewColourOfItsIndex)
     plot_vector(2000, 1000, 2);
     sendbf();
     const double scale = state().device_scale;
-    EXPECT_EQ(shown(1, 100, static_cast<int>(std::lround(100 * scale))), rainbow_colours()[50]);
-    EXPECT_EQ(shown(1, 100, static_cast<int>(std::lround(1000 * scale))), 0xFFFF00u);
+    EXPECT_EQ(shown(1, 100, pixel(100 * scale)), rainbow_colours()[50]);
+    EXPECT_EQ(shown(1, 100, pixel(1000 * scale)), 0xFFFF00u);
     korfin();
-}
 
-TEST_F(ScreenDeviceTest, ReverseScreenStartsOnWhite)
-{
-    metafl("XWIN");
-    scrmod("REVERSE");
+    scrmod("REVERSE");  // white background, black foreground
     korini();
-    EXPECT_EQ(shown(1, 5, 5), 0xFFFFFFu);
     plot_vector(0, 0, 3);
     plot_vector(2969, 0, 2);
     sendbf();
-    EXPECT_EQ(shown(1, 100, 0), 0x000000u);  // foreground 255 is black now
+    EXPECT_EQ(shown(1, 5, 5), 0xFFFFFFu);
+    EXPECT_EQ(shown(1, 100, 0), 0x000000u);
     korfin();
 }
 
 TEST_F(ScreenDeviceTest, ClrmodKeywordsAndLevel)
 {
-    clrmod("full");
-    EXPECT_EQ(state().colour_reduction, 1);
     clrmod("CONTINUOUS");
     EXPECT_EQ(state().colour_reduction, 2);
     clrmod("none");
-    EXPECT_EQ(state().colour_reduction, 0);
     clrmod("half");
     EXPECT_EQ(state().colour_reduction, 0);
     EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in clrmod!   (half)\n");
@@ -485,28 +419,25 @@ TEST_F(ScreenDeviceTest, OpnwinOpensAFurtherWindowOnceAndDrawsIntoIt)
     plot_vector(1000, 0, 2);  // pending in window 1 until OPNWIN
     opnwin(3);
     EXPECT_EQ(take_output(), "");
-    EXPECT_TRUE(win::window_is_open(3));
     EXPECT_EQ(winid(), 3);
     EXPECT_EQ(win::screen().title(1), "KORVAN 1");
     EXPECT_EQ(win::screen().title(3), "KORVAN 3 / Working");
-    const int colour5 = win::pixel_store(3, win::TableKind::full, 0, false, 5);
-    EXPECT_EQ(stored(1, 100, 0), colour5);
-    EXPECT_EQ(count_stored(3, colour5), 0);
+    EXPECT_EQ(stored(1, 100, 0), true_colour(5));
     // The colour is set again in the new window.
     plot_vector(0, 100, 3);
     plot_vector(1000, 100, 2);
     sendbf();
-    const int in_window3 = count_stored(3, colour5);
-    EXPECT_GT(in_window3, 200);
+    const int in_window3 = count_stored(3, true_colour(5));
+    EXPECT_EQ(in_window3, pixel(1000 * state().device_scale) + 1);
 
     // Opening it again is refused and keeps the drawing.
     opnwin(3);
     EXPECT_EQ(take_output(), " <<<< Warning 101: Window 3 is already open in opnwin!\n");
-    EXPECT_EQ(count_stored(3, colour5), in_window3);
+    EXPECT_EQ(count_stored(3, true_colour(5)), in_window3);
     korfin();
-    // Each window leaves its picture.
+    // Each window leaves its picture; FULL releases every window.
     EXPECT_TRUE(take_output().starts_with(version_line("korvan_win1.png") + version_line("korvan_win3.png")));
-    EXPECT_FALSE(win::window_is_open(3));  // FULL releases every window
+    EXPECT_FALSE(win::window_is_open(3));
 }
 
 TEST_F(ScreenDeviceTest, WindowThreeOpenedAgainIsReplaced)
@@ -514,28 +445,20 @@ TEST_F(ScreenDeviceTest, WindowThreeOpenedAgainIsReplaced)
     winmod("NONE");
     take_output();
     metafl("XWI3");
-    korini();
-    plot_vector(0, 0, 3);
-    plot_vector(2969, 2099, 2);
-    korfin();
-    const int foreground = win::pixel_store(3, win::TableKind::full, 0, false, 255);
-    ASSERT_TRUE(win::window_is_open(3));
-    EXPECT_GT(count_stored(3, foreground), 400);
-
-    // The next plot's window 3 replaces the one left open.
-    korini();
-    EXPECT_EQ(count_stored(3, foreground), 0);
-    EXPECT_EQ(win::screen().title(3), "KORVAN 3 / Working");
-    plot_vector(0, 0, 3);
-    plot_vector(2969, 2099, 2);
-    korfin();
-    EXPECT_GT(count_stored(3, foreground), 400);
-
+    const int foreground = true_colour(255);
+    for (int plot = 0; plot < 2; ++plot) {
+        korini();  // the second plot's window 3 replaces the one left open
+        EXPECT_EQ(count_stored(3, foreground), 0) << plot;
+        EXPECT_EQ(win::screen().title(3), "KORVAN 3 / Working");
+        plot_vector(0, 0, 3);
+        plot_vector(2969, 2099, 2);
+        korfin();
+        ASSERT_TRUE(win::window_is_open(3));
+        EXPECT_GT(count_stored(3, foreground), 600);
+    }
     // OPNWIN of a window left open by an earlier plot replaces it too.
     metafl("XWIN");
     korini();
-    plot_vector(0, 0, 3);
-    plot_vector(2969, 0, 2);
     opnwin(3);
     EXPECT_EQ(count_stored(3, foreground), 0);
     EXPECT_EQ(winid(), 3);
@@ -557,14 +480,12 @@ TEST_F(ScreenDeviceTest, SelwinClswinAndTitles)
     EXPECT_EQ(win::screen().title(1), std::string(60, 'T'));
     selwin(2);
     EXPECT_EQ(win::screen().title(1), std::string(60, 'T'));
-    EXPECT_EQ(winid(), 2);
     setclr(77);
     plot_vector(0, 50, 3);
     plot_vector(2000, 50, 2);
     selwin(1);  // flushes the line into window 2
-    const int colour77 = win::pixel_store(3, win::TableKind::full, 0, false, 77);
-    EXPECT_GT(count_stored(2, colour77), 300);
-    EXPECT_EQ(count_stored(1, colour77), 0);
+    EXPECT_GT(count_stored(2, true_colour(77)), 300);
+    EXPECT_EQ(count_stored(1, true_colour(77)), 0);
     EXPECT_EQ(take_output(), "");
 
     opnwin(4);
@@ -574,7 +495,7 @@ TEST_F(ScreenDeviceTest, SelwinClswinAndTitles)
     plot_vector(0, 50, 3);
     plot_vector(2000, 50, 2);
     sendbf();
-    EXPECT_GT(count_stored(1, colour77), 300);
+    EXPECT_GT(count_stored(1, true_colour(77)), 300);
     clswin(2);
     selwin(2);
     clswin(2);
@@ -592,7 +513,7 @@ TEST_F(ScreenDeviceTest, FurtherWindowsOfTheConsoleFormDrawThePageAtTheirOwnScal
     metafl("CONS");
     korini();
     const double console_scale = state().device_scale;
-    EXPECT_DOUBLE_EQ(console_scale, std::min(1015.0 / 2969.0, 717.0 / 2099.0));
+    EXPECT_DOUBLE_EQ(console_scale, 717.0 / 2099.0);
     opnwin(2);
     EXPECT_DOUBLE_EQ(state().device_scale, 481.0 / 2099.0);
     win::screen().record_polylines(true);
@@ -608,20 +529,25 @@ TEST_F(ScreenDeviceTest, FurtherWindowsOfTheConsoleFormDrawThePageAtTheirOwnScal
     korfin();
 }
 
-// --- Waits ---------------------------------------------------------------------------
+// --- Waits and headless pictures -------------------------------------------------------
 
-TEST_F(ScreenDeviceTest, WindowModesAtTheEndOfThePlot)
+TEST_F(ScreenDeviceTest, WindowModesAndTheNextPageWait)
 {
     int waits = 0;
     win::reset_screen();
     plat::set_graphics(std::make_unique<ClickingGraphics>(&waits));
     metafl("XWIN");
-
     winmod("NONE");
     take_output();
     korini();
+    plot_vector(0, 0, 3);
+    plot_vector(2969, 2099, 2);  // pending until NEWPAG
+    newpag();  // waits, then clears the page
+    EXPECT_EQ(waits, 1);
+    EXPECT_EQ(count_stored(1, true_colour(255)), 0);
+    EXPECT_EQ(win::screen().title(1), "KORVAN 1");
     korfin();
-    EXPECT_EQ(waits, 0);  // ends without waiting; the window stays
+    EXPECT_EQ(waits, 1);  // NONE ends without waiting; the window stays
     EXPECT_TRUE(win::window_is_open(1));
     EXPECT_EQ(win::screen().title(1), "KORVAN 1");
     EXPECT_EQ(take_output().find("Window picture"), std::string::npos);
@@ -629,38 +555,34 @@ TEST_F(ScreenDeviceTest, WindowModesAtTheEndOfThePlot)
     winmod("FULL");
     korini();
     korfin();
-    EXPECT_EQ(waits, 1);  // the right button ended the wait and released the window
+    EXPECT_EQ(waits, 2);  // the right button ended the wait and released the window
     EXPECT_FALSE(win::window_is_open(1));
 
     winmod("NOER");
     korini();
     wintit("Kept");
     korfin();
-    EXPECT_EQ(waits, 2);
+    EXPECT_EQ(waits, 3);
     EXPECT_TRUE(win::window_is_open(1));
     EXPECT_EQ(win::screen().title(1), "Kept");
-    EXPECT_EQ(state().level, 0);
 }
 
-TEST_F(ScreenDeviceTest, NewpagWaitsForTheNextPageAndClearsIt)
+bool load_png(const std::string& name, int& width, int& height, std::vector<std::uint8_t>& rgb)
 {
-    int waits = 0;
-    win::reset_screen();
-    plat::set_graphics(std::make_unique<ClickingGraphics>(&waits));
-    metafl("XWI2");
-    winmod("NONE");
-    korini();
-    plot_vector(0, 0, 3);
-    plot_vector(2969, 2099, 2);  // pending until NEWPAG
-    const int foreground = win::pixel_store(3, win::TableKind::full, 0, false, 255);
-    newpag();
-    EXPECT_EQ(waits, 1);
-    EXPECT_EQ(count_stored(2, foreground), 0);
-    EXPECT_EQ(win::screen().title(2), "KORVAN 2");
-    korfin();
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, name.c_str()) == 0)
+        return false;
+    image.format = PNG_FORMAT_RGB;
+    width = static_cast<int>(image.width);
+    height = static_cast<int>(image.height);
+    rgb.assign(PNG_IMAGE_SIZE(image), 0);
+    bool ok = png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) != 0;
+    png_image_free(&image);
+    return ok;
 }
 
-TEST_F(ScreenDeviceTest, HeadlessPagesEachLeaveAVersionedPicture)
+TEST_F(ScreenDeviceTest, HeadlessPagesLeavePicturesVersionedLikePlotFiles)
 {
     write_file("korvan_1.png", "older");
     metafl("XWI2");
@@ -669,44 +591,16 @@ TEST_F(ScreenDeviceTest, HeadlessPagesEachLeaveAVersionedPicture)
     plot_vector(2969, 2099, 2);
     newpag();
     EXPECT_EQ(take_output(), version_line("korvan_win2.png"));
-    const int foreground = win::pixel_store(3, win::TableKind::full, 0, false, 255);
-    EXPECT_EQ(count_stored(2, foreground), 0);  // cleared after the picture
-    plot_vector(0, 2099, 3);
-    plot_vector(2969, 0, 2);
+    EXPECT_EQ(count_stored(2, true_colour(255)), 0);  // cleared after the picture
     korfin();
     EXPECT_TRUE(take_output().starts_with(version_line("korvan_2.png") + "\n <<"));
     EXPECT_EQ(read_file("korvan_1.png"), "older");
-    EXPECT_TRUE(exists("korvan_2.png"));
-
     // FILMOD DELETE replaces the picture of the same name.
     filmod("DELETE");
     korini();
     korfin();
     EXPECT_TRUE(take_output().starts_with(version_line("korvan_win2.png") + "\n <<"));
     EXPECT_FALSE(exists("korvan_3.png"));
-}
-
-// --- The PNG of a headless plot ------------------------------------------------------
-
-struct Png {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> rgb;
-};
-
-bool load_png(const std::string& name, Png& png)
-{
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, name.c_str()) == 0)
-        return false;
-    image.format = PNG_FORMAT_RGB;
-    png.width = static_cast<int>(image.width);
-    png.height = static_cast<int>(image.height);
-    png.rgb.assign(PNG_IMAGE_SIZE(image), 0);
-    bool ok = png_image_finish_read(&image, nullptr, png.rgb.data(), 0, nullptr) != 0;
-    png_image_free(&image);
-    return ok;
 }
 
 TEST_F(ScreenDeviceTest, PngWrittenAtKorfinIsTheBitmapPixelForPixel)
@@ -722,29 +616,21 @@ TEST_F(ScreenDeviceTest, PngWrittenAtKorfinIsTheBitmapPixelForPixel)
     state().device->fill_rect(100, 1600, 600, 300, 120);
     korfin();
     EXPECT_TRUE(take_output().starts_with(version_line("korvan_win1.png") + "\n <<<"));
-    Png png;
-    ASSERT_TRUE(load_png("korvan_win1.png", png));
-    const win::Bitmap& b = bitmap(1);
-    ASSERT_EQ(png.width, b.width);
-    ASSERT_EQ(png.height, b.height);
-    EXPECT_TRUE(png.rgb == b.picture.rgb);
-    // The lines are in it: the page border in the foreground, the diagonal in colour 60.
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> png;
+    ASSERT_TRUE(load_png("korvan_win1.png", width, height, png));
+    ASSERT_EQ(width, bitmap(1).width);
+    ASSERT_EQ(height, bitmap(1).height);
+    EXPECT_TRUE(png == bitmap(1).picture.rgb);
+    // The page border in the foreground, the diagonal in colour 60, the rectangle in 120.
     const ColourTable& rainbow = rainbow_colours();
-    auto at = [&](int x, int y) {
-        std::size_t i = (static_cast<std::size_t>(y) * png.width + x) * 3;
-        return (std::uint32_t{png.rgb[i]} << 16) | (std::uint32_t{png.rgb[i + 1]} << 8) | png.rgb[i + 2];
-    };
-    EXPECT_EQ(at(300, 0), rainbow[255]);
-    EXPECT_EQ(at(0, 300), rainbow[255]);
-    EXPECT_EQ(at(300, 481), rainbow[255]);
-    EXPECT_EQ(at(680, 300), rainbow[255]);
-    const int y = static_cast<int>(std::lround(300 / (680.0 / 481.0)));
-    bool diagonal = false;
-    for (int dy = -1; dy <= 1; ++dy)
-        diagonal = diagonal || at(300, y + dy) == rainbow[60];
-    EXPECT_TRUE(diagonal);
-    EXPECT_EQ(at(500, 100), 0u);
-    EXPECT_EQ(at(100, 400), rainbow[120]);  // the filled rectangle
+    for (auto [x, y] : {std::pair{300, 0}, {0, 300}, {300, 481}, {680, 300}})
+        EXPECT_EQ(rgb_at(png, width, x, y), rainbow[255]) << x << " " << y;
+    const int y = pixel(300 * 481.0 / 680.0);
+    EXPECT_TRUE(rgb_at(png, width, 300, y) == rainbow[60] || rgb_at(png, width, 300, y - 1) == rainbow[60] ||
+                rgb_at(png, width, 300, y + 1) == rainbow[60]);
+    EXPECT_EQ(rgb_at(png, width, 500, 100), 0u);
+    EXPECT_EQ(rgb_at(png, width, 100, 400), rainbow[120]);
 }
 
 }  // namespace
