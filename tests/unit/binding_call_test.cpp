@@ -267,5 +267,35 @@ TEST_F(BindingCallTest, InckflReadsTheFileNext)
     EXPECT_EQ(kfl::front_end().inputs.depth(), 1);
 }
 
+TEST_F(BindingCallTest, AFullVariableTableStopsTheCall)
+{
+    run({"METAFL('GKSV')", "KORINI()", "QA = 1"});
+    for (int i = 0;; ++i) {
+        kfl::Value record;
+        kfl::clear_record(record);
+        kfl::set_name(record, "FILL" + std::to_string(i));
+        record.type = kfl::T_INT;
+        record.count = 1;
+        console->output.clear();
+        if (kfl::store_variable(record, -1) < 0)
+            break;
+        ASSERT_LT(i, 1000);
+    }
+    EXPECT_EQ(run({"GETPAG(QA, QB)"}), " >>>> Maximal number of variables is reached\n");
+    EXPECT_EQ(var("QA")->slot.i32, 1);  // GETPAG was not called
+    EXPECT_EQ(var("QB"), nullptr);
+    run({"UNIT(0)", "KORFIN()"});
+}
+
+TEST_F(BindingCallTest, ASystemVariableReceivesAFunctionResult)
+{
+    run({"METAFL('GKSV')", "KORINI()", "HEIGHT(44)", "%H = GETHGT()"});
+    const kfl::Value* h = var("%H");
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(h->type, kfl::T_INT);
+    EXPECT_EQ(h->slot.i32, 44);
+    run({"UNIT(0)", "KORFIN()"});
+}
+
 }  // namespace
 }  // namespace korvan::test
