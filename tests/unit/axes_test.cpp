@@ -619,3 +619,34 @@ TEST_F(AxesTest, ResetRestoresTextAndAxisDefaults)
 
 }  // namespace
 }  // namespace korvan::test
+
+namespace korvan::test {
+namespace {
+
+// A step tiny against the axis would mean billions of ticks and labels: the
+// axis is drawn without them instead of drawing for ever.
+TEST_F(AxesTest, StepsTinyAgainstTheAxisDrawNoMarks)
+{
+    open_plot();
+    long before = state().vector_count;
+    graf(0, 1e12, 0, 1, 0, 1, 0, 0.5);
+    EXPECT_EQ(state().level, 2);
+    EXPECT_TRUE(label_values(state().axes.transform[0]).empty());
+    EXPECT_LT(state().vector_count - before, 2000);
+    endgrf();
+    scale("LOG", "Y");
+    graf(0, 1, 0, 0.5, -300, 300, -300, 1);
+    EXPECT_EQ(state().level, 2);
+    endgrf();
+    // NaN data are left out of automatic scaling; only NaN is refused.
+    const float v[] = {std::nanf(""), 2.0f, 7.0f};
+    setscl(v, 3, "X");
+    const float nan_only[] = {std::nanf("")};
+    setscl(nan_only, 1, "Y");
+    EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in setscl!   (   1)\n");
+    EXPECT_EQ(state().axes.axis[0].auto_min, 2.0);
+    EXPECT_FALSE(state().axes.axis[1].auto_scale);
+}
+
+}  // namespace
+}  // namespace korvan::test
