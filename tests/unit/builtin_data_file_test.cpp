@@ -8,33 +8,14 @@
 #include "interp/data_file.hpp"
 #include "interp/eval_stack.hpp"
 #include "interp/variable_table.hpp"
-#include "tests/support/runtime_session.hpp"
+#include "tests/support/builtin_session.hpp"
 #include "tests/support/temp_dir.hpp"
 
 namespace korvan::kfl {
 namespace {
 
-class DataFiles : public test::RuntimeSession {
+class DataFiles : public test::BuiltinSession {
 protected:
-    void SetUp() override
-    {
-        RuntimeSession::SetUp();
-        install_builtins();
-        reset_data_file();
-    }
-    void TearDown() override
-    {
-        reset_data_file();
-        RuntimeSession::TearDown();
-    }
-
-    const Value& var(const char* name)
-    {
-        int i = find_variable(name);
-        EXPECT_GE(i, 0) << name;
-        static Value none{};
-        return i >= 0 ? variable(i) : none;
-    }
     float element(const char* name, int i) { return static_cast<const float*>(var(name).slot.block)[i]; }
 
     test::TempDir dir;

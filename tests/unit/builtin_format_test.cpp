@@ -9,39 +9,13 @@
 #include "interp/eval_stack.hpp"
 #include "interp/file_table.hpp"
 #include "interp/variable_table.hpp"
-#include "tests/support/runtime_session.hpp"
+#include "tests/support/builtin_session.hpp"
 #include "tests/support/temp_dir.hpp"
 
 namespace korvan::kfl {
 namespace {
 
-class FormattedIo : public test::RuntimeSession {
-protected:
-    void SetUp() override
-    {
-        RuntimeSession::SetUp();
-        install_builtins();
-        close_all_files();
-    }
-    void TearDown() override
-    {
-        close_all_files();
-        RuntimeSession::TearDown();
-    }
-
-    const Value& var(const char* name)
-    {
-        int i = find_variable(name);
-        EXPECT_GE(i, 0) << name;
-        static Value none{};
-        return i >= 0 ? variable(i) : none;
-    }
-    std::string bytes(const char* name)
-    {
-        const Value& v = var(name);
-        return std::string(static_cast<const char*>(v.slot.block), static_cast<std::size_t>(v.count));
-    }
-};
+using FormattedIo = test::BuiltinSession;
 
 TEST_F(FormattedIo, HostileFormatsAreRefusedWithoutOutput)
 {

@@ -9,27 +9,12 @@
 #include "interp/builtins.hpp"
 #include "interp/eval_stack.hpp"
 #include "interp/variable_table.hpp"
-#include "tests/support/runtime_session.hpp"
+#include "tests/support/builtin_session.hpp"
 
 namespace korvan::kfl {
 namespace {
 
-class BuiltinFunctions : public test::RuntimeSession {
-protected:
-    void SetUp() override
-    {
-        RuntimeSession::SetUp();
-        install_builtins();
-    }
-
-    const Value& var(const char* name)
-    {
-        int i = find_variable(name);
-        EXPECT_GE(i, 0) << name;
-        static Value none{};
-        return i >= 0 ? variable(i) : none;
-    }
-};
+using BuiltinFunctions = test::BuiltinSession;
 
 TEST_F(BuiltinFunctions, ConversionsOfScalars)
 {

@@ -10,7 +10,7 @@
 #include "interp/function_table.hpp"
 #include "interp/value.hpp"
 #include "interp/variable_table.hpp"
-#include "tests/support/runtime_session.hpp"
+#include "tests/support/builtin_session.hpp"
 
 namespace korvan {
 namespace {
@@ -107,14 +107,7 @@ TEST(FunctionTable, NinetyOneRowsInTableOrder)
     kfl::set_function_table(nullptr, 0);
 }
 
-class MatchOnStack : public test::RuntimeSession {
-protected:
-    void SetUp() override
-    {
-        RuntimeSession::SetUp();
-        kfl::install_builtins();
-    }
-};
+using MatchOnStack = test::BuiltinSession;
 
 TEST_F(MatchOnStack, MismatchReportAndNoEffect)
 {
