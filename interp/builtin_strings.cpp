@@ -7,6 +7,7 @@
 #include <string>
 
 #include "interp/builtins_internal.hpp"
+#include "interp/elements.hpp"
 #include "interp/messages.hpp"
 
 namespace korvan::kfl::builtins {
@@ -148,7 +149,8 @@ bool atonum_fn(const Args& a)
 bool numtoa_fn(const Args& a)
 {
     // The number is taken as a 32-bit real.
-    double x = static_cast<float>(a.value(0)->slot.f64);
+    const Value& v = *a.value(0);
+    double x = static_cast<float>(slot_real(v.slot, v.type));
     std::int32_t digits = a.value(1)->slot.i32;
     constexpr std::int32_t max_digits = 100;  // keeps the text bounded
     if (digits > max_digits)

@@ -63,13 +63,14 @@ TEST_F(BuiltinFunctions, StringResultsAreTerminatedCopies)
 TEST_F(BuiltinFunctions, NumbersAsText)
 {
     EXPECT_EQ(run({"A = NUMTOA(3.14159, 2)", "B = NUMTOA(-2.5, -1)", "C = NUMTOA(-0.4, -1)",
-                   "D = NUMTOA(1.0, 1000)", "E = NUMTOA(3.4e38, 0)"}),
+                   "D = NUMTOA(1.0, 1000)", "E = NUMTOA(3.4e38, 0)", "F = FLOAT(2.25)", "G = NUMTOA(F, 1)"}),
               "");
     EXPECT_STREQ(var("A").slot.text, "3.14");
     EXPECT_STREQ(var("B").slot.text, "-3");
     EXPECT_STREQ(var("C").slot.text, "0");
     EXPECT_EQ(var("D").count, 102);  // the digits are bounded
     EXPECT_EQ(var("E").count, 39);
+    EXPECT_STREQ(var("G").slot.text, "2.2");  // a FLOAT is taken as it is
     EXPECT_EQ(run({"F = ATONUM(\"  -17abc\")", "G = ATONUM(\"99999999999\")", "H = ATONUM(\"1.5e3.7\")"}), "");
     EXPECT_EQ(var("F").slot.i32, -17);
     EXPECT_EQ(var("G").slot.i32, INT32_MAX);
