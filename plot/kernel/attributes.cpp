@@ -161,6 +161,7 @@ void reset_drawing_attributes(PlotState& s, std::string_view key)
     reset_text(s.text, key);
     reset_axes(s.axes, key);
     reset_colours(s, key);
+    reset_curve_attributes(s, key);
 }
 
 }  // namespace korvan

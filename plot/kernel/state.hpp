@@ -8,6 +8,7 @@
 #include <string>
 
 #include "plot/kernel/attributes.hpp"
+#include "plot/kernel/curve_state.hpp"
 #include "plot/kernel/postscript.hpp"
 #include "plot/kernel/record_file.hpp"
 
@@ -88,6 +89,10 @@ struct PlotState {
     // Text, numbers and the axis system.
     TextAttributes text;
     AxisAttributes axes;
+
+    // Curves, symbols, splines and legends.
+    CurveAttributes curves;
+    LegendAttributes legend;
 
     // PostScript: HWORIG, line width and font.
     PostScriptSettings postscript;

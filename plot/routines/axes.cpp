@@ -538,6 +538,7 @@ void endgrf()
         return;
     PlotState& s = state();
     s.axes.curve_count = 0;
+    reset_curve_bookkeeping(s.curves);
     s.level = 1;
     flush_pending();
 }

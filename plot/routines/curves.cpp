@@ -1,0 +1,305 @@
+// CURVE: a series of user-coordinate points as a polyline, step line, bars or
+// spline, with symbols, thickness, gaps, clipping and attribute cycling.
+#include "plot/routines/curves.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "plot/kernel/colours.hpp"
+#include "plot/kernel/kernel.hpp"
+#include "plot/kernel/state.hpp"
+#include "plot/routines/line_styles.hpp"
+#include "plot/routines/splines.hpp"
+#include "plot/routines/symbols.hpp"
+
+namespace korvan {
+
+namespace {
+
+struct Pt {
+    double x;
+    double y;
+};
+using Polyline = std::vector<Pt>;
+
+// Plot coordinate of a user value along one axis (reals, as XPOSN and YPOSN).
+double plot_x(const AxisTransform& t, double v)
+{
+    double s = t.log ? (v > 0 ? std::log10(v) : std::nan("")) : v;
+    return t.origin + t.factor * (s - t.start);
+}
+
+double plot_y(const AxisTransform& t, double v)
+{
+    double s = t.log ? (v > 0 ? std::log10(v) : std::nan("")) : v;
+    return t.origin - t.factor * (s - t.start);
+}
+
+bool finite(const Pt& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+
+std::string number_part(double v, bool first)
+{
+    double a = std::fabs(v);
+    bool exponent = (a > 1e6 || a < 1e-6) && v != 0.0;
+    const char* format = first ? (exponent ? "%12.4e /" : "%f /")
+                               : (exponent ? "%12.4e) out of axis scaling!\n" : " %f) out of axis scaling!\n");
+    char text[400];
+    int n = std::snprintf(text, sizeof text, format, v);
+    return std::string(text, static_cast<std::size_t>(std::clamp(n, 0, static_cast<int>(sizeof text) - 1)));
+}
+
+bool outside(double v, const AxisTransform& t) { return !(v >= t.clip_low && v <= t.clip_high); }
+
+// The pieces of a LINE curve: split where the pen is lifted (gaps, points
+// that are not numbers).
+std::vector<Polyline> line_pieces(const std::vector<Pt>& p, const std::vector<double>& ux, const CurveAttributes& c)
+{
+    std::vector<Polyline> pieces;
+    Polyline piece;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        bool gap = i > 0 && c.gap_on && std::fabs(ux[i] - ux[i - 1]) > c.gap;
+        if (!finite(p[i]) || gap) {
+            if (piece.size() > 1)
+                pieces.push_back(std::move(piece));
+            piece.clear();
+        }
+        if (finite(p[i]))
+            piece.push_back(p[i]);
+    }
+    if (piece.size() > 1)
+        pieces.push_back(std::move(piece));
+    return pieces;
+}
+
+// STEP: each point owns the interval between the midpoints to its neighbours.
+std::vector<Polyline> step_pieces(const std::vector<Pt>& p, const std::vector<double>& ux, const CurveAttributes& c)
+{
+    std::vector<Polyline> pieces;
+    std::size_t n = p.size();
+    if (n < 2)
+        return pieces;
+    std::vector<double> bound(n + 1);
+    for (std::size_t i = 1; i < n; ++i)
+        bound[i] = (p[i - 1].x + p[i].x) / 2;
+    bound[0] = p[0].x - (p[1].x - p[0].x) / 2;
+    bound[n] = p[n - 1].x + (p[n - 1].x - p[n - 2].x) / 2;
+    Polyline piece;
+    for (std::size_t i = 0; i < n; ++i) {
+        bool gap = i > 0 && c.gap_on && std::fabs(ux[i] - ux[i - 1]) > c.gap;
+        if (!finite(p[i]) || !std::isfinite(bound[i]) || !std::isfinite(bound[i + 1]) || gap) {
+            if (piece.size() > 1)
+                pieces.push_back(std::move(piece));
+            piece.clear();
+            if (!finite(p[i]))
+                continue;
+        }
+        piece.push_back({bound[i], p[i].y});
+        piece.push_back({bound[i + 1], p[i].y});
+    }
+    if (piece.size() > 1)
+        pieces.push_back(std::move(piece));
+    return pieces;
+}
+
+// BARS: an outlined bar from the bottom of the Y axis to each point.
+std::vector<Polyline> bar_pieces(const std::vector<Pt>& p, const CurveAttributes& c, double bottom)
+{
+    std::vector<Polyline> pieces;
+    std::size_t n = p.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        double width;
+        if (c.bar_width <= 0)
+            width = -c.bar_width;
+        else if (i + 1 < n)
+            width = c.bar_width * std::fabs(p[i + 1].x - p[i].x);
+        else
+            width = n > 1 ? c.bar_width * std::fabs(p[i].x - p[i - 1].x) : 0.0;
+        double l = p[i].x - width / 2;
+        double r = p[i].x + width / 2;
+        if (!finite(p[i]) || !std::isfinite(l) || !std::isfinite(r))
+            continue;
+        pieces.push_back({{l, bottom}, {l, p[i].y}, {r, p[i].y}, {r, bottom}, {l, bottom}});
+    }
+    return pieces;
+}
+
+// Draws the pieces once, shifted by `offset` plot units across each segment.
+void draw_pieces(const std::vector<Polyline>& pieces, double offset, const ClipRect& clip)
+{
+    LinePen pen(true, &clip);
+    for (const Polyline& piece : pieces) {
+        if (offset == 0.0) {
+            pen.move(piece[0].x, piece[0].y);
+            for (std::size_t i = 1; i < piece.size(); ++i)
+                pen.draw(piece[i].x, piece[i].y);
+            continue;
+        }
+        bool started = false;
+        for (std::size_t i = 1; i < piece.size(); ++i) {
+            double dx = piece[i].x - piece[i - 1].x;
+            double dy = piece[i].y - piece[i - 1].y;
+            double length = std::hypot(dx, dy);
+            if (!(length > 0))
+                continue;
+            double ox = -dy / length * offset;
+            double oy = dx / length * offset;
+            if (!started)
+                pen.move(piece[i - 1].x + ox, piece[i - 1].y + oy);
+            else
+                pen.draw(piece[i - 1].x + ox, piece[i - 1].y + oy);
+            pen.draw(piece[i].x + ox, piece[i].y + oy);
+            started = true;
+        }
+    }
+}
+
+}  // namespace
+
+std::string out_of_axis_line(double x, double y) { return " <<<< (" + number_part(x, true) + number_part(y, false); }
+
+void curve(std::span<const float> x, std::span<const float> y, int n)
+{
+    if (level_check(2, 3, "curve"))
+        return;
+    PlotState& s = state();
+    CurveAttributes& c = s.curves;
+    if (n <= 0 || (n == 1 && c.marker_step >= 0)) {
+        warning(2);
+        return;
+    }
+    auto count = static_cast<std::size_t>(n);
+    if (count > x.size() || count > y.size()) {
+        warning_int(2, n);
+        return;
+    }
+    const AxisTransform& tx = s.axes.transform[0];
+    const AxisTransform& ty = s.axes.transform[1];
+    bool bad = false;
+    if (ty.log && std::any_of(y.begin(), y.begin() + n, [](float v) { return v <= 0; })) {
+        warning(27);
+        bad = true;
+    }
+    if (tx.log && std::any_of(x.begin(), x.begin() + n, [](float v) { return v <= 0; })) {
+        warning(27);
+        bad = true;
+    }
+    if (bad)
+        return;
+
+    // What the curve may change and gives back.
+    int colour = s.current_colour;
+    int style = c.line_style;
+    DashPattern pattern = c.dash;
+    int dash_index = c.dash_index;
+    double dash_left = c.dash_left;
+    bool dash_drawn = c.dash_drawn;
+
+    std::size_t index = static_cast<std::size_t>(c.attribute_index);
+    if (c.change == 1 || c.change == 3)
+        select_colour(cycle_colour(c.attribute_index));
+    if (c.change == 2 || c.change == 3) {
+        int cycled = c.line_cycle[index];
+        set_dash_pattern(c, cycled, line_type_pattern(cycled));
+    }
+
+    if (c.set_count == 0) {
+        if (c.curve_number >= 1 && c.curve_number <= cycle_entries) {
+            CurveRecord& r = c.record[static_cast<std::size_t>(c.curve_number)];
+            r.defined = true;
+            r.line_style = c.marker_step < 0 ? -1 : c.line_style;
+            r.dash = c.dash;
+            r.symbol = c.marker_step == 0 ? -1 : c.symbol;
+            r.thickness = c.thickness;
+            r.colour = s.current_colour;
+            r.pattern = -1;
+        }
+        s.axes.curve_count = std::max(s.axes.curve_count, c.curve_number);
+    }
+
+    if (c.range_check && s.message_unit != 0) {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (outside(x[i], tx) || outside(y[i], ty))
+                message_print(out_of_axis_line(x[i], y[i]));
+        }
+    }
+
+    ClipRect clip = axis_clip_rect();
+    std::vector<Pt> points(count);
+    std::vector<double> ux(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        points[i] = {plot_x(tx, x[i]), plot_y(ty, y[i])};
+        ux[i] = x[i];
+    }
+
+    if (c.marker_step != 0) {
+        std::size_t step = static_cast<std::size_t>(std::min(std::labs(static_cast<long>(c.marker_step)), 1L << 30));
+        for (std::size_t i = 0; i < count; i += step) {
+            if (!finite(points[i]))
+                continue;
+            draw_symbol(c.symbol, std::trunc(points[i].x + 0.5), std::trunc(points[i].y + 0.5), c.symbol_height,
+                        &clip);
+        }
+    }
+
+    if (c.marker_step >= 0) {
+        std::vector<Polyline> pieces;
+        switch (c.mode) {
+        case 1:
+            pieces = step_pieces(points, ux, c);
+            break;
+        case 2:
+            pieces = bar_pieces(points, c, s.axes.nya);
+            break;
+        case 3:
+        case 4: {
+            std::vector<double> vx(x.begin(), x.begin() + n);
+            std::vector<double> vy(y.begin(), y.begin() + n);
+            std::vector<double> sx;
+            std::vector<double> sy;
+            if (spline_points(vx, vy, c.mode == 4, tx.log, sx, sy)) {
+                std::vector<Pt> sp(sx.size());
+                for (std::size_t i = 0; i < sx.size(); ++i)
+                    sp[i] = {plot_x(tx, sx[i]), plot_y(ty, sy[i])};
+                std::vector<double> none(sx.size(), 0.0);
+                CurveAttributes whole = c;
+                whole.gap_on = false;
+                pieces = line_pieces(sp, none, whole);
+            }
+            break;
+        }
+        default:
+            pieces = line_pieces(points, ux, c);
+            break;
+        }
+        int start_index = c.dash_index;
+        double start_left = c.dash_left;
+        bool start_drawn = c.dash_drawn;
+        for (int pass = 0; pass < c.thickness; ++pass) {
+            if (pass > 0) {
+                c.dash_index = start_index;
+                c.dash_left = start_left;
+                c.dash_drawn = start_drawn;
+            }
+            int offset = (pass + 1) / 2 * (pass % 2 == 1 ? 1 : -1);
+            draw_pieces(pieces, offset, clip);
+        }
+    }
+
+    if (s.current_colour != colour)
+        select_colour(colour);
+    if (c.change == 2 || c.change == 3) {
+        c.line_style = style;
+        c.dash = pattern;
+        c.dash_index = dash_index;
+        c.dash_left = dash_left;
+        c.dash_drawn = dash_drawn;
+    }
+
+    if (++c.set_count >= c.curves_per_set)
+        advance_attributes();
+}
+
+}  // namespace korvan

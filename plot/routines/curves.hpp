@@ -1,0 +1,37 @@
+// Curves: CURVE with its modes and the settings that shape a curve, attribute
+// cycling from one curve to the next and the per-curve record of the legend.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace korvan {
+
+void curve(std::span<const float> x, std::span<const float> y, int n);
+
+// Curve settings.
+void polcrv(std::string_view mode);
+void incmrk(int n);
+void marker(int n);
+void hsymbl(int n);
+void thkcrv(int n);
+void gapcrv(double x);
+void barwth(double x);
+void nochek();
+
+// Attribute cycling.
+void chncrv(std::string_view mode);
+void inccrv(int n);
+void chnatt();
+void lincyc(int index, int style);
+void patcyc(int index, int pattern);
+
+// Internal: advance the attributes to the next set (attribute index, curve
+// number, symbol when symbols are in use).
+void advance_attributes();
+
+// The out-of-axis report of one point, as the range check prints it.
+std::string out_of_axis_line(double x, double y);
+
+}  // namespace korvan

@@ -1,0 +1,183 @@
+// Line styles and the dashing, clipping line pen.
+#include "plot/routines/line_styles.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "plot/kernel/kernel.hpp"
+#include "plot/kernel/state.hpp"
+
+namespace korvan {
+
+namespace {
+
+void select_line_type(const char* routine, int n)
+{
+    soft_level_check(routine);
+    set_dash_pattern(state().curves, n, line_type_pattern(n));
+}
+
+// Cuts the segment a-b to the rectangle (Liang-Barsky); false when nothing is left.
+bool clip_segment(const ClipRect& r, double& ax, double& ay, double& bx, double& by)
+{
+    double t0 = 0.0;
+    double t1 = 1.0;
+    double dx = bx - ax;
+    double dy = by - ay;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {ax - r.x0, r.x1 - ax, ay - r.y0, r.y1 - ay};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0)
+                return false;
+            continue;
+        }
+        double t = q[i] / p[i];
+        if (p[i] < 0.0) {
+            if (t > t1)
+                return false;
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0)
+                return false;
+            t1 = std::min(t1, t);
+        }
+    }
+    double sx = ax;
+    double sy = ay;
+    if (t1 < 1.0) {
+        bx = sx + t1 * dx;
+        by = sy + t1 * dy;
+    }
+    if (t0 > 0.0) {
+        ax = sx + t0 * dx;
+        ay = sy + t0 * dy;
+    }
+    return true;
+}
+
+// Coordinates far beyond any page are of no use to a device and only risk overflow.
+constexpr double coordinate_limit = 1e7;
+
+bool usable(double v) { return std::isfinite(v) && std::fabs(v) < 1e15; }
+
+}  // namespace
+
+void lintyp(int n)
+{
+    soft_level_check("lintyp");
+    if (range_check(n, 0, 7))
+        return;
+    set_dash_pattern(state().curves, n, line_type_pattern(n));
+}
+
+void solid() { select_line_type("solid", 0); }
+void dot() { select_line_type("dot", 1); }
+void dash() { select_line_type("dash", 2); }
+void chndsh() { select_line_type("chndsh", 3); }
+void chndot() { select_line_type("chndot", 4); }
+void dashm() { select_line_type("dashm", 5); }
+void dotl() { select_line_type("dotl", 6); }
+void dashl() { select_line_type("dashl", 7); }
+
+void myline(std::span<const int> pattern, int n)
+{
+    soft_level_check("myline");
+    if (range_check(n, 1, dash_limit))
+        return;
+    if (static_cast<std::size_t>(n) > pattern.size()) {
+        warning_int(2, n);
+        return;
+    }
+    DashPattern p;
+    p.count = n;
+    for (int i = 0; i < n; ++i) {
+        int v = pattern[static_cast<std::size_t>(i)];
+        if (v < 1) {
+            warning_int(2, v);
+            return;
+        }
+        p.length[static_cast<std::size_t>(i)] = v;
+    }
+    set_dash_pattern(state().curves, 8, p);
+}
+
+ClipRect axis_clip_rect()
+{
+    const AxisAttributes& a = state().axes;
+    return {static_cast<double>(a.nxa), static_cast<double>(a.nya - a.nyl + 1),
+            static_cast<double>(a.nxa + a.nxl - 1), static_cast<double>(a.nya)};
+}
+
+LinePen::LinePen(bool dashed, const ClipRect* clip)
+    : dashed_(dashed && state().curves.dash.count > 1)
+{
+    if (clip != nullptr)
+        clip_ = *clip;
+    else
+        clip_ = {-coordinate_limit, -coordinate_limit, coordinate_limit, coordinate_limit};
+}
+
+void LinePen::move(double x, double y)
+{
+    x_ = x;
+    y_ = y;
+    pen_known_ = false;  // the next line starts with a move, even to the same point
+}
+
+void LinePen::draw(double x, double y)
+{
+    if (!usable(x) || !usable(y) || !usable(x_) || !usable(y_)) {
+        x_ = x;
+        y_ = y;
+        return;
+    }
+    if (dashed_)
+        walk(x, y);
+    else
+        emit(x_, y_, x, y);
+    x_ = x;
+    y_ = y;
+}
+
+// Walks the line from the current point, using up the pattern's elements and
+// drawing the pieces of the drawn ones.
+void LinePen::walk(double x, double y)
+{
+    CurveAttributes& c = state().curves;
+    double dx = x - x_;
+    double dy = y - y_;
+    double length = std::hypot(dx, dy);
+    double at = 0.0;
+    double from = 0.0;
+    int guard = 0;
+    while (length - at > c.dash_left) {
+        at += c.dash_left;
+        if (c.dash_drawn && at > from)
+            emit(x_ + dx * from / length, y_ + dy * from / length, x_ + dx * at / length, y_ + dy * at / length);
+        from = at;
+        c.dash_drawn = !c.dash_drawn;
+        c.dash_index = (c.dash_index + 1) % std::max(c.dash.count, 1);
+        c.dash_left = std::max(c.dash.length[static_cast<std::size_t>(c.dash_index)], 1.0);
+        // Lines far longer than any page would take endless pieces.
+        if (++guard > 1000000)
+            break;
+    }
+    if (c.dash_drawn && length > from)
+        emit(x_ + dx * from / length, y_ + dy * from / length, x, y);
+    c.dash_left -= length - at;
+}
+
+void LinePen::emit(double ax, double ay, double bx, double by)
+{
+    if (!clip_segment(clip_, ax, ay, bx, by))
+        return;
+    if (!pen_known_ || ax != pen_x_ || ay != pen_y_)
+        plot_vector(ax, ay, 3);
+    plot_vector(bx, by, 2);
+    pen_known_ = true;
+    pen_x_ = bx;
+    pen_y_ = by;
+}
+
+}  // namespace korvan

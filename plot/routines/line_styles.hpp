@@ -1,0 +1,53 @@
+// Line styles (LINTYP, the named styles, MYLINE) and the pen through which the
+// drawing routines draw lines: the current dash pattern with its phase carried
+// from line to line, an optional clipping rectangle, and the vector primitive.
+#pragma once
+
+#include <span>
+
+namespace korvan {
+
+void lintyp(int n);
+void solid();
+void dot();
+void dash();
+void chndsh();
+void chndot();
+void dashm();
+void dotl();
+void dashl();
+void myline(std::span<const int> pattern, int n);
+
+// A rectangle in plot coordinates; lines are cut to it.
+struct ClipRect {
+    double x0 = 0;
+    double y0 = 0;
+    double x1 = 0;
+    double y1 = 0;
+};
+
+// The clipping rectangle of the open axis system.
+ClipRect axis_clip_rect();
+
+class LinePen {
+public:
+    // dashed: walk the current line style (otherwise solid); clip: nullptr for none.
+    explicit LinePen(bool dashed = true, const ClipRect* clip = nullptr);
+
+    void move(double x, double y);
+    void draw(double x, double y);
+
+private:
+    void walk(double x, double y);
+    void emit(double ax, double ay, double bx, double by);
+
+    bool dashed_;
+    ClipRect clip_{};
+    double x_ = 0;  // current point
+    double y_ = 0;
+    bool pen_known_ = false;  // where the device pen stands
+    double pen_x_ = 0;
+    double pen_y_ = 0;
+};
+
+}  // namespace korvan
