@@ -117,17 +117,17 @@ bool make_arguments(const std::vector<RoutineArgument>& args, int level, std::ve
     return true;
 }
 
-// True when the statement stored after the current one starts a routine body
-// (a replayed call finds its routine there).
-bool stored_body_follows()
+// True when the statement stored after the current one starts the body of the
+// named routine (a replayed call finds its routine there).
+bool stored_body_follows(std::string_view name)
 {
     const StatementBuffer& buffer = front_end().buffer;
     if (buffer.current + 1 >= buffer.count())
         return false;
     reset_tokenizer(buffer.at(buffer.current + 1));
-    if (next_token() != TK_IDENT)
+    if (next_token() != TK_IDENT || (token_name() != "SUBROUTINE" && token_name() != "FUNCTION"))
         return false;
-    return token_name() == "SUBROUTINE" || token_name() == "FUNCTION";
+    return next_token() == TK_IDENT && token_name() == name;
 }
 
 // Pushes the frame and enters the routine. Fresh input: the routine file is
@@ -140,7 +140,7 @@ bool enter_routine(int kind, std::string_view name, const std::string& file_name
                    int keywords, int result)
 {
     FrontEnd& fe = front_end();
-    bool nested = kind == FRAME_CALLBACK || (!fe.buffer.executing_fresh() && !stored_body_follows());
+    bool nested = kind == FRAME_CALLBACK || (!fe.buffer.executing_fresh() && !stored_body_follows(name));
     int resume = fe.buffer.current;
     if (nested)
         fe.buffer.current = fe.buffer.count();

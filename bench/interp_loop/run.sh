@@ -1,9 +1,47 @@
 #!/bin/bash
-# Builds the interpreter benchmark (Release, in $BUILD_DIR or build-bench/) and runs one million
-# replayed statements.
+# Builds the interpreter benchmarks (Release, in $BUILD_DIR or build-bench/) and runs
+#  1. one million replayed assignment statements (interp_loop_bench), and
+#  2. a DO loop of one million iterations with arithmetic statements and an IF block, run by
+#     kflrun, beside the same loop in gnuplot's "do for" measured in the same run.
+#   run.sh [statements] [iterations]
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
+here=$root/bench/interp_loop
 build=${BUILD_DIR:-$root/build-bench}
+statements=${1:-1000000}
+iterations=${2:-1000000}
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target interp_loop_bench >/dev/null
-KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none "$build/bin/interp_loop_bench" "$root/bench/interp_loop/interp_loop.kfl" "${1:-1000000}"
+cmake --build "$build" -j2 --target interp_loop_bench kflrun >/dev/null
+export KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none
+"$build/bin/interp_loop_bench" "$here/interp_loop.kfl" "$statements"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+sed "s/@N@/$iterations/" "$here/do_loop.kfl" > "$work/do_loop.kfl"
+
+# CPU seconds (user + system) of a command, so that a busy machine does not skew the ratio;
+# the command's standard output goes to the file named first.
+cpu_seconds() {
+    local out=$1
+    shift
+    local TIMEFORMAT='%U %S %R'
+    local times
+    times=$( { time "$@" > "$out" 2>&1; } 2>&1 )
+    echo "$times" | awk '{ printf "%.3f %.3f", $1 + $2, $3 }'
+}
+per_second() { echo "$1 $2" | awk '{ printf "%.0f", ($2 > 0 ? $1 / $2 : 0) }'; }
+
+read -r kfl_cpu kfl_wall < <(cd "$work" && cpu_seconds "$work/kfl.out" "$build/bin/kflrun" do_loop.kfl)
+echo "kflrun DO loop: $iterations iterations in $kfl_cpu s CPU ($kfl_wall s wall):" \
+     "$(per_second "$iterations" "$kfl_cpu") iterations per second"
+echo "  result: $(tr -s ' ' < "$work/kfl.out")"
+
+if ! command -v gnuplot >/dev/null; then
+    echo "gnuplot is missing: install gnuplot-nox (apt-get install gnuplot-nox) for the comparison"
+    exit 0
+fi
+read -r gp_cpu gp_wall < <(cpu_seconds "$work/gp.out" gnuplot -e "n = $iterations" "$here/do_loop.gp")
+echo "gnuplot do for: $iterations iterations in $gp_cpu s CPU ($gp_wall s wall):" \
+     "$(per_second "$iterations" "$gp_cpu") iterations per second"
+echo "  result: $(cat "$work/gp.out")"
+echo "$kfl_cpu $gp_cpu" | awk '{ printf "kflrun / gnuplot speed ratio: %.2f (above 1: kflrun is faster)\n", ($1 > 0 ? $2 / $1 : 0) }'
