@@ -291,14 +291,13 @@ bool no_file()
 }
 
 // A FLOAT array result: rows by columns (two dimensions) or rows elements.
-bool float_result(const Args& a, std::int64_t count, std::int64_t rows, std::int64_t columns, Value& out)
+bool float_result(std::int64_t count, std::int64_t rows, std::int64_t columns, Value& out)
 {
     if (count > INT32_MAX) {
         report("Not enough memory");
         return false;
     }
     std::int32_t sizes[2] = {static_cast<std::int32_t>(rows), static_cast<std::int32_t>(columns)};
-    (void)a;
     return make_array(out, T_FLOAT_ARRAY, static_cast<std::int32_t>(count), columns > 0 ? 2 : 1, sizes);
 }
 
@@ -506,7 +505,7 @@ bool datmat_fn(const Args& a)
         return empty_float_array(a);
     const BlockCounts c = state().counts;
     Value out{};
-    if (!float_result(a, c.rows * c.columns, c.rows, c.columns, out))
+    if (!float_result(c.rows * c.columns, c.rows, c.columns, out))
         return false;
     float* block = static_cast<float*>(out.slot.block);
     std::int64_t total = out.count;
@@ -526,7 +525,7 @@ bool datray_fn(const Args& a)
         return empty_float_array(a);
     const BlockCounts c = state().counts;
     Value out{};
-    if (!float_result(a, c.rows, c.rows, 0, out))
+    if (!float_result(c.rows, c.rows, 0, out))
         return false;
     float* block = static_cast<float*>(out.slot.block);
     std::int64_t rows = c.rows;
