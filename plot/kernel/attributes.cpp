@@ -162,6 +162,7 @@ void reset_drawing_attributes(PlotState& s, std::string_view key)
     reset_axes(s.axes, key);
     reset_colours(s, key);
     reset_curve_attributes(s, key);
+    reset_shading_attributes(s, key);
 }
 
 }  // namespace korvan

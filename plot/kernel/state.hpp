@@ -11,6 +11,7 @@
 #include "plot/kernel/curve_state.hpp"
 #include "plot/kernel/postscript.hpp"
 #include "plot/kernel/record_file.hpp"
+#include "plot/kernel/shading_state.hpp"
 
 namespace korvan {
 
@@ -93,6 +94,9 @@ struct PlotState {
     // Curves, symbols, splines and legends.
     CurveAttributes curves;
     LegendAttributes legend;
+
+    // Colour axes, contours, shading, bars, 3-D boxes and surfaces.
+    ShadingAttributes shading;
 
     // PostScript: HWORIG, line width and font.
     PostScriptSettings postscript;

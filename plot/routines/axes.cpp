@@ -50,6 +50,7 @@ struct AxisRun {
     double y;
     int length;
     int level;       // side level: 1 line, 2 ticks, 3 labels, 4 name
+    const AxisTransform* transform = nullptr;  // nullptr: the axis system's
 };
 
 void use_colour(int colour, int fallback)
@@ -331,7 +332,8 @@ void draw_axis(const AxisRun& run)
         return;
     PlotState& s = state();
     const AxisSettings& set = s.axes.axis[static_cast<std::size_t>(run.axis)];
-    const AxisTransform& t = s.axes.transform[static_cast<std::size_t>(run.axis)];
+    const AxisTransform& t =
+        run.transform != nullptr ? *run.transform : s.axes.transform[static_cast<std::size_t>(run.axis)];
     int colour = s.current_colour;
     use_colour(set.colours[0], colour);
     double x = 0;
@@ -429,6 +431,19 @@ void set_transform(AxisTransform& t, double a, double e, double first, double st
 }
 
 }  // namespace
+
+bool check_axis_values(double a, double e, double first, double step) { return check_axis(a, e, first, step); }
+
+void set_axis_transform(AxisTransform& t, double a, double e, double first, double step, int origin, int length,
+                        const AxisSettings& set)
+{
+    set_transform(t, a, e, first, step, origin, length, set);
+}
+
+void draw_axis_side(int axis, const AxisTransform& t, int side, double x, double y, int length, int level)
+{
+    draw_axis({axis, static_cast<Side>(side), x, y, length, level, &t});
+}
 
 // --- GRAF and ENDGRF ---------------------------------------------------------
 

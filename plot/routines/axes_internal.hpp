@@ -39,6 +39,18 @@ std::string label_text(double value, LabelType type, int digits, int axis, const
 // the axis (scaling units), in rising order.
 std::vector<double> label_values(const AxisTransform& t);
 
+// The parameter check of one axis (warnings 9, 10, 12, 50); false when the
+// axis is rejected.
+bool check_axis_values(double a, double e, double first, double step);
+// The transformation of one axis from its four values, origin and length.
+void set_axis_transform(AxisTransform& t, double a, double e, double first, double step, int origin, int length,
+                        const AxisSettings& set);
+
+// Draws one axis with the settings of axis `axis` (0 X, 1 Y, 2 Z) and the
+// transformation t along side 0 bottom, 1 left, 2 top or 3 right, from (x, y)
+// over `length` plot units, up to the side level `level`.
+void draw_axis_side(int axis, const AxisTransform& t, int side, double x, double y, int length, int level);
+
 // Label types that raise part of their text.
 bool label_raises(LabelType type);
 

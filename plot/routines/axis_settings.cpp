@@ -6,6 +6,7 @@
 #include "plot/kernel/state.hpp"
 #include "plot/routines/axes.hpp"
 #include "plot/routines/axes_internal.hpp"
+#include "plot/routines/owned_settings.hpp"
 
 namespace korvan {
 
@@ -55,8 +56,10 @@ void scale(std::string_view option, std::string_view axes)
 void digits(int ndig, std::string_view axes)
 {
     soft_level_check("digits");
-    if (other_owner(axes))
+    if (other_owner(axes)) {
+        owned_digits_setting(ndig, axes);
         return;
+    }
     if (range_check(ndig, -1, 100))
         return;
     for_axes(axes, [&](AxisSettings& a) { a.digits = ndig; });
@@ -79,8 +82,10 @@ void ticks(int n, std::string_view axes)
 void labels(std::string_view option, std::string_view axes)
 {
     soft_level_check("labels");
-    if (other_owner(axes))
+    if (other_owner(axes)) {
+        owned_label_setting(option, axes);
         return;
+    }
     int n = keyword_lookup(label_keywords, 14, option);
     if (n > 0)
         for_axes(axes, [&](AxisSettings& a) { a.label_type = static_cast<LabelType>(n - 1); });
@@ -110,6 +115,8 @@ void namdis(int n, std::string_view axes)
 void labdis(int n, std::string_view axes)
 {
     soft_level_check("labdis");
+    if (owned_distance_setting(n, axes))
+        return;
     for_axes(axes, [&](AxisSettings& a) { a.label_distance = n; });
 }
 

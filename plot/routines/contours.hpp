@@ -1,0 +1,30 @@
+// Contour lines: CONTUR with the edge-following tracer, and the contour label
+// settings.
+#pragma once
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace korvan {
+
+void contur(std::span<const float> x, int nx, std::span<const float> y, int ny, std::span<const float> z,
+            double zlev);
+void conlab(std::string_view text);
+
+// The most grid points of one contour map.
+inline constexpr long contour_point_limit = 128000;
+
+struct ContourPoint {
+    double x;
+    double y;
+};
+using ContourLine = std::vector<ContourPoint>;
+
+// The lines of level z0 through the nx by ny matrix z (z[i * ny + j] belongs
+// to x[i], y[j]) in user coordinates: boundary lines first, then closed lines.
+// False when the edge marks cannot be had.
+bool trace_contour(std::span<const float> x, int nx, std::span<const float> y, int ny, std::span<const float> z,
+                   double z0, std::vector<ContourLine>& lines);
+
+}  // namespace korvan

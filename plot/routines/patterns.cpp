@@ -1,0 +1,150 @@
+// SHDPAT, MYPAT and area filling with hatch lines.
+#include "plot/routines/patterns.hpp"
+
+#include <cmath>
+#include <vector>
+
+#include "plot/kernel/kernel.hpp"
+#include "plot/kernel/state.hpp"
+#include "plot/routines/line_styles.hpp"
+
+namespace korvan {
+
+namespace {
+
+constexpr int pattern_codes[18] = {0,     45150, 150450, 135150, 45450, 45151, 135210, 45451, 30140,
+                                   45211, 151,   45310,  70470,  45311, 451,   45210,  100,    550};
+
+constexpr double pi = 3.14159265358979323846;
+
+// Sets the hatch parameters of a code; false (with the range warning) when a
+// part is out of range.
+bool set_pattern_code(int code, int number)
+{
+    int iang = code / 1000;
+    int itype = (code % 1000) / 100;
+    int idens = (code % 100) / 10;
+    int icross = code % 2;
+    if (range_check(iang, 0, 179) || range_check(itype, 0, 5) || range_check(idens, 0, 9) ||
+        range_check(icross, 0, 1))
+        return false;
+    ShadingAttributes& a = state().shading;
+    a.pattern = number;
+    a.pattern_code = code;
+    a.hatch_angle = iang;
+    a.hatch_type = itype;
+    a.hatch_density = idens;
+    a.hatch_cross = icross;
+    return true;
+}
+
+// One direction of hatch lines over the polygon.
+bool hatch(std::span<const FillPoint> polygon, int angle, const HatchLines& lines, LinePen& pen)
+{
+    double r = angle * pi / 180.0;
+    double c = std::cos(r);
+    double s = std::sin(r);
+    // Turned so that the hatch lines become horizontal.
+    std::vector<FillPoint> turned(polygon.size());
+    for (std::size_t i = 0; i < polygon.size(); ++i)
+        turned[i] = {polygon[i].x * c - polygon[i].y * s, polygon[i].x * s + polygon[i].y * c};
+    int previous = -1;
+    int position = -1;
+    int cycle = lines.drawn + lines.skipped;
+    return scanline_fill(turned, lines.distance, 100, [&](double from, double to, double y, int line) {
+        if (line != previous) {
+            previous = line;
+            position = (position + 1) % cycle;
+        }
+        if (position >= lines.drawn)
+            return;
+        // Turned back by the same angle.
+        pen.move(from * c + y * s, -from * s + y * c);
+        pen.draw(to * c + y * s, -to * s + y * c);
+    });
+}
+
+}  // namespace
+
+int pattern_code(int n)
+{
+    if (n >= 0 && n <= 17)
+        return pattern_codes[n];
+    return n;
+}
+
+HatchLines hatch_lines(int type, int density)
+{
+    switch (type) {
+    case 1:
+    case 5:
+        return {5.0 * density + 2, 1, 0};
+    case 2:
+        return {20, 2, density + 1};
+    case 3:
+        return {15, 3, density + 1};
+    case 4:
+        return {1, 8, 5 * density + 5};
+    default:
+        return {0, 1, 0};
+    }
+}
+
+void shdpat(int n)
+{
+    soft_level_check("shdpat");
+    if (n < 0) {
+        warning_int(2, n);
+        return;
+    }
+    set_pattern_code(pattern_code(n), n);
+}
+
+void mypat(int iang, int itype, int idens, int icross)
+{
+    soft_level_check("mypat");
+    if (range_check(iang, 0, 179) || range_check(itype, 0, 5) || range_check(idens, 0, 9) ||
+        range_check(icross, 0, 1))
+        return;
+    int code = iang * 1000 + itype * 100 + idens * 10 + icross;
+    set_pattern_code(code, code);
+}
+
+int getpat()
+{
+    soft_level_check("getpat");
+    return state().shading.pattern;
+}
+
+bool fill_area(std::span<const FillPoint> polygon, const ClipRect* clip)
+{
+    PlotState& s = state();
+    const ShadingAttributes& a = s.shading;
+    HatchLines lines = hatch_lines(a.hatch_type, a.hatch_density);
+    if (lines.distance <= 0 || polygon.size() < 3)
+        return true;
+    CurveAttributes& c = s.curves;
+    set_dash_pattern(c, a.hatch_type == 5 ? 6 : 0, line_type_pattern(a.hatch_type == 5 ? 6 : 0));
+    bool ok;
+    {
+        LinePen pen(true, clip);
+        ok = hatch(polygon, a.hatch_angle, lines, pen);
+        if (ok && a.hatch_cross == 1)
+            ok = hatch(polygon, a.hatch_angle < 90 ? a.hatch_angle + 90 : a.hatch_angle - 90, lines, pen);
+    }
+    set_dash_pattern(c, 0, line_type_pattern(0));
+    return ok;
+}
+
+bool fill_solid(std::span<const FillPoint> polygon, const ClipRect* clip, double distance)
+{
+    if (polygon.size() < 3)
+        return true;
+    LinePen pen(false, clip);
+    return scanline_fill(polygon, distance, 100, [&](double from, double to, double y, int) {
+        pen.move(from, y);
+        pen.draw(to, y);
+    });
+}
+
+}  // namespace korvan

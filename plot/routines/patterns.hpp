@@ -1,0 +1,38 @@
+// Shading patterns (SHDPAT, MYPAT) and the filling of areas with the current
+// pattern: hatch lines at the pattern's angle and distance, in groups, dotted
+// or crossed, through the scan-line filler.
+#pragma once
+
+#include <span>
+
+#include "plot/routines/fill.hpp"
+
+namespace korvan {
+
+struct ClipRect;
+
+void shdpat(int n);
+void mypat(int iang, int itype, int idens, int icross);
+int getpat();
+
+// The pattern code of SHDPAT number n (n >= 0).
+int pattern_code(int n);
+
+// Hatch lines of a pattern type and density: the line distance, and the
+// drawn lines and skipped lines of each group (skipped 0: every line).
+struct HatchLines {
+    double distance = 0;  // 0: no filling
+    int drawn = 1;
+    int skipped = 0;
+};
+HatchLines hatch_lines(int type, int density);
+
+// Fills a polygon in plot coordinates with the current pattern in the current
+// colour, cut to the clipping rectangle when one is given; afterwards the line
+// style is solid. False when the filler gave up (warning 26).
+bool fill_area(std::span<const FillPoint> polygon, const ClipRect* clip);
+
+// Fills a polygon solidly in the current colour with lines `distance` apart.
+bool fill_solid(std::span<const FillPoint> polygon, const ClipRect* clip, double distance = 1.0);
+
+}  // namespace korvan

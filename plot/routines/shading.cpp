@@ -1,0 +1,306 @@
+// CONSHD and SHDMOD.
+#include "plot/routines/shading.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "plot/kernel/colours.hpp"
+#include "plot/kernel/kernel.hpp"
+#include "plot/kernel/state.hpp"
+#include "plot/routines/contours.hpp"
+#include "plot/routines/line_styles.hpp"
+
+namespace korvan {
+
+namespace {
+
+double plot_of(const AxisTransform& t, double v, double sign)
+{
+    double s = t.log ? (v > 0 ? std::log10(v) : std::nan("")) : v;
+    return t.origin + sign * t.factor * (s - t.start);
+}
+
+// A rectangle between two corners, cut to the clipping rectangle and filled
+// in the current colour.
+void fill_box(double x0, double y0, double x1, double y1, const ClipRect& clip)
+{
+    double l = std::max(std::min(x0, x1), clip.x0);
+    double r = std::min(std::max(x0, x1), clip.x1);
+    double t = std::max(std::min(y0, y1), clip.y0);
+    double b = std::min(std::max(y0, y1), clip.y1);
+    if (r > l && b > t)
+        fill_rectangle(l, t, r - l, b - t);
+}
+
+class CellShader {
+public:
+    CellShader(std::span<const float> x, int nx, std::span<const float> y, int ny, std::span<const float> z,
+               std::span<const float> levels)
+        : z_(z), ny_(ny), levels_(levels), clip_(axis_clip_rect())
+    {
+        const PlotState& s = state();
+        px_.resize(static_cast<std::size_t>(nx));
+        py_.resize(static_cast<std::size_t>(ny));
+        for (int i = 0; i < nx; ++i)
+            px_[static_cast<std::size_t>(i)] = plot_of(s.axes.transform[0], x[static_cast<std::size_t>(i)], 1);
+        for (int j = 0; j < ny; ++j)
+            py_[static_cast<std::size_t>(j)] = plot_of(s.axes.transform[1], y[static_cast<std::size_t>(j)], -1);
+    }
+
+    double zv(int i, int j) const { return z_[static_cast<std::size_t>(i) * static_cast<std::size_t>(ny_) + j]; }
+
+    bool corners(int i, int j, ValuePoint c[4]) const
+    {
+        c[0] = {px_[static_cast<std::size_t>(i)], py_[static_cast<std::size_t>(j)], zv(i, j)};
+        c[1] = {px_[static_cast<std::size_t>(i + 1)], py_[static_cast<std::size_t>(j)], zv(i + 1, j)};
+        c[2] = {px_[static_cast<std::size_t>(i + 1)], py_[static_cast<std::size_t>(j + 1)], zv(i + 1, j + 1)};
+        c[3] = {px_[static_cast<std::size_t>(i)], py_[static_cast<std::size_t>(j + 1)], zv(i, j + 1)};
+        for (int k = 0; k < 4; ++k)
+            if (!std::isfinite(c[k].x) || !std::isfinite(c[k].y) || !std::isfinite(c[k].v))
+                return false;
+        return true;
+    }
+
+    void colour_of_band(int band) { select_colour(colour_of_value(levels_[static_cast<std::size_t>(band - 1)])); }
+
+    // Fills the part of the cell above a level: the cell as four triangles
+    // around its centre, whose value is the mean of the corners.
+    void fill_above(const ValuePoint c[4], double level)
+    {
+        ValuePoint centre{(std::min({c[0].x, c[1].x}) + std::max({c[0].x, c[1].x})) / 2,
+                          (std::min({c[0].y, c[3].y}) + std::max({c[0].y, c[3].y})) / 2,
+                          (c[0].v + c[1].v + c[2].v + c[3].v) / 4};
+        for (int k = 0; k < 4; ++k) {
+            std::vector<FillPoint> part = part_above(centre, c[k], c[(k + 1) % 4], level);
+            if (part.size() >= 3)
+                fill_solid(part, &clip_, 2.0);
+        }
+    }
+
+    void cell(int i, int j)
+    {
+        ValuePoint c[4];
+        if (!corners(i, j, c))
+            return;
+        int low = static_cast<int>(levels_.size());
+        int high = 0;
+        for (const ValuePoint& p : c) {
+            int b = level_band(p.v, levels_);
+            low = std::min(low, b);
+            high = std::max(high, b);
+        }
+        if (low == high) {
+            if (low > 0) {
+                colour_of_band(low);
+                fill_box(std::round(c[0].x), std::round(c[0].y), std::round(c[2].x), std::round(c[2].y), clip_);
+            }
+            return;
+        }
+        if (high == low + 1) {
+            if (low > 0) {
+                colour_of_band(low);
+                fill_box(std::round(c[0].x), std::round(c[0].y), std::round(c[2].x), std::round(c[2].y), clip_);
+            }
+            colour_of_band(high);
+            fill_above(c, levels_[static_cast<std::size_t>(low)]);
+            return;
+        }
+        // Spanning several bands: sub-cells about 5 plot units wide and high.
+        double w = std::fabs(c[1].x - c[0].x);
+        double h = std::fabs(c[3].y - c[0].y);
+        int columns = std::clamp(static_cast<int>(std::min(w, 1e6)) / 5, 1, 100000);
+        int rows = std::clamp(static_cast<int>(std::min(h, 1e6)) / 5, 1, 100000);
+        for (int row = 0; row < rows; ++row) {
+            for (int col = 0; col < columns; ++col) {
+                double u = (col + 0.5) / columns;
+                double v = (row + 0.5) / rows;
+                double value = (1 - u) * (1 - v) * c[0].v + u * (1 - v) * c[1].v + u * v * c[2].v + (1 - u) * v * c[3].v;
+                int band = level_band(value, levels_);
+                if (band == 0)
+                    continue;
+                colour_of_band(band);
+                double x0 = c[0].x + (c[1].x - c[0].x) * col / columns;
+                double x1 = c[0].x + (c[1].x - c[0].x) * (col + 1) / columns;
+                double y0 = c[0].y + (c[3].y - c[0].y) * row / rows;
+                double y1 = c[0].y + (c[3].y - c[0].y) * (row + 1) / rows;
+                fill_box(std::round(x0), std::round(y0), std::round(x1), std::round(y1), clip_);
+            }
+        }
+    }
+
+    // The region above one level, cell by cell.
+    void above(int i, int j, double level)
+    {
+        ValuePoint c[4];
+        if (!corners(i, j, c))
+            return;
+        int count = 0;
+        for (const ValuePoint& p : c)
+            count += p.v > level ? 1 : 0;
+        if (count == 4)
+            fill_box(std::round(c[0].x), std::round(c[0].y), std::round(c[2].x), std::round(c[2].y), clip_);
+        else if (count > 0 || (c[0].v + c[1].v + c[2].v + c[3].v) / 4 > level)
+            fill_above(c, level);
+    }
+
+private:
+    std::span<const float> z_;
+    int ny_;
+    std::span<const float> levels_;
+    ClipRect clip_;
+    std::vector<double> px_;
+    std::vector<double> py_;
+};
+
+}  // namespace
+
+int level_band(double v, std::span<const float> levels)
+{
+    int band = 0;
+    for (float level : levels) {
+        if (!(v > level))
+            break;
+        ++band;
+    }
+    return band;
+}
+
+std::vector<FillPoint> part_above(const ValuePoint& a, const ValuePoint& b, const ValuePoint& c, double level)
+{
+    const ValuePoint* p[3] = {&a, &b, &c};
+    std::vector<FillPoint> out;
+    for (int k = 0; k < 3; ++k) {
+        const ValuePoint& s = *p[k];
+        const ValuePoint& e = *p[(k + 1) % 3];
+        bool s_in = s.v > level;
+        bool e_in = e.v > level;
+        if (s_in)
+            out.push_back({s.x, s.y});
+        if (s_in != e_in) {
+            double t = (s.v - level) / (s.v - e.v);
+            out.push_back({s.x + t * (e.x - s.x), s.y + t * (e.y - s.y)});
+        }
+    }
+    return out;
+}
+
+void conshd(std::span<const float> x, int nx, std::span<const float> y, int ny, std::span<const float> z,
+            std::span<const float> zlev, int nlev)
+{
+    if (level_check(2, 3, "conshd"))
+        return;
+    PlotState& s = state();
+    ShadingAttributes& sh = s.shading;
+    long long points = static_cast<long long>(nx) * ny;
+    if (nx < 1 || ny < 1 || (sh.contour_mode == 1 && points > contour_point_limit)) {
+        warning_int(30, static_cast<int>(std::clamp<long long>(points, -2147483647LL, 2147483647LL)));
+        return;
+    }
+    if (nlev < 1 || static_cast<std::size_t>(nlev) > zlev.size()) {
+        warning_int(2, nlev);
+        return;
+    }
+    if (static_cast<std::size_t>(nx) > x.size() || static_cast<std::size_t>(ny) > y.size() ||
+        static_cast<unsigned long long>(points) > z.size()) {
+        warning(2);
+        return;
+    }
+    const AxisTransform& tx = s.axes.transform[0];
+    const AxisTransform& ty = s.axes.transform[1];
+    bool bad = false;
+    if (ty.log && std::any_of(y.begin(), y.begin() + ny, [](float v) { return !(v > 0); })) {
+        warning(27);
+        bad = true;
+    }
+    if (tx.log && std::any_of(x.begin(), x.begin() + nx, [](float v) { return !(v > 0); })) {
+        warning(27);
+        bad = true;
+    }
+    if (bad)
+        return;
+    std::span<const float> levels = zlev.first(static_cast<std::size_t>(nlev));
+    if (std::any_of(levels.begin(), levels.end(), [](float v) { return !std::isfinite(v); })) {
+        warning(2);
+        return;
+    }
+    if (sh.contour_mode == 0) {
+        for (std::size_t k = 1; k < levels.size(); ++k) {
+            if (!(levels[k] > levels[k - 1])) {
+                set_warning_text("Levels must be in increasing order");
+                warning(warning_level_order);
+                return;
+            }
+        }
+    }
+
+    // The colours run over the levels' range, or ZSCALE's.
+    ColourScaling saved_scaling = s.colours.scaling;
+    double lo = *std::min_element(levels.begin(), levels.end());
+    double hi = *std::max_element(levels.begin(), levels.end());
+    if (sh.zscale_on) {
+        lo = sh.zscale_min;
+        hi = sh.zscale_max;
+    }
+    if (!(hi != lo))
+        hi = lo + 1;
+    set_colour_scaling(lo, hi, false);
+
+    int colour = s.current_colour;
+    ShadingAttributes saved_pattern = sh;
+    sh.pattern = 16;
+    sh.pattern_code = 100;
+    sh.hatch_angle = 0;
+    sh.hatch_type = 1;
+    sh.hatch_density = 0;
+    sh.hatch_cross = 0;
+
+    if (nx >= 2 && ny >= 2) {
+        CellShader shader(x, nx, y, ny, z, levels);
+        if (sh.contour_mode == 1) {
+            for (float level : levels) {
+                select_colour(colour_of_value(level));
+                for (int i = 0; i + 1 < nx; ++i)
+                    for (int j = 0; j + 1 < ny; ++j)
+                        shader.above(i, j, level);
+            }
+        } else {
+            for (int i = 0; i + 1 < nx; ++i)
+                for (int j = 0; j + 1 < ny; ++j)
+                    shader.cell(i, j);
+        }
+    }
+
+    sh.pattern = saved_pattern.pattern;
+    sh.pattern_code = saved_pattern.pattern_code;
+    sh.hatch_angle = saved_pattern.hatch_angle;
+    sh.hatch_type = saved_pattern.hatch_type;
+    sh.hatch_density = saved_pattern.hatch_density;
+    sh.hatch_cross = saved_pattern.hatch_cross;
+    if (s.current_colour != colour)
+        select_colour(colour);
+    s.colours.scaling = saved_scaling;
+    flush_pending();
+}
+
+void shdmod(std::string_view option, std::string_view object)
+{
+    soft_level_check("shdmod");
+    std::string kw = keyword4(object);
+    ShadingAttributes& a = state().shading;
+    if (kw.substr(0, 3) == "CON") {
+        int n = keyword_lookup("CELL+POLY", 2, option);
+        if (n > 0)
+            a.contour_mode = n - 1;
+        return;
+    }
+    if (kw.substr(0, 3) == "SUR") {
+        int n = keyword_lookup("NONE+INTE+GOUR+PHON", 4, option);
+        if (n > 0)
+            a.surface_mode = n - 1;
+        return;
+    }
+    warning_text(2, object);
+}
+
+}  // namespace korvan
