@@ -17,7 +17,7 @@
 namespace korvan::test {
 namespace {
 
-// The example plot: what examples/axes.kfl draws once routines are callable from KFL.
+// The plot of examples/axes.kfl, drawn through the same routines.
 void draw_axes_example(const char* device = "GKSV", const char* file = "axes.met")
 {
     metafl(device);
