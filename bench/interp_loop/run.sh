@@ -10,8 +10,9 @@ here=$root/bench/interp_loop
 build=${BUILD_DIR:-$root/build-bench}
 statements=${1:-1000000}
 iterations=${2:-1000000}
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target interp_loop_bench kflrun >/dev/null
+# Warnings stay warnings here: GCC's -O3 raises false -Wrestrict alarms in inlined string copies.
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKORVAN_WERROR=OFF >/dev/null
+cmake --build "$build" -j2 --target interp_loop_bench kflrun >/dev/null 2>&1
 export KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none
 "$build/bin/interp_loop_bench" "$here/interp_loop.kfl" "$statements"
 
