@@ -12,6 +12,7 @@
 #include "interp/builtins_internal.hpp"
 #include "interp/command_line.hpp"
 #include "interp/messages.hpp"
+#include "interp/print_list.hpp"
 #include "interp/tokenizer.hpp"
 #include "plat/host.hpp"
 #include "plat/paths.hpp"
@@ -494,8 +495,7 @@ bool dathdr_fn(const Args& a)
         say("No header found in " + state().path);
         return result_int(a, -1);
     }
-    if (!text.empty())
-        win::print(text);
+    print_lines(text);  // one print per line, as PRINT does
     return result_int(a, 0);
 }
 
