@@ -1,0 +1,21 @@
+// Surfaces in the GRAF3D box: SURFCE and SURMAT as meshes of lines with
+// hidden lines removed, SURSHD as cells filled in the colours of their Z
+// values, painted from back to front; SURVIS, SURCLR and SURSZE.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace korvan {
+
+void surfce(std::span<const float> x, int nx, std::span<const float> y, int ny, std::span<const float> z);
+void surmat(std::span<const float> z, int nx, int ny, int ixp, int iyp);
+void surshd(std::span<const float> x, int nx, std::span<const float> y, int ny, std::span<const float> z);
+void survis(std::string_view option);
+void surclr(int top, int bottom);
+void sursze(double xa, double xe, double ya, double ye);
+
+// The most cells the hidden-line buffer holds.
+inline constexpr long surface_cell_limit = 250000;
+
+}  // namespace korvan
