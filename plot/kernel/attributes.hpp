@@ -90,7 +90,7 @@ struct AxisSettings {
     int label_distance = 24;
     int name_justification = 0;  // 0 CENT, 1 LEFT, 2 RIGH
     bool vertical_labels = false;     // LABTYP "VERT"
-    int label_position = 0;           // LABPOS: 0 on the tick, 1 centred between ticks
+    int label_position = 0;           // LABPOS: 0 on the tick, 1 centred between ticks, 2 ends shifted inside
     int label_ends = 0;               // AXENDS: 0 NONE .. 6 LAST
     bool full_log_ticks = false;      // LOGTIC "FULL"
     std::array<std::string, mylab_limit> mylab{};

@@ -177,6 +177,13 @@ std::vector<double> label_values(const AxisTransform& t)
 
 namespace {
 
+// The extent of a label along its axis.
+double horizontal_extent(const AxisRun& run, bool vertical, double w, double h)
+{
+    bool along_x = run.side == bottom || run.side == top;
+    return along_x != vertical ? w : h;
+}
+
 bool label_shown(int ends, std::size_t i, std::size_t count)
 {
     bool first = i == 0;
@@ -236,6 +243,17 @@ double draw_labels(const AxisRun& run, const AxisSettings& set, const AxisTransf
         double centre = w / 2;
         if (set.label_type == LabelType::log)
             centre = text_length("10", request) / 2;
+        // "SHIF": labels at the ends of the axis are moved inside its length.
+        double shift = 0;
+        if (set.label_position == 2) {
+            double extent = horizontal_extent(run, set.vertical_labels, w, h);
+            if (pos - extent / 2 < 0)
+                shift = extent / 2 - pos;
+            else if (pos + extent / 2 > run.length - 1)
+                shift = run.length - 1 - extent / 2 - pos;
+            pos += shift;
+            centre = w / 2;
+        }
         double x = 0;
         double y = 0;
         if (!set.vertical_labels) {

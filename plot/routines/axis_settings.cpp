@@ -139,7 +139,7 @@ void labtyp(std::string_view option, std::string_view axes)
 void labpos(std::string_view option, std::string_view axes)
 {
     soft_level_check("labpos");
-    int n = keyword_lookup("TICK+CENT", 2, option);
+    int n = keyword_lookup("TICK+CENT+SHIF", 3, option);
     if (n > 0)
         for_axes(axes, [&](AxisSettings& a) { a.label_position = n - 1; });
 }

@@ -650,3 +650,35 @@ TEST_F(AxesTest, StepsTinyAgainstTheAxisDrawNoMarks)
 
 }  // namespace
 }  // namespace korvan::test
+
+namespace korvan::test {
+namespace {
+
+// LABPOS "SHIF" keeps the end labels within the axis length.
+TEST_F(AxesTest, ShiftedEndLabelsStayWithinTheAxis)
+{
+    open_plot();
+    setgrf("LABE", "NONE", "NONE", "NONE");
+    frame(0);
+    ticks(0, "X");
+    labpos("SHIF", "X");
+    long from = state().vector_count;
+    graf(0, 10, 0, 5, 0, 1, 0, 1);
+    endgrf();
+    labpos("TICK", "X");
+    long middle = state().vector_count;
+    graf(0, 10, 0, 5, 0, 1, 0, 1);
+    endgrf();
+    labpos("BOTH", "X");
+    EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in labpos!   (BOTH)\n");
+    auto points = close_plot();
+    Box shifted = box_of(points, static_cast<std::size_t>(from), static_cast<std::size_t>(middle));
+    Box centred = box_of(points, static_cast<std::size_t>(middle));
+    EXPECT_GE(shifted.x0, 494 - 0.5);
+    EXPECT_LE(shifted.x1, 494 + 1979 + 0.5);
+    EXPECT_LT(centred.x0, 494 - 10);
+    EXPECT_GT(centred.x1, 494 + 1979 + 10);
+}
+
+}  // namespace
+}  // namespace korvan::test
