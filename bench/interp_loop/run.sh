@@ -28,7 +28,7 @@ cpu_seconds() {
     local TIMEFORMAT='%U %S %R'
     local times
     times=$( { time "$@" > "$out" 2>&1; } 2>&1 )
-    echo "$times" | awk '{ printf "%.3f %.3f", $1 + $2, $3 }'
+    echo "$times" | awk '{ printf "%.3f %.3f\n", $1 + $2, $3 }'
 }
 per_second() { echo "$1 $2" | awk '{ printf "%.0f", ($2 > 0 ? $1 / $2 : 0) }'; }
 
