@@ -5,6 +5,7 @@
 #include "plot/kernel/colours.hpp"
 #include "plot/kernel/routines.hpp"
 #include "plot/routines/axes.hpp"
+#include "plot/routines/legends.hpp"
 #include "plot/routines/numbers.hpp"
 #include "plot/routines/text.hpp"
 #include "plot/win/driver.hpp"
@@ -31,7 +32,9 @@ constexpr FunctionBinding bindings[] = {
     {"GETVLT", &call_function<&korvan::getvlt>},
     {"NLMESS", &call_function<&korvan::nlmess>},
     {"NLNUMB", &call_function<&korvan::nlnumb>},
+    {"NXLEGN", &call_function<&korvan::nxlegn>},
     {"NXPOSN", &call_function<&korvan::nxposn>},
+    {"NYLEGN", &call_function<&korvan::nylegn>},
     {"NYPOSN", &call_function<&korvan::nyposn>},
     {"WINID", &call_function<&korvan::winid>},
     {"XINVRS", &call_function<&korvan::xinvrs>},

@@ -8,6 +8,8 @@
 #include "interp/loader.hpp"
 #include "plot/kernel/colours.hpp"
 #include "plot/kernel/routines.hpp"
+#include "plot/routines/legends.hpp"
+#include "plot/routines/splines.hpp"
 #include "plot/win/driver.hpp"
 
 namespace korvan::binding {
@@ -68,10 +70,15 @@ constexpr ProcedureBinding bindings[] = {
     {"COLRAY", &bind_colray},
     {"INCKFL", &bind_inckfl},
     {"KORINI", &bind_korini},
+    {"LEGEND", &bind_legend<&korvan::legend>},
+    {"LEGINI", &bind_legini<&korvan::legini>},
+    {"LEGLIN", &bind_leglin<&korvan::leglin>},
     {"METAFL", &bind_metafl},
     {"POS2PT", &bind_pos2pt},
     {"POS3PT", &bind_pos3pt},
     {"REL3PT", &bind_rel3pt},
+    {"SPLINE", &bind_spline<&korvan::spline>},
+    {"SPLMOD", &bind_splmod<&korvan::splmod>},
     // The byte-array checks run even while the reading routines are missing.
     {"RPIXLS", &bind_rpixls<nullptr>, false},
     {"RPXROW", &bind_rpxrow<nullptr>, false},

@@ -243,7 +243,9 @@ void legopt(double xf1, double xf2, double xf3)
     soft_level_check("legopt");
     if (!legend_ready())
         return;
-    if (!(xf1 >= 0) || !(xf2 > 0) || !(xf3 > 0) || xf1 > 1000 || xf2 > 1000 || xf3 > 1000) {
+    // Infinite factors would make a box of no size at all.
+    if (!(xf1 >= 0) || !(xf2 > 0) || !(xf3 > 0) || !std::isfinite(xf1) || !std::isfinite(xf2) ||
+        !std::isfinite(xf3)) {
         warning(2);
         return;
     }

@@ -134,9 +134,14 @@ TEST_F(LegendsTest, BoxSizeFollowsTextTitleAndOptions)
     legopt(-1, 1, 1);
     legopt(1, 0, 1);
     legopt(1, 1, 0);
+    legopt(std::nan(""), 1, 1);
+    legopt(1, HUGE_VAL, 1);
     EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in legopt!\n"
                              " <<<< Warning   2: Incorrect parameter in legopt!\n"
+                             " <<<< Warning   2: Incorrect parameter in legopt!\n"
+                             " <<<< Warning   2: Incorrect parameter in legopt!\n"
                              " <<<< Warning   2: Incorrect parameter in legopt!\n");
+    EXPECT_EQ(state().legend.margin, 0.5);
     // Several text lines in one entry with the legend break under MIXLEG.
     frame(0);
     legtit("");
