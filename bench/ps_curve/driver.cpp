@@ -1,10 +1,8 @@
-// Draws a 1,000,000-point polyline into a PostScript file and reports the
-// points written per second; when gnuplot is installed, plots the same points
-// with gnuplot's PostScript terminal in the same run and prints the ratio.
+// Plots a 1,000,000-point curve with CURVE in an axis system into a
+// PostScript file and reports the points written per second; when gnuplot is
+// installed, plots the same points with gnuplot's PostScript terminal in the
+// same run and prints the ratio.
 // Usage: ps_curve_bench [points] [directory]
-//
-// The curve routine is not part of this build yet: the points go through the
-// kernel's vector primitive, the path CURVE's lines take to the device.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -20,6 +18,8 @@
 #include "plat/console.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/routines.hpp"
+#include "plot/routines/axes.hpp"
+#include "plot/routines/curves.hpp"
 #include "plot/win/driver.hpp"
 
 namespace {
@@ -79,21 +79,25 @@ int main(int argc, char** argv)
     const double h = 2099;
     std::vector<double> xs(static_cast<std::size_t>(count));
     std::vector<double> ys(static_cast<std::size_t>(count));
+    std::vector<float> fx(static_cast<std::size_t>(count));
+    std::vector<float> fy(static_cast<std::size_t>(count));
     for (long i = 0; i < count; ++i) {
         double t = static_cast<double>(i) / static_cast<double>(count - 1);
         xs[static_cast<std::size_t>(i)] = t * w;
         ys[static_cast<std::size_t>(i)] = h / 2 + (h / 2 - 1) * std::sin(t * 200.0);
+        fx[static_cast<std::size_t>(i)] = static_cast<float>(xs[static_cast<std::size_t>(i)]);
+        fy[static_cast<std::size_t>(i)] = static_cast<float>(ys[static_cast<std::size_t>(i)]);
     }
 
     auto start = std::chrono::steady_clock::now();
     korvan::korini();
-    korvan::plot_vector(xs[0], ys[0], 3);
-    for (std::size_t i = 1; i < xs.size(); ++i)
-        korvan::plot_vector(xs[i], ys[i], 2);
+    korvan::graf(0, w, 0, 500, 0, h, 0, 500);
+    korvan::curve(fx, fy, static_cast<int>(count));
+    korvan::endgrf();
     korvan::korfin();
     double korvan_seconds = seconds_since(start);
     auto korvan_bytes = std::filesystem::file_size("curve.psc");
-    std::printf("KORVAN PostScript: %ld points through the vector primitive (CURVE comes later) in %.3f s, "
+    std::printf("KORVAN PostScript: %ld points with CURVE in an axis system in %.3f s, "
                 "%.2f million points per second, file %llu bytes\n",
                 count, korvan_seconds, static_cast<double>(count) / korvan_seconds / 1e6,
                 static_cast<unsigned long long>(korvan_bytes));

@@ -156,6 +156,52 @@ void draw_pieces(const std::vector<Polyline>& pieces, double offset, const ClipR
     }
 }
 
+// LINE: the polyline straight from the data, the pen lifted at gaps and at
+// points that are not numbers; shifted by `offset` across each segment.
+void draw_line_curve(const AxisTransform& tx, const AxisTransform& ty, std::span<const float> x,
+                     std::span<const float> y, std::size_t count, const CurveAttributes& c, double offset,
+                     const ClipRect& clip)
+{
+    LinePen pen(true, &clip);
+    bool have_previous = false;
+    bool started = false;
+    Pt previous{0, 0};
+    for (std::size_t i = 0; i < count; ++i) {
+        Pt p{plot_x(tx, x[i]), plot_y(ty, y[i])};
+        if (!finite(p)) {
+            have_previous = false;
+            continue;
+        }
+        bool gap = i > 0 && c.gap_on && std::fabs(static_cast<double>(x[i]) - x[i - 1]) > c.gap;
+        if (!have_previous || gap) {
+            if (offset == 0.0)
+                pen.move(p.x, p.y);
+            previous = p;
+            have_previous = true;
+            started = false;
+            continue;
+        }
+        if (offset == 0.0) {
+            pen.draw(p.x, p.y);
+        } else {
+            double dx = p.x - previous.x;
+            double dy = p.y - previous.y;
+            double length = std::hypot(dx, dy);
+            if (!(length > 0))
+                continue;
+            double ox = -dy / length * offset;
+            double oy = dx / length * offset;
+            if (!started)
+                pen.move(previous.x + ox, previous.y + oy);
+            else
+                pen.draw(previous.x + ox, previous.y + oy);
+            pen.draw(p.x + ox, p.y + oy);
+            started = true;
+        }
+        previous = p;
+    }
+}
+
 }  // namespace
 
 std::string out_of_axis_line(double x, double y) { return " <<<< (" + number_part(x, true) + number_part(y, false); }
@@ -227,24 +273,28 @@ void curve(std::span<const float> x, std::span<const float> y, int n)
     }
 
     ClipRect clip = axis_clip_rect();
-    std::vector<Pt> points(count);
-    std::vector<double> ux(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        points[i] = {plot_x(tx, x[i]), plot_y(ty, y[i])};
-        ux[i] = x[i];
-    }
-
     if (c.marker_step != 0) {
         std::size_t step = static_cast<std::size_t>(std::min(std::labs(static_cast<long>(c.marker_step)), 1L << 30));
         for (std::size_t i = 0; i < count; i += step) {
-            if (!finite(points[i]))
+            Pt p{plot_x(tx, x[i]), plot_y(ty, y[i])};
+            if (!finite(p))
                 continue;
-            draw_symbol(c.symbol, std::trunc(points[i].x + 0.5), std::trunc(points[i].y + 0.5), c.symbol_height,
-                        &clip);
+            draw_symbol(c.symbol, std::trunc(p.x + 0.5), std::trunc(p.y + 0.5), c.symbol_height, &clip);
         }
     }
 
     if (c.marker_step >= 0) {
+        // The other modes build their polylines first.
+        std::vector<Pt> points;
+        std::vector<double> ux;
+        if (c.mode == 1 || c.mode == 2) {
+            points.resize(count);
+            ux.resize(count);
+            for (std::size_t i = 0; i < count; ++i) {
+                points[i] = {plot_x(tx, x[i]), plot_y(ty, y[i])};
+                ux[i] = x[i];
+            }
+        }
         std::vector<Polyline> pieces;
         switch (c.mode) {
         case 1:
@@ -271,7 +321,6 @@ void curve(std::span<const float> x, std::span<const float> y, int n)
             break;
         }
         default:
-            pieces = line_pieces(points, ux, c);
             break;
         }
         int start_index = c.dash_index;
@@ -284,7 +333,10 @@ void curve(std::span<const float> x, std::span<const float> y, int n)
                 c.dash_drawn = start_drawn;
             }
             int offset = (pass + 1) / 2 * (pass % 2 == 1 ? 1 : -1);
-            draw_pieces(pieces, offset, clip);
+            if (c.mode == 0)
+                draw_line_curve(tx, ty, x, y, count, c, offset, clip);
+            else
+                draw_pieces(pieces, offset, clip);
         }
     }
 
