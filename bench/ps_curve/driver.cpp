@@ -2,7 +2,10 @@
 // PostScript file and reports the points written per second; when gnuplot is
 // installed, plots the same points with gnuplot's PostScript terminal in the
 // same run and prints the ratio.
-// Usage: ps_curve_bench [points] [directory]
+// Then the same as a KFL script: kflrun (beside this program, or the path in
+// argument 3) reads the points from a data file and plots them with CURVE,
+// beside gnuplot reading the same numbers as text.
+// Usage: ps_curve_bench [points] [directory] [kflrun]
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -61,6 +64,8 @@ int main(int argc, char** argv)
     if (count < 2)
         count = 1000000;
     std::filesystem::path base = argc > 2 ? std::filesystem::path(argv[2]) : std::filesystem::temp_directory_path();
+    std::filesystem::path kflrun = argc > 3 ? std::filesystem::path(argv[3])
+                                            : std::filesystem::absolute(argv[0]).parent_path() / "kflrun";
     std::string pattern = (base / "ps_curve_XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
         std::perror(pattern.c_str());
@@ -130,6 +135,57 @@ int main(int argc, char** argv)
                         static_cast<double>(count) / gnuplot_seconds / 1e6,
                         static_cast<unsigned long long>(std::filesystem::file_size("gnuplot.ps")));
             std::printf("ratio gnuplot time / KORVAN time: %.2f\n", gnuplot_seconds / korvan_seconds);
+        }
+    }
+
+    // The script: the points from a data file, plotted by kflrun.
+    if (!std::filesystem::exists(kflrun)) {
+        std::printf("%s not found: no script run\n", kflrun.c_str());
+    } else {
+        {
+            std::ofstream kdf("curve.kdf");
+            std::ofstream text("curve.txt");
+            kdf << "%KFL-ASC  a curve of " << count << " points\n%HEADER\n%DATA\n2\n";
+            char line[64];
+            for (std::size_t i = 0; i < xs.size(); ++i) {
+                std::snprintf(line, sizeof line, "%.3f %.3f\n", xs[i], ys[i]);
+                kdf << line;
+                text << line;
+            }
+            kdf << "%END\n";
+        }
+        std::ofstream("curve.kfl") << "%KFL\n"
+                                      "X = DATRAY(1)\n"
+                                      "Y = DATRAY(2)\n"
+                                      "N = DATCNT('rows')\n"
+                                      "METAFL('POST')\n"
+                                      "SETFIL('kfl.psc')\n"
+                                      "KORINI()\n"
+                                      "GRAF(0, 2969, 0, 500, 0, 2099, 0, 500)\n"
+                                      "CURVE(X, Y, N)\n"
+                                      "ENDGRF()\n"
+                                      "KORFIN()\n";
+        std::string command = "env KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none '" + kflrun.string() +
+                              "' -F=curve.kdf curve.kfl < /dev/null > kfl.out 2>&1";
+        start = std::chrono::steady_clock::now();
+        int status = std::system(command.c_str());
+        double kfl_seconds = seconds_since(start);
+        if (status != 0 || !std::filesystem::exists("kfl.psc")) {
+            std::printf("kflrun failed (status %d)\n", status);
+        } else {
+            std::printf("kflrun script, data file and CURVE: %ld points in %.3f s, file %llu bytes\n", count,
+                        kfl_seconds, static_cast<unsigned long long>(std::filesystem::file_size("kfl.psc")));
+            std::ofstream("text.gp") << "set terminal postscript\n"
+                                        "set output 'text.ps'\n"
+                                        "unset key\n"
+                                        "plot 'curve.txt' with lines\n";
+            start = std::chrono::steady_clock::now();
+            status = version.empty() ? -1 : std::system("gnuplot text.gp");
+            double text_seconds = seconds_since(start);
+            if (status == 0 && std::filesystem::exists("text.ps")) {
+                std::printf("%s, the same numbers as text: %.3f s\n", version.c_str(), text_seconds);
+                std::printf("ratio gnuplot time / kflrun time: %.2f\n", text_seconds / kfl_seconds);
+            }
         }
     }
     std::filesystem::current_path(base);
