@@ -4,10 +4,9 @@
 // and none where nothing was drawn.
 #include "tests/unit/curves_test_support.hpp"
 
-#include <png.h>
-#include <sys/wait.h>
+#include <algorithm>
 
-#include <cstdlib>
+#include "tests/support/ps_render.hpp"
 
 #include "plot/kernel/colours.hpp"
 #include "plot/routines/curves.hpp"
@@ -21,73 +20,33 @@ namespace {
 
 constexpr int dpi = 40;
 
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> rgb;
-    bool ink(int x, int y) const
-    {
-        if (x < 0 || y < 0 || x >= width || y >= height)
-            return false;
-        const unsigned char* p = &rgb[static_cast<std::size_t>((y * width + x) * 3)];
-        // Grey levels of the black-and-white device count as ink: anything not near white.
-        return std::min({p[0], p[1], p[2]}) < 230;
-    }
-    bool ink_near(int x, int y, int r) const
-    {
-        for (int dy = -r; dy <= r; ++dy)
-            for (int dx = -r; dx <= r; ++dx)
-                if (ink(x + dx, y + dy))
-                    return true;
-        return false;
-    }
-    double ink_share(int x0, int y0, int x1, int y1) const
-    {
-        long all = 0;
-        long inked = 0;
-        for (int y = std::min(y0, y1); y <= std::max(y0, y1); ++y)
-            for (int x = std::min(x0, x1); x <= std::max(x0, x1); ++x) {
-                ++all;
-                inked += ink(x, y);
-            }
-        return all > 0 ? static_cast<double>(inked) / all : 0.0;
-    }
-};
-
-bool read_png(const std::string& name, Picture& picture)
+// Grey levels of the black-and-white device count as ink: anything not near white.
+bool ink(const RgbPicture& p, int x, int y)
 {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, name.c_str()))
+    if (x < 0 || y < 0 || x >= p.width || y >= p.height)
         return false;
-    image.format = PNG_FORMAT_RGB;
-    picture.width = static_cast<int>(image.width);
-    picture.height = static_cast<int>(image.height);
-    picture.rgb.resize(PNG_IMAGE_SIZE(image));
-    bool ok = png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) != 0;
-    png_image_free(&image);
-    return ok;
+    const unsigned char* q = p.at(x, y);
+    return std::min({q[0], q[1], q[2]}) < 230;
 }
 
-bool have_ghostscript() { return std::system("gs --version > /dev/null 2>&1") == 0; }
-
-// Ghostscript's messages; ok when it ended without error.
-std::string render(const std::string& file, const std::string& png, bool& ok)
+bool ink_near(const RgbPicture& p, int x, int y, int r)
 {
-    std::string command = "gs -dSAFER -dBATCH -dNOPAUSE -q -sDEVICE=png16m -r" + std::to_string(dpi) +
-                          " -sPAPERSIZE=a4 -sOutputFile=" + png + " " + file + " 2>&1";
-    std::string messages;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        ok = false;
-        return "popen failed";
-    }
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-        messages += buffer;
-    int status = ::pclose(pipe);
-    ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && messages.find("Error") == std::string::npos;
-    return messages;
+    return p.count(x - r, y - r, x + r + 1, y + r + 1, [](const unsigned char* q) {
+        return std::min({q[0], q[1], q[2]}) < 230;
+    }) > 0;
+}
+
+// The share of inked pixels in the box between two corners (both included).
+double ink_share(const RgbPicture& p, int x0, int y0, int x1, int y1)
+{
+    long all = 0;
+    long inked = 0;
+    for (int y = std::min(y0, y1); y <= std::max(y0, y1); ++y)
+        for (int x = std::min(x0, x1); x <= std::max(x0, x1); ++x) {
+            ++all;
+            inked += ink(p, x, y);
+        }
+    return all > 0 ? static_cast<double>(inked) / all : 0.0;
 }
 
 // Pixel of a plot point on the default page, turned on the A4 paper: plot y
@@ -180,16 +139,14 @@ TEST_F(CurvesPostScriptTest, RenderedPlotShowsCurvesSymbolsAndLegend)
     draw("POST");
     std::string messages_of_plot = take_output();
     EXPECT_EQ(messages_of_plot.find("<<<< Warning"), std::string::npos) << messages_of_plot;
-    if (!have_ghostscript())
+    if (!ghostscript_available())
         GTEST_SKIP() << "Ghostscript (gs) is not installed: the PostScript plot is not rendered";
     bool ok = false;
-    std::string messages = render("curves.psc", "curves.png", ok);
+    std::string messages = render_postscript("curves.psc", "curves.png", dpi, ok);
     ASSERT_TRUE(ok) << messages;
-    Picture p;
-    ASSERT_TRUE(read_png("curves.png", p));
-    if (const char* keep = std::getenv("KORVAN_KEEP_PICTURES"))
-        std::filesystem::copy_file("curves.png", std::string(keep) + "/curves.png",
-                                   std::filesystem::copy_options::overwrite_existing);
+    RgbPicture p;
+    ASSERT_TRUE(read_rgb_png("curves.png", p));
+    keep_picture("curves.png", "curves.png");
 
     // The axis system: user (u, v) at plot (350 + u * 1799 / 24, 1750 - (v + 5) * 1399 / 25).
     auto at = [](double u, double v, int& column, int& row) {
@@ -201,9 +158,9 @@ TEST_F(CurvesPostScriptTest, RenderedPlotShowsCurvesSymbolsAndLegend)
         int c = 0;
         int r = 0;
         at(model_x[i], models[0][i], c, r);
-        missing += !p.ink_near(c, r, 1);
+        missing += !ink_near(p, c, r, 1);
         at(model_x[i], models[2][i], c, r);
-        missing += !p.ink_near(c, r, 1);
+        missing += !ink_near(p, c, r, 1);
     }
     EXPECT_LE(missing, 2);
     // A measured point: a circle of 30 units (about 4 pixels) around it, hollow.
@@ -211,29 +168,29 @@ TEST_F(CurvesPostScriptTest, RenderedPlotShowsCurvesSymbolsAndLegend)
         int c = 0;
         int r = 0;
         at(12, 14.9, c, r);
-        EXPECT_GT(p.ink_share(c - 3, r - 3, c + 3, r + 3), 0.15);
+        EXPECT_GT(ink_share(p, c - 3, r - 3, c + 3, r + 3), 0.15);
     }
     // The legend box holds ink: frame, patterns and texts.
     int c0 = 0, r0 = 0, c1 = 0, r1 = 0;
     pixel_of(2300, 400, c0, r0);
     pixel_of(2300 + legend_w, 400 + legend_h, c1, r1);
-    EXPECT_GT(p.ink_share(c0 + 2, r0 - 2, c1 - 2, r1 + 2), 0.03);
+    EXPECT_GT(ink_share(p, c0 + 2, r0 - 2, c1 - 2, r1 + 2), 0.03);
     // The frame of the legend: ink along its upper edge (plot y = 400).
     int frame_hits = 0;
     for (int x = 2320; x < 2300 + legend_w - 20; x += 20) {
         int c = 0, r = 0;
         pixel_of(x, 400, c, r);
-        frame_hits += p.ink_near(c, r, 1);
+        frame_hits += ink_near(p, c, r, 1);
     }
     EXPECT_GE(frame_hits, (legend_w - 40) / 20 - 1);
     // Nothing in the upper left of the axis system (hours 1 to 4, 14 to 19 degrees).
     at(1, 19, c0, r0);
     at(4, 14, c1, r1);
-    EXPECT_EQ(p.ink_share(c0, r0, c1, r1), 0.0);
+    EXPECT_EQ(ink_share(p, c0, r0, c1, r1), 0.0);
     // Nothing between the axis system and the legend.
     pixel_of(2200, 450, c0, r0);
     pixel_of(2280, 900, c1, r1);
-    EXPECT_EQ(p.ink_share(c0, r0, c1, r1), 0.0);
+    EXPECT_EQ(ink_share(p, c0, r0, c1, r1), 0.0);
 }
 
 TEST_F(CurvesPostScriptTest, ColourPlotRendersWithCycledColours)
@@ -250,23 +207,19 @@ TEST_F(CurvesPostScriptTest, ColourPlotRendersWithCycledColours)
         std::snprintf(words, sizeof words, " %u %u %u f ", (rgb >> 16) & 255u, (rgb >> 8) & 255u, rgb & 255u);
         EXPECT_NE(ps.find(words), std::string::npos) << words;
     }
-    if (!have_ghostscript())
+    if (!ghostscript_available())
         GTEST_SKIP() << "Ghostscript (gs) is not installed: the PostScript plot is not rendered";
     bool ok = false;
-    std::string messages = render("curves.psc", "colour.png", ok);
+    std::string messages = render_postscript("curves.psc", "colour.png", dpi, ok);
     ASSERT_TRUE(ok) << messages;
-    Picture p;
-    ASSERT_TRUE(read_png("colour.png", p));
+    RgbPicture p;
+    ASSERT_TRUE(read_rgb_png("colour.png", p));
     // On the black page the legend shows coloured (not grey) pixels.
     int c0 = 0, r0 = 0, c1 = 0, r1 = 0;
     pixel_of(2300, 400, c0, r0);
     pixel_of(2300 + legend_w, 400 + legend_h, c1, r1);
-    int coloured = 0;
-    for (int y = std::min(r0, r1); y <= std::max(r0, r1); ++y)
-        for (int x = std::min(c0, c1); x <= std::max(c0, c1); ++x) {
-            const unsigned char* q = &p.rgb[static_cast<std::size_t>((y * p.width + x) * 3)];
-            coloured += std::abs(q[0] - q[1]) > 60 || std::abs(q[1] - q[2]) > 60;
-        }
+    long coloured = p.count(std::min(c0, c1), std::min(r0, r1), std::max(c0, c1) + 1, std::max(r0, r1) + 1,
+                            saturated);
     EXPECT_GT(coloured, 20);
 }
 
