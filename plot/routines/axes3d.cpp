@@ -259,7 +259,20 @@ void graf3d(double xa, double xe, double xor_, double xstep, double ya, double y
         else
             eye = v;
     }
-    set_projection(a, eye, ax.nxa + ax.nxl / 2.0, ax.nya - ax.nyl / 2.0, std::min(ax.nxl, ax.nyl) / 2.0);
+    // Half the smaller side of the axis rectangle is the largest distance of
+    // a projected box corner from the centre, so the box fits the rectangle.
+    set_projection(a, eye, 0, 0, 1);
+    double extent = 0;
+    for (double cx : {-0.5, 0.5})
+        for (double cy : {-0.5, 0.5})
+            for (double cz : {-0.5, 0.5}) {
+                double px = 0, py = 0;
+                box_to_plot(a, {cx * box[0], cy * box[1], cz * box[2]}, px, py);
+                extent = std::max({extent, std::fabs(px), std::fabs(py)});
+            }
+    if (!(extent > 1e-9) || !std::isfinite(extent))
+        extent = 1;
+    set_projection(a, eye, ax.nxa + ax.nxl / 2.0, ax.nya - ax.nyl / 2.0, std::min(ax.nxl, ax.nyl) / 2.0 / extent);
     s.level = 3;
     a.system = 2;
     a.contour_count = 0;
