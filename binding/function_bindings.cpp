@@ -5,8 +5,10 @@
 #include "plot/kernel/colours.hpp"
 #include "plot/kernel/routines.hpp"
 #include "plot/routines/axes.hpp"
+#include "plot/routines/axes3d.hpp"
 #include "plot/routines/legends.hpp"
 #include "plot/routines/numbers.hpp"
+#include "plot/routines/patterns.hpp"
 #include "plot/routines/text.hpp"
 #include "plot/win/driver.hpp"
 
@@ -29,6 +31,7 @@ constexpr FunctionBinding bindings[] = {
     {"GETFIL", &call_function<&korvan::getfil>},
     {"GETHGT", &call_function<&korvan::gethgt>},
     {"GETMFL", &call_function<&korvan::getmfl>},
+    {"GETPAT", &call_function<&korvan::getpat>},
     {"GETVLT", &call_function<&korvan::getvlt>},
     {"NLMESS", &call_function<&korvan::nlmess>},
     {"NLNUMB", &call_function<&korvan::nlnumb>},
@@ -37,10 +40,17 @@ constexpr FunctionBinding bindings[] = {
     {"NYLEGN", &call_function<&korvan::nylegn>},
     {"NYPOSN", &call_function<&korvan::nyposn>},
     {"WINID", &call_function<&korvan::winid>},
+    {"X3DABS", &call_function<&korvan::x3dabs>},
+    {"X3DPOS", &call_function<&korvan::x3dpos>},
+    {"X3DREL", &call_function<&korvan::x3drel>},
     {"XINVRS", &call_function<&korvan::xinvrs>},
     {"XPOSN", &call_function<&korvan::xposn>},
+    {"Y3DABS", &call_function<&korvan::y3dabs>},
+    {"Y3DPOS", &call_function<&korvan::y3dpos>},
+    {"Y3DREL", &call_function<&korvan::y3drel>},
     {"YINVRS", &call_function<&korvan::yinvrs>},
     {"YPOSN", &call_function<&korvan::yposn>},
+    {"Z3DPOS", &call_function<&korvan::z3dpos>},
     {"GETBLK", &bind_getblk},
     {"GETDFL", &bind_getdfl},
     {"NZPOSN", &bind_nzposn},

@@ -4,10 +4,17 @@
 #include "plot/kernel/postscript.hpp"
 #include "plot/kernel/routines.hpp"
 #include "plot/routines/axes.hpp"
+#include "plot/routines/axes3d.hpp"
+#include "plot/routines/bars.hpp"
+#include "plot/routines/colour_axes.hpp"
+#include "plot/routines/contours.hpp"
 #include "plot/routines/curves.hpp"
 #include "plot/routines/legends.hpp"
 #include "plot/routines/line_styles.hpp"
 #include "plot/routines/numbers.hpp"
+#include "plot/routines/patterns.hpp"
+#include "plot/routines/shading.hpp"
+#include "plot/routines/surfaces.hpp"
 #include "plot/routines/symbols.hpp"
 #include "plot/routines/text.hpp"
 
@@ -22,10 +29,15 @@ constexpr ProcedureBinding bindings[] = {
     {"AX2GRF", &call_procedure<&korvan::ax2grf>},
     {"AXCLRS", &call_procedure<&korvan::axclrs>},
     {"AXENDS", &call_procedure<&korvan::axends>},
+    {"AXIS3D", &call_procedure<&korvan::axis3d>},
     {"AXSLEN", &call_procedure<&korvan::axslen>},
     {"AXSORG", &call_procedure<&korvan::axsorg>},
     {"AXSPOS", &call_procedure<&korvan::axspos>},
     {"AXSTYP", &call_procedure<&korvan::axstyp>},
+    {"BARGRP", &call_procedure<&korvan::bargrp>},
+    {"BARPOS", &call_procedure<&korvan::barpos>},
+    {"BARS", &call_procedure<&korvan::bars>},
+    {"BARTYP", &call_procedure<&korvan::bartyp>},
     {"BARWTH", &call_procedure<&korvan::barwth>},
     {"BASALF", &call_procedure<&korvan::basalf>},
     {"CHAANG", &call_procedure<&korvan::chaang>},
@@ -41,6 +53,9 @@ constexpr ProcedureBinding bindings[] = {
     {"COLOR", &call_procedure<&korvan::color>},
     {"COLRAN", &call_procedure<&korvan::colran>},
     {"COMPLX", &call_procedure<&korvan::complx>},
+    {"CONLAB", &call_procedure<&korvan::conlab>},
+    {"CONSHD", &call_procedure<&korvan::conshd>},
+    {"CONTUR", &call_procedure<&korvan::contur>},
     {"CURVE", &call_procedure<&korvan::curve>},
     {"DASH", &call_procedure<&korvan::dash>},
     {"DASHL", &call_procedure<&korvan::dashl>},
@@ -70,6 +85,8 @@ constexpr ProcedureBinding bindings[] = {
     {"GETWIN", &call_procedure<&korvan::getwin>},
     {"GOTHIC", &call_procedure<&korvan::gothic>},
     {"GRAF", &call_procedure<&korvan::graf>},
+    {"GRAF3", &call_procedure<&korvan::graf3>},
+    {"GRAF3D", &call_procedure<&korvan::graf3d>},
     {"HEIGHT", &call_procedure<&korvan::height>},
     {"HELVE", &call_procedure<&korvan::helve>},
     {"HELVES", &call_procedure<&korvan::helves>},
@@ -106,12 +123,14 @@ constexpr ProcedureBinding bindings[] = {
     {"MIXLEG", &call_procedure<&korvan::mixleg>},
     {"MYLAB", &call_procedure<&korvan::mylab>},
     {"MYLINE", &call_procedure<&korvan::myline>},
+    {"MYPAT", &call_procedure<&korvan::mypat>},
     {"MYVLT", &call_procedure<&korvan::myvlt>},
     {"NAMDIS", &call_procedure<&korvan::namdis>},
     {"NAME", &call_procedure<&korvan::name>},
     {"NAMJUS", &call_procedure<&korvan::namjus>},
     {"NEWMIX", &call_procedure<&korvan::newmix>},
     {"NEWPAG", &call_procedure<&korvan::newpag>},
+    {"NOBAR", &call_procedure<&korvan::nobar>},
     {"NOCHEK", &call_procedure<&korvan::nochek>},
     {"NOGRAF", &call_procedure<&korvan::nograf>},
     {"NUMBER", &call_procedure<&korvan::number>},
@@ -144,9 +163,17 @@ constexpr ProcedureBinding bindings[] = {
     {"SETPAG", &call_procedure<&korvan::setpag>},
     {"SETSCL", &call_procedure<&korvan::setscl>},
     {"SETVLT", &call_procedure<&korvan::setvlt>},
+    {"SHDMOD", &call_procedure<&korvan::shdmod>},
+    {"SHDPAT", &call_procedure<&korvan::shdpat>},
     {"SIMPLX", &call_procedure<&korvan::simplx>},
     {"SMXALF", &call_procedure<&korvan::smxalf>},
     {"SOLID", &call_procedure<&korvan::solid>},
+    {"SURCLR", &call_procedure<&korvan::surclr>},
+    {"SURFCE", &call_procedure<&korvan::surfce>},
+    {"SURMAT", &call_procedure<&korvan::surmat>},
+    {"SURSHD", &call_procedure<&korvan::surshd>},
+    {"SURSZE", &call_procedure<&korvan::sursze>},
+    {"SURVIS", &call_procedure<&korvan::survis>},
     {"SYMBOL", &call_procedure<&korvan::symbol>},
     {"SYMFIL", &call_procedure<&korvan::symfil>},
     {"SYMROT", &call_procedure<&korvan::symrot>},
@@ -161,12 +188,17 @@ constexpr ProcedureBinding bindings[] = {
     {"TRIPLX", &call_procedure<&korvan::triplx>},
     {"TXTJUS", &call_procedure<&korvan::txtjus>},
     {"UNIT", &call_procedure<&korvan::unit>},
+    {"VIEW3D", &call_procedure<&korvan::view3d>},
+    {"VKXBAR", &call_procedure<&korvan::vkxbar>},
+    {"VKYBAR", &call_procedure<&korvan::vkybar>},
     {"VKYTIT", &call_procedure<&korvan::vkytit>},
+    {"WIDBAR", &call_procedure<&korvan::widbar>},
     {"WINDOW", &call_procedure<&korvan::window>},
     {"WINMOD", &call_procedure<&korvan::winmod>},
     {"WINSIZ", &call_procedure<&korvan::winsiz>},
     {"WINTIT", &call_procedure<&korvan::wintit>},
     {"X11MOD", &call_procedure<&korvan::x11mod>},
+    {"ZSCALE", &call_procedure<&korvan::zscale>},
 };
 
 }  // namespace

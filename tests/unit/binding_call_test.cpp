@@ -183,13 +183,28 @@ TEST_F(BindingCallTest, RoutinesWithoutABindingSayWhy)
     EXPECT_EQ(var("A")->type, kfl::T_INT);
     EXPECT_EQ(var("Z")->slot.i32, 0);
     // A library function this version lacks: the message, the target an INT.
-    EXPECT_EQ(run({"D = X3DABS(1.0, 2.0, 3.0)"}), " >>>> Routine X3DABS is not available in this version\n");
+    EXPECT_EQ(run({"D = GETVER()"}), " >>>> Routine GETVER is not available in this version\n");
     EXPECT_EQ(var("D")->type, kfl::T_INT);
     // Matching comes first.
-    EXPECT_EQ(run({"D = X3DABS(1.0)"}),
+    EXPECT_EQ(run({"D = GETVER(1.0)"}),
               " >>>> Parameter mismatch\n"
-              "      User   : X3DABS (D)\n"
-              "      Correct: X3DABS (X,X,X)\n");
+              "      User   : GETVER (D)\n"
+              "      Correct: GETVER ()\n");
+    EXPECT_EQ(run({"WGFIN(1)"}),
+              " >>>> Parameter mismatch\n"
+              "      User   : WGFIN (I)\n"
+              "      Correct: WGFIN ()\n");
+    EXPECT_EQ(run({"WGFIN()"}), " >>>> Routine WGFIN is not available in this version\n");
+}
+
+TEST_F(BindingCallTest, ThreeDimensionalConversionsReturnDouble)
+{
+    run({"METAFL('GKSV')", "KORINI()", "GRAF3D(0, 10, 0, 2, 0, 5, 0, 1, 0, 1, 0, 0.5)"});
+    EXPECT_EQ(run({"D = X3DABS(1.0, 2.0, 3.0)", "E = Y3DPOS(1, 2, 1)"}), "");
+    EXPECT_EQ(var("D")->type, kfl::T_DOUBLE);
+    EXPECT_EQ(var("E")->type, kfl::T_DOUBLE);
+    EXPECT_GT(var("D")->slot.f64, 0.0);
+    run({"ENDGRF()", "UNIT(0)", "KORFIN()"});
 }
 
 TEST_F(BindingCallTest, NamesThatAreNoLibraryRoutines)
