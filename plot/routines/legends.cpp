@@ -11,6 +11,7 @@
 #include "plot/kernel/state.hpp"
 #include "plot/routines/fill.hpp"
 #include "plot/routines/line_styles.hpp"
+#include "plot/routines/patterns.hpp"
 #include "plot/routines/symbols.hpp"
 #include "plot/routines/text.hpp"
 
@@ -145,17 +146,27 @@ void draw_pattern(const CurveRecord& r, double x, double y_mid, double length, d
 {
     CurveAttributes& c = state().curves;
     if (r.pattern >= 0) {
-        // Shading patterns other than the solid one are drawn as the outlined area.
-        if (r.pattern == 16)
+        // The solid pattern goes to the device where it fills rectangles.
+        if (r.pattern == 16 && device_fills_rectangles()) {
             fill_rectangle(x, y_mid - h / 2, length, h);
-        if (r.pattern != 16) {
-            LinePen pen(false);
-            pen.move(x, y_mid - h / 2);
-            pen.draw(x + length, y_mid - h / 2);
-            pen.draw(x + length, y_mid + h / 2);
-            pen.draw(x, y_mid + h / 2);
-            pen.draw(x, y_mid - h / 2);
+            return;
         }
+        // Otherwise the rectangle is hatched with the curve's pattern.
+        ShadingAttributes& a = state().shading;
+        const ShadingAttributes saved = a;
+        int code = pattern_code(r.pattern);
+        a.pattern = r.pattern;
+        a.pattern_code = code;
+        a.hatch_angle = code / 1000;
+        a.hatch_type = (code % 1000) / 100;
+        a.hatch_density = (code % 100) / 10;
+        a.hatch_cross = code % 2;
+        if (a.hatch_angle <= 179 && a.hatch_type <= 5) {
+            const FillPoint box[] = {{x, y_mid - h / 2}, {x + length, y_mid - h / 2}, {x + length, y_mid + h / 2},
+                                     {x, y_mid + h / 2}};
+            fill_area(box, nullptr);
+        }
+        a = saved;
         return;
     }
     if (r.line_style >= 0) {

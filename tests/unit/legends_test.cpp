@@ -274,8 +274,35 @@ TEST_F(LegendsTest, LegpatChoosesAPatternForALine)
         colour40 += q.colour == 40;
         colour41 += q.colour == 41;
     }
-    EXPECT_EQ(colour40, 2);     // the line of entry 1
-    EXPECT_GE(colour41, 2 * 30);  // the filled rectangle, one character height
+    EXPECT_EQ(colour40, 2);       // the line of entry 1
+    EXPECT_GE(colour41, 2 * 17);  // the solid pattern: lines 2 units apart over one character height
+}
+
+TEST_F(LegendsTest, HatchedPatternFillsItsRectangleOnly)
+{
+    open_unit_axes();
+    std::span<char> b = make(1, 10);
+    leglin(b, "hatched", 1);
+    legpat(-1, 1, -1, 42, 5, 1);
+    legtit("");
+    legpos(300, 200);
+    int shading_before = state().shading.pattern;
+    legend(b, 1);
+    take_output();
+    EXPECT_EQ(state().shading.pattern, shading_before);
+    std::vector<PlotPointRecord> p = close_plot();
+    // The rectangle: 4 character heights from x = 327, one high from y = 227.
+    int hatch_points = 0;
+    for (const PlotPointRecord& q : p) {
+        if (q.colour != 42)
+            continue;
+        ++hatch_points;
+        EXPECT_GE(q.x, 327 - 0.01);
+        EXPECT_LE(q.x, 327 + 144 + 0.01);
+        EXPECT_GE(q.y, 227 - 0.01);
+        EXPECT_LE(q.y, 263 + 0.01);
+    }
+    EXPECT_GE(hatch_points, 4);
 }
 
 TEST_F(LegendsTest, SmallBufferIsRefused)
