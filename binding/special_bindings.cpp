@@ -6,6 +6,7 @@
 #include "binding/system_variable_application.hpp"
 #include "interp/front_end.hpp"
 #include "interp/loader.hpp"
+#include "interp/user_routines.hpp"
 #include "plot/kernel/colours.hpp"
 #include "plot/kernel/routines.hpp"
 #include "plot/routines/legends.hpp"
@@ -85,6 +86,16 @@ constexpr ProcedureBinding bindings[] = {
 };
 
 }  // namespace
+
+void widget_callback_entry(int widget)
+{
+    const std::string& routine = callback_routine(widget);
+    if (routine.empty())
+        return;
+    // A copy: the callback may replace its own entry through SWGCB.
+    std::string name = routine;
+    kfl::callback_call(widget, name, callback_variable(widget));
+}
 
 void report_unavailable(std::string_view name)
 {

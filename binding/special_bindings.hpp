@@ -40,6 +40,13 @@ using ItmcatRoutine = void (*)(std::span<char> list, std::string_view item);
 using RpixlsRoutine = void (*)(std::span<std::uint8_t> bytes, int nx, int ny, int nw, int nh);
 using RpxrowRoutine = void (*)(std::span<std::uint8_t> bytes, int nx, int ny, int n);
 using ShdeurRoutine = void (*)(std::span<const int> inray, std::span<int> ipray, std::span<const int> icray, int n);
+using CallbackEntry = void (*)(int widget);
+using SwgcbRoutine = void (*)(int widget, CallbackEntry entry);
+
+// What a widget calls when it fires: runs the KFL subroutine of the callback
+// table for the widget one routine level deeper, with the widget identifier
+// and the remembered array variable; nothing when the widget has none.
+void widget_callback_entry(int widget);
 
 namespace detail {
 
@@ -264,6 +271,16 @@ void bind_shdeur(ArgumentSlots& s)
     std::copy_n(ipray.data(), std::min(ipray.size(), static_cast<std::size_t>(n)), copy);
     Routine(s.block_at<const int>(0), {copy, static_cast<std::size_t>(n)}, s.block_at<const int>(2), s.int_at(3));
     std::free(copy);
+}
+
+// SWGCB(ID, CROUT, IRAY): the subroutine CROUT runs when widget ID fires,
+// with IRAY as its second parameter.
+template <SwgcbRoutine Routine>
+void bind_swgcb(ArgumentSlots& s)
+{
+    std::int32_t widget = s.int_at(0);
+    set_callback(widget, s.text_at(1), s.variables[2]);
+    Routine(widget, &widget_callback_entry);
 }
 
 }  // namespace korvan::binding
