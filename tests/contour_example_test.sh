@@ -1,0 +1,56 @@
+#!/bin/bash
+# Runs examples/contour.kfl in a fresh temporary directory: it must end without
+# warnings and write contour.psc, which Ghostscript (when installed) must render
+# without error into a picture that is not blank.
+#
+#   contour_example_test.sh <kflrun> <contour.kfl>
+set -u
+kflrun=$1
+script=$2
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+env -u KFL_PATH -u KFL_DATA -u KORVAN KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none \
+    timeout 60 "$kflrun" "$script" < /dev/null > actual.out 2> actual.err
+rc=$?
+status=0
+if [ "$rc" != 0 ]; then
+    echo "exit code $rc"
+    status=1
+fi
+# Without a text window the warnings would go to korvan.err, which is kept only
+# when it received any.
+if [ -e korvan.err ] || grep -q -e '<<<< Warning' -e '>>>>' actual.out || ! grep -q 'Warnings *: *0' actual.out; then
+    echo "warnings from the example:"
+    cat actual.out
+    [ -e korvan.err ] && cat korvan.err
+    status=1
+fi
+if ! grep -q 'Metafile *: .*contour.psc' actual.out; then
+    echo "no end protocol naming contour.psc:"
+    cat actual.out
+    status=1
+fi
+if [ ! -s contour.psc ]; then
+    echo "contour.psc was not written"
+    exit 1
+fi
+if ! command -v gs > /dev/null; then
+    echo "Ghostscript (gs) is not installed: contour.psc is not rendered"
+    exit $((status == 0 ? 77 : status))
+fi
+if ! gs -dSAFER -dBATCH -dNOPAUSE -q -sDEVICE=png16m -r30 -sPAPERSIZE=a4 -sOutputFile=contour.png contour.psc \
+        > gs.out 2>&1 || grep -q Error gs.out; then
+    echo "Ghostscript failed:"
+    head -20 gs.out
+    exit 1
+fi
+# A shaded map, not an empty page: the picture compresses to much more than a blank one.
+size=$(stat -c %s contour.png)
+if [ "$size" -lt 8000 ]; then
+    echo "contour.png has only $size bytes"
+    status=1
+fi
+[ -n "${KORVAN_KEEP_PICTURES:-}" ] && cp contour.png "$KORVAN_KEEP_PICTURES/contour-example.png"
+exit $status
