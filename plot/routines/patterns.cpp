@@ -1,6 +1,7 @@
 // SHDPAT, MYPAT and area filling with hatch lines.
 #include "plot/routines/patterns.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -64,6 +65,55 @@ bool hatch(std::span<const FillPoint> polygon, int angle, const HatchLines& line
     });
 }
 
+// The part of a polygon inside the clipping rectangle (Sutherland-Hodgman), so
+// that the filler never walks lines far off the page.
+std::vector<FillPoint> clipped(std::span<const FillPoint> polygon, const ClipRect& r)
+{
+    std::vector<FillPoint> in(polygon.begin(), polygon.end());
+    std::vector<FillPoint> out;
+    for (int edge = 0; edge < 4 && !in.empty(); ++edge) {
+        auto inside = [&](const FillPoint& p) {
+            switch (edge) {
+            case 0: return p.x >= r.x0;
+            case 1: return p.x <= r.x1;
+            case 2: return p.y >= r.y0;
+            default: return p.y <= r.y1;
+            }
+        };
+        auto cut = [&](const FillPoint& a, const FillPoint& b) {
+            double t = 0;
+            switch (edge) {
+            case 0: t = (r.x0 - a.x) / (b.x - a.x); break;
+            case 1: t = (r.x1 - a.x) / (b.x - a.x); break;
+            case 2: t = (r.y0 - a.y) / (b.y - a.y); break;
+            default: t = (r.y1 - a.y) / (b.y - a.y); break;
+            }
+            return FillPoint{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+        };
+        out.clear();
+        for (std::size_t i = 0; i < in.size(); ++i) {
+            const FillPoint& a = in[i];
+            const FillPoint& b = in[(i + 1) % in.size()];
+            bool a_in = inside(a);
+            bool b_in = inside(b);
+            if (a_in)
+                out.push_back(a);
+            if (a_in != b_in)
+                out.push_back(cut(a, b));
+        }
+        in.swap(out);
+    }
+    return in;
+}
+
+// The page, with room to spare, for fills without a clipping rectangle.
+ClipRect page_rect()
+{
+    const PlotState& s = state();
+    double margin = std::max(s.page_width, s.page_height);
+    return {-margin, -margin, s.page_width + margin, s.page_height + margin};
+}
+
 }  // namespace
 
 int pattern_code(int n)
@@ -123,6 +173,10 @@ bool fill_area(std::span<const FillPoint> polygon, const ClipRect* clip)
     HatchLines lines = hatch_lines(a.hatch_type, a.hatch_density);
     if (lines.distance <= 0 || polygon.size() < 3)
         return true;
+    std::vector<FillPoint> part = clipped(polygon, clip != nullptr ? *clip : page_rect());
+    if (part.size() < 3)
+        return true;
+    polygon = part;
     CurveAttributes& c = s.curves;
     set_dash_pattern(c, a.hatch_type == 5 ? 6 : 0, line_type_pattern(a.hatch_type == 5 ? 6 : 0));
     bool ok;
@@ -140,6 +194,10 @@ bool fill_solid(std::span<const FillPoint> polygon, const ClipRect* clip, double
 {
     if (polygon.size() < 3)
         return true;
+    std::vector<FillPoint> part = clipped(polygon, clip != nullptr ? *clip : page_rect());
+    if (part.size() < 3)
+        return true;
+    polygon = part;
     LinePen pen(false, clip);
     return scanline_fill(polygon, distance, 100, [&](double from, double to, double y, int) {
         pen.move(from, y);

@@ -78,10 +78,18 @@ public:
         }
     }
 
+    // Whether any of the cell lies inside the clipping rectangle.
+    bool visible(const ValuePoint c[4]) const
+    {
+        double x0 = std::min(c[0].x, c[2].x), x1 = std::max(c[0].x, c[2].x);
+        double y0 = std::min(c[0].y, c[2].y), y1 = std::max(c[0].y, c[2].y);
+        return x1 >= clip_.x0 && x0 <= clip_.x1 && y1 >= clip_.y0 && y0 <= clip_.y1;
+    }
+
     void cell(int i, int j)
     {
         ValuePoint c[4];
-        if (!corners(i, j, c))
+        if (!corners(i, j, c) || !visible(c))
             return;
         int low = static_cast<int>(levels_.size());
         int high = 0;
@@ -109,8 +117,9 @@ public:
         // Spanning several bands: sub-cells about 5 plot units wide and high.
         double w = std::fabs(c[1].x - c[0].x);
         double h = std::fabs(c[3].y - c[0].y);
-        int columns = std::clamp(static_cast<int>(std::min(w, 1e6)) / 5, 1, 100000);
-        int rows = std::clamp(static_cast<int>(std::min(h, 1e6)) / 5, 1, 100000);
+        // At most as many as fit the axis system, for cells larger than it.
+        int columns = std::clamp(static_cast<int>(std::min(w, clip_.x1 - clip_.x0 + 1)) / 5, 1, 2000);
+        int rows = std::clamp(static_cast<int>(std::min(h, clip_.y1 - clip_.y0 + 1)) / 5, 1, 2000);
         for (int row = 0; row < rows; ++row) {
             for (int col = 0; col < columns; ++col) {
                 double u = (col + 0.5) / columns;
@@ -133,7 +142,7 @@ public:
     void above(int i, int j, double level)
     {
         ValuePoint c[4];
-        if (!corners(i, j, c))
+        if (!corners(i, j, c) || !visible(c))
             return;
         int count = 0;
         for (const ValuePoint& p : c)

@@ -106,6 +106,17 @@ TEST_F(ShadingTest, BadGridsDoNotCrash)
     conshd(x, 1, x, 1, one, levels, 2);
     conshd(x, 3, x, 3, z, levels, 0);
     EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in conshd!   (   0)\n");
+    // Cells far larger than the page are cut to the axis system.
+    const float far[] = {-1e8f, 1e8f};
+    const float steep[] = {0, 3, 5, 9};
+    const float many[] = {1, 2, 3, 4, 5, 6, 7, 8};
+    long before = state().vector_count;
+    conshd(far, 2, far, 2, steep, many, 8);
+    shdmod("POLY", "CONT");
+    conshd(far, 2, far, 2, steep, many, 8);
+    shdmod("CELL", "CONT");
+    EXPECT_GT(state().vector_count, before);
+    EXPECT_LT(state().vector_count - before, 5000000);
     const float bad_levels[] = {1, nan};
     conshd(x, 3, x, 3, z, bad_levels, 2);
     EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in conshd!\n");
