@@ -2,9 +2,10 @@
 // PostScript file and reports the points written per second; when gnuplot is
 // installed, plots the same points with gnuplot's PostScript terminal in the
 // same run and prints the ratio.
-// Then the same as a KFL script: kflrun (beside this program, or the path in
-// argument 3) reads the points from a data file and plots them with CURVE,
-// beside gnuplot reading the same numbers as text.
+// Then the same as KFL scripts: kflrun (beside this program, or the path in
+// argument 3) reads the points as binary FLOAT arrays (FREAD), and from a data
+// file, and plots them with CURVE, beside gnuplot reading the same numbers in
+// binary and as text.
 // Usage: ps_curve_bench [points] [directory] [kflrun]
 #include <chrono>
 #include <cmath>
@@ -138,53 +139,96 @@ int main(int argc, char** argv)
         }
     }
 
-    // The script: the points from a data file, plotted by kflrun.
+    // The scripts: the points read by kflrun and plotted with CURVE.
     if (!std::filesystem::exists(kflrun)) {
         std::printf("%s not found: no script run\n", kflrun.c_str());
     } else {
         {
+            std::ofstream xbin("x.bin", std::ios::binary);
+            std::ofstream ybin("y.bin", std::ios::binary);
+            std::ofstream both("xy.bin", std::ios::binary);
             std::ofstream kdf("curve.kdf");
             std::ofstream text("curve.txt");
             kdf << "%KFL-ASC  a curve of " << count << " points\n%HEADER\n%DATA\n2\n";
             char line[64];
             for (std::size_t i = 0; i < xs.size(); ++i) {
+                xbin.write(reinterpret_cast<const char*>(&fx[i]), sizeof(float));
+                ybin.write(reinterpret_cast<const char*>(&fy[i]), sizeof(float));
+                both.write(reinterpret_cast<const char*>(&fx[i]), sizeof(float));
+                both.write(reinterpret_cast<const char*>(&fy[i]), sizeof(float));
                 std::snprintf(line, sizeof line, "%.3f %.3f\n", xs[i], ys[i]);
                 kdf << line;
                 text << line;
             }
             kdf << "%END\n";
         }
-        std::ofstream("curve.kfl") << "%KFL\n"
-                                      "X = DATRAY(1)\n"
-                                      "Y = DATRAY(2)\n"
-                                      "N = DATCNT('rows')\n"
-                                      "METAFL('POST')\n"
-                                      "SETFIL('kfl.psc')\n"
-                                      "KORINI()\n"
-                                      "GRAF(0, 2969, 0, 500, 0, 2099, 0, 500)\n"
-                                      "CURVE(X, Y, N)\n"
-                                      "ENDGRF()\n"
-                                      "KORFIN()\n";
-        std::string command = "env KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none '" + kflrun.string() +
-                              "' -F=curve.kdf curve.kfl < /dev/null > kfl.out 2>&1";
-        start = std::chrono::steady_clock::now();
-        int status = std::system(command.c_str());
-        double kfl_seconds = seconds_since(start);
-        if (status != 0 || !std::filesystem::exists("kfl.psc")) {
-            std::printf("kflrun failed (status %d)\n", status);
-        } else {
-            std::printf("kflrun script, data file and CURVE: %ld points in %.3f s, file %llu bytes\n", count,
-                        kfl_seconds, static_cast<unsigned long long>(std::filesystem::file_size("kfl.psc")));
-            std::ofstream("text.gp") << "set terminal postscript\n"
-                                        "set output 'text.ps'\n"
-                                        "unset key\n"
-                                        "plot 'curve.txt' with lines\n";
+        const char* plot_lines = "METAFL('POST')\n"
+                                 "SETFIL('kfl.psc')\n"
+                                 "KORINI()\n"
+                                 "GRAF(0, 2969, 0, 500, 0, 2099, 0, 500)\n"
+                                 "CURVE(X, Y, N)\n"
+                                 "ENDGRF()\n"
+                                 "KORFIN()\n";
+        std::ofstream("binary.kfl") << "%KFL\n"
+                                       "N = "
+                                    << count
+                                    << "\n"
+                                       "X = FALLOC(N)\n"
+                                       "Y = FALLOC(N)\n"
+                                       "F = FOPEN('x.bin', 'rb')\n"
+                                       "Q = FREAD(X, N, F)\n"
+                                       "Q = FCLOSE(F)\n"
+                                       "F = FOPEN('y.bin', 'rb')\n"
+                                       "Q = FREAD(Y, N, F)\n"
+                                       "Q = FCLOSE(F)\n"
+                                    << plot_lines;
+        std::ofstream("text.kfl") << "%KFL\n"
+                                     "X = DATRAY(1)\n"
+                                     "Y = DATRAY(2)\n"
+                                     "N = DATCNT('rows')\n"
+                                  << plot_lines;
+        std::ofstream("binary.gp") << "set terminal postscript\n"
+                                      "set output 'binary.ps'\n"
+                                      "unset key\n"
+                                      "plot 'xy.bin' binary format='%float32%float32' with lines\n";
+        std::ofstream("text.gp") << "set terminal postscript\n"
+                                    "set output 'text.ps'\n"
+                                    "unset key\n"
+                                    "plot 'curve.txt' with lines\n";
+        struct Run {
+            const char* what;
+            const char* script;
+            const char* options;
+            const char* gnuplot;
+            const char* gnuplot_output;
+        };
+        const Run runs[] = {
+            {"binary FLOAT arrays (FREAD)", "binary.kfl", "", "binary.gp", "binary.ps"},
+            {"a data file (DATRAY)", "text.kfl", "-F=curve.kdf", "text.gp", "text.ps"},
+        };
+        for (const Run& run : runs) {
+            std::filesystem::remove("kfl.psc");
+            std::string command = "env KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none '" + kflrun.string() + "' " +
+                                  run.options + " " + run.script + " < /dev/null > kfl.out 2>&1";
             start = std::chrono::steady_clock::now();
-            status = version.empty() ? -1 : std::system("gnuplot text.gp");
-            double text_seconds = seconds_since(start);
-            if (status == 0 && std::filesystem::exists("text.ps")) {
-                std::printf("%s, the same numbers as text: %.3f s\n", version.c_str(), text_seconds);
-                std::printf("ratio gnuplot time / kflrun time: %.2f\n", text_seconds / kfl_seconds);
+            int status = std::system(command.c_str());
+            double kfl_seconds = seconds_since(start);
+            if (status != 0 || !std::filesystem::exists("kfl.psc")) {
+                std::printf("kflrun %s failed (status %d)\n", run.script, status);
+                continue;
+            }
+            std::printf("kflrun script, points from %s, CURVE: %ld points in %.3f s, file %llu bytes\n", run.what,
+                        count, kfl_seconds,
+                        static_cast<unsigned long long>(std::filesystem::file_size("kfl.psc")));
+            if (version.empty())
+                continue;
+            start = std::chrono::steady_clock::now();
+            status = std::system((std::string("gnuplot ") + run.gnuplot).c_str());
+            double gnuplot_seconds = seconds_since(start);
+            if (status == 0 && std::filesystem::exists(run.gnuplot_output)) {
+                std::printf("%s, the same numbers from the same kind of file: %.3f s\n", version.c_str(),
+                            gnuplot_seconds);
+                std::printf("ratio gnuplot time / kflrun time: %.2f\n", gnuplot_seconds / kfl_seconds);
             }
         }
     }
