@@ -120,20 +120,31 @@ public:
         // At most as many as fit the axis system, for cells larger than it.
         int columns = std::clamp(static_cast<int>(std::min(w, clip_.x1 - clip_.x0 + 1)) / 5, 1, 2000);
         int rows = std::clamp(static_cast<int>(std::min(h, clip_.y1 - clip_.y0 + 1)) / 5, 1, 2000);
+        // Neighbouring sub-cells of one row in the same band are filled together.
         for (int row = 0; row < rows; ++row) {
-            for (int col = 0; col < columns; ++col) {
-                double u = (col + 0.5) / columns;
-                double v = (row + 0.5) / rows;
-                double value = (1 - u) * (1 - v) * c[0].v + u * (1 - v) * c[1].v + u * v * c[2].v + (1 - u) * v * c[3].v;
-                int band = level_band(value, levels_);
-                if (band == 0)
+            double y0 = c[0].y + (c[3].y - c[0].y) * row / rows;
+            double y1 = c[0].y + (c[3].y - c[0].y) * (row + 1) / rows;
+            int run_band = -1;
+            int run_start = 0;
+            for (int col = 0; col <= columns; ++col) {
+                int band = -1;
+                if (col < columns) {
+                    double u = (col + 0.5) / columns;
+                    double v = (row + 0.5) / rows;
+                    double value =
+                        (1 - u) * (1 - v) * c[0].v + u * (1 - v) * c[1].v + u * v * c[2].v + (1 - u) * v * c[3].v;
+                    band = level_band(value, levels_);
+                }
+                if (band == run_band)
                     continue;
-                colour_of_band(band);
-                double x0 = c[0].x + (c[1].x - c[0].x) * col / columns;
-                double x1 = c[0].x + (c[1].x - c[0].x) * (col + 1) / columns;
-                double y0 = c[0].y + (c[3].y - c[0].y) * row / rows;
-                double y1 = c[0].y + (c[3].y - c[0].y) * (row + 1) / rows;
-                fill_box(std::round(x0), std::round(y0), std::round(x1), std::round(y1), clip_);
+                if (run_band > 0) {
+                    colour_of_band(run_band);
+                    double x0 = c[0].x + (c[1].x - c[0].x) * run_start / columns;
+                    double x1 = c[0].x + (c[1].x - c[0].x) * col / columns;
+                    fill_box(std::round(x0), std::round(y0), std::round(x1), std::round(y1), clip_);
+                }
+                run_band = band;
+                run_start = col;
             }
         }
     }
