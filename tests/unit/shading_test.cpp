@@ -418,5 +418,58 @@ TEST_F(ShadingTest, ShadedLabelledContourMapRendersInColour)
     EXPECT_LT(black, all / 10);
 }
 
+TEST_F(ShadingTest, ResetKeysRestoreTheDefaults)
+{
+    open_plot();
+    const ShadingAttributes& a = state().shading;
+    zscale(0, 5);
+    bartyp("HORI");
+    barpos("BOTH");
+    bargrp(3, 0.5);
+    nobar();
+    vkxbar(10);
+    widbar(40);
+    labdis(300, "CON");
+    digits(3, "BAR");
+    shdmod("POLY", "CONTOUR");
+    EXPECT_EQ(take_output(), "");
+    EXPECT_TRUE(a.zscale_on);
+    EXPECT_EQ(a.contour_spacing, 300);
+    EXPECT_EQ(a.bar_digits, 3);
+    for (const char* key : {"ZSCALE", "BARTYP", "BARPOS", "BARGRP", "NOBAR", "VKXBAR", "WIDBAR", "LABDIS", "DIGITS"})
+        reset(key);
+    EXPECT_EQ(take_output(), "");
+    EXPECT_FALSE(a.zscale_on);
+    EXPECT_EQ(a.bar_type, 0);
+    EXPECT_EQ(a.bar_position, 0);
+    EXPECT_EQ(a.bar_group, 1);
+    EXPECT_TRUE(a.colour_bar);
+    EXPECT_EQ(a.bar_shift_x, 85);
+    EXPECT_EQ(a.bar_width, 85);
+    EXPECT_EQ(a.contour_spacing, 500);
+    EXPECT_EQ(a.bar_digits, 1);
+    EXPECT_EQ(a.contour_mode, 1);  // SHDMOD keeps its setting until the plot ends
+    korfin();
+    take_output();
+    korini();
+    EXPECT_EQ(state().shading.contour_mode, 0);
+    korfin();
+}
+
+TEST_F(ShadingTest, NobarLeavesTheColourBarOut)
+{
+    open_plot();
+    nobar();
+    long before = state().vector_count;
+    graf3(0, 1, 0, 0.5, 0, 1, 0, 0.5, 0, 3, 0, 1);
+    start_ = before;
+    const PlotState& s = state();
+    double right = s.axes.nxa + s.axes.nxl - 1;
+    std::vector<PlotPointRecord> p = drawn();
+    ASSERT_FALSE(p.empty());
+    for (const PlotPointRecord& q : p)
+        EXPECT_LT(q.x, right + 85);
+}
+
 }  // namespace
 }  // namespace korvan::test
