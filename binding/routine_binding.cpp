@@ -4,6 +4,7 @@
 
 #include "binding/call_marshalling.hpp"
 #include "binding/procedure_bindings.hpp"
+#include "binding/quick_plots.hpp"
 #include "binding/special_bindings.hpp"
 #include "binding/system_variable_application.hpp"
 #include "interp/eval_stack.hpp"
@@ -136,6 +137,7 @@ void install_binding()
     FunctionAssignmentHandler old_function = set_function_assignment_handler(&function_handler);
     if (old_function != &function_handler)
         previous_function_handler = old_function;
+    install_quick_plots();
 }
 
 bool call_routine_statement(std::string_view name, std::string_view text)

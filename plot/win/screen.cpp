@@ -158,6 +158,12 @@ void Screen::release_slot(int n)
 
 void Screen::release_all()
 {
+    // A headless run that ends while a plot is still open keeps its picture.
+    if (plotting_ && graphics_.headless()) {
+        flush();
+        save_pictures();
+        plotting_ = false;
+    }
     for (int n = 1; n <= window_slots; ++n)
         if (slots_[n - 1].open)
             release_slot(n);
