@@ -334,24 +334,28 @@ double y3dabs(double x, double y, double z)
     return py;
 }
 
+namespace {
+// The plot point of a user point in the box.
+bool user_point(const char* routine, double x, double y, double z, double& px, double& py)
+{
+    if (!box_system_ready(routine))
+        return false;
+    const ShadingAttributes& a = state().shading;
+    box_to_plot(a, {user_to_box(a, 0, x), user_to_box(a, 1, y), user_to_box(a, 2, z)}, px, py);
+    return true;
+}
+}  // namespace
+
 double x3drel(double x, double y, double z)
 {
-    if (!box_system_ready("x3drel"))
-        return 0;
-    const ShadingAttributes& a = state().shading;
     double px = 0, py = 0;
-    box_to_plot(a, {user_to_box(a, 0, x), user_to_box(a, 1, y), user_to_box(a, 2, z)}, px, py);
-    return px;
+    return user_point("x3drel", x, y, z, px, py) ? px : 0;
 }
 
 double y3drel(double x, double y, double z)
 {
-    if (!box_system_ready("y3drel"))
-        return 0;
-    const ShadingAttributes& a = state().shading;
     double px = 0, py = 0;
-    box_to_plot(a, {user_to_box(a, 0, x), user_to_box(a, 1, y), user_to_box(a, 2, z)}, px, py);
-    return py;
+    return user_point("y3drel", x, y, z, px, py) ? py : 0;
 }
 
 }  // namespace korvan

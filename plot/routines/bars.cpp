@@ -9,6 +9,7 @@
 
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/state.hpp"
+#include "plot/routines/contours.hpp"
 #include "plot/routines/curves.hpp"
 #include "plot/routines/line_styles.hpp"
 #include "plot/routines/numbers.hpp"
@@ -18,12 +19,6 @@
 namespace korvan {
 
 namespace {
-
-double to_plot(const AxisTransform& t, double v, double sign)
-{
-    double s = t.log ? (v > 0 ? std::log10(v) : std::nan("")) : v;
-    return t.origin + sign * t.factor * (s - t.start);
-}
 
 // The major tick positions of an axis after its start, in user units.
 std::vector<double> tick_positions(const AxisTransform& t)
@@ -139,7 +134,7 @@ void bars(std::span<const float> x, std::span<const float> y1, std::span<const f
     // The width of the whole group at one position, in plot units.
     double width;
     if (c.bar_width > 0) {
-        double distance = count >= 2 ? std::fabs(to_plot(tp, pos[1], sp) - to_plot(tp, pos[0], sp))
+        double distance = count >= 2 ? std::fabs(user_to_plot(tp, pos[1], sp) - user_to_plot(tp, pos[0], sp))
                                      : std::fabs(tp.step * tp.factor);
         width = c.bar_width * distance;
     } else {
@@ -159,10 +154,10 @@ void bars(std::span<const float> x, std::span<const float> y1, std::span<const f
     request.angle = 0;
     double h = s.text.height;
     for (std::size_t i = 0; i < count; ++i) {
-        double p0 = to_plot(tp, pos[i], sp) + shift;
+        double p0 = user_to_plot(tp, pos[i], sp) + shift;
         double p1 = p0 + bar;
-        double v0 = to_plot(tv, from[i], sv);
-        double v1 = to_plot(tv, to[i], sv);
+        double v0 = user_to_plot(tv, from[i], sv);
+        double v1 = user_to_plot(tv, to[i], sv);
         if (!std::isfinite(p0) || !std::isfinite(p1) || !std::isfinite(v0) || !std::isfinite(v1))
             continue;
         FillPoint corners[4];

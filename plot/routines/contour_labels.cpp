@@ -17,18 +17,6 @@ namespace {
 
 constexpr double pi = 3.14159265358979323846;
 
-double to_plot_x(const AxisTransform& t, double v)
-{
-    double s = t.log ? (v > 0 ? std::log10(v) : std::nan("")) : v;
-    return t.origin + t.factor * (s - t.start);
-}
-
-double to_plot_y(const AxisTransform& t, double v)
-{
-    double s = t.log ? (v > 0 ? std::log10(v) : std::nan("")) : v;
-    return t.origin - t.factor * (s - t.start);
-}
-
 struct Gap {
     double from;
     double to;
@@ -134,7 +122,7 @@ void draw_contour_lines(const std::vector<ContourLine>& lines, double level)
     for (std::size_t k = 0; k < lines.size(); ++k) {
         plot[k].reserve(lines[k].size());
         for (const ContourPoint& p : lines[k])
-            plot[k].push_back({to_plot_x(tx, p.x), to_plot_y(ty, p.y)});
+            plot[k].push_back({user_to_plot(tx, p.x, 1), user_to_plot(ty, p.y, -1)});
     }
     ClipRect clip = axis_clip_rect();
     std::string text = contour_label_text(level);

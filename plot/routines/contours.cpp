@@ -160,6 +160,28 @@ bool trace_contour(std::span<const float> x, int nx, std::span<const float> y, i
     return true;
 }
 
+double user_to_plot(const AxisTransform& t, double v, double sign)
+{
+    double s = t.log ? (v > 0 ? std::log10(v) : std::nan("")) : v;
+    return t.origin + sign * t.factor * (s - t.start);
+}
+
+bool grid_fits_log_axes(std::span<const float> x, int nx, std::span<const float> y, int ny)
+{
+    const PlotState& s = state();
+    auto not_positive = [](float v) { return !(v > 0); };
+    bool ok = true;
+    if (s.axes.transform[1].log && std::any_of(y.begin(), y.begin() + ny, not_positive)) {
+        warning(27);
+        ok = false;
+    }
+    if (s.axes.transform[0].log && std::any_of(x.begin(), x.begin() + nx, not_positive)) {
+        warning(27);
+        ok = false;
+    }
+    return ok;
+}
+
 void contur(std::span<const float> x, int nx, std::span<const float> y, int ny, std::span<const float> z,
             double zlev)
 {
@@ -175,19 +197,7 @@ void contur(std::span<const float> x, int nx, std::span<const float> y, int ny, 
         warning(2);
         return;
     }
-    PlotState& s = state();
-    const AxisTransform& tx = s.axes.transform[0];
-    const AxisTransform& ty = s.axes.transform[1];
-    bool bad = false;
-    if (ty.log && std::any_of(y.begin(), y.begin() + ny, [](float v) { return !(v > 0); })) {
-        warning(27);
-        bad = true;
-    }
-    if (tx.log && std::any_of(x.begin(), x.begin() + nx, [](float v) { return !(v > 0); })) {
-        warning(27);
-        bad = true;
-    }
-    if (bad)
+    if (!grid_fits_log_axes(x, nx, y, ny))
         return;
     std::vector<ContourLine> lines;
     if (!trace_contour(x, nx, y, ny, z, zlev, lines)) {

@@ -27,4 +27,15 @@ using ContourLine = std::vector<ContourPoint>;
 bool trace_contour(std::span<const float> x, int nx, std::span<const float> y, int ny, std::span<const float> z,
                    double z0, std::vector<ContourLine>& lines);
 
+struct AxisTransform;
+
+// The plot coordinate of a user value along an axis of the axis system:
+// sign 1 for X, -1 for Y (plot y grows downwards); not a number for
+// non-positive values on a log axis.
+double user_to_plot(const AxisTransform& t, double v, double sign);
+
+// The checks of a grid's coordinates on the axis system: warning 27 for
+// non-positive coordinates on a log axis (Y first, then X); false when refused.
+bool grid_fits_log_axes(std::span<const float> x, int nx, std::span<const float> y, int ny);
+
 }  // namespace korvan

@@ -15,12 +15,6 @@ namespace korvan {
 
 namespace {
 
-double plot_of(const AxisTransform& t, double v, double sign)
-{
-    double s = t.log ? (v > 0 ? std::log10(v) : std::nan("")) : v;
-    return t.origin + sign * t.factor * (s - t.start);
-}
-
 // A rectangle between two corners, cut to the clipping rectangle and filled
 // in the current colour.
 void fill_box(double x0, double y0, double x1, double y1, const ClipRect& clip)
@@ -43,9 +37,9 @@ public:
         px_.resize(static_cast<std::size_t>(nx));
         py_.resize(static_cast<std::size_t>(ny));
         for (int i = 0; i < nx; ++i)
-            px_[static_cast<std::size_t>(i)] = plot_of(s.axes.transform[0], x[static_cast<std::size_t>(i)], 1);
+            px_[static_cast<std::size_t>(i)] = user_to_plot(s.axes.transform[0], x[static_cast<std::size_t>(i)], 1);
         for (int j = 0; j < ny; ++j)
-            py_[static_cast<std::size_t>(j)] = plot_of(s.axes.transform[1], y[static_cast<std::size_t>(j)], -1);
+            py_[static_cast<std::size_t>(j)] = user_to_plot(s.axes.transform[1], y[static_cast<std::size_t>(j)], -1);
     }
 
     double zv(int i, int j) const { return z_[static_cast<std::size_t>(i) * static_cast<std::size_t>(ny_) + j]; }
@@ -226,18 +220,7 @@ void conshd(std::span<const float> x, int nx, std::span<const float> y, int ny, 
         warning(2);
         return;
     }
-    const AxisTransform& tx = s.axes.transform[0];
-    const AxisTransform& ty = s.axes.transform[1];
-    bool bad = false;
-    if (ty.log && std::any_of(y.begin(), y.begin() + ny, [](float v) { return !(v > 0); })) {
-        warning(27);
-        bad = true;
-    }
-    if (tx.log && std::any_of(x.begin(), x.begin() + nx, [](float v) { return !(v > 0); })) {
-        warning(27);
-        bad = true;
-    }
-    if (bad)
+    if (!grid_fits_log_axes(x, nx, y, ny))
         return;
     std::span<const float> levels = zlev.first(static_cast<std::size_t>(nlev));
     if (std::any_of(levels.begin(), levels.end(), [](float v) { return !std::isfinite(v); })) {
