@@ -5,6 +5,7 @@ of the picture: its size, the pixels with ink (not white), the coloured
 colour), the number of distinct colours and the box around the drawn pixels.
 
     picture_stats.py <file.ps> <out.png> [dpi]
+    picture_stats.py - <picture.png>
 
 Exit code 2 when Ghostscript reports an error, 3 when its PNG cannot be read."""
 import struct
@@ -57,6 +58,8 @@ def read_png_rgb(name):
 def main():
     ps, png = sys.argv[1], sys.argv[2]
     dpi = sys.argv[3] if len(sys.argv) > 3 else '30'
+    if ps == '-':  # a PNG picture as it is, without rendering
+        return statistics(png)
     run = subprocess.run(['gs', '-dSAFER', '-dBATCH', '-dNOPAUSE', '-q', '-sDEVICE=png16m', '-r' + dpi,
                           '-sPAPERSIZE=a4', '-dFirstPage=1', '-dLastPage=1', '-sOutputFile=' + png, ps],
                          capture_output=True, text=True)
@@ -64,6 +67,10 @@ def main():
     if run.returncode != 0 or 'Error' in messages:
         print('ghostscript failed:', messages[:400])
         return 2
+    return statistics(png)
+
+
+def statistics(png):
     try:
         width, height, rows = read_png_rgb(png)
     except (OSError, ValueError, zlib.error) as e:
