@@ -6,6 +6,7 @@
 #include "plot/routines/axes.hpp"
 #include "plot/routines/axes3d.hpp"
 #include "plot/routines/bars.hpp"
+#include "plot/routines/clipping.hpp"
 #include "plot/routines/colour_axes.hpp"
 #include "plot/routines/contours.hpp"
 #include "plot/routines/curves.hpp"
@@ -27,6 +28,7 @@ namespace {
 constexpr ProcedureBinding bindings[] = {
     {"ANGLE", &call_procedure<&korvan::angle>},
     {"AX2GRF", &call_procedure<&korvan::ax2grf>},
+    {"AX3LEN", &call_procedure<&korvan::ax3len>},
     {"AXCLRS", &call_procedure<&korvan::axclrs>},
     {"AXENDS", &call_procedure<&korvan::axends>},
     {"AXIS3D", &call_procedure<&korvan::axis3d>},
@@ -47,6 +49,8 @@ constexpr ProcedureBinding bindings[] = {
     {"CHNCRV", &call_procedure<&korvan::chncrv>},
     {"CHNDOT", &call_procedure<&korvan::chndot>},
     {"CHNDSH", &call_procedure<&korvan::chndsh>},
+    {"CLPBOR", &call_procedure<&korvan::clpbor>},
+    {"CLPWIN", &call_procedure<&korvan::clpwin>},
     {"CLRCYC", &call_procedure<&korvan::clrcyc>},
     {"CLRMOD", &call_procedure<&korvan::clrmod>},
     {"CLSWIN", &call_procedure<&korvan::clswin>},
@@ -72,7 +76,9 @@ constexpr ProcedureBinding bindings[] = {
     {"FILMOD", &call_procedure<&korvan::filmod>},
     {"FIXSPC", &call_procedure<&korvan::fixspc>},
     {"FRAME", &call_procedure<&korvan::frame>},
+    {"FRMESS", &call_procedure<&korvan::frmess>},
     {"GAPCRV", &call_procedure<&korvan::gapcrv>},
+    {"GETCLP", &call_procedure<&korvan::getclp>},
     {"GETDIG", &call_procedure<&korvan::getdig>},
     {"GETGRF", &call_procedure<&korvan::getgrf>},
     {"GETIND", &call_procedure<&korvan::getind>},
@@ -132,6 +138,7 @@ constexpr ProcedureBinding bindings[] = {
     {"NEWPAG", &call_procedure<&korvan::newpag>},
     {"NOBAR", &call_procedure<&korvan::nobar>},
     {"NOCHEK", &call_procedure<&korvan::nochek>},
+    {"NOCLIP", &call_procedure<&korvan::noclip>},
     {"NOGRAF", &call_procedure<&korvan::nograf>},
     {"NUMBER", &call_procedure<&korvan::number>},
     {"NUMFMT", &call_procedure<&korvan::numfmt>},
@@ -181,6 +188,7 @@ constexpr ProcedureBinding bindings[] = {
     {"TICKS", &call_procedure<&korvan::ticks>},
     {"TICLEN", &call_procedure<&korvan::ticlen>},
     {"TICPOS", &call_procedure<&korvan::ticpos>},
+    {"TIMOPT", &call_procedure<&korvan::timopt>},
     {"TITJUS", &call_procedure<&korvan::titjus>},
     {"TITLE", &call_procedure<&korvan::title>},
     {"TITLIN", &call_procedure<&korvan::titlin>},

@@ -39,6 +39,8 @@ void reset_text(TextAttributes& t, std::string_view key)
         t.reset = d.reset;
         t.legend_break = d.legend_break;
     }
+    if (all || key == "FRME")
+        t.frame = d.frame;
     if (all || key == "MIXL")
         t.legend_control = d.legend_control;
     if (all || key == "NUMF")
@@ -92,10 +94,15 @@ void reset_axes(AxisAttributes& a, std::string_view key)
             x.label_distance = ds.label_distance;
         if (all)
             x.name_justification = ds.name_justification;
-        if (all || key == "LABT")
+        if (all || key == "LABT") {
             x.vertical_labels = ds.vertical_labels;
-        if (all || key == "LABP")
+            x.label_turn = ds.label_turn;
+            x.label_justification = ds.label_justification;
+        }
+        if (all || key == "LABP") {
             x.label_position = ds.label_position;
+            x.label_side = ds.label_side;
+        }
         if (all || key == "AXEN")
             x.label_ends = ds.label_ends;
         if (all || key == "LOGT")
@@ -120,6 +127,18 @@ void reset_axes(AxisAttributes& a, std::string_view key)
     }
     if (all || key == "NOGR")
         a.no_graf = d.no_graf;
+    if (all || key == "CLPW" || key == "CLPB") {
+        a.clip_set = d.clip_set;
+        a.clip = d.clip;
+    }
+    if (all)
+        a.clip_saved = d.clip_saved;
+    if (all || key == "NOCL")
+        a.clip_suspended = d.clip_suspended;
+    if (all || key == "AX3L")
+        a.z_length = d.z_length;
+    if (all || key == "TIMO")
+        a.time_separator = d.time_separator;
     if (all || key == "FRAM")
         a.frame = d.frame;
     if (all || key == "HNAM")

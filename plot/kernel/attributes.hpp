@@ -42,6 +42,7 @@ struct TextAttributes {
     double sin_angle = 0.0;
     double cos_angle = 1.0;
     int justification = 0;  // 0 LEFT, 1 CENT, 2 RIGH
+    int frame = 0;          // FRMESS: lines of the frame around texts
     double slant = 0.0;     // shear factor 1 / tan(90 - angle)
     double spacing = 0.0;   // extra spacing, times the character height
     double width = 1.0;     // width factor
@@ -90,6 +91,9 @@ struct AxisSettings {
     int label_distance = 24;
     int name_justification = 0;  // 0 CENT, 1 LEFT, 2 RIGH
     bool vertical_labels = false;     // LABTYP "VERT"
+    int label_turn = 0;               // LABTYP: 0 HORI/VERT, 1 OUTW, 2 INWA (turned, read away from or towards the axis)
+    int label_justification = 0;      // LABTYP: 0 TYPS (by side), 1 CENT, 2 LEFT, 3 RIGH
+    int label_side = 0;               // LABPOS: 0 AUTO/OUTS, 1 INSI, 2 LEFT, 3 ABOV, 4 RIGH, 5 BELO
     int label_position = 0;           // LABPOS: 0 on the tick, 1 centred between ticks, 2 ends shifted inside
     int label_ends = 0;               // AXENDS: 0 NONE .. 6 LAST
     bool full_log_ticks = false;      // LOGTIC "FULL"
@@ -128,6 +132,8 @@ struct AxisAttributes {
     bool title_below = false;
     int title_shift = 0;
     int axis_type = 0;  // 0 RECT, 1 CROS
+    int z_length = 0;   // AX3LEN: length of the Z axis; 0 follows the Y axis length
+    bool time_separator = true;  // TIMOPT switches the ":" of time labels off
     bool origin_given = false;
     int origin_x = 0;
     int origin_y = 0;
@@ -142,6 +148,14 @@ struct AxisAttributes {
     int cross_x = 0;
     int cross_y = 0;
     int curve_count = 0;
+    // The clipping window (CLPWIN, CLPBOR): corner, width and height; the one
+    // in force before GRAF, restored by ENDGRF; NOCLIP suspends clipping.
+    bool clip_set = false;
+    std::array<int, 4> clip{};
+    bool saved_clip_set = false;
+    std::array<int, 4> saved_clip{};
+    bool clip_saved = false;
+    bool clip_suspended = false;
 };
 
 // The attribute reset of these attributes: "ALL " every one, another RESET key

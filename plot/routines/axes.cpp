@@ -9,6 +9,7 @@
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/state.hpp"
 #include "plot/routines/axes_internal.hpp"
+#include "plot/routines/clipping.hpp"
 #include "plot/routines/text.hpp"
 
 namespace korvan {
@@ -199,15 +200,58 @@ bool label_shown(int ends, std::size_t i, std::size_t count)
     }
 }
 
-// Draws the labels; returns how far they reach from the axis line.
-double draw_labels(const AxisRun& run, const AxisSettings& set, const AxisTransform& t, bool ticks_drawn)
+// Whether the labels stand on the inner side of the axis line: LABPOS "INSI",
+// or a named side that lies inside the axis system.
+bool labels_inside(const AxisRun& run, const AxisSettings& set)
+{
+    switch (set.label_side) {
+    case 1: return true;
+    case 2: return run.side == right;   // LEFT
+    case 3: return run.side == bottom;  // ABOV
+    case 4: return run.side == left;    // RIGH
+    case 5: return run.side == top;     // BELO
+    default: return false;
+    }
+}
+
+Side opposite(Side side)
+{
+    switch (side) {
+    case bottom: return top;
+    case top: return bottom;
+    case left: return right;
+    case right: return left;
+    }
+    return side;
+}
+
+// The angle of turned labels: 90 reads upwards; OUTW reads away from the
+// axis line (X axes) or turns the letters' tops away from it (Y axes), INWA
+// the other way round.
+int turned_angle(Side side, int turn)
+{
+    if (turn == 0)
+        return 90;
+    bool away_is_270 = side == bottom || side == right;
+    return (turn == 1) == away_is_270 ? 270 : 90;
+}
+
+// Draws the labels; returns how far they reach from the axis line on the
+// side they stand on.
+double draw_labels(const AxisRun& axis_run, const AxisSettings& set, const AxisTransform& t, bool ticks_drawn)
 {
     const PlotState& s = state();
     const AxisAttributes& a = s.axes;
     double h = s.text.height;
+    bool inside = labels_inside(axis_run, set);
+    AxisRun run = axis_run;
+    if (inside)
+        run.side = opposite(run.side);  // same line, the labels on its other side
     double distance = set.label_distance;
     if (ticks_drawn) {
-        if (set.tick_position == 0)
+        // The ticks point towards the labels with "LABE" (away with "REVE").
+        int towards = inside ? 1 : 0;
+        if (set.tick_position == towards)
             distance += a.major_tick;
         else if (set.tick_position == 2)
             distance += a.major_tick / 2.0;
@@ -219,9 +263,20 @@ double draw_labels(const AxisRun& run, const AxisSettings& set, const AxisTransf
     request.justification = 0;
     request.angle = 0;
     TextRequest turned = request;
-    turned.angle = 90;
+    turned.angle = turned_angle(run.side, set.label_turn);
+    bool downwards = turned.angle == 270;
     NumberStyle style = number_style();
     std::vector<double> values = label_values(t);
+    // The widest label, for labels justified in their column beside a Y axis.
+    double widest = 0;
+    bool along_x = run.side == bottom || run.side == top;
+    if (!along_x && !set.vertical_labels && set.label_justification != 0)
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            int k = static_cast<int>(std::lround((values[i] - t.first_label) / t.step)) + 1;
+            widest = std::max(widest, text_length(label_text(values[i], set.label_type, set.digits, run.axis, style,
+                                                             set, k),
+                                                  request));
+        }
     double reach = 0;
     int n = 0;
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -243,6 +298,14 @@ double draw_labels(const AxisRun& run, const AxisSettings& set, const AxisTransf
         double centre = w / 2;
         if (set.label_type == LabelType::log)
             centre = text_length("10", request) / 2;
+        // Horizontal labels of X axes: "LEFT" starts them at the tick, "RIGH"
+        // ends them there.
+        if (along_x && !set.vertical_labels) {
+            if (set.label_justification == 2)
+                centre = 0;
+            else if (set.label_justification == 3)
+                centre = w;
+        }
         // "SHIF": labels at the ends of the axis are moved inside its length.
         double shift = 0;
         if (set.label_position == 2) {
@@ -253,6 +316,20 @@ double draw_labels(const AxisRun& run, const AxisSettings& set, const AxisTransf
                 shift = run.length - 1 - extent / 2 - pos;
             pos += shift;
             centre = w / 2;
+        }
+        // Horizontal labels of Y axes in the column of the widest label:
+        // the room left between the label and the axis line.
+        double gap = 0;
+        if (!along_x && !set.vertical_labels) {
+            bool flush_right = set.label_justification == 3 || (set.label_justification == 0 && run.side == left);
+            bool flush_left = set.label_justification == 2 || (set.label_justification == 0 && run.side == right);
+            double room = std::max(widest - w, 0.0);
+            if (flush_right)
+                gap = run.side == left ? 0 : room;
+            else if (flush_left)
+                gap = run.side == left ? room : 0;
+            else
+                gap = room / 2;
         }
         double x = 0;
         double y = 0;
@@ -269,19 +346,19 @@ double draw_labels(const AxisRun& run, const AxisSettings& set, const AxisTransf
                 reach = std::max(reach, distance + h + raise_room);
                 break;
             case left:
-                axis_point(run, pos, distance + w, x, y);
+                axis_point(run, pos, distance + gap + w, x, y);
                 draw_text(text, x, y - h / 2, request);
-                reach = std::max(reach, distance + w);
+                reach = std::max(reach, distance + std::max(w, widest));
                 break;
             case right:
-                axis_point(run, pos, distance, x, y);
+                axis_point(run, pos, distance + gap, x, y);
                 draw_text(text, x, y - h / 2, request);
-                reach = std::max(reach, distance + w);
+                reach = std::max(reach, distance + std::max(w, widest));
                 break;
             }
-        } else {
-            // Turned labels read upwards; for turned text the upper left corner
-            // is the start of its left edge.
+        } else if (!downwards) {
+            // Labels reading upwards; for such text the upper left corner is
+            // the start of its left edge.
             switch (run.side) {
             case bottom:
                 axis_point(run, pos, distance + w, x, y);
@@ -301,6 +378,31 @@ double draw_labels(const AxisRun& run, const AxisSettings& set, const AxisTransf
             case right:
                 axis_point(run, pos, distance, x, y);
                 draw_text(text, x, y + centre, turned);
+                reach = std::max(reach, distance + h + raise_room);
+                break;
+            }
+        } else {
+            // Labels reading downwards (turned by 270 degrees): the upper left
+            // corner is the upper end of the text's right edge.
+            switch (run.side) {
+            case bottom:
+                axis_point(run, pos, distance, x, y);
+                draw_text(text, x + h / 2, y, turned);
+                reach = std::max(reach, distance + w);
+                break;
+            case top:
+                axis_point(run, pos, distance + w, x, y);
+                draw_text(text, x + h / 2, y, turned);
+                reach = std::max(reach, distance + w);
+                break;
+            case left:
+                axis_point(run, pos, distance, x, y);
+                draw_text(text, x, y - centre, turned);
+                reach = std::max(reach, distance + h + raise_room);
+                break;
+            case right:
+                axis_point(run, pos, distance + h, x, y);
+                draw_text(text, x, y - centre, turned);
                 reach = std::max(reach, distance + h + raise_room);
                 break;
             }
@@ -368,7 +470,10 @@ void draw_axis(const AxisRun& run)
     double reach = ticks_drawn && set.tick_position != 1 ? s.axes.major_tick : 0;
     if (run.level >= 3 && set.label_type != LabelType::none) {
         use_colour(set.colours[2], colour);
-        reach = draw_labels(run, set, t, ticks_drawn);
+        double label_reach = draw_labels(run, set, t, ticks_drawn);
+        // The name stays outside; labels inside leave it beside the ticks.
+        if (!labels_inside(run, set))
+            reach = label_reach;
     }
     if (run.level >= 4 && !set.name.empty()) {
         use_colour(set.colours[3], colour);
@@ -472,6 +577,7 @@ void graf(double xa, double xe, double xor_, double xstep, double ya, double ye,
     PlotState& s = state();
     AxisAttributes& a = s.axes;
     s.level = 2;
+    save_clipping_window();
     double values[2][4] = {{xa, xe, xor_, xstep}, {ya, ye, yor, ystep}};
     int lengths[2] = {s.axis_length_x, s.axis_length_y};
     for (int i = 0; i < 2; ++i) {
@@ -570,6 +676,7 @@ void endgrf()
     if (level_check(2, 3, "endgrf"))
         return;
     PlotState& s = state();
+    restore_clipping_window();
     s.axes.curve_count = 0;
     reset_curve_bookkeeping(s.curves);
     s.level = 1;

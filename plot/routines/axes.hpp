@@ -43,6 +43,12 @@ void mylab(std::string_view text, int n, std::string_view axes);
 // Axis-system settings.
 void axspos(int nxa, int nya);
 void axslen(int nxl, int nyl);
+// X, Y and Z axis lengths; the Z length is that of the colour bar's axis.
+void ax3len(int nxl, int nyl, int nzl);
+// The Z axis length in force: AX3LEN's, otherwise the Y axis length.
+int z_axis_length();
+// Time labels without the ":" between hours, minutes and seconds.
+void timopt();
 void ticlen(int major, int minor);
 void setgrf(std::string_view bottom, std::string_view left, std::string_view top, std::string_view right);
 void ax2grf();

@@ -131,17 +131,35 @@ void namjus(std::string_view option, std::string_view axes)
 void labtyp(std::string_view option, std::string_view axes)
 {
     soft_level_check("labtyp");
-    int n = keyword_lookup("HORI+VERT", 2, option);
-    if (n > 0)
-        for_axes(axes, [&](AxisSettings& a) { a.vertical_labels = n == 2; });
+    // Direction: horizontal, turned by 90 degrees, or turned to read away
+    // from (OUTW) or towards (INWA) the axis; then the justification.
+    int n = keyword_lookup("HORI+VERT+OUTW+INWA+TYPS+CENT+LEFT+RIGH", 8, option);
+    if (n <= 0)
+        return;
+    for_axes(axes, [&](AxisSettings& a) {
+        if (n <= 4) {
+            a.vertical_labels = n >= 2;
+            a.label_turn = n >= 3 ? n - 2 : 0;
+        } else {
+            a.label_justification = n - 5;
+        }
+    });
 }
 
 void labpos(std::string_view option, std::string_view axes)
 {
     soft_level_check("labpos");
-    int n = keyword_lookup("TICK+CENT+SHIF", 3, option);
-    if (n > 0)
-        for_axes(axes, [&](AxisSettings& a) { a.label_position = n - 1; });
+    // Along the axis: on the tick, between ticks, end labels shifted inside;
+    // across it: outside the axis system, inside, or on a named side.
+    int n = keyword_lookup("TICK+CENT+SHIF+AUTO+INSI+OUTS+LEFT+ABOV+RIGH+BELO", 10, option);
+    if (n <= 0)
+        return;
+    for_axes(axes, [&](AxisSettings& a) {
+        if (n <= 3)
+            a.label_position = n - 1;
+        else
+            a.label_side = n <= 6 ? (n == 5 ? 1 : 0) : n - 5;
+    });
 }
 
 void axends(std::string_view option, std::string_view axes)
@@ -205,6 +223,31 @@ void axslen(int nxl, int nyl)
     PlotState& s = state();
     s.axis_length_x = nxl;
     s.axis_length_y = nyl;
+}
+
+void ax3len(int nxl, int nyl, int nzl)
+{
+    soft_level_check("ax3len");
+    if (nxl < 2 || nyl < 2 || nzl < 2) {
+        warning_int(11, std::min({nxl, nyl, nzl}));
+        return;
+    }
+    PlotState& s = state();
+    s.axis_length_x = nxl;
+    s.axis_length_y = nyl;
+    s.axes.z_length = nzl;
+}
+
+int z_axis_length()
+{
+    const PlotState& s = state();
+    return s.axes.z_length > 0 ? s.axes.z_length : s.axis_length_y;
+}
+
+void timopt()
+{
+    soft_level_check("timopt");
+    state().axes.time_separator = false;
 }
 
 void ticlen(int major, int minor)
@@ -359,7 +402,7 @@ void getlen(int& nx, int& ny, int& nz)
     const PlotState& s = state();
     nx = s.axis_length_x;
     ny = s.axis_length_y;
-    nz = s.axis_length_y;
+    nz = z_axis_length();
 }
 
 void getpos(int& nx, int& ny)

@@ -30,7 +30,7 @@ void draw_colour_bar(PlotState& s)
     int width = std::max(sh.bar_width, 1);
     double x0 = a.nxa + a.nxl - 1 + sh.bar_shift_x;
     double bottom = a.nya - sh.bar_shift_y;
-    int length = a.nyl;
+    int length = z_axis_length();
     AxisTransform t = sh.z;
     t.origin = bottom;
     int colour = s.current_colour;
@@ -87,10 +87,10 @@ void graf3(double xa, double xe, double xor_, double xstep, double ya, double ye
         return;
     PlotState& s = state();
     double z[4] = {za, ze, zor, zstep};
-    if (!complete_axis(2, z, s.axis_length_y))
+    if (!complete_axis(2, z, z_axis_length()))
         return;
     ShadingAttributes& sh = s.shading;
-    set_axis_transform(sh.z, z[0], z[1], z[2], z[3], s.axis_pos_y, s.axis_length_y, s.axes.axis[2]);
+    set_axis_transform(sh.z, z[0], z[1], z[2], z[3], s.axis_pos_y, z_axis_length(), s.axes.axis[2]);
     set_colour_scaling(z[0], z[1], sh.z.log);
     graf(xa, xe, xor_, xstep, ya, ye, yor, ystep);
     s.routine_name = "graf3";

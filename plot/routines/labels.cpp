@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "plot/kernel/state.hpp"
 #include "plot/routines/axes_internal.hpp"
 
 namespace korvan {
@@ -63,6 +64,7 @@ std::string label_text(double value, LabelType type, int digits, int axis, const
                        const AxisSettings& settings, int n)
 {
     bool log = settings.scaling == 1;
+    bool separator = state().axes.time_separator;
     double number = log ? std::pow(10.0, value) : value;
     char text[64];
     switch (type) {
@@ -87,7 +89,7 @@ std::string label_text(double value, LabelType type, int digits, int axis, const
             minutes = 0;
             hours = (hours + 1) % 24;
         }
-        std::snprintf(text, sizeof text, "%02ld:%02ld", hours, minutes);
+        std::snprintf(text, sizeof text, separator ? "%02ld:%02ld" : "%02ld%02ld", hours, minutes);
         return text;
     }
     case LabelType::hour: {
@@ -97,7 +99,8 @@ std::string label_text(double value, LabelType type, int digits, int axis, const
     }
     case LabelType::seco: {
         long s = fold_into_day(value);
-        std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", s / 3600, (s % 3600) / 60, s % 60);
+        std::snprintf(text, sizeof text, separator ? "%02ld:%02ld:%02ld" : "%02ld%02ld%02ld", s / 3600, (s % 3600) / 60,
+                      s % 60);
         return text;
     }
     case LabelType::map:

@@ -6,6 +6,7 @@
 
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/state.hpp"
+#include "plot/routines/clipping.hpp"
 
 namespace korvan {
 
@@ -114,7 +115,7 @@ LinePen::LinePen(bool dashed, const ClipRect* clip)
 {
     if (clip != nullptr)
         clip_ = *clip;
-    else
+    else if (!clipping_window(clip_))  // the window of CLPWIN or CLPBOR, if one is set
         clip_ = {-coordinate_limit, -coordinate_limit, coordinate_limit, coordinate_limit};
 }
 

@@ -282,6 +282,32 @@ void base_line_start(std::string_view text, double& x, double& y, const Style& s
     y += (st.height - 1) * st.cos_a;
 }
 
+// FRMESS: |n| rectangles around a text, a quarter of the character height
+// away from its box (character height by length), each one unit further out.
+void frame_text(double base_x, double base_y, double length, const Style& st, int n)
+{
+    double h = st.height;
+    double margin = std::round(h / 4);
+    // The upper left corner of the text's box, and its two directions.
+    double top_x = base_x - (h - 1) * st.sin_a;
+    double top_y = base_y - (h - 1) * st.cos_a;
+    double ax = st.cos_a;  // along the text
+    double ay = -st.sin_a;
+    double dx = st.sin_a;  // down from the top
+    double dy = st.cos_a;
+    int count = std::min(std::abs(n), 100);
+    for (int k = 0; k < count; ++k) {
+        double u0 = -margin - k;
+        double u1 = length + margin + k;
+        double v0 = -margin - k;
+        double v1 = h - 1 + margin + k;
+        double us[] = {u0, u1, u1, u0, u0};
+        double vs[] = {v0, v0, v1, v1, v0};
+        for (int i = 0; i < 5; ++i)
+            plot_vector(top_x + us[i] * ax + vs[i] * dx, top_y + us[i] * ay + vs[i] * dy, i == 0 ? 3 : 2);
+    }
+}
+
 bool off_page(double x, double y)
 {
     const PlotState& s = state();
@@ -341,7 +367,11 @@ void draw_message(std::string_view text, int nx, int ny, const TextRequest& requ
     if (off_page(x, y))
         report_off_page("Startpoint", x, y, report_name, shown);
     int colour = s.current_colour;
+    double start_x = x;
+    double start_y = y;
     draw_on_base_line(shown, x, y, st);
+    if (s.text.frame != 0)
+        frame_text(start_x, start_y, measure(shown, st), st, s.text.frame);
     if (off_page(s.text.end_x, s.text.end_y))
         report_off_page("Endpoint  ", s.text.end_x, s.text.end_y, report_name, shown);
     if (s.current_colour != colour)
@@ -388,6 +418,14 @@ void angle(int n)
         t.sin_angle = std::sin(radians);
         t.cos_angle = std::cos(radians);
     }
+}
+
+void frmess(int n)
+{
+    soft_level_check("frmess");
+    if (range_check(n, 0, 100))
+        return;
+    state().text.frame = n;
 }
 
 void txtjus(std::string_view option)

@@ -16,6 +16,8 @@ int nlmess(std::string_view text);
 void height(int n);
 void angle(int n);
 void txtjus(std::string_view option);
+// Frame of n lines around MESSAG and NUMBER texts; 0 none.
+void frmess(int n);
 void chaang(double angle);
 void chaspc(double factor);
 void chawth(double factor);

@@ -4,6 +4,10 @@
 
 #include "plot/routines/axes.hpp"
 #include "plot/routines/axes_internal.hpp"
+#include "plot/routines/clipping.hpp"
+#include "plot/routines/colour_axes.hpp"
+#include "plot/routines/curves.hpp"
+#include "plot/routines/symbols.hpp"
 #include "plot/routines/text.hpp"
 
 namespace korvan::test {
@@ -678,6 +682,251 @@ TEST_F(AxesTest, ShiftedEndLabelsStayWithinTheAxis)
     EXPECT_LE(shifted.x1, 494 + 1979 + 0.5);
     EXPECT_LT(centred.x0, 494 - 10);
     EXPECT_GT(centred.x1, 494 + 1979 + 10);
+}
+
+
+// TIMOPT drops the ":" of time labels until RESET.
+TEST_F(AxesTest, TimeLabelsWithoutSeparator)
+{
+    open_plot();
+    AxisSettings linear;
+    NumberStyle style;
+    timopt();
+    EXPECT_EQ(label_text(3661, LabelType::time, 1, 0, style, linear, 1), "0101");
+    EXPECT_EQ(label_text(3661, LabelType::seco, 1, 0, style, linear, 1), "010101");
+    EXPECT_EQ(label_text(3570, LabelType::time, 1, 0, style, linear, 1), "0100");
+    EXPECT_EQ(label_text(7200, LabelType::hour, 1, 0, style, linear, 1), "2");
+    reset("TIMOPT");
+    EXPECT_EQ(label_text(3661, LabelType::time, 1, 0, style, linear, 1), "01:01");
+    timopt();
+    reset("ALL");
+    EXPECT_EQ(label_text(3661, LabelType::seco, 1, 0, style, linear, 1), "01:01:01");
+    EXPECT_EQ(take_output(), "");
+    close_plot();
+}
+
+// AX3LEN sets a Z length of its own, which GETLEN and the colour bar use;
+// without it the Z axis follows the Y axis length.
+TEST_F(AxesTest, ZAxisLength)
+{
+    open_plot();
+    int a = 0, b = 0, c = 0;
+    axslen(1500, 1000);
+    getlen(a, b, c);
+    EXPECT_EQ(c, 1000);
+    ax3len(1200, 900, 600);
+    getlen(a, b, c);
+    EXPECT_EQ(a, 1200);
+    EXPECT_EQ(b, 900);
+    EXPECT_EQ(c, 600);
+    ax3len(1200, 900, 1);
+    EXPECT_EQ(take_output(), " <<<< Warning  11: Axis length < 2 in ax3len!   (   1)\n");
+    getlen(a, b, c);
+    EXPECT_EQ(c, 600);
+    graf3(0, 1, 0, 1, 0, 1, 0, 1, 0, 10, 0, 2);
+    EXPECT_EQ(state().level, 3);
+    EXPECT_NEAR(state().shading.z.factor, 599.0 / 10.0, 1e-9);
+    endgrf();
+    reset("AX3LEN");
+    getlen(a, b, c);
+    EXPECT_EQ(c, 900);
+    close_plot();
+}
+
+class AxisLabelTest : public PlotTest {
+protected:
+    // One label "5.0" on the X axis; returns the points of GRAF's labels.
+    std::vector<PlotPointRecord> single_x_label(std::string_view labtyp_option, std::string_view labpos_option);
+};
+
+std::vector<PlotPointRecord> AxisLabelTest::single_x_label(std::string_view labtyp_option,
+                                                           std::string_view labpos_option)
+{
+    std::filesystem::remove("plot.met");  // each plot into the same file, not a new version
+    open_plot();
+    setgrf("LABE", "NONE", "NONE", "NONE");
+    frame(0);
+    ticks(0, "X");
+    labtyp(labtyp_option, "X");
+    labpos(labpos_option, "X");
+    long from = state().vector_count;
+    graf(0, 10, 5, 100, 0, 1, 0, 1);
+    long to = state().vector_count;
+    endgrf();
+    auto points = close_plot();
+    // Leave out the axis line: its two points come first.
+    return std::vector<PlotPointRecord>(points.begin() + from + 2, points.begin() + to);
+}
+
+// Labels turned by 270 degrees are those turned by 90 rotated half a turn
+// about their centre, in the same place below the axis.
+TEST_F(AxisLabelTest, LabelsTurnedBy270Degrees)
+{
+    auto up = single_x_label("VERT", "TICK");
+    auto down = single_x_label("OUTW", "TICK");
+    ASSERT_FALSE(up.empty());
+    ASSERT_EQ(up.size(), down.size());
+    Box bu = box_of(up);
+    Box bd = box_of(down);
+    // Both stand in the frame from the label distance below the axis over the
+    // label's length, centred on the tick (the ink keeps a small margin).
+    double w = text_length("5.0", TextRequest{});
+    double tick = 494 + 989.5;
+    for (const Box& b : {bu, bd}) {
+        EXPECT_GE(b.y0, 1799 + 24 - 0.5);
+        EXPECT_LE(b.y1, 1799 + 24 + w + 0.5);
+        EXPECT_GE(b.x0, tick - 18 - 2);
+        EXPECT_LE(b.x1, tick + 18 + 2);
+    }
+    // Half a turn about the frame's centre takes one into the other.
+    double cx = 2 * tick;
+    double cy = 2 * (1799 + 24) + w;
+    for (const PlotPointRecord& p : down) {
+        double best = 1e300;
+        for (const PlotPointRecord& q : up)
+            best = std::min(best, std::hypot(cx - p.x - q.x, cy - p.y - q.y));
+        EXPECT_LT(best, 1.5) << p.x << " " << p.y;
+    }
+    EXPECT_GT(std::fabs(bu.y0 - bd.y0) + std::fabs(bu.x0 - bd.x0), 0.5);  // not the same drawing
+    // INWA on the bottom axis reads upwards, like VERT.
+    auto in = single_x_label("INWA", "TICK");
+    ASSERT_EQ(in.size(), up.size());
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        EXPECT_NEAR(in[i].x, up[i].x, 1e-6);
+        EXPECT_NEAR(in[i].y, up[i].y, 1e-6);
+    }
+}
+
+// LABPOS "INSI" and the named sides put the labels on either side of the
+// axis line; LABTYP "LEFT" and "RIGH" start or end them at their tick.
+TEST_F(AxisLabelTest, LabelSidesAndJustification)
+{
+    Box outside = box_of(single_x_label("HORI", "OUTS"));
+    EXPECT_NEAR(outside.y0, 1799 + 24, 8);
+    Box inside = box_of(single_x_label("HORI", "INSI"));
+    EXPECT_LT(inside.y1, 1799 - 24 + 1);
+    EXPECT_GT(inside.y0, 1799 - 24 - 36 - 2);
+    Box above = box_of(single_x_label("HORI", "ABOV"));
+    EXPECT_NEAR(above.y0, inside.y0, 1e-6);
+    Box below = box_of(single_x_label("HORI", "BELO"));
+    EXPECT_NEAR(below.y0, outside.y0, 1e-6);
+    Box auto_side = box_of(single_x_label("HORI", "AUTO"));
+    EXPECT_NEAR(auto_side.y0, outside.y0, 1e-6);
+    double tick = 494 + 989.5;
+    EXPECT_LT(outside.x0, tick - 10);
+    EXPECT_GT(outside.x1, tick + 10);
+    Box left_just = box_of(single_x_label("LEFT", "TICK"));
+    EXPECT_NEAR(left_just.x0, tick, 8);
+    EXPECT_GT(left_just.x0, tick - 0.5);
+    Box right_just = box_of(single_x_label("RIGH", "TICK"));
+    EXPECT_NEAR(right_just.x1, tick, 8);
+    EXPECT_LT(right_just.x1, tick + 0.5);
+    Box centred = box_of(single_x_label("TYPS", "TICK"));
+    EXPECT_NEAR(centred.x0, outside.x0, 1e-6);
+    open_plot();
+    labtyp("DIAG", "X");
+    labpos("MIDD", "X");
+    EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in labtyp!   (DIAG)\n"
+                             " <<<< Warning   2: Incorrect parameter in labpos!   (MIDD)\n");
+    close_plot();
+}
+
+// Y axis labels on the right of the left axis line with LABPOS "RIGH", and
+// in their column left-justified with LABTYP "LEFT".
+TEST_F(AxisLabelTest, YAxisLabelSidesAndColumn)
+{
+    auto draw = [&](std::string_view typ, std::string_view pos) {
+        std::filesystem::remove("plot.met");
+        open_plot();
+        setgrf("NONE", "LABE", "NONE", "NONE");
+        frame(0);
+        ticks(0, "Y");
+        labtyp(typ, "Y");
+        labpos(pos, "Y");
+        long from = state().vector_count;
+        graf(0, 1, 0, 1, 0, 10, 0, 10);
+        long to = state().vector_count;
+        endgrf();
+        auto points = close_plot();
+        return std::vector<PlotPointRecord>(points.begin() + from + 2, points.begin() + to);
+    };
+    // Label "0.0" at the bottom (y near 1799), "10.0" at the top (y near 400).
+    auto split = [](const std::vector<PlotPointRecord>& pts, bool low) {
+        std::vector<PlotPointRecord> out;
+        for (const PlotPointRecord& p : pts)
+            if ((p.y > 1100) == low)
+                out.push_back(p);
+        return box_of(out);
+    };
+    auto normal = draw("TYPS", "AUTO");
+    EXPECT_NEAR(split(normal, true).x1, 494 - 24, 8);
+    EXPECT_NEAR(split(normal, true).x1, split(normal, false).x1, 1);
+    EXPECT_LT(split(normal, false).x0, split(normal, true).x0 - 10);
+    // Left edges agree up to the glyphs' own margins ("1" against "0").
+    auto column = draw("LEFT", "AUTO");
+    EXPECT_NEAR(split(column, true).x0, split(column, false).x0, 6);
+    EXPECT_LT(split(column, true).x1, 494 - 24 - 10);
+    auto right_side = draw("TYPS", "RIGH");
+    EXPECT_NEAR(split(right_side, true).x0, 494 + 24, 8);
+    EXPECT_GT(split(right_side, true).x0, 494 + 24 - 0.5);
+    EXPECT_NEAR(split(right_side, true).x0, split(right_side, false).x0, 6);
+}
+
+
+// The clipping window cuts lines drawn without a rectangle of their own;
+// NOCLIP suspends it; GRAF keeps it and ENDGRF brings it back.
+TEST_F(AxesTest, ClippingWindow)
+{
+    auto symbol_box = [&](bool suspend) {
+        std::filesystem::remove("plot.met");
+        open_plot();
+        clpwin(100, 100, 200, 200);
+        if (suspend)
+            noclip();
+        hsymbl(400);
+        symbol(0, 300, 300);  // a square from 100 to 500
+        return box_of(close_plot());
+    };
+    Box cut = symbol_box(false);
+    EXPECT_NEAR(cut.x0, 100, 0.01);
+    EXPECT_NEAR(cut.y0, 100, 0.01);
+    EXPECT_NEAR(cut.x1, 299, 0.01);
+    EXPECT_NEAR(cut.y1, 299, 0.01);
+    Box whole = symbol_box(true);
+    EXPECT_NEAR(whole.x1, 500, 0.01);
+    EXPECT_NEAR(whole.y1, 500, 0.01);
+    EXPECT_EQ(take_output(), "");
+
+    std::filesystem::remove("plot.met");
+    open_plot();
+    int x = 0, y = 0, w = 0, h = 0;
+    getclp(x, y, w, h);
+    EXPECT_EQ((std::vector<int>{x, y, w, h}), (std::vector<int>{0, 0, 2970, 2100}));
+    clpwin(10, 20, 300, 400);
+    clpwin(10, 20, 0, 400);
+    clpbor("AXIS");
+    clpbor("EDGE");
+    EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in clpwin!   (   0)\n"
+                             " <<<< Warning   3: Incorrect level in clpbor!   (   1)\n"
+                             " <<<< Warning   2: Incorrect parameter in clpbor!   (EDGE)\n");
+    getclp(x, y, w, h);
+    EXPECT_EQ((std::vector<int>{x, y, w, h}), (std::vector<int>{10, 20, 300, 400}));
+    graf(0, 10, 0, 2, 0, 5, 0, 1);
+    clpbor("AXIS");
+    getclp(x, y, w, h);
+    EXPECT_EQ((std::vector<int>{x, y, w, h}), (std::vector<int>{494, 400, 1980, 1400}));
+    endgrf();
+    getclp(x, y, w, h);
+    EXPECT_EQ((std::vector<int>{x, y, w, h}), (std::vector<int>{10, 20, 300, 400}));
+    clpbor("PAGE");
+    getclp(x, y, w, h);
+    EXPECT_EQ((std::vector<int>{x, y, w, h}), (std::vector<int>{0, 0, 2970, 2100}));
+    clpwin(10, 20, 300, 400);
+    reset("CLPWIN");
+    getclp(x, y, w, h);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(w, 2970);
+    close_plot();
 }
 
 }  // namespace

@@ -386,5 +386,53 @@ TEST_F(TextTest, SetmixAndNewmixChangeTheControlCharacters)
     EXPECT_LT(nlmess("10[5$"), nlmess("105"));
 }
 
+
+// FRMESS draws rectangles around MESSAG's text, a quarter of the height
+// away from its box; ANGLE turns them with the text; 0 draws none.
+TEST_F(TextTest, FramesAroundTexts)
+{
+    open_plot();
+    height(40);
+    int length = nlmess("Frame");
+    frmess(2);
+    frmess(-1);
+    EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in frmess!   (  -1)\n");
+    long from = state().vector_count;
+    messag("Frame", 200, 300);
+    long after_text = state().vector_count;
+    frmess(0);
+    messag("Frame", 200, 600);
+    long plain = state().vector_count - after_text;
+    frmess(1);
+    angle(90);
+    long turned_from = state().vector_count;
+    messag("Frame", 1000, 1000);
+    long turned_to = state().vector_count;
+    reset("FRMESS");
+    EXPECT_EQ(state().text.frame, 0);
+    auto points = close_plot();
+    // Two closed rectangles after the letters; the letters alone make the
+    // plain text's points.
+    ASSERT_EQ(after_text - from, plain + 10);
+    const PlotPointRecord* r = &points[static_cast<std::size_t>(after_text - 10)];
+    double xs[] = {190, 200.0 + length + 10, 200.0 + length + 10, 190, 190};
+    double ys[] = {290, 290, 300 + 39 + 10, 300 + 39 + 10, 290};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_NEAR(r[i].x, xs[i], 0.6) << i;
+        EXPECT_NEAR(r[i].y, ys[i], 0.6) << i;
+        EXPECT_EQ(r[i].draw, i > 0);
+        EXPECT_NEAR(r[5 + i].x, xs[i] + (i == 0 || i >= 3 ? -1 : 1), 0.6) << i;
+        EXPECT_NEAR(r[5 + i].y, ys[i] + (i == 2 || i == 3 ? 1 : -1), 0.6) << i;
+    }
+    // Turned by 90 degrees the frame stands upright: its box runs upwards
+    // from the point over the text's length.
+    Box frame = box_of(points, static_cast<std::size_t>(turned_to - 5), static_cast<std::size_t>(turned_to));
+    EXPECT_NEAR(frame.x0, 990, 0.6);
+    EXPECT_NEAR(frame.x1, 1000 + 39 + 10, 0.6);
+    EXPECT_NEAR(frame.y1, 1010, 0.6);
+    EXPECT_NEAR(frame.y0, 1000 - length - 10, 0.6);
+    EXPECT_GT(turned_to - turned_from, 5);
+}
+
 }  // namespace
 }  // namespace korvan::test
