@@ -36,6 +36,7 @@ asan: deps
 
 run: build
 	cd examples && KORVAN_DISPLAY=$${KORVAN_DISPLAY:-none} ../$(BUILD)/bin/kflrun hello.kfl
+	@echo "Pictures of screen plots drawn without a display are in $(CURDIR)/examples (korvan_win<n>.png)."
 
 test: build asan
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
