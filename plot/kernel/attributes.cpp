@@ -135,6 +135,12 @@ void reset_axes(AxisAttributes& a, std::string_view key)
         a.clip_saved = d.clip_saved;
     if (all || key == "NOCL")
         a.clip_suspended = d.clip_suspended;
+    if (all || key == "LABE")
+        a.pie.style = d.pie.style;
+    if (all || key == "DIGI") {
+        a.pie.data_digits = d.pie.data_digits;
+        a.pie.percent_digits = d.pie.percent_digits;
+    }
     if (all || key == "AX3L")
         a.z_length = d.z_length;
     if (all || key == "TIMO")

@@ -116,6 +116,13 @@ struct AxisTransform {
     double clip_high = 1.0;
 };
 
+// The labels of pie charts, set by LABELS and DIGITS with "PIE", "DAT", "PER".
+struct PieLabelSettings {
+    int style = 1;  // 0 NONE, 1 PERC, 2 DATA, 3 BOTH
+    int data_digits = 1;
+    int percent_digits = 1;
+};
+
 struct AxisAttributes {
     std::array<AxisSettings, 3> axis{};  // X, Y, Z
     int major_tick = 24;
@@ -132,6 +139,7 @@ struct AxisAttributes {
     bool title_below = false;
     int title_shift = 0;
     int axis_type = 0;  // 0 RECT, 1 CROS
+    PieLabelSettings pie{};
     int z_length = 0;   // AX3LEN: length of the Z axis; 0 follows the Y axis length
     bool time_separator = true;  // TIMOPT switches the ":" of time labels off
     bool origin_given = false;

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "plot/kernel/attributes.hpp"
+
 namespace korvan {
 
 // The axis system.
@@ -64,6 +66,8 @@ void axstyp(std::string_view option);
 void axsorg(int nx, int ny);
 
 // Getters.
+// The pie chart label style and digits for the pie chart routines.
+PieLabelSettings pie_label_settings();
 void getscl(int& nx, int& ny, int& nz);
 void getgrf(double& a, double& e, double& first, double& step, std::string_view axis);
 void getlen(int& nx, int& ny, int& nz);

@@ -57,7 +57,15 @@ void digits(int ndig, std::string_view axes)
 {
     soft_level_check("digits");
     if (other_owner(axes)) {
-        owned_digits_setting(ndig, axes);
+        if (owned_digits_setting(ndig, axes) || range_check(ndig, -1, 100))
+            return;
+        // Pie charts: "DAT" the data values, "PER" the percentages, "PIE" both.
+        std::string kw = keyword4(axes).substr(0, 3);
+        PieLabelSettings& pie = state().axes.pie;
+        if (kw != "PER")
+            pie.data_digits = ndig;
+        if (kw != "DAT")
+            pie.percent_digits = ndig;
         return;
     }
     if (range_check(ndig, -1, 100))
@@ -83,7 +91,15 @@ void labels(std::string_view option, std::string_view axes)
 {
     soft_level_check("labels");
     if (other_owner(axes)) {
-        owned_label_setting(option, axes);
+        if (owned_label_setting(option, axes))
+            return;
+        if (keyword4(axes).substr(0, 3) == "PIE") {
+            int n = keyword_lookup("NONE+PERC+DATA+BOTH", 4, option);
+            if (n > 0)
+                state().axes.pie.style = n - 1;
+        } else {
+            warning_text(2, axes);  // "DAT" and "PER" name digits only
+        }
         return;
     }
     int n = keyword_lookup(label_keywords, 14, option);
@@ -395,6 +411,8 @@ void getgrf(double& a, double& e, double& first, double& step, std::string_view 
     first = v[2];
     step = v[3];
 }
+
+PieLabelSettings pie_label_settings() { return state().axes.pie; }
 
 void getlen(int& nx, int& ny, int& nz)
 {

@@ -929,5 +929,51 @@ TEST_F(AxesTest, ClippingWindow)
     close_plot();
 }
 
+
+// LABELS and DIGITS with the pie chart strings keep the pie label settings
+// and leave the axes alone.
+TEST_F(AxesTest, PieLabelSettings)
+{
+    open_plot();
+    PieLabelSettings p = pie_label_settings();
+    EXPECT_EQ(p.style, 1);
+    EXPECT_EQ(p.data_digits, 1);
+    EXPECT_EQ(p.percent_digits, 1);
+    labels("BOTH", "PIE");
+    digits(3, "DAT");
+    digits(0, "PER");
+    p = pie_label_settings();
+    EXPECT_EQ(p.style, 3);
+    EXPECT_EQ(p.data_digits, 3);
+    EXPECT_EQ(p.percent_digits, 0);
+    digits(-1, "PIE");
+    p = pie_label_settings();
+    EXPECT_EQ(p.data_digits, -1);
+    EXPECT_EQ(p.percent_digits, -1);
+    EXPECT_EQ(take_output(), "");
+    labels("SLIC", "PIE");
+    digits(101, "PIE");
+    labels("DATA", "PER");
+    EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in labels!   (SLIC)\n"
+                             " <<<< Warning   2: Incorrect parameter in digits!   ( 101)\n"
+                             " <<<< Warning   2: Incorrect parameter in labels!   (PER)\n");
+    p = pie_label_settings();
+    EXPECT_EQ(p.style, 3);
+    EXPECT_EQ(p.data_digits, -1);
+    int x = 0, y = 0, z = 0;
+    getdig(x, y, z);
+    EXPECT_EQ((std::vector<int>{x, y, z}), (std::vector<int>{1, 1, 1}));
+    std::string lx, ly, lz;
+    getlab(lx, ly, lz);
+    EXPECT_EQ(lx, "FLOA");
+    reset("LABELS");
+    reset("DIGITS");
+    p = pie_label_settings();
+    EXPECT_EQ(p.style, 1);
+    EXPECT_EQ(p.data_digits, 1);
+    EXPECT_EQ(p.percent_digits, 1);
+    close_plot();
+}
+
 }  // namespace
 }  // namespace korvan::test
