@@ -76,6 +76,8 @@ bool read_input_line(std::string& line)
 void end(bool wait)
 {
     const bool output_window = state().output_window;
+    if (screen_exists())
+        screen().save_unfinished_pictures();
     state() = DriverState{};
     tell_library();
     // The terminal console has nothing to wait for; the output window stays

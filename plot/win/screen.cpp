@@ -158,12 +158,6 @@ void Screen::release_slot(int n)
 
 void Screen::release_all()
 {
-    // A headless run that ends while a plot is still open keeps its picture.
-    if (plotting_ && graphics_.headless()) {
-        flush();
-        save_pictures();
-        plotting_ = false;
-    }
     for (int n = 1; n <= window_slots; ++n)
         if (slots_[n - 1].open)
             release_slot(n);
@@ -483,6 +477,15 @@ void Screen::save_pictures()
         else
             print(" Cannot write window picture " + (name.empty() ? picture_file_name(n) : name) + "\n");
     }
+}
+
+void Screen::save_unfinished_pictures()
+{
+    if (!plotting_ || !graphics_.headless())
+        return;
+    flush();
+    save_pictures();
+    plotting_ = false;
 }
 
 void Screen::end_of_plot_wait(int end_mode)

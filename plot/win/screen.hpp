@@ -91,6 +91,9 @@ public:
     // Waits.
     void end_of_plot_wait(int end_mode);
     void next_page_wait();
+    // A headless run ending while a plot is still being drawn (no KORFIN)
+    // saves its window pictures.
+    void save_unfinished_pictures();
 
     // Pixel access on a copy of the current window's bitmap.
     bool begin_pixels();
