@@ -21,6 +21,7 @@
 #include "plot/kernel/state.hpp"
 #include "plot/routines/axes.hpp"
 #include "plot/routines/axes3d.hpp"
+#include "plot/routines/clipping.hpp"
 #include "plot/routines/colour_axes.hpp"
 #include "plot/routines/contours.hpp"
 #include "plot/routines/curves.hpp"
@@ -353,6 +354,7 @@ void plot3r_statement(std::string_view operands)
     graf3_from_memory();
     title();
     if (state().level == 3) {
+        clpbor("axis");
         int saved = getclr();
         for (std::size_t i = 0; i < z.size(); ++i) {
             int ax = nxposn(x1[i]), bx = nxposn(x2[i]);
@@ -360,6 +362,7 @@ void plot3r_statement(std::string_view operands)
             colour_rectangle(std::min(ax, bx), std::min(ay, by), std::abs(bx - ax) + 1, std::abs(by - ay) + 1, z[i]);
         }
         setclr(saved);
+        clpbor("page");
     }
     flush();
 }
@@ -449,6 +452,7 @@ void surface_plot(std::string_view operands, const std::string& statement)
     axis_range(1, extent(y));
     axis_range(2, range_of(z));
     if (!cells) {
+        noclip();
         graf3d(memory[0].start, memory[0].end, memory[0].first, memory[0].step, memory[1].start, memory[1].end,
                memory[1].first, memory[1].step, memory[2].start, memory[2].end, memory[2].first, memory[2].step);
         title();
@@ -456,11 +460,13 @@ void surface_plot(std::string_view operands, const std::string& statement)
             surfce(x, nx, y, ny, z);
         else
             surshd(x, nx, y, ny, z);
+        reset("noclip");
     } else {
         graf3_from_memory();
         title();
         if (state().level == 3) {
             int saved = getclr();
+            noclip();
             for (int i = 0; i < nx; ++i) {
                 int k = i + 1 < nx ? i + 1 : std::max(i - 1, 0);
                 double w = std::abs(xposn(x[static_cast<std::size_t>(k)]) - xposn(x[static_cast<std::size_t>(i)])) + 1;
@@ -473,6 +479,7 @@ void surface_plot(std::string_view operands, const std::string& statement)
                     colour_rectangle(cx - w / 2, cy - h / 2, w, h, z[static_cast<std::size_t>(i) * ny + j]);
                 }
             }
+            reset("noclip");
             setclr(saved);
         }
     }

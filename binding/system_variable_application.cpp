@@ -67,9 +67,12 @@ void apply_int(std::string_view key, int n)
     } else if (key == "XPOS" || key == "YPOS") {
         getpos(lx, ly);
         axspos(key[0] == 'X' ? n : lx, key[0] == 'Y' ? n : ly);
+    } else if (key == "ZLEN") {
+        getlen(lx, ly, lz);
+        ax3len(lx, ly, n);
     }
-    // %ZLEN, %XRES and %YRES need AX3LEN, GETRES and SETRES, which the library
-    // of this version lacks; they are accepted and have no effect yet.
+    // %XRES and %YRES need GETRES and SETRES, which the library of this
+    // version lacks; they are accepted and have no effect yet.
 }
 
 void apply_double(std::string_view key, double v)
