@@ -1,12 +1,15 @@
 #!/bin/bash
-# Runs examples/curves.kfl in a fresh temporary directory: it must end without
-# warnings and write curves.psc, which Ghostscript (when installed) must render
-# without error into a picture that is not blank.
+# Runs an example that plots into colour PostScript, in a fresh temporary
+# directory: it must end without warnings and write <name>.psc, which
+# Ghostscript (when installed) must render without error into a picture that
+# is not blank (its PNG compresses to at least <min bytes>).
 #
-#   curves_example_test.sh <kflrun> <curves.kfl>
+#   postscript_example_test.sh <kflrun> <name.kfl> <min bytes>
 set -u
 kflrun=$1
 script=$2
+min_bytes=$3
+name=$(basename "$script" .kfl)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -27,30 +30,30 @@ if [ -e korvan.err ] || grep -q -e '<<<< Warning' -e '>>>>' actual.out || ! grep
     [ -e korvan.err ] && cat korvan.err
     status=1
 fi
-if ! grep -q 'Metafile *: .*curves.psc' actual.out; then
-    echo "no end protocol naming curves.psc:"
+if ! grep -q "Metafile *: .*$name.psc" actual.out; then
+    echo "no end protocol naming $name.psc:"
     cat actual.out
     status=1
 fi
-if [ ! -s curves.psc ]; then
-    echo "curves.psc was not written"
+if [ ! -s "$name.psc" ]; then
+    echo "$name.psc was not written"
     exit 1
 fi
 if ! command -v gs > /dev/null; then
-    echo "Ghostscript (gs) is not installed: curves.psc is not rendered"
+    echo "Ghostscript (gs) is not installed: $name.psc is not rendered"
     exit $((status == 0 ? 77 : status))
 fi
-if ! gs -dSAFER -dBATCH -dNOPAUSE -q -sDEVICE=png16m -r30 -sPAPERSIZE=a4 -sOutputFile=curves.png curves.psc \
+if ! gs -dSAFER -dBATCH -dNOPAUSE -q -sDEVICE=png16m -r30 -sPAPERSIZE=a4 -sOutputFile="$name.png" "$name.psc" \
         > gs.out 2>&1 || grep -q Error gs.out; then
     echo "Ghostscript failed:"
     head -20 gs.out
     exit 1
 fi
 # A plot, not an empty page: the picture compresses to much more than a blank one.
-size=$(stat -c %s curves.png)
-if [ "$size" -lt 6000 ]; then
-    echo "curves.png has only $size bytes"
+size=$(stat -c %s "$name.png")
+if [ "$size" -lt "$min_bytes" ]; then
+    echo "$name.png has only $size bytes"
     status=1
 fi
-[ -n "${KORVAN_KEEP_PICTURES:-}" ] && cp curves.png "$KORVAN_KEEP_PICTURES/curves-example.png"
+[ -n "${KORVAN_KEEP_PICTURES:-}" ] && cp "$name.png" "$KORVAN_KEEP_PICTURES/$name-example.png"
 exit $status
