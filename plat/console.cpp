@@ -14,6 +14,14 @@ std::unique_ptr<Console>& current()
 
 Console& console() { return *current(); }
 
+namespace {
+InputIdle idle_work = nullptr;
+}
+
+void set_input_idle(InputIdle idle) { idle_work = idle; }
+
+InputIdle input_idle() { return idle_work; }
+
 std::unique_ptr<Console> set_console(std::unique_ptr<Console> next)
 {
     std::unique_ptr<Console> old = std::move(current());

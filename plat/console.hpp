@@ -30,6 +30,12 @@ Console& console();
 // Installs a console (tests install capturing consoles); returns the old one.
 std::unique_ptr<Console> set_console(std::unique_ptr<Console> next);
 
+// Work done while the terminal console waits for a typed line (the screen
+// windows repaint themselves from it); nullptr for none.
+using InputIdle = void (*)();
+void set_input_idle(InputIdle idle);
+InputIdle input_idle();
+
 // Longest line the input line accepts.
 inline constexpr std::size_t input_line_limit = 79;
 

@@ -1,5 +1,6 @@
 #include "plat/terminal_console.hpp"
 
+#include <poll.h>
 #include <unistd.h>
 
 namespace korvan::plat {
@@ -27,11 +28,25 @@ void TerminalConsole::message_box(std::string_view caption, std::string_view tex
     std::fflush(out_);
 }
 
+namespace {
+// Waits until a typed line can be read, doing the idle work meanwhile.
+void wait_for_input(std::FILE* in)
+{
+    InputIdle idle = input_idle();
+    if (idle == nullptr)
+        return;
+    pollfd watch{fileno(in), POLLIN, 0};
+    while (poll(&watch, 1, 50) == 0)
+        idle();
+}
+}  // namespace
+
 bool TerminalConsole::read_input_line(std::string& line)
 {
     if (input_is_terminal_) {
         std::fputs("KFL> ", out_);
         std::fflush(out_);
+        wait_for_input(in_);
     }
     line.clear();
     int c;

@@ -778,8 +778,12 @@ int Screen::load_bitmap(const std::string& path)
 
 Screen& screen()
 {
-    if (!screen_instance())
+    if (!screen_instance()) {
         screen_instance() = std::make_unique<Screen>(plat::graphics());
+        // Windows on a display keep repainting while the prompt waits for a line.
+        if (!plat::graphics().headless())
+            plat::set_input_idle([] { plat::graphics().poll(); });
+    }
     return *screen_instance();
 }
 

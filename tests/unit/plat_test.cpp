@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <pty.h>
+#include <unistd.h>
 
 #include "plat/host.hpp"
 #include "plat/paths.hpp"
@@ -49,6 +51,36 @@ TEST(TerminalConsole, PipedInputIsEchoedWithPromptAndCut)
     EXPECT_EQ(read_all(out), "KFL> A = 1\nKFL> " + std::string(79, 'x') + "\nKFL> last\n");
     std::fclose(in);
     std::fclose(out);
+}
+
+// At a terminal the console does its idle work (window repaints) until a line is typed.
+int idle_calls = 0;
+int typing_end = -1;
+
+TEST(TerminalConsole, IdleWorkWhileWaitingAtATerminal)
+{
+    int master = -1;
+    int slave = -1;
+    ASSERT_EQ(openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+    std::FILE* in = fdopen(slave, "r");
+    std::FILE* out = std::tmpfile();
+    idle_calls = 0;
+    typing_end = master;
+    set_input_idle([] {
+        if (++idle_calls == 3) {
+            [[maybe_unused]] ssize_t written = write(typing_end, "A = 1\n", 6);
+        }
+    });
+    TerminalConsole console(in, out);
+    std::string line;
+    ASSERT_TRUE(console.read_input_line(line));
+    set_input_idle(nullptr);
+    EXPECT_EQ(line, "A = 1");
+    EXPECT_GE(idle_calls, 3);
+    EXPECT_EQ(read_all(out), "KFL> ");
+    std::fclose(in);
+    std::fclose(out);
+    close(master);
 }
 
 TEST(TerminalConsole, MessageBoxForms)
