@@ -206,33 +206,6 @@ fi
 wait "$pid"
 rc=$?
 check "closing the output window ends kflrun with 0 (exit $rc)" test "$rc" = 0
-# 7. A KFL script plots into XWIN; the right button ends its end-of-plot wait.
-cat > xplot.kfl <<'EOF'
-%KFL  a plot on the screen
-METAFL('XWIN')
-KORINI()
-PAGERA()
-GRAF(0, 10, 0, 2, 0, 10, 0, 2)
-FLOAT X[2]
-X[1] = 10
-CURVE(X, X, 2)
-KORFIN()
-EOF
-timeout 60 "$kflrun" xplot.kfl > xplot.out 2> xplot.err &
-pid=$!
-wid=$(find_window '^KORVAN 1 / Click MB2 to continue \.\.\.$')
-check "the script's plot window appears" test -n "$wid"
-if [ -n "$wid" ]; then
-    sleep 0.5
-    xwd -silent -id "$wid" -out xplot.xwd
-    check "the script's page border, axes and curve are on the screen" \
-        at_least "$("$helper" count xplot.xwd FFFFFF)" 2000
-    xdotool mousemove --window "$wid" 400 300 click 3
-fi
-wait "$pid"
-rc=$?
-check "the script ends after the right button (exit $rc)" test "$rc" = 0
-check "the script's end protocol is printed" grep -q "Warnings *: *0" xplot.out
 
 echo "gui: $passed passed, $failed failed"
 [ "$failed" = 0 ]
