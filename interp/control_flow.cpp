@@ -1,6 +1,10 @@
 #include "interp/control_flow.hpp"
 
+#include "interp/eval_stack.hpp"
 #include "interp/front_end.hpp"
+#include "interp/messages.hpp"
+#include "interp/parser.hpp"
+#include "interp/value.hpp"
 #include "interp/tokenizer.hpp"
 #include "interp/user_routines.hpp"
 
@@ -176,6 +180,30 @@ void install_control_flow()
     set_keyword_handler("BREAK", &break_command);
     set_keyword_handler("CONTINUE", &continue_command);
     set_keyword_handler("GOTO", &goto_command);
+}
+
+bool parenthesised_int(const StatementView& s, std::string_view statement, int& value)
+{
+    if (s.second_token != TK_LPAREN) {
+        report("Syntax error - expected '('");
+        return false;
+    }
+    next_token();
+    int count = 0;
+    if (!evaluate_list(0, count))
+        return false;
+    const std::string name(statement);
+    if (count != 1) {
+        report("Syntax error in " + name + " statement");
+        return false;
+    }
+    if (stack_at(0).type != T_INT) {
+        report("Expression in " + name + " statement must be of type INT");
+        return false;
+    }
+    value = stack_at(0).slot.i32;
+    pop_to(0);
+    return true;
 }
 
 }  // namespace korvan::kfl

@@ -92,6 +92,10 @@ void reset_control_flow();
 void install_control_flow();
 
 // Statement handlers, called by the block handler (also while skipping).
+// Reads the "(expression)" of WHILE and SWITCH: exactly one INT value, left in
+// value. Reports what is wrong (naming the statement) and returns false otherwise.
+bool parenthesised_int(const StatementView& s, std::string_view statement, int& value);
+
 void if_statement(const StatementView& s);
 void elseif_statement(const StatementView& s, std::size_t condition_from);
 void else_statement(const StatementView& s);

@@ -172,24 +172,10 @@ void while_statement(const StatementView& s)
     if (record == nullptr)
         return;
     LoopRecord& r = *record;
-    if (s.second_token != TK_LPAREN) {
-        report("Syntax error - expected '('");
+    int condition = 0;
+    if (!parenthesised_int(s, "WHILE", condition))
         return;
-    }
-    next_token();
-    int count = 0;
-    if (!evaluate_list(0, count))
-        return;
-    if (count != 1) {
-        report("Syntax error in WHILE statement");
-        return;
-    }
-    if (stack_at(0).type != T_INT) {
-        report("Expression in WHILE statement must be of type INT");
-        return;
-    }
-    bool run = stack_at(0).slot.i32 != 0;
-    pop_to(0);
+    bool run = condition != 0;
     if (!run)
         skip_body();
     StatementBuffer& buffer = front_end().buffer;

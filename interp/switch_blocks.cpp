@@ -44,24 +44,8 @@ void switch_statement(const StatementView& s)
         ++c.switch_depth;
         return;
     }
-    if (s.second_token != TK_LPAREN) {
-        report("Syntax error - expected '('");
+    if (!parenthesised_int(s, "SWITCH", r.selector))
         return;
-    }
-    next_token();
-    int count = 0;
-    if (!evaluate_list(0, count))
-        return;
-    if (count != 1) {
-        report("Syntax error in SWITCH statement");
-        return;
-    }
-    if (stack_at(0).type != T_INT) {
-        report("Expression in SWITCH statement must be of type INT");
-        return;
-    }
-    r.selector = stack_at(0).slot.i32;
-    pop_to(0);
     r.dead = false;
     r.serial = ++f.serial;
     ++c.switch_depth;
