@@ -102,6 +102,7 @@ void reset_axes(AxisAttributes& a, std::string_view key)
         if (all || key == "LABP") {
             x.label_position = ds.label_position;
             x.label_side = ds.label_side;
+            x.label_extent = ds.label_extent;
         }
         if (all || key == "AXEN")
             x.label_ends = ds.label_ends;

@@ -95,6 +95,7 @@ struct AxisSettings {
     int label_justification = 0;      // LABTYP: 0 TYPS (by side), 1 CENT, 2 LEFT, 3 RIGH
     int label_side = 0;               // LABPOS: 0 AUTO/OUTS, 1 INSI, 2 LEFT, 3 ABOV, 4 RIGH, 5 BELO
     int label_position = 0;           // LABPOS: 0 on the tick, 1 centred between ticks, 2 ends shifted inside
+    int label_extent = 0;             // LABPOS: 0 EXTE (may reach beyond the axis ends), 1 INTE (kept inside), 2 ALIG (end labels flush)
     int label_ends = 0;               // AXENDS: 0 NONE .. 6 LAST
     bool full_log_ticks = false;      // LOGTIC "FULL"
     std::array<std::string, mylab_limit> mylab{};

@@ -178,11 +178,41 @@ std::vector<double> label_values(const AxisTransform& t)
 
 namespace {
 
-// The extent of a label along its axis.
-double horizontal_extent(const AxisRun& run, bool vertical, double w, double h)
+// How far a label reaches along its axis before (lo) and after (hi) its
+// position, in the direction of rising axis values.
+struct AlongExtent {
+    double lo;
+    double hi;
+};
+
+AlongExtent label_extent_along(bool reads_across, bool along_x, bool downwards, double w, double h, double centre)
 {
-    bool along_x = run.side == bottom || run.side == top;
-    return along_x != vertical ? w : h;
+    if (reads_across)
+        return {h / 2, h / 2};
+    // Text reading down a Y axis runs against rising values.
+    if (!along_x && downwards)
+        return {w - centre, centre};
+    return {centre, w - centre};
+}
+
+// The move along the axis of a label at pos: "INTE" (mode 1) brings a label
+// that would reach beyond an end of the axis inside it; "ALIG" (mode 2) makes
+// the labels at the ends flush with them; "EXTE" (mode 0) leaves them.
+double end_shift(double pos, AlongExtent e, double length, int mode)
+{
+    double last = length - 1;
+    if (mode == 2) {
+        if (std::fabs(pos) < 0.5)
+            return e.lo - pos;
+        if (std::fabs(pos - last) < 0.5)
+            return last - e.hi - pos;
+    } else if (mode == 1) {
+        if (pos - e.lo < 0)
+            return e.lo - pos;
+        if (pos + e.hi > last)
+            return last - e.hi - pos;
+    }
+    return 0;
 }
 
 bool label_shown(int ends, std::size_t i, std::size_t count)
@@ -267,16 +297,22 @@ double draw_labels(const AxisRun& axis_run, const AxisSettings& set, const AxisT
     bool downwards = turned.angle == 270;
     NumberStyle style = number_style();
     std::vector<double> values = label_values(t);
-    // The widest label, for labels justified in their column beside a Y axis.
-    double widest = 0;
+    // Labels that read across the axis (horizontal beside a Y axis, turned
+    // below or above an X axis) stand in a column as wide as the widest label.
     bool along_x = run.side == bottom || run.side == top;
-    if (!along_x && !set.vertical_labels && set.label_justification != 0)
+    bool reads_across = along_x == set.vertical_labels;
+    bool starts_near = along_x ? (run.side == top) != downwards : run.side == right;
+    double widest = 0;
+    if (reads_across && set.label_justification != 0)
         for (std::size_t i = 0; i < values.size(); ++i) {
             int k = static_cast<int>(std::lround((values[i] - t.first_label) / t.step)) + 1;
             widest = std::max(widest, text_length(label_text(values[i], set.label_type, set.digits, run.axis, style,
                                                              set, k),
                                                   request));
         }
+    int end_mode = set.label_extent;
+    if (end_mode == 0 && set.label_position == 2)
+        end_mode = 1;  // "SHIF": the labels keep within the axis length
     double reach = 0;
     int n = 0;
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -294,42 +330,29 @@ double draw_labels(const AxisRun& axis_run, const AxisSettings& set, const AxisT
             pos = (pos + along(t, values[i + 1])) / 2;
         }
         double w = text_length(text, request);
-        // "LOG" centres the base 10 on the tick; the exponent hangs to the right.
+        // Labels reading along the axis: how far the text starts before the
+        // tick. "LOG" centres the base 10 on it, the exponent hanging after;
+        // "LEFT" starts the label at the tick, "RIGH" ends it there.
         double centre = w / 2;
         if (set.label_type == LabelType::log)
             centre = text_length("10", request) / 2;
-        // Horizontal labels of X axes: "LEFT" starts them at the tick, "RIGH"
-        // ends them there.
-        if (along_x && !set.vertical_labels) {
-            if (set.label_justification == 2)
-                centre = 0;
-            else if (set.label_justification == 3)
-                centre = w;
-        }
-        // "SHIF": labels at the ends of the axis are moved inside its length.
-        double shift = 0;
-        if (set.label_position == 2) {
-            double extent = horizontal_extent(run, set.vertical_labels, w, h);
-            if (pos - extent / 2 < 0)
-                shift = extent / 2 - pos;
-            else if (pos + extent / 2 > run.length - 1)
-                shift = run.length - 1 - extent / 2 - pos;
-            pos += shift;
-            centre = w / 2;
-        }
-        // Horizontal labels of Y axes in the column of the widest label:
-        // the room left between the label and the axis line.
+        if (set.label_justification == 2)
+            centre = 0;
+        else if (set.label_justification == 3)
+            centre = w;
+        pos += end_shift(pos, label_extent_along(reads_across, along_x, downwards, w, h, centre), run.length,
+                         end_mode);
+        // Labels reading across: the room left between the label and the
+        // axis line in the column of the widest label.
         double gap = 0;
-        if (!along_x && !set.vertical_labels) {
-            bool flush_right = set.label_justification == 3 || (set.label_justification == 0 && run.side == left);
-            bool flush_left = set.label_justification == 2 || (set.label_justification == 0 && run.side == right);
+        if (reads_across) {
             double room = std::max(widest - w, 0.0);
-            if (flush_right)
-                gap = run.side == left ? 0 : room;
-            else if (flush_left)
-                gap = run.side == left ? room : 0;
-            else
-                gap = room / 2;
+            switch (set.label_justification) {
+            case 1: gap = room / 2; break;
+            case 2: gap = starts_near ? 0 : room; break;
+            case 3: gap = starts_near ? room : 0; break;
+            default: break;  // flush with the axis side of the column
+            }
         }
         double x = 0;
         double y = 0;
@@ -361,14 +384,14 @@ double draw_labels(const AxisRun& axis_run, const AxisSettings& set, const AxisT
             // the start of its left edge.
             switch (run.side) {
             case bottom:
-                axis_point(run, pos, distance + w, x, y);
+                axis_point(run, pos, distance + gap + w, x, y);
                 draw_text(text, x - h / 2, y, turned);
-                reach = std::max(reach, distance + w);
+                reach = std::max(reach, distance + std::max(w, widest));
                 break;
             case top:
-                axis_point(run, pos, distance, x, y);
+                axis_point(run, pos, distance + gap, x, y);
                 draw_text(text, x - h / 2, y, turned);
-                reach = std::max(reach, distance + w);
+                reach = std::max(reach, distance + std::max(w, widest));
                 break;
             case left:
                 axis_point(run, pos, distance + h, x, y);
@@ -386,14 +409,14 @@ double draw_labels(const AxisRun& axis_run, const AxisSettings& set, const AxisT
             // corner is the upper end of the text's right edge.
             switch (run.side) {
             case bottom:
-                axis_point(run, pos, distance, x, y);
+                axis_point(run, pos, distance + gap, x, y);
                 draw_text(text, x + h / 2, y, turned);
-                reach = std::max(reach, distance + w);
+                reach = std::max(reach, distance + std::max(w, widest));
                 break;
             case top:
-                axis_point(run, pos, distance + w, x, y);
+                axis_point(run, pos, distance + gap + w, x, y);
                 draw_text(text, x + h / 2, y, turned);
-                reach = std::max(reach, distance + w);
+                reach = std::max(reach, distance + std::max(w, widest));
                 break;
             case left:
                 axis_point(run, pos, distance, x, y);

@@ -166,15 +166,18 @@ void labpos(std::string_view option, std::string_view axes)
 {
     soft_level_check("labpos");
     // Along the axis: on the tick, between ticks, end labels shifted inside;
-    // across it: outside the axis system, inside, or on a named side.
-    int n = keyword_lookup("TICK+CENT+SHIF+AUTO+INSI+OUTS+LEFT+ABOV+RIGH+BELO", 10, option);
+    // across it: outside the axis system, inside, or on a named side; at the
+    // axis ends: reaching beyond them, kept inside, or flush with them.
+    int n = keyword_lookup("TICK+CENT+SHIF+AUTO+INSI+OUTS+LEFT+ABOV+RIGH+BELO+EXTE+INTE+ALIG", 13, option);
     if (n <= 0)
         return;
     for_axes(axes, [&](AxisSettings& a) {
         if (n <= 3)
             a.label_position = n - 1;
-        else
+        else if (n <= 10)
             a.label_side = n <= 6 ? (n == 5 ? 1 : 0) : n - 5;
+        else
+            a.label_extent = n - 11;
     });
 }
 

@@ -873,6 +873,135 @@ TEST_F(AxisLabelTest, YAxisLabelSidesAndColumn)
 }
 
 
+// Label points of one axis system, the axis line left out.
+class LabelColumnTest : public PlotTest {
+protected:
+    std::vector<PlotPointRecord> labels_of(std::string_view axis, std::initializer_list<std::string_view> types,
+                                           std::string_view position, double step)
+    {
+        std::filesystem::remove("plot.met");
+        open_plot();
+        bool x = axis == "X";
+        setgrf(x ? "LABE" : "NONE", x ? "NONE" : "LABE", "NONE", "NONE");
+        frame(0);
+        ticks(0, axis);
+        for (std::string_view t : types)
+            labtyp(t, axis);
+        labpos(position, axis);
+        long from = state().vector_count;
+        graf(0, 10, 0, x ? step : 5, 0, 10, 0, x ? 5 : step);
+        long to = state().vector_count;
+        endgrf();
+        auto points = close_plot();
+        return std::vector<PlotPointRecord>(points.begin() + from + 2, points.begin() + to);
+    }
+    // The box of the label drawn nearest to an axis position (plot units).
+    static Box label_near(const std::vector<PlotPointRecord>& pts, bool x, double at, double half_room)
+    {
+        Box b;
+        for (const PlotPointRecord& p : pts)
+            if (std::fabs((x ? p.x : p.y) - at) < half_room)
+                b.add(p.x, p.y);
+        return b;
+    }
+};
+
+// Turned labels below an X axis stand in a column as long as the longest
+// label: flush with the axis by default and with "RIGH" (they read upwards,
+// ending near the axis), flush with the far side with "LEFT", centred with
+// "CENT"; the axis name moves below the whole column.
+TEST_F(LabelColumnTest, TurnedXLabelsJustifiedInTheirColumn)
+{
+    const double five = 494 + 989.5;
+    const double ten = 494 + 1979;
+    auto boxes = [&](std::string_view just) {
+        auto pts = labels_of("X", {"VERT", just}, "TICK", 5);
+        return std::pair{label_near(pts, true, five, 300), label_near(pts, true, ten, 300)};
+    };
+    auto [near5, near10] = boxes("TYPS");
+    ASSERT_GT(near5.count, 0);
+    ASSERT_GT(near10.count, 0);
+    EXPECT_NEAR(near5.y0, 1799 + 24, 6);
+    EXPECT_NEAR(near5.y0, near10.y0, 3);
+    // The glyphs' own margins differ up to 6 units ("1" against "5").
+    double longer = text_length("10.0", TextRequest{}) - text_length("5.0", TextRequest{});
+    EXPECT_GT(longer, 20);
+    EXPECT_NEAR((near10.y1 - near10.y0) - (near5.y1 - near5.y0), longer, 7);
+    auto [right5, right10] = boxes("RIGH");
+    EXPECT_NEAR(right5.y0, near5.y0, 1e-6);
+    auto [far5, far10] = boxes("LEFT");
+    EXPECT_NEAR(far5.y1, far10.y1, 7);
+    EXPECT_NEAR(far5.y0 - near5.y0, longer, 0.01);
+    EXPECT_NEAR(far10.y0, near10.y0, 1e-6);
+    auto [mid5, mid10] = boxes("CENT");
+    EXPECT_NEAR(mid5.y0 - near5.y0, longer / 2, 0.01);
+    EXPECT_NEAR(mid10.y0, near10.y0, 1e-6);
+    // Labels turned to read downwards start at the axis: "LEFT" keeps them there.
+    auto down = labels_of("X", {"OUTW", "LEFT"}, "TICK", 5);
+    Box down5 = label_near(down, true, five, 300);
+    Box down10 = label_near(down, true, ten, 300);
+    EXPECT_NEAR(down5.y0, down10.y0, 7);
+    EXPECT_NEAR(down5.y0, 1799 + 24, 6);
+}
+
+// LABPOS "EXTE" lets the end labels reach beyond the axis, "INTE" keeps
+// them inside it, "ALIG" makes them flush with its ends; inner labels stay
+// on their ticks; "EXTE" and the attribute reset undo it.
+TEST_F(LabelColumnTest, EndLabelsBeyondInsideOrFlush)
+{
+    const double start = 494;
+    const double end = 494 + 1979;
+    const double middle = 494 + 989.5;
+    auto ends = [&](std::string_view position) {
+        auto pts = labels_of("X", {"HORI"}, position, 5);
+        return std::array{label_near(pts, true, start, 150), label_near(pts, true, middle, 150),
+                          label_near(pts, true, end, 150)};
+    };
+    auto free_ends = ends("EXTE");
+    EXPECT_LT(free_ends[0].x0, start - 10);
+    EXPECT_GT(free_ends[2].x1, end + 10);
+    auto inside = ends("INTE");
+    EXPECT_GE(inside[0].x0, start - 0.5);
+    EXPECT_LT(inside[0].x0, start + 6);
+    EXPECT_LE(inside[2].x1, end + 0.5);
+    EXPECT_GT(inside[2].x1, end - 6);
+    EXPECT_NEAR(inside[1].x0, free_ends[1].x0, 1e-6);
+    auto flush = ends("ALIG");
+    EXPECT_NEAR(flush[0].x0, inside[0].x0, 1e-6);
+    EXPECT_NEAR(flush[2].x1, inside[2].x1, 1e-6);
+
+    // A label at the end that fits is moved by "ALIG" but not by "INTE":
+    // "LEFT" labels start at their tick, so the last one overhangs and the
+    // first one does not.
+    auto left_inside = labels_of("X", {"LEFT"}, "INTE", 5);
+    auto left_flush = labels_of("X", {"LEFT"}, "ALIG", 5);
+    EXPECT_NEAR(label_near(left_inside, true, start, 150).x0, label_near(left_flush, true, start, 150).x0, 1e-6);
+    EXPECT_LE(label_near(left_inside, true, end, 150).x1, end + 0.5);
+
+    // Turned labels along a Y axis, reading upwards and downwards, keep inside
+    // the axis's length (page Y from 1799 up to 1799 - 1399).
+    for (std::string_view turn : {"VERT", "INWA"}) {
+        auto pts = labels_of("Y", {turn}, "INTE", 5);
+        Box all = box_of(pts);
+        EXPECT_LE(all.y1, 1799 + 0.5) << turn;
+        EXPECT_GE(all.y0, 1799 - 1399 - 0.5) << turn;
+        auto free_pts = labels_of("Y", {turn}, "EXTE", 5);
+        Box loose = box_of(free_pts);
+        EXPECT_GT(loose.y1, 1799 + 10) << turn;
+        EXPECT_LT(loose.y0, 1799 - 1399 - 10) << turn;
+    }
+
+    open_plot();
+    labpos("ALIG", "XYZ");
+    reset("LABPOS");
+    EXPECT_EQ(state().axes.axis[0].label_extent, 0);
+    labpos("INTE", "Y");
+    EXPECT_EQ(state().axes.axis[0].label_extent, 0);
+    EXPECT_EQ(state().axes.axis[1].label_extent, 1);
+    EXPECT_EQ(take_output(), "");
+    close_plot();
+}
+
 // The clipping window cuts lines drawn without a rectangle of their own;
 // NOCLIP suspends it; GRAF keeps it and ENDGRF brings it back.
 TEST_F(AxesTest, ClippingWindow)
