@@ -5,9 +5,11 @@
 #include "plot/kernel/routines.hpp"
 #include "plot/routines/axes.hpp"
 #include "plot/routines/axes3d.hpp"
+#include "plot/routines/axis_frames.hpp"
 #include "plot/routines/bars.hpp"
 #include "plot/routines/clipping.hpp"
 #include "plot/routines/colour_axes.hpp"
+#include "plot/routines/colour_points.hpp"
 #include "plot/routines/contours.hpp"
 #include "plot/routines/curves.hpp"
 #include "plot/routines/legends.hpp"
@@ -27,6 +29,7 @@ namespace {
 // adapter: each U variable receives its value as INT, DOUBLE or STRING.
 constexpr ProcedureBinding bindings[] = {
     {"ANGLE", &call_procedure<&korvan::angle>},
+    {"AUTRES", &call_procedure<&korvan::autres>},
     {"AX2GRF", &call_procedure<&korvan::ax2grf>},
     {"AX3LEN", &call_procedure<&korvan::ax3len>},
     {"AXCLRS", &call_procedure<&korvan::axclrs>},
@@ -42,6 +45,7 @@ constexpr ProcedureBinding bindings[] = {
     {"BARTYP", &call_procedure<&korvan::bartyp>},
     {"BARWTH", &call_procedure<&korvan::barwth>},
     {"BASALF", &call_procedure<&korvan::basalf>},
+    {"BOX2D", &call_procedure<&korvan::box2d>},
     {"CHAANG", &call_procedure<&korvan::chaang>},
     {"CHASPC", &call_procedure<&korvan::chaspc>},
     {"CHAWTH", &call_procedure<&korvan::chawth>},
@@ -61,6 +65,7 @@ constexpr ProcedureBinding bindings[] = {
     {"CONSHD", &call_procedure<&korvan::conshd>},
     {"CONTUR", &call_procedure<&korvan::contur>},
     {"CURVE", &call_procedure<&korvan::curve>},
+    {"CURVE3", &call_procedure<&korvan::curve3>},
     {"DASH", &call_procedure<&korvan::dash>},
     {"DASHL", &call_procedure<&korvan::dashl>},
     {"DASHM", &call_procedure<&korvan::dashm>},
@@ -86,6 +91,7 @@ constexpr ProcedureBinding bindings[] = {
     {"GETLEN", &call_procedure<&korvan::getlen>},
     {"GETPAG", &call_procedure<&korvan::getpag>},
     {"GETPOS", &call_procedure<&korvan::getpos>},
+    {"GETRES", &call_procedure<&korvan::getres>},
     {"GETSCL", &call_procedure<&korvan::getscl>},
     {"GETTIC", &call_procedure<&korvan::gettic>},
     {"GETWIN", &call_procedure<&korvan::getwin>},
@@ -168,6 +174,7 @@ constexpr ProcedureBinding bindings[] = {
     {"SETIND", &call_procedure<&korvan::setind>},
     {"SETMIX", &call_procedure<&korvan::setmix>},
     {"SETPAG", &call_procedure<&korvan::setpag>},
+    {"SETRES", &call_procedure<&korvan::setres>},
     {"SETSCL", &call_procedure<&korvan::setscl>},
     {"SETVLT", &call_procedure<&korvan::setvlt>},
     {"SHDMOD", &call_procedure<&korvan::shdmod>},

@@ -69,6 +69,11 @@ void reset_shading_attributes(PlotState& s, std::string_view key)
         a.surface_top = d.surface_top;
         a.surface_bottom = d.surface_bottom;
     }
+    if (all || key == "SETR" || key == "AUTR") {
+        a.point_size_mode = d.point_size_mode;
+        a.point_x = d.point_x;
+        a.point_y = d.point_y;
+    }
     if (all || key == "SURS") {
         a.surface_size = d.surface_size;
         a.surface_range = d.surface_range;

@@ -67,6 +67,13 @@ struct ShadingAttributes {
     bool surface_size = false;   // SURSZE
     std::array<double, 4> surface_range{};
 
+    // The rectangles of CURVE3: by default as large as the symbol height;
+    // SETRES gives their size in plot units, AUTRES the number of points
+    // along each axis, so that they tile the axis system.
+    int point_size_mode = 0;  // 0 symbol height, 1 SETRES, 2 AUTRES
+    int point_x = 0;          // SETRES width or AUTRES count along X
+    int point_y = 0;
+
     // The open 3-level axis system: 1 GRAF3 (colour axis), 2 GRAF3D (box).
     int system = 0;
     AxisTransform z;  // the Z axis of either system

@@ -17,15 +17,6 @@
 
 namespace korvan {
 
-namespace {
-
-struct Pt {
-    double x;
-    double y;
-};
-using Polyline = std::vector<Pt>;
-
-// Plot coordinate of a user value along one axis (reals, as XPOSN and YPOSN).
 double plot_x(const AxisTransform& t, double v)
 {
     double s = t.log ? (v > 0 ? std::log10(v) : std::nan("")) : v;
@@ -37,6 +28,16 @@ double plot_y(const AxisTransform& t, double v)
     double s = t.log ? (v > 0 ? std::log10(v) : std::nan("")) : v;
     return t.origin - t.factor * (s - t.start);
 }
+
+bool outside_axis(double v, const AxisTransform& t) { return !(v >= t.clip_low && v <= t.clip_high); }
+
+namespace {
+
+struct Pt {
+    double x;
+    double y;
+};
+using Polyline = std::vector<Pt>;
 
 bool finite(const Pt& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
@@ -50,8 +51,6 @@ std::string number_part(double v, bool first)
     int n = std::snprintf(text, sizeof text, format, v);
     return std::string(text, static_cast<std::size_t>(std::clamp(n, 0, static_cast<int>(sizeof text) - 1)));
 }
-
-bool outside(double v, const AxisTransform& t) { return !(v >= t.clip_low && v <= t.clip_high); }
 
 // The pieces of a LINE curve: split where the pen is lifted (gaps, points
 // that are not numbers).
@@ -267,7 +266,7 @@ void curve(std::span<const float> x, std::span<const float> y, int n)
 
     if (c.range_check && s.message_unit != 0) {
         for (std::size_t i = 0; i < count; ++i) {
-            if (outside(x[i], tx) || outside(y[i], ty))
+            if (outside_axis(x[i], tx) || outside_axis(y[i], ty))
                 message_print(out_of_axis_line(x[i], y[i]));
         }
     }

@@ -8,6 +8,8 @@
 
 namespace korvan {
 
+struct AxisTransform;
+
 void curve(std::span<const float> x, std::span<const float> y, int n);
 
 // Curve settings.
@@ -33,5 +35,12 @@ void advance_attributes();
 
 // The out-of-axis report of one point, as the range check prints it.
 std::string out_of_axis_line(double x, double y);
+
+// The plot coordinate of a user value along an axis (reals, as XPOSN and
+// YPOSN); not a number for a non-positive value on a logarithmic axis.
+double plot_x(const AxisTransform& t, double v);
+double plot_y(const AxisTransform& t, double v);
+// Whether a user value lies outside the axis scaling (the range check).
+bool outside_axis(double v, const AxisTransform& t);
 
 }  // namespace korvan

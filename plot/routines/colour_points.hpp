@@ -1,0 +1,18 @@
+// Coloured points: CURVE3 draws each point of a GRAF3 axis system as a filled
+// rectangle in the colour of its Z value; SETRES, AUTRES and GETRES set and
+// read the size of those rectangles.
+#pragma once
+
+#include <span>
+
+namespace korvan {
+
+void curve3(std::span<const float> x, std::span<const float> y, std::span<const float> z, int n);
+// Width and height of the rectangles in plot units.
+void setres(int nx, int ny);
+// The number of points along X and Y: the rectangles tile the axis system.
+void autres(int ixdim, int iydim);
+// The width and height the rectangles have now, rounded to plot units.
+void getres(int& nx, int& ny);
+
+}  // namespace korvan
