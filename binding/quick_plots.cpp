@@ -21,8 +21,10 @@
 #include "plot/kernel/state.hpp"
 #include "plot/routines/axes.hpp"
 #include "plot/routines/axes3d.hpp"
+#include "plot/routines/axis_frames.hpp"
 #include "plot/routines/clipping.hpp"
 #include "plot/routines/colour_axes.hpp"
+#include "plot/routines/colour_points.hpp"
 #include "plot/routines/contours.hpp"
 #include "plot/routines/curves.hpp"
 #include "plot/routines/fill.hpp"
@@ -326,15 +328,8 @@ void plot3_statement(std::string_view operands)
         axis_range(a, range_of(args.floats(a)));
     graf3_from_memory();
     title();
-    if (state().level == 3) {
-        int saved = getclr();
-        Floats x = args.floats(0), y = args.floats(1), z = args.floats(2);
-        // A filled square of the symbol height around each point.
-        double h = std::max(state().curves.symbol_height, 4) * 0.5;
-        for (std::size_t i = 0; i < x.size(); ++i)
-            colour_rectangle(xposn(x[i]) - h, yposn(y[i]) - h, 2 * h + 1, 2 * h + 1, z[i]);
-        setclr(saved);
-    }
+    if (state().level == 3)
+        curve3(args.floats(0), args.floats(1), args.floats(2), args.at(0)->count);
     flush();
 }
 
@@ -363,6 +358,7 @@ void plot3r_statement(std::string_view operands)
         }
         setclr(saved);
         clpbor("page");
+        box2d();
     }
     flush();
 }

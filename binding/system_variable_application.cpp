@@ -9,6 +9,7 @@
 #include "plot/kernel/state.hpp"
 #include "plot/routines/axes.hpp"
 #include "plot/routines/axes3d.hpp"
+#include "plot/routines/colour_points.hpp"
 #include "plot/routines/curves.hpp"
 #include "plot/routines/shading.hpp"
 #include "plot/routines/text.hpp"
@@ -70,9 +71,10 @@ void apply_int(std::string_view key, int n)
     } else if (key == "ZLEN") {
         getlen(lx, ly, lz);
         ax3len(lx, ly, n);
+    } else if (key == "XRES" || key == "YRES") {
+        getres(lx, ly);
+        setres(key[0] == 'X' ? n : lx, key[0] == 'Y' ? n : ly);
     }
-    // %XRES and %YRES need GETRES and SETRES, which the library of this
-    // version lacks; they are accepted and have no effect yet.
 }
 
 void apply_double(std::string_view key, double v)
