@@ -6,11 +6,13 @@
 #include "interp/data_file.hpp"
 #include "interp/file_table.hpp"
 #include "interp/front_end.hpp"
+#include "plot/kernel/routines.hpp"
 
 namespace korvan::kfl {
 
 void terminate_run(int exit_code)
 {
+    korvan::close_open_plot();
     FrontEnd& fe = front_end();
     if (fe.log_file != nullptr) {
         std::fclose(fe.log_file);

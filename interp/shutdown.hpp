@@ -3,7 +3,7 @@
 
 namespace korvan::kfl {
 
-// Closes the log file, the data file and the script's open files, then ends the process.
+// Finishes a plot left open, closes the log file, the data file and the script's open files, then ends the process.
 [[noreturn]] void terminate_run(int exit_code);
 
 }  // namespace korvan::kfl

@@ -8,6 +8,7 @@
 #include "interp/messages.hpp"
 #include "interp/script_args.hpp"
 #include "interp/variables.hpp"
+#include "plot/kernel/routines.hpp"
 #include "plot/win/driver.hpp"
 
 namespace korvan::kfl {
@@ -113,6 +114,7 @@ int run_kflrun(const std::vector<std::string>& words)
         run_statement_loop();
     }
     fe.inputs.close_all();
+    korvan::close_open_plot();  // a quick plot or a script without KORFIN
     if (fe.options.version_wanted)
         win::print(version_box());
     close_data_file();

@@ -240,10 +240,12 @@ void korini()
     reset_attributes("ALL ");
 }
 
-void korfin()
+namespace {
+
+// Finishes the output of the open plot and closes the library; the end
+// protocol follows when asked for and the message unit is not off.
+void finish_plot(bool protocol)
 {
-    if (level_check(1, 3, "korfin"))
-        return;
     PlotState& s = state();
     flush_pending();
     if (s.device)
@@ -255,7 +257,7 @@ void korfin()
     s.closed_flag = 1;
 
     if (!s.error_file_flag) {
-        if (s.message_unit != 0)
+        if (protocol && s.message_unit != 0)
             boxed_end_protocol(s);
         return;
     }
@@ -267,10 +269,25 @@ void korfin()
         if (!kept)
             std::remove(s.error_file_name.c_str());
     }
-    if (s.message_unit != 0)
+    if (protocol && s.message_unit != 0)
         plain_end_protocol(s, kept);
     if (s.message_unit == 15)
         s.message_unit = 6;
+}
+
+}  // namespace
+
+void korfin()
+{
+    if (level_check(1, 3, "korfin"))
+        return;
+    finish_plot(true);
+}
+
+void close_open_plot()
+{
+    if (state().level >= 1)
+        finish_plot(false);
 }
 
 // --- The page ----------------------------------------------------------------

@@ -9,6 +9,9 @@ namespace korvan {
 // Opening and closing a plot.
 void korini();
 void korfin();
+// Closes a plot the run leaves open (a quick plot, a script without KORFIN)
+// as KORFIN does, without the end protocol.
+void close_open_plot();
 
 // Page.
 void setpag(std::string_view name);
