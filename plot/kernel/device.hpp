@@ -3,6 +3,7 @@
 // by device code.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -19,6 +20,10 @@ public:
     virtual void point(double x, double y, bool draw) = 0;
     // The current colour changed to index (0..255).
     virtual void colour(int index) = 0;
+    // Colours outside the table (lit surfaces): devices that draw in RGB say
+    // so and take a colour 0xRRGGBB as the current one until the next colour.
+    virtual bool has_direct_colour() const { return false; }
+    virtual void direct_colour(std::uint32_t /*rgb*/) {}
     // A filled rectangle in plot coordinates in colour index.
     virtual void fill_rect(double x, double y, double w, double h, int index) = 0;
     // NEWPAG.

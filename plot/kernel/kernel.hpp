@@ -3,6 +3,7 @@
 // colour selection and the file naming rules.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,11 @@ void message_print(std::string_view text);
 void plot_vector(double x, double y, int pen);
 // Selects colour index 0..255 on the device (the body of SETCLR).
 void select_colour(int index);
+// Whether the device draws colours outside the table.
+bool direct_colours_available();
+// Draws in colour 0xRRGGBB from now on, where the device can; the current
+// colour index stays as it was, so the caller selects one again afterwards.
+void select_direct_colour(std::uint32_t rgb);
 // Sends the pending drawing to the device.
 void flush_pending();
 

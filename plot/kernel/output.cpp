@@ -133,6 +133,19 @@ void select_colour(int index)
     s.current_colour = index;
 }
 
+bool direct_colours_available()
+{
+    const PlotState& s = state();
+    return s.device && s.device->has_direct_colour();
+}
+
+void select_direct_colour(std::uint32_t rgb)
+{
+    PlotState& s = state();
+    if (s.device && s.device->has_direct_colour())
+        s.device->direct_colour(rgb);
+}
+
 void flush_pending()
 {
     PlotState& s = state();

@@ -264,6 +264,8 @@ public:
     void open() override;
     void point(double x, double y, bool draw) override;
     void colour(int index) override;
+    bool has_direct_colour() const override { return true; }
+    void direct_colour(std::uint32_t rgb) override;
     void fill_rect(double x, double y, double w, double h, int index) override;
     void new_page() override;
     void flush() override { write_path(); }
@@ -469,6 +471,14 @@ void PostScriptDevice::colour(int index)
 {
     write_path();
     rgb_words(index);
+    word("f ");
+}
+
+void PostScriptDevice::direct_colour(std::uint32_t rgb)
+{
+    write_path();
+    fragment("%3d %3d %3d ", static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+             static_cast<int>(rgb & 0xFF));
     word("f ");
 }
 

@@ -1,6 +1,7 @@
 // Surfaces: the cells of the grid projected into the box, sorted from the
 // farthest to the nearest and painted in that order, so that nearer cells
-// cover what lies behind them.
+// cover what lies behind them; shaded cells take their colours from the
+// surface shading.
 #include "plot/routines/surfaces.hpp"
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include "plot/routines/line_styles.hpp"
 #include "plot/routines/patterns.hpp"
 #include "plot/routines/projection.hpp"
+#include "plot/routines/surface_shading.hpp"
 
 namespace korvan {
 
@@ -22,11 +24,21 @@ namespace {
 
 struct Cell {
     double depth;
-    double value;  // mean Z of the corners (user units)
-    FillPoint corner[4];
+    std::size_t u;  // the cell between grid points (u, v) and (u + 1, v + 1)
+    std::size_t v;
 };
 
 enum class SurfaceKind { mesh, shaded };
+
+SurfaceShading surface_shading(int mode)
+{
+    switch (mode) {
+    case 1: return SurfaceShading::interpolated;
+    case 2: return SurfaceShading::gouraud;
+    case 3: return SurfaceShading::phong;
+    default: return SurfaceShading::none;
+    }
+}
 
 // The surface of the grid points (x[i], y[j], z[i * ny + j]) that lie inside
 // the surface size.
@@ -50,41 +62,45 @@ void draw_surface(std::span<const double> x, std::span<const double> y,
     if (ix.size() < 2 || iy.size() < 2)
         return;
     long cells = static_cast<long>(ix.size() - 1) * static_cast<long>(iy.size() - 1);
-    std::vector<Cell> buffer;
     if (cells > surface_cell_limit) {
         warning(52);
         return;
     }
-    buffer.reserve(static_cast<std::size_t>(cells));
+    SurfaceGrid grid;
+    grid.nu = ix.size();
+    grid.nv = iy.size();
+    std::size_t points = grid.nu * grid.nv;
+    grid.box.resize(points);
+    grid.plot.resize(points);
+    grid.z.resize(points);
+    grid.usable.resize(points);
     double hz = a.box[2] / 2;
-    auto box_point = [&](std::size_t i, std::size_t j, BoxPoint& p) {
-        double zv = z[i * ny + j];
-        p = {user_to_box(a, 0, x[i]), user_to_box(a, 1, y[j]), std::clamp(user_to_box(a, 2, zv), -hz, hz)};
-        return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(zv) && std::isfinite(p[2]);
-    };
-    for (std::size_t u = 0; u + 1 < ix.size(); ++u) {
-        for (std::size_t v = 0; v + 1 < iy.size(); ++v) {
-            std::size_t ci[4] = {ix[u], ix[u + 1], ix[u + 1], ix[u]};
-            std::size_t cj[4] = {iy[v], iy[v], iy[v + 1], iy[v + 1]};
-            Cell c{};
+    for (std::size_t u = 0; u < grid.nu; ++u) {
+        for (std::size_t v = 0; v < grid.nv; ++v) {
+            std::size_t k = grid.at(u, v);
+            double zv = z[ix[u] * ny + iy[v]];
+            BoxPoint& p = grid.box[k];
+            p = {user_to_box(a, 0, x[ix[u]]), user_to_box(a, 1, y[iy[v]]), std::clamp(user_to_box(a, 2, zv), -hz, hz)};
+            grid.z[k] = zv;
+            grid.usable[k] = std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(zv) && std::isfinite(p[2]);
+            if (grid.usable[k])
+                box_to_plot(a, p, grid.plot[k].x, grid.plot[k].y);
+        }
+    }
+    std::vector<Cell> buffer;
+    buffer.reserve(static_cast<std::size_t>(cells));
+    for (std::size_t u = 0; u + 1 < grid.nu; ++u) {
+        for (std::size_t v = 0; v + 1 < grid.nv; ++v) {
+            std::size_t corner[4] = {grid.at(u, v), grid.at(u + 1, v), grid.at(u + 1, v + 1), grid.at(u, v + 1)};
             BoxPoint mid{0, 0, 0};
             bool ok = true;
-            double sum = 0;
-            for (int k = 0; k < 4 && ok; ++k) {
-                BoxPoint p;
-                ok = box_point(ci[k], cj[k], p);
-                if (!ok)
-                    break;
-                box_to_plot(a, p, c.corner[k].x, c.corner[k].y);
+            for (std::size_t k : corner) {
+                ok = ok && grid.usable[k];
                 for (std::size_t m = 0; m < 3; ++m)
-                    mid[m] += p[m] / 4;
-                sum += z[ci[k] * ny + cj[k]];
+                    mid[m] += grid.box[k][m] / 4;
             }
-            if (!ok)
-                continue;
-            c.depth = eye_distance(a, mid);
-            c.value = sum / 4;
-            buffer.push_back(c);
+            if (ok)
+                buffer.push_back({eye_distance(a, mid), u, v});
         }
     }
     std::stable_sort(buffer.begin(), buffer.end(), [](const Cell& p, const Cell& q) { return p.depth > q.depth; });
@@ -92,40 +108,42 @@ void draw_surface(std::span<const double> x, std::span<const double> y,
     int colour = s.current_colour;
     int top = a.surface_colours && a.surface_top >= 0 ? a.surface_top : colour;
     int bottom = a.surface_colours && a.surface_bottom >= 0 ? a.surface_bottom : colour;
+    SurfaceShader shader(grid, surface_shading(a.surface_mode));
     // The grid runs with rising X then rising Y; seen from above that is
     // counter-clockwise, which on the page (y downwards) is a negative area.
     bool x_rising = a.box_axis[0].end > a.box_axis[0].start;
     bool y_rising = a.box_axis[1].end > a.box_axis[1].start;
     bool flipped = x_rising != y_rising;
     for (const Cell& c : buffer) {
+        FillPoint corner[4] = {grid.plot[grid.at(c.u, c.v)], grid.plot[grid.at(c.u + 1, c.v)],
+                               grid.plot[grid.at(c.u + 1, c.v + 1)], grid.plot[grid.at(c.u, c.v + 1)]};
         double area = 0;
         for (int k = 0; k < 4; ++k) {
-            const FillPoint& p = c.corner[k];
-            const FillPoint& q = c.corner[(k + 1) % 4];
+            const FillPoint& p = corner[k];
+            const FillPoint& q = corner[(k + 1) % 4];
             area += p.x * q.y - q.x * p.y;
         }
         bool top_side = (area < 0) != flipped;
         bool shown = a.surface_visibility == 0 || (a.surface_visibility == 1) == top_side;
         if (kind == SurfaceKind::shaded) {
-            if (!shown)
-                continue;
-            select_colour(colour_of_value(c.value));
-            fill_solid(c.corner, nullptr, 1.0);
+            if (shown)
+                shader.paint(c.u, c.v);
             continue;
         }
         // Covers what lies behind, then outlines the cell.
         if (s.current_colour != 0)
             select_colour(0);
-        fill_solid(c.corner, nullptr, 1.0);
+        fill_solid(corner, nullptr, 1.0);
         if (!shown)
             continue;
         select_colour(top_side ? top : bottom);
         LinePen pen(true);
-        pen.move(c.corner[0].x, c.corner[0].y);
+        pen.move(corner[0].x, corner[0].y);
         for (int k = 1; k <= 4; ++k)
-            pen.draw(c.corner[k % 4].x, c.corner[k % 4].y);
+            pen.draw(corner[k % 4].x, corner[k % 4].y);
     }
-    if (s.current_colour != colour)
+    // Shaded cells may leave the device in a colour outside the table.
+    if (s.current_colour != colour || kind == SurfaceKind::shaded)
         select_colour(colour);
     flush_pending();
 }

@@ -1,6 +1,7 @@
 // Surfaces in the GRAF3D box: SURFCE and SURMAT as meshes of lines with
 // hidden lines removed, SURSHD as cells filled in the colours of their Z
-// values, painted from back to front; SURVIS, SURCLR and SURSZE.
+// values as the surface shading of SHDMOD says, painted from back to front;
+// SURVIS, SURCLR and SURSZE.
 #pragma once
 
 #include <span>

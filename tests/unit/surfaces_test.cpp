@@ -5,10 +5,12 @@
 #include "tests/support/ps_render.hpp"
 
 #include <limits>
+#include <set>
 
 #include "plot/kernel/colours.hpp"
 #include "plot/routines/axes3d.hpp"
 #include "plot/routines/colour_axes.hpp"
+#include "plot/routines/shading.hpp"
 #include "plot/routines/surfaces.hpp"
 #include "plot/routines/text.hpp"
 
@@ -162,6 +164,142 @@ TEST_F(SurfacesTest, ShadedSurfaceRendersInColourBehindItsAxes)
     EXPECT_GT(pic.count(0, 0, pic.width, pic.height, reddish), all / 500);
     EXPECT_GT(pic.count(0, 0, pic.width, pic.height, bluish), all / 50);
     EXPECT_GT(pic.count(0, 0, pic.width, pic.height, blackish), all / 1000);
+}
+
+
+// The bump on a coarse grid, shaded in one SHDMOD mode, into PostScript with
+// a white background and no axes, rendered by Ghostscript.
+bool render_shaded_bump(const char* mode, const std::string& name, RgbPicture& pic, std::string& messages)
+{
+    metafl("PSCL");
+    setfil(name + ".ps");
+    scrmod("REVERS");
+    korini();
+    nograf();
+    shdmod(mode, "SURFACE");
+    open_box();
+    Grid g(9, 9, bump);
+    surshd(g.x, 9, g.y, 9, g.z);
+    endgrf();
+    korfin();
+    bool ok = false;
+    messages = render_postscript(name + ".ps", name + ".png", 40, ok);
+    keep_picture(name + ".png", "surface_" + name + ".png");
+    return ok && read_rgb_png(name + ".png", pic);
+}
+
+bool paper(const unsigned char* p) { return p[0] > 250 && p[1] > 250 && p[2] > 250; }
+int brightness(const unsigned char* p) { return std::max({p[0], p[1], p[2]}); }
+int difference(const unsigned char* p, const unsigned char* q)
+{
+    return std::abs(p[0] - q[0]) + std::abs(p[1] - q[1]) + std::abs(p[2] - q[2]);
+}
+
+// Measures of the surface's pixels (all that is not paper).
+struct Shades {
+    long pixels = 0;
+    std::size_t colours = 0;
+    long jumps = 0;  // neighbours across a row that differ by more than 60
+};
+
+Shades shades_of(const RgbPicture& pic)
+{
+    Shades m;
+    std::set<long> seen;
+    for (int y = 0; y < pic.height; ++y) {
+        for (int x = 0; x < pic.width; ++x) {
+            const unsigned char* p = pic.at(x, y);
+            if (paper(p))
+                continue;
+            ++m.pixels;
+            seen.insert(p[0] * 65536L + p[1] * 256L + p[2]);
+            if (x + 1 < pic.width && !paper(pic.at(x + 1, y)) && difference(p, pic.at(x + 1, y)) > 60)
+                ++m.jumps;
+        }
+    }
+    m.colours = seen.size();
+    return m;
+}
+
+TEST_F(SurfacesTest, SurfaceShadingModesFlatInterpolatedAndLit)
+{
+    if (!ghostscript_available())
+        GTEST_SKIP() << "Ghostscript (gs) is not installed: the surfaces are not rendered";
+    const char* modes[4] = {"NONE", "INTE", "GOUR", "PHON"};
+    RgbPicture pic[4];
+    Shades m[4];
+    for (int i = 0; i < 4; ++i) {
+        std::string messages;
+        ASSERT_TRUE(render_shaded_bump(modes[i], modes[i], pic[i], messages)) << modes[i] << messages;
+        m[i] = shades_of(pic[i]);
+    }
+    take_output();
+    for (int i = 1; i < 4; ++i) {
+        ASSERT_EQ(pic[i].width, pic[0].width);
+        ASSERT_EQ(pic[i].height, pic[0].height);
+        // Every mode covers the same cells, without holes.
+        EXPECT_NEAR(m[i].pixels, m[0].pixels, m[0].pixels / 50) << modes[i];
+    }
+    ASSERT_GT(m[0].pixels, 5000);
+    // Flat cells: at most one colour a cell (64 cells), with steps between them.
+    EXPECT_LE(m[0].colours, 64u);
+    EXPECT_GT(m[0].jumps, 200);
+    // Interpolated: the colours of the colour bar change smoothly across cells.
+    EXPECT_GT(m[1].colours, 150u);
+    EXPECT_LT(m[1].jumps, m[0].jumps / 5);
+    // Lit: many shades of each colour, and still smooth.
+    EXPECT_GT(m[2].colours, 1000u);
+    EXPECT_GT(m[3].colours, 1000u);
+    EXPECT_LT(m[2].jumps, m[0].jumps / 5);
+    EXPECT_LT(m[3].jumps, m[0].jumps / 5);
+    // Lit pixels against the interpolated ones: darker where the surface
+    // turns away from the viewer.
+    long darker = 0, lit_differs = 0, both = 0;
+    for (int y = 0; y < pic[1].height; ++y)
+        for (int x = 0; x < pic[1].width; ++x) {
+            const unsigned char* flat = pic[1].at(x, y);
+            const unsigned char* gouraud = pic[2].at(x, y);
+            if (paper(flat) || paper(gouraud))
+                continue;
+            ++both;
+            darker += brightness(gouraud) < 0.85 * brightness(flat) ? 1 : 0;
+            lit_differs += difference(gouraud, pic[3].at(x, y)) > 12 ? 1 : 0;
+        }
+    // The flanks of the bump turn away from the light; normals interpolated
+    // at every point light the cells differently from interpolated light.
+    EXPECT_GT(darker, both / 5);
+    EXPECT_GT(lit_differs, both / 20);
+}
+
+TEST_F(SurfacesTest, LightingNeedsDirectColoursAndIsInterpolatedColourElsewhere)
+{
+    // The metafile records table indices: Gouraud and Phong shading draw what
+    // interpolated shading draws, in the colours of the colour bar.
+    std::vector<PlotPointRecord> drawn[3];
+    const char* modes[3] = {"INTE", "GOUR", "PHON"};
+    for (int i = 0; i < 3; ++i) {
+        open_plot();
+        nograf();
+        shdmod(modes[i], "SURFACE");
+        open_box();
+        Grid g(6, 6, bump);
+        surshd(g.x, 6, g.y, 6, g.z);
+        drawn[i] = close_plot();
+    }
+    ASSERT_GT(drawn[0].size(), 1000u);
+    std::set<int> colours;
+    for (const PlotPointRecord& p : drawn[0])
+        colours.insert(p.colour);
+    EXPECT_GT(colours.size(), 30u);
+    for (int i = 1; i < 3; ++i) {
+        ASSERT_EQ(drawn[i].size(), drawn[0].size()) << modes[i];
+        for (std::size_t k = 0; k < drawn[0].size(); ++k) {
+            EXPECT_EQ(drawn[i][k].colour, drawn[0][k].colour) << k;
+            EXPECT_EQ(drawn[i][k].x, drawn[0][k].x) << k;
+            if (drawn[i][k].colour != drawn[0][k].colour)
+                break;
+        }
+    }
 }
 
 }  // namespace
