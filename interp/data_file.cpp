@@ -3,11 +3,15 @@
 // and DATCLS. Their messages are lines of their own.
 #include "interp/data_file.hpp"
 
+#include <algorithm>
 #include <cctype>
+#include <charconv>
+#include <system_error>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "interp/builtins_internal.hpp"
 #include "interp/command_line.hpp"
@@ -22,10 +26,13 @@ namespace korvan::kfl {
 
 namespace {
 
-struct BlockCounts {
+// The current block: its shape and its numbers, read once when the block is
+// scanned so that DATMAT and every DATRAY column come from memory.
+struct DataBlock {
     std::int64_t rows = 0;
     std::int64_t columns = 0;
     std::int64_t values = 0;
+    std::vector<float> numbers;
 };
 
 struct DataFileState {
@@ -33,7 +40,7 @@ struct DataFileState {
     std::string path;
     bool startup_pending = false;  // opened from the command line, no DATFIL yet
     int block = 1;                 // survives closing and reopening
-    BlockCounts counts;
+    DataBlock current;
 };
 
 DataFileState& state()
@@ -135,8 +142,22 @@ bool read_columns(LineReader& r, std::int64_t& columns, bool& section_line)
     return false;
 }
 
-// Scans block n: counts its values and checks every character.
-bool scan_block(int n, BlockCounts& counts)
+// The value of one number of a block; a run of number characters that is no
+// number, or only starts with one, reads as far as it is one (else 0).
+float parse_number(std::string_view text)
+{
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (first != last && *first == '+')
+        ++first;
+    double x = 0;
+    if (std::from_chars(first, last, x).ec == std::errc::result_out_of_range)
+        x = std::strtod(std::string(text).c_str(), nullptr);  // overflow to infinity, underflow to 0
+    return static_cast<float>(x);
+}
+
+// Scans block n: checks every character and reads its numbers.
+bool scan_block(int n, DataBlock& block)
 {
     DataFileState& s = state();
     LineReader r(s.file);
@@ -154,7 +175,7 @@ bool scan_block(int n, BlockCounts& counts)
         say("Syntax error in data file " + s.path + " in record " + std::to_string(r.number()));
         return false;
     }
-    std::int64_t values = 0;
+    std::vector<float> numbers;
     std::string_view line;
     while (r.next(line)) {
         if (is_comment(line))
@@ -166,75 +187,32 @@ bool scan_block(int n, BlockCounts& counts)
             return false;
         }
         std::string_view content = data_content(line);
-        bool in_number = false;
-        for (char c : content) {
-            if (is_number_char(c)) {
-                if (!in_number)
-                    ++values;
-                in_number = true;
-            } else if (is_separator(c)) {
-                in_number = false;
-            } else {
-                say("Syntax error in data file " + s.path + " in record " + std::to_string(r.number()));
-                return false;
-            }
-        }
-    }
-    if (values % columns != 0) {
-        say("Count error");
-        return false;
-    }
-    counts.columns = columns;
-    counts.values = values;
-    counts.rows = values / columns;
-    return true;
-}
-
-// Calls visit(value_index, value) for every number of the current block, in
-// file order. Characters that cannot start a number are skipped.
-template <typename Visit>
-void read_numbers(Visit visit)
-{
-    DataFileState& s = state();
-    LineReader r(s.file);
-    int blocks = 0;
-    bool section = false;
-    std::int64_t columns = 0;
-    if (!find_block(r, s.block, blocks) || !read_columns(r, columns, section))
-        return;
-    std::int64_t index = 0;
-    std::string_view line;
-    char small[64];
-    std::string large;
-    while (r.next(line)) {
-        if (is_comment(line))
-            continue;
-        if (!line.empty() && line[0] == '%')
-            break;
-        std::string_view content = data_content(line);
         std::size_t i = 0;
         while (i < content.size()) {
-            if (!is_number_char(content[i])) {
+            if (is_separator(content[i])) {
                 ++i;
                 continue;
+            }
+            if (!is_number_char(content[i])) {
+                say("Syntax error in data file " + s.path + " in record " + std::to_string(r.number()));
+                return false;
             }
             std::size_t start = i;
             while (i < content.size() && is_number_char(content[i]))
                 ++i;
-            std::size_t len = i - start;
-            const char* text;
-            if (len < sizeof small) {
-                std::memcpy(small, content.data() + start, len);
-                small[len] = '\0';
-                text = small;
-            } else {
-                large.assign(content.substr(start, len));
-                text = large.c_str();
-            }
-            if (!visit(index++, std::strtod(text, nullptr)))
-                return;
+            numbers.push_back(parse_number(content.substr(start, i - start)));
         }
     }
+    auto values = static_cast<std::int64_t>(numbers.size());
+    if (values % columns != 0) {
+        say("Count error");
+        return false;
+    }
+    block.columns = columns;
+    block.values = values;
+    block.rows = values / columns;
+    block.numbers = std::move(numbers);
+    return true;
 }
 
 // The file for the name: as given, then in $KFL_DATA. The last path tried is kept.
@@ -274,12 +252,12 @@ bool open_data_file(std::string_view name)
             return false;
         }
     }
-    BlockCounts counts;
-    if (!scan_block(s.block, counts)) {
+    DataBlock block;
+    if (!scan_block(s.block, block)) {
         close_data_file();
         return false;
     }
-    s.counts = counts;
+    s.current = std::move(block);
     return true;
 }
 
@@ -404,7 +382,7 @@ void close_data_file()
     s.file = nullptr;
     s.path.clear();
     s.startup_pending = false;
-    s.counts = BlockCounts{};
+    s.current = DataBlock{};
 }
 
 void reset_data_file()
@@ -434,7 +412,7 @@ bool datcnt_fn(const Args& a)
     std::string key;
     for (char c : word.substr(0, 3))
         key.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
-    const BlockCounts& c = state().counts;
+    const DataBlock& c = state().current;
     auto as_int = [](std::int64_t v) { return static_cast<std::int32_t>(v > INT32_MAX ? INT32_MAX : v); };
     if (key == "ROW")
         return result_int(a, as_int(c.rows));
@@ -466,11 +444,11 @@ bool datblk_fn(const Args& a)
         s.block = n;
         return result_int(a, 0);
     }
-    BlockCounts counts;
-    if (!scan_block(n, counts))
+    DataBlock block;
+    if (!scan_block(n, block))
         return result_int(a, -1);
     s.block = n;
-    s.counts = counts;
+    s.current = std::move(block);
     return result_int(a, 0);
 }
 
@@ -503,18 +481,11 @@ bool datmat_fn(const Args& a)
 {
     if (no_file())
         return empty_float_array(a);
-    const BlockCounts c = state().counts;
+    const DataBlock& c = state().current;
     Value out{};
     if (!float_result(c.rows * c.columns, c.rows, c.columns, out))
         return false;
-    float* block = static_cast<float*>(out.slot.block);
-    std::int64_t total = out.count;
-    read_numbers([&](std::int64_t i, double x) {
-        if (i >= total)
-            return false;
-        block[i] = static_cast<float>(x);
-        return true;
-    });
+    std::copy_n(c.numbers.begin(), out.count, static_cast<float*>(out.slot.block));
     return result_moved(a, out);
 }
 
@@ -523,28 +494,17 @@ bool datray_fn(const Args& a)
     std::int32_t k = a.value(0)->slot.i32;
     if (no_file())
         return empty_float_array(a);
-    const BlockCounts c = state().counts;
+    const DataBlock& c = state().current;
     Value out{};
     if (!float_result(c.rows, c.rows, 0, out))
         return false;
-    float* block = static_cast<float*>(out.slot.block);
-    std::int64_t rows = c.rows;
+    auto* column = static_cast<float*>(out.slot.block);
     if (k == 0) {
-        read_numbers([&](std::int64_t i, double x) {
-            if (i >= rows)
-                return false;
-            block[i] = static_cast<float>(x);
-            return true;
-        });
+        std::copy_n(c.numbers.begin(), c.rows, column);
     } else if (k >= 1 && k <= c.columns) {
-        read_numbers([&](std::int64_t i, double x) {
-            std::int64_t row = i / c.columns;
-            if (row >= rows)
-                return false;
-            if (i % c.columns == k - 1)
-                block[row] = static_cast<float>(x);
-            return true;
-        });
+        const float* from = c.numbers.data() + (k - 1);
+        for (std::int64_t row = 0; row < c.rows; ++row)
+            column[row] = from[row * c.columns];
     }
     return result_moved(a, out);
 }
