@@ -9,6 +9,7 @@
 
 #include "plot/kernel/attributes.hpp"
 #include "plot/kernel/curve_state.hpp"
+#include "plot/kernel/figure_state.hpp"
 #include "plot/kernel/postscript.hpp"
 #include "plot/kernel/record_file.hpp"
 #include "plot/kernel/shading_state.hpp"
@@ -97,6 +98,10 @@ struct PlotState {
 
     // Colour axes, contours, shading, bars, 3-D boxes and surfaces.
     ShadingAttributes shading;
+
+    // Lines, areas, rectangles, circles and arcs drawn in plot coordinates.
+    FigureAttributes figures;
+    FigurePen figure_pen;
 
     // PostScript: HWORIG, line width and font.
     PostScriptSettings postscript;

@@ -181,4 +181,56 @@ void LinePen::emit(double ax, double ay, double bx, double by)
     pen_y_ = by;
 }
 
+namespace {
+
+// One pass of draw_paths: each path shifted by offset across its segments.
+void draw_shifted(LinePen& pen, const LinePath& path, double offset)
+{
+    if (path.empty())
+        return;
+    if (offset == 0.0) {
+        pen.move(path[0].x, path[0].y);
+        for (std::size_t i = 1; i < path.size(); ++i)
+            pen.draw(path[i].x, path[i].y);
+        return;
+    }
+    bool started = false;
+    for (std::size_t i = 1; i < path.size(); ++i) {
+        double dx = path[i].x - path[i - 1].x;
+        double dy = path[i].y - path[i - 1].y;
+        double length = std::hypot(dx, dy);
+        if (!(length > 0))
+            continue;
+        double ox = -dy / length * offset;
+        double oy = dx / length * offset;
+        if (!started)
+            pen.move(path[i - 1].x + ox, path[i - 1].y + oy);
+        else
+            pen.draw(path[i - 1].x + ox, path[i - 1].y + oy);
+        pen.draw(path[i].x + ox, path[i].y + oy);
+        started = true;
+    }
+}
+
+}  // namespace
+
+void draw_paths(std::span<const LinePath> paths, int thickness, const ClipRect* clip)
+{
+    CurveAttributes& c = state().curves;
+    int start_index = c.dash_index;
+    double start_left = c.dash_left;
+    bool start_drawn = c.dash_drawn;
+    for (int pass = 0; pass < std::max(thickness, 1); ++pass) {
+        if (pass > 0) {
+            c.dash_index = start_index;
+            c.dash_left = start_left;
+            c.dash_drawn = start_drawn;
+        }
+        double offset = (pass + 1) / 2 * (pass % 2 == 1 ? 1 : -1);
+        LinePen pen(true, clip);
+        for (const LinePath& path : paths)
+            draw_shifted(pen, path, offset);
+    }
+}
+
 }  // namespace korvan

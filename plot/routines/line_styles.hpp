@@ -4,6 +4,9 @@
 #pragma once
 
 #include <span>
+#include <vector>
+
+#include "plot/routines/fill.hpp"
 
 namespace korvan {
 
@@ -49,5 +52,14 @@ private:
     double pen_x_ = 0;
     double pen_y_ = 0;
 };
+
+// A polyline in plot coordinates.
+using LinePath = std::vector<FillPoint>;
+
+// Draws the paths in the current line style `thickness` times, shifted by 0,
+// +1, -1, +2, -2 ... plot units across each segment, every pass starting at
+// the same phase of the dash pattern; cut to clip, or to the clipping window
+// when clip is nullptr.
+void draw_paths(std::span<const LinePath> paths, int thickness, const ClipRect* clip);
 
 }  // namespace korvan

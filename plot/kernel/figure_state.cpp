@@ -1,0 +1,17 @@
+#include "plot/kernel/figure_state.hpp"
+
+#include "plot/kernel/state.hpp"
+
+namespace korvan {
+
+void reset_figure_attributes(PlotState& s, std::string_view key)
+{
+    const FigureAttributes d;
+    bool all = key == "ALL ";
+    if (all || key == "NOAR")
+        s.figures.outline = d.outline;
+    if (all || key == "CIRC")
+        s.figures.arc_spacing = d.arc_spacing;
+}
+
+}  // namespace korvan
