@@ -132,6 +132,25 @@ bool user_to_plot(std::initializer_list<UserPoint> points, LinePath& out, bool* 
 
 int rounded(double v) { return static_cast<int>(std::lround(std::clamp(v, -1e9, 1e9))); }
 
+// A rectangle of user coordinates hanging down from its upper left corner
+// (x, y), w wide and h high, in plot coordinates.
+struct PlotRectangle {
+    int nx = 0;
+    int ny = 0;
+    int nw = 0;
+    int nh = 0;
+};
+
+bool user_rectangle(double x, double y, double w, double h, PlotRectangle& r)
+{
+    LinePath corners;
+    if (!user_to_plot({{x, y}, {x + w, y - h}}, corners))
+        return false;
+    r = {rounded(corners[0].x), rounded(corners[0].y), rounded(std::fabs(corners[1].x - corners[0].x)),
+         rounded(std::fabs(corners[1].y - corners[0].y))};
+    return true;
+}
+
 // The points of an elliptic arc with half axes a (x) and b (y) around (0, 0),
 // y growing downwards as on the page, from alpha to beta degrees; empty when
 // the arc has no segment. full tells whether it goes all round.
@@ -381,7 +400,9 @@ void line(int nx1, int ny1, int nx2, int ny2)
 {
     if (level_check(1, 3, "line"))
         return;
-    draw_path({{static_cast<double>(nx1), static_cast<double>(ny1)}, {static_cast<double>(nx2), static_cast<double>(ny2)}});
+    FillPoint from{static_cast<double>(nx1), static_cast<double>(ny1)};
+    FillPoint to{static_cast<double>(nx2), static_cast<double>(ny2)};
+    draw_path({from, to});
 }
 
 void strtpt(double x, double y)
@@ -455,11 +476,9 @@ void rlrec(double x, double y, double w, double h)
 {
     if (level_check(2, 3, "rlrec"))
         return;
-    LinePath corners;
-    if (!user_to_plot({{x, y}, {x + w, y - h}}, corners))
-        return;
-    draw_rectangle(rounded(corners[0].x), rounded(corners[0].y), rounded(std::fabs(corners[1].x - corners[0].x)),
-           rounded(std::fabs(corners[1].y - corners[0].y)));
+    PlotRectangle r;
+    if (user_rectangle(x, y, w, h, r))
+        draw_rectangle(r.nx, r.ny, r.nw, r.nh);
 }
 
 void recfll(int nx, int ny, int nw, int nh, int ncol)
@@ -593,11 +612,9 @@ void rlrnd(double x, double y, double w, double h, int iopt)
 {
     if (level_check(2, 3, "rlrnd"))
         return;
-    LinePath corners;
-    if (!user_to_plot({{x, y}, {x + w, y - h}}, corners))
-        return;
-    draw_rounded_rectangle(rounded(corners[0].x), rounded(corners[0].y), rounded(std::fabs(corners[1].x - corners[0].x)),
-           rounded(std::fabs(corners[1].y - corners[0].y)), iopt);
+    PlotRectangle r;
+    if (user_rectangle(x, y, w, h, r))
+        draw_rounded_rectangle(r.nx, r.ny, r.nw, r.nh, iopt);
 }
 
 // --- Arrows ---------------------------------------------------------------------------
