@@ -130,6 +130,14 @@ bool user_to_plot(std::initializer_list<UserPoint> points, LinePath& out, bool* 
     return user_to_plot(std::span(points.begin(), points.size()), out, outside);
 }
 
+// A point of plot coordinates on the page: moved by the origin of ORIGIN, as
+// texts and symbols are. User coordinates are converted to page points.
+FillPoint on_page(double nx, double ny)
+{
+    const PlotState& s = state();
+    return {nx + s.origin_x, ny + s.origin_y};
+}
+
 int rounded(double v) { return static_cast<int>(std::lround(std::clamp(v, -1e9, 1e9))); }
 
 // A rectangle of user coordinates hanging down from its upper left corner
@@ -400,16 +408,15 @@ void line(int nx1, int ny1, int nx2, int ny2)
 {
     if (level_check(1, 3, "line"))
         return;
-    FillPoint from{static_cast<double>(nx1), static_cast<double>(ny1)};
-    FillPoint to{static_cast<double>(nx2), static_cast<double>(ny2)};
-    draw_path({from, to});
+    draw_path({on_page(nx1, ny1), on_page(nx2, ny2)});
 }
 
 void strtpt(double x, double y)
 {
     if (level_check(1, 3, "strtpt"))
         return;
-    state().figure_pen = {true, x, y};
+    FillPoint p = on_page(x, y);
+    state().figure_pen = {true, p.x, p.y};
 }
 
 void connpt(double x, double y)
@@ -417,9 +424,10 @@ void connpt(double x, double y)
     if (level_check(1, 3, "connpt"))
         return;
     FigurePen& pen = state().figure_pen;
+    FillPoint p = on_page(x, y);
     if (pen.placed)
-        draw_path({{pen.x, pen.y}, {x, y}});
-    pen = {true, x, y};
+        draw_path({{pen.x, pen.y}, p});
+    pen = {true, p.x, p.y};
 }
 
 void rline(double x1, double y1, double x2, double y2)
@@ -443,7 +451,7 @@ void areaf(std::span<const int> nx, std::span<const int> ny, int n)
     }
     LinePath polygon(static_cast<std::size_t>(n));
     for (std::size_t i = 0; i < polygon.size(); ++i)
-        polygon[i] = {static_cast<double>(nx[i]), static_cast<double>(ny[i])};
+        polygon[i] = on_page(nx[i], ny[i]);
     draw_area(polygon);
 }
 
@@ -469,7 +477,8 @@ void rectan(int nx, int ny, int nw, int nh)
 {
     if (level_check(1, 3, "rectan"))
         return;
-    draw_rectangle(nx, ny, nw, nh);
+    const PlotState& s = state();
+    draw_rectangle(nx + s.origin_x, ny + s.origin_y, nw, nh);
 }
 
 void rlrec(double x, double y, double w, double h)
@@ -491,14 +500,16 @@ void recfll(int nx, int ny, int nw, int nh, int ncol)
         warning_int(2, nw < 1 ? nw : nh);
         return;
     }
-    rectangle_in_colour(nx, ny, nw, nh, ncol);
+    FillPoint p = on_page(nx, ny);
+    rectangle_in_colour(p.x, p.y, nw, nh, ncol);
 }
 
 void point(int nx, int ny, int nb, int nh, int ncol)
 {
     if (level_check(1, 3, "point"))
         return;
-    draw_point(nx, ny, nb, nh, ncol);
+    const PlotState& s = state();
+    draw_point(nx + s.origin_x, ny + s.origin_y, nb, nh, ncol);
 }
 
 void rlpoin(double x, double y, int nb, int nh, int ncol)
@@ -518,21 +529,24 @@ void circle(int nx, int ny, int nr)
 {
     if (level_check(1, 3, "circle"))
         return;
-    draw_arc(nx, ny, nr, nr, 0, 360, 0);
+    const PlotState& s = state();
+    draw_arc(nx + s.origin_x, ny + s.origin_y, nr, nr, 0, 360, 0);
 }
 
 void ellips(int nx, int ny, int na, int nb)
 {
     if (level_check(1, 3, "ellips"))
         return;
-    draw_arc(nx, ny, na, nb, 0, 360, 0);
+    const PlotState& s = state();
+    draw_arc(nx + s.origin_x, ny + s.origin_y, na, nb, 0, 360, 0);
 }
 
 void arcell(int nx, int ny, int na, int nb, double alpha, double beta, double theta)
 {
     if (level_check(1, 3, "arcell"))
         return;
-    draw_arc(nx, ny, na, nb, alpha, beta, theta);
+    const PlotState& s = state();
+    draw_arc(nx + s.origin_x, ny + s.origin_y, na, nb, alpha, beta, theta);
 }
 
 void rlcirc(double xm, double ym, double r)
@@ -566,7 +580,8 @@ void sector(int nx, int ny, int nr1, int nr2, double alpha, double beta, int nco
 {
     if (level_check(1, 3, "sector"))
         return;
-    draw_sector(nx, ny, nr1, nr2, alpha, beta, ncol);
+    const PlotState& s = state();
+    draw_sector(nx + s.origin_x, ny + s.origin_y, nr1, nr2, alpha, beta, ncol);
 }
 
 void rlsec(double xm, double ym, double r1, double r2, double alpha, double beta, int ncol)
@@ -597,7 +612,8 @@ void pie(int nx, int ny, int nr, double alpha, double beta)
         points.push_back({0, 0});
     else
         points.pop_back();  // the closing point comes with the area
-    place(points, nx, ny, 0);
+    FillPoint centre = on_page(nx, ny);
+    place(points, centre.x, centre.y, 0);
     draw_area(points);
 }
 
@@ -605,7 +621,8 @@ void rndrec(int nx, int ny, int nw, int nh, int iopt)
 {
     if (level_check(1, 3, "rndrec"))
         return;
-    draw_rounded_rectangle(nx, ny, nw, nh, iopt);
+    const PlotState& s = state();
+    draw_rounded_rectangle(nx + s.origin_x, ny + s.origin_y, nw, nh, iopt);
 }
 
 void rlrnd(double x, double y, double w, double h, int iopt)
@@ -623,7 +640,8 @@ void vector(int nx1, int ny1, int nx2, int ny2, int ivec)
 {
     if (level_check(1, 3, "vector"))
         return;
-    draw_arrow(nx1, ny1, nx2, ny2, ivec);
+    const PlotState& s = state();
+    draw_arrow(nx1 + s.origin_x, ny1 + s.origin_y, nx2 + s.origin_x, ny2 + s.origin_y, ivec);
 }
 
 void rlvec(double x1, double y1, double x2, double y2, int ivec)

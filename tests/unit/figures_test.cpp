@@ -157,6 +157,14 @@ TEST_F(FiguresTest, RectanglesAndOutlines)
     EXPECT_NEAR(mirrored.y0, 181, 0.01);
     EXPECT_NEAR(mirrored.y1, 200, 0.01);
 
+    // ORIGIN moves figures in plot coordinates, as it moves texts.
+    std::filesystem::remove("plot.met");
+    open_plot();
+    origin(100, 50);
+    Box moved = box_of(drawn_by([] { rectan(0, 0, 10, 10); }));
+    EXPECT_NEAR(moved.x0, 100, 0.01);
+    EXPECT_NEAR(moved.y1, 59, 0.01);
+
     std::filesystem::remove("plot.met");
     open_plot();
     Points hidden = drawn_by([] {
