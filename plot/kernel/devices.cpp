@@ -1,5 +1,8 @@
 // The output formats of this build, by device code.
+#include "plot/kernel/cgm.hpp"
 #include "plot/kernel/device.hpp"
+#include "plot/kernel/hpgl.hpp"
+#include "plot/kernel/kyocera.hpp"
 #include "plot/kernel/postscript.hpp"
 #include "plot/kernel/screen_device.hpp"
 
@@ -11,14 +14,20 @@ std::unique_ptr<Device> make_device(int device_code)
     case 201:  // GKSVAN metafile
     case 250:  // its converter variant
         return make_gksvan_device();
+    case 211:  // CGM
+        return make_cgm_device();
+    case 301:  // Kyocera
+    case 350:  // its converter variant
+        return make_kyocera_device();
+    case 401: case 402: case 403: case 404: case 405:  // HPGL, plain and fitted to A4..A1
+        return make_hpgl_device(device_code);
     case 501:  // PostScript, black and white
     case 502:  // PostScript, colour
         return make_postscript_device(device_code);
     case 75: case 76: case 77: case 78: case 79: case 80:  // screen windows
         return make_screen_device(device_code);
     default:
-        // Terminal emulations, CGM, Kyocera, HPGL and the
-        // image devices have no writer in this build.
+        // Terminal emulations and the image devices have no writer in this build.
         return nullptr;
     }
 }

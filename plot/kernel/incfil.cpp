@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "plot/kernel/cgm_reader.hpp"
 #include "plot/kernel/gksvan_reader.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/routines.hpp"
@@ -35,40 +36,115 @@ FileKind detect_kind(std::FILE* file)
     return FileKind::gksvan;
 }
 
-// Places the points of an included metafile into the target box.
-class IncludeSink final : public GksvanReader::Sink {
+// Puts the points of an included file onto the page: a box reaching the page
+// edge spans one unit more than the page's last coordinate, so points are
+// kept on the page.
+class PagePlacer {
 public:
-    IncludeSink(double x0, double y0, double t, double longer, double height, bool colours)
-        : x0_(x0), top_(y0 + t * height), scale_(t * longer), colours_(colours)
+    explicit PagePlacer(bool colours) : colours_(colours)
     {
         const PlotState& s = state();
         right_ = s.page_width;
         bottom_ = s.page_height;
     }
 
-    // A box reaching the page edge spans one unit more than the page's last
-    // coordinate: points are kept on the page.
-    void point(double x, double y, bool draw) override
+    void place(double x, double y, bool draw) const
     {
-        double px = std::clamp(x0_ + scale_ * x, 0.0, right_);
-        double py = std::clamp(top_ - scale_ * y, 0.0, bottom_);
-        plot_vector(px, py, draw ? 2 : 3);
+        plot_vector(std::clamp(x, 0.0, right_), std::clamp(y, 0.0, bottom_), draw ? 2 : 3);
     }
 
-    void colour(int index) override
+    void select(int index) const
     {
         if (colours_)
             select_colour(index);
     }
 
 private:
-    double x0_;
-    double top_;
     double right_ = 0;
     double bottom_ = 0;
-    double scale_;
     bool colours_;
 };
+
+// The box of the page into which a file is scaled (FILBOX, else the page).
+struct TargetBox {
+    double x = 0;
+    double y = 0;
+    double width = 0;
+    double height = 0;
+};
+
+TargetBox target_box()
+{
+    const PlotState& s = state();
+    if (s.filbox_w > 0)
+        return {static_cast<double>(s.filbox_x), static_cast<double>(s.filbox_y), static_cast<double>(s.filbox_w),
+                static_cast<double>(s.filbox_h)};
+    return {0, 0, s.page_width + 1.0, s.page_height + 1.0};
+}
+
+// A metafile's points (0..1 of the longer side, origin lower left) in the box.
+class MetafileSink final : public GksvanReader::Sink {
+public:
+    MetafileSink(const TargetBox& box, double t, double longer, double height, bool colours)
+        : x0_(box.x), top_(box.y + t * height), scale_(t * longer), placer_(colours)
+    {
+    }
+
+    void point(double x, double y, bool draw) override { placer_.place(x0_ + scale_ * x, top_ - scale_ * y, draw); }
+    void colour(int index) override { placer_.select(index); }
+
+private:
+    double x0_;
+    double top_;
+    double scale_;
+    PagePlacer placer_;
+};
+
+// A CGM file's points (plot coordinates of its page) in the box.
+class CgmSink final : public CgmReader::Sink {
+public:
+    CgmSink(const TargetBox& box, double t, bool colours) : x0_(box.x), y0_(box.y), t_(t), placer_(colours) {}
+
+    void point(double x, double y, bool draw) override { placer_.place(x0_ + t_ * x, y0_ + t_ * y, draw); }
+    void colour(int index) override { placer_.select(index); }
+
+private:
+    double x0_;
+    double y0_;
+    double t_;
+    PagePlacer placer_;
+};
+
+void include_metafile(std::FILE* in)
+{
+    GksvanReader reader(in);
+    double width = 0;
+    double height = 0;
+    if (!reader.read_header(width, height)) {
+        warning(56);
+        return;
+    }
+    TargetBox box = target_box();
+    double t = std::min(box.width / width, box.height / height);
+    MetafileSink sink(box, t, std::max(width, height), height, !state().filclr_none);
+    if (reader.play(sink) == GksvanReader::Result::incomplete)
+        win::print(" <<<< The GKSVAN file is not complete!\n");
+}
+
+// A truncated file is reported and what could be read stays drawn; the run
+// goes on.
+void include_cgm(std::FILE* in)
+{
+    CgmReader reader(in);
+    CgmReader::Extent extent;
+    CgmReader::Result scanned = reader.scan(extent);
+    TargetBox box = target_box();
+    double t = std::min(box.width / extent.page_width(), box.height / extent.page_height());
+    CgmSink sink(box, t, !state().filclr_none);
+    CgmReader::Result played = reader.play(extent.max_y, sink);
+    if (scanned == CgmReader::Result::truncated || played == CgmReader::Result::truncated)
+        win::print(">>>> Unexpected end of CGM file!\n");
+}
 
 }  // namespace
 
@@ -83,44 +159,16 @@ void incfil(std::string_view file)
         return;
     }
     FileKind kind = detect_kind(in);
-    if (kind == FileKind::cgm) {
-        std::fclose(in);
-        set_warning_text("Inclusion of CGM files is not available in this version");
-        warning(warning_not_available);
-        return;
-    }
-    if (kind != FileKind::gksvan) {
-        std::fclose(in);
+    if (kind == FileKind::gksvan || kind == FileKind::cgm) {
+        flush_pending();
+        if (kind == FileKind::cgm)
+            include_cgm(in);
+        else
+            include_metafile(in);
+    } else {
         warning(56);
-        return;
     }
-
-    flush_pending();
-    GksvanReader reader(in);
-    double width = 0;
-    double height = 0;
-    if (!reader.read_header(width, height)) {
-        std::fclose(in);
-        warning(56);
-        return;
-    }
-    const PlotState& s = state();
-    double bx = 0;
-    double by = 0;
-    double bw = s.page_width + 1;
-    double bh = s.page_height + 1;
-    if (s.filbox_w > 0) {
-        bx = s.filbox_x;
-        by = s.filbox_y;
-        bw = s.filbox_w;
-        bh = s.filbox_h;
-    }
-    double t = std::min(bw / width, bh / height);
-    IncludeSink sink(bx, by, t, std::max(width, height), height, !s.filclr_none);
-    GksvanReader::Result result = reader.play(sink);
     std::fclose(in);
-    if (result == GksvanReader::Result::incomplete)
-        win::print(" <<<< The GKSVAN file is not complete!\n");
 }
 
 void filbox(int nx, int ny, int nw, int nh)

@@ -404,14 +404,6 @@ void newpag()
         return;
     PlotState& s = state();
     flush_pending();
-    if (s.device_code == dev_cgm) {
-        float step = static_cast<float>((s.page_mode == 1 ? s.page_height : s.page_width) + 100);
-        if (s.cgm_page_offset + step > 32700.0f) {
-            warning(39);
-            return;
-        }
-        s.cgm_page_offset += step;
-    }
     if (!s.device)
         return;
     if (s.device_code >= 101 && s.device_code <= 150)

@@ -110,7 +110,8 @@ bool scanline_fill(std::span<const FillPoint> polygon, double distance, int max_
 bool device_fills_rectangles()
 {
     const PlotState& s = state();
-    return s.device && (s.device_code <= 100 || (s.device_code >= 501 && s.device_code <= 600));
+    return s.device && (s.device_code <= 100 || (s.device_code >= 301 && s.device_code <= 400) ||
+                        (s.device_code >= 501 && s.device_code <= 600));
 }
 
 void fill_rectangle(double x, double y, double w, double h)

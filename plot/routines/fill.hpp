@@ -25,7 +25,7 @@ using FillSegment = std::function<void(double x_from, double x_to, double y, int
 bool scanline_fill(std::span<const FillPoint> polygon, double distance, int max_crossings,
                    const FillSegment& segment);
 
-// Whether the output device fills rectangles itself (PostScript, screen).
+// Whether the output device fills rectangles itself (screen, Kyocera, PostScript).
 bool device_fills_rectangles();
 
 // A rectangle filled in the current colour: by the device where it fills
