@@ -7,6 +7,8 @@ DEBIAN_PACKAGES := cmake g++ make libgtest-dev libpng-dev zlib1g-dev libfltk1.3-
 # Source of the stroke font tables (tools/make_stroke_fonts.py; the fonts test checks them).
 DEBIAN_PACKAGES += hershey-fonts-data
 DEBIAN_PACKAGES += ghostscript
+# An independent HPGL reader for the HPGL script tests.
+DEBIAN_PACKAGES += hp2xx
 
 .PHONY: all run test deps build asan clean
 
