@@ -7,6 +7,7 @@
 #include "plot/routines/axes.hpp"
 #include "plot/routines/axes3d.hpp"
 #include "plot/routines/legends.hpp"
+#include "plot/routines/line_styles.hpp"
 #include "plot/routines/numbers.hpp"
 #include "plot/routines/patterns.hpp"
 #include "plot/routines/text.hpp"
@@ -30,8 +31,12 @@ constexpr FunctionBinding bindings[] = {
     {"GETCLR", &call_function<&korvan::getclr>},
     {"GETFIL", &call_function<&korvan::getfil>},
     {"GETHGT", &call_function<&korvan::gethgt>},
+    {"GETLEV", &call_function<&korvan::getlev>},
     {"GETMFL", &call_function<&korvan::getmfl>},
     {"GETPAT", &call_function<&korvan::getpat>},
+    {"GETTYP", &call_function<&korvan::gettyp>},
+    {"GETUNI", &call_function<&korvan::getuni>},
+    {"GETVER", &call_function<&korvan::getver>},
     {"GETVLT", &call_function<&korvan::getvlt>},
     {"NLMESS", &call_function<&korvan::nlmess>},
     {"NLNUMB", &call_function<&korvan::nlnumb>},

@@ -12,11 +12,15 @@
 #include "plot/routines/colour_points.hpp"
 #include "plot/routines/contours.hpp"
 #include "plot/routines/curves.hpp"
+#include "plot/routines/array_tools.hpp"
+#include "plot/routines/error_bars.hpp"
 #include "plot/routines/figures.hpp"
+#include "plot/routines/grids.hpp"
 #include "plot/routines/legends.hpp"
 #include "plot/routines/line_styles.hpp"
 #include "plot/routines/numbers.hpp"
 #include "plot/routines/patterns.hpp"
+#include "plot/routines/shaded_curves.hpp"
 #include "plot/routines/shading.hpp"
 #include "plot/routines/surfaces.hpp"
 #include "plot/routines/symbols.hpp"
@@ -82,6 +86,7 @@ constexpr ProcedureBinding bindings[] = {
     {"ELLIPS", &call_procedure<&korvan::ellips>},
     {"ENDGRF", &call_procedure<&korvan::endgrf>},
     {"ERASE", &call_procedure<&korvan::erase>},
+    {"ERRBAR", &call_procedure<&korvan::errbar>},
     {"EUSHFT", &call_procedure<&korvan::eushft>},
     {"FILBOX", &call_procedure<&korvan::filbox>},
     {"FILCLR", &call_procedure<&korvan::filclr>},
@@ -106,6 +111,7 @@ constexpr ProcedureBinding bindings[] = {
     {"GRAF", &call_procedure<&korvan::graf>},
     {"GRAF3", &call_procedure<&korvan::graf3>},
     {"GRAF3D", &call_procedure<&korvan::graf3d>},
+    {"GRID", &call_procedure<&korvan::grid>},
     {"HEIGHT", &call_procedure<&korvan::height>},
     {"HELVE", &call_procedure<&korvan::helve>},
     {"HELVES", &call_procedure<&korvan::helves>},
@@ -179,10 +185,13 @@ constexpr ProcedureBinding bindings[] = {
     {"RLCIRC", &call_procedure<&korvan::rlcirc>},
     {"RLELL", &call_procedure<&korvan::rlell>},
     {"RLINE", &call_procedure<&korvan::rline>},
+    {"RLMESS", &call_procedure<&korvan::rlmess>},
+    {"RLNUMB", &call_procedure<&korvan::rlnumb>},
     {"RLPOIN", &call_procedure<&korvan::rlpoin>},
     {"RLREC", &call_procedure<&korvan::rlrec>},
     {"RLRND", &call_procedure<&korvan::rlrnd>},
     {"RLSEC", &call_procedure<&korvan::rlsec>},
+    {"RLSYMB", &call_procedure<&korvan::rlsymb>},
     {"RLVEC", &call_procedure<&korvan::rlvec>},
     {"RNDREC", &call_procedure<&korvan::rndrec>},
     {"SCALE", &call_procedure<&korvan::scale>},
@@ -202,11 +211,14 @@ constexpr ProcedureBinding bindings[] = {
     {"SETRES", &call_procedure<&korvan::setres>},
     {"SETSCL", &call_procedure<&korvan::setscl>},
     {"SETVLT", &call_procedure<&korvan::setvlt>},
+    {"SHDCRV", &call_procedure<&korvan::shdcrv>},
     {"SHDMOD", &call_procedure<&korvan::shdmod>},
     {"SHDPAT", &call_procedure<&korvan::shdpat>},
     {"SIMPLX", &call_procedure<&korvan::simplx>},
     {"SMXALF", &call_procedure<&korvan::smxalf>},
     {"SOLID", &call_procedure<&korvan::solid>},
+    {"SORTR1", &call_procedure<&korvan::sortr1>},
+    {"SORTR2", &call_procedure<&korvan::sortr2>},
     {"STRTPT", &call_procedure<&korvan::strtpt>},
     {"SURCLR", &call_procedure<&korvan::surclr>},
     {"SURFCE", &call_procedure<&korvan::surfce>},

@@ -9,6 +9,7 @@
 #include "interp/user_routines.hpp"
 #include "plot/kernel/colours.hpp"
 #include "plot/kernel/routines.hpp"
+#include "plot/routines/array_tools.hpp"
 #include "plot/routines/legends.hpp"
 #include "plot/routines/splines.hpp"
 #include "plot/win/driver.hpp"
@@ -68,7 +69,9 @@ void bind_rel3pt(ArgumentSlots&) { report_no_binding("REL3PT"); }
 
 constexpr ProcedureBinding bindings[] = {
     {"ABS3PT", &bind_abs3pt},
+    {"BEZIER", &bind_bezier<&korvan::bezier>},
     {"COLRAY", &bind_colray},
+    {"HISTOG", &bind_histog<&korvan::histog>},
     {"INCKFL", &bind_inckfl},
     {"KORINI", &bind_korini},
     {"LEGEND", &bind_legend<&korvan::legend>},

@@ -398,6 +398,12 @@ void unit(int n)
     state().message_unit = n;
 }
 
+int getlev() { return state().level; }
+
+int getuni() { return state().message_unit; }
+
+double getver() { return korvan_version; }
+
 void newpag()
 {
     if (level_check(1, 1, "newpag"))

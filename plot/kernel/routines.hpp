@@ -28,6 +28,12 @@ void sendbf();
 void pagera();
 void reset(std::string_view name);
 
+// The library's level (0 closed, 1 open, 2 and 3 in an axis system), the
+// message unit of UNIT and the version number.
+int getlev();
+int getuni();
+double getver();
+
 // Screen windows.
 void opnwin(int n);
 void selwin(int n);

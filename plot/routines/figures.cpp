@@ -43,19 +43,11 @@ LinePath closed(LinePath polygon)
     return polygon;
 }
 
-// Fills a polygon with the current pattern; the line style of the figure's
-// outline is kept for the lines drawn after it.
+// Fills a polygon with the current pattern, cut to the clipping window.
 void fill_with_pattern(const LinePath& polygon)
 {
-    CurveAttributes& c = state().curves;
-    CurveAttributes kept = c;
     ClipRect window;
-    fill_area(polygon, clipping_window(window) ? &window : nullptr);
-    c.line_style = kept.line_style;
-    c.dash = kept.dash;
-    c.dash_index = kept.dash_index;
-    c.dash_left = kept.dash_left;
-    c.dash_drawn = kept.dash_drawn;
+    fill_area_keeping_line_style(polygon, clipping_window(window) ? &window : nullptr);
 }
 
 // An area: its closed outline when outlines are on, then its filling when a

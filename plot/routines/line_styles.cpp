@@ -81,6 +81,8 @@ void dashm() { select_line_type("dashm", 5); }
 void dotl() { select_line_type("dotl", 6); }
 void dashl() { select_line_type("dashl", 7); }
 
+int gettyp() { return state().curves.line_style; }
+
 void myline(std::span<const int> pattern, int n)
 {
     soft_level_check("myline");

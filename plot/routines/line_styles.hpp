@@ -20,6 +20,8 @@ void dashm();
 void dotl();
 void dashl();
 void myline(std::span<const int> pattern, int n);
+// The LINTYP number of the current line style (8 for a pattern of MYLINE).
+int gettyp();
 
 // A rectangle in plot coordinates; lines are cut to it.
 struct ClipRect {

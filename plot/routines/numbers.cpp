@@ -8,6 +8,7 @@
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/state.hpp"
 #include "plot/routines/text_internal.hpp"
+#include "plot/routines/user_points.hpp"
 
 namespace korvan {
 
@@ -150,16 +151,32 @@ TextRequest number_request(const NumberStyle& style)
     return request;
 }
 
+// NUMBER's body: the digits checked, the number drawn as a text at (nx, ny).
+void draw_number(double x, int ndig, int nx, int ny, const char* report_name)
+{
+    if (range_check(ndig, -1, 100))
+        return;
+    NumberStyle style = number_style();
+    draw_message(number_text(x, ndig, style), nx, ny, number_request(style), report_name);
+}
+
 }  // namespace
 
 void number(double x, int ndig, int nx, int ny)
 {
     if (level_check(1, 3, "number"))
         return;
-    if (range_check(ndig, -1, 100))
+    draw_number(x, ndig, nx, ny, "NUMBER");
+}
+
+void rlnumb(double x, int ndig, double xp, double yp)
+{
+    if (level_check(2, 3, "rlnumb"))
         return;
-    NumberStyle style = number_style();
-    draw_message(number_text(x, ndig, style), nx, ny, number_request(style), "NUMBER");
+    int nx = 0;
+    int ny = 0;
+    if (user_point_for_plot_routine(xp, yp, nx, ny))
+        draw_number(x, ndig, nx, ny, "RLNUMB");
 }
 
 int nlnumb(double x, int ndig)

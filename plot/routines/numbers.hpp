@@ -9,6 +9,8 @@
 namespace korvan {
 
 void number(double x, int ndig, int nx, int ny);
+// NUMBER at a user point of the axis system.
+void rlnumb(double x, int ndig, double xp, double yp);
 int nlnumb(double x, int ndig);
 void numfmt(std::string_view option);
 void numode(std::string_view decimal, std::string_view grouping, std::string_view sign, std::string_view widths);

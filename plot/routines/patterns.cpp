@@ -147,8 +147,10 @@ void shdpat(int n)
         warning_int(2, n);
         return;
     }
-    set_pattern_code(pattern_code(n), n);
+    select_pattern(n);
 }
+
+void select_pattern(int n) { set_pattern_code(pattern_code(n), n); }
 
 void mypat(int iang, int itype, int idens, int icross)
 {
@@ -187,6 +189,19 @@ bool fill_area(std::span<const FillPoint> polygon, const ClipRect* clip)
             ok = hatch(polygon, a.hatch_angle < 90 ? a.hatch_angle + 90 : a.hatch_angle - 90, lines, pen);
     }
     set_dash_pattern(c, 0, line_type_pattern(0));
+    return ok;
+}
+
+bool fill_area_keeping_line_style(std::span<const FillPoint> polygon, const ClipRect* clip)
+{
+    CurveAttributes& c = state().curves;
+    CurveAttributes kept = c;
+    bool ok = fill_area(polygon, clip);
+    c.line_style = kept.line_style;
+    c.dash = kept.dash;
+    c.dash_index = kept.dash_index;
+    c.dash_left = kept.dash_left;
+    c.dash_drawn = kept.dash_drawn;
     return ok;
 }
 

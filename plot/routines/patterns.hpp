@@ -15,6 +15,9 @@ void shdpat(int n);
 void mypat(int iang, int itype, int idens, int icross);
 int getpat();
 
+// Makes SHDPAT number n (n >= 0) the current pattern, without SHDPAT's level check.
+void select_pattern(int n);
+
 // The pattern code of SHDPAT number n (n >= 0).
 int pattern_code(int n);
 
@@ -31,6 +34,10 @@ HatchLines hatch_lines(int type, int density);
 // colour, cut to the clipping rectangle when one is given; afterwards the line
 // style is solid. False when the filler gave up (warning 26).
 bool fill_area(std::span<const FillPoint> polygon, const ClipRect* clip);
+
+// fill_area for figures drawn in the user's line style: the line style and
+// its phase are the same afterwards.
+bool fill_area_keeping_line_style(std::span<const FillPoint> polygon, const ClipRect* clip);
 
 // Fills a polygon solidly in the current colour with lines `distance` apart.
 bool fill_solid(std::span<const FillPoint> polygon, const ClipRect* clip, double distance = 1.0);

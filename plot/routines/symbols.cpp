@@ -10,6 +10,7 @@
 #include "plot/kernel/state.hpp"
 #include "plot/routines/fill.hpp"
 #include "plot/routines/line_styles.hpp"
+#include "plot/routines/user_points.hpp"
 
 namespace korvan {
 
@@ -137,10 +138,12 @@ void draw_symbol(int n, double x, double y, double height, const ClipRect* clip)
     });
 }
 
-void symbol(int nsym, int nx, int ny)
+namespace {
+
+// SYMBOL's body: the symbol centred on (nx, ny) plus the origin of ORIGIN;
+// a point off the page is reported under the routine's name and drawn.
+void symbol_at(int nsym, int nx, int ny, const char* routine)
 {
-    if (level_check(1, 3, "symbol"))
-        return;
     if (range_check(nsym, 0, symbol_count - 1))
         return;
     PlotState& s = state();
@@ -150,11 +153,30 @@ void symbol(int nsym, int nx, int ny)
         ++s.warning_count;
         if (s.message_unit != 0) {
             char line[96];
-            std::snprintf(line, sizeof line, " >>>> (%d/%d) out of page in symbol!\n", nx, ny);
+            std::snprintf(line, sizeof line, " >>>> (%d/%d) out of page in %s!\n", nx, ny, routine);
             message_print(line);
         }
     }
     draw_symbol(nsym, x, y, s.curves.symbol_height, nullptr);
+}
+
+}  // namespace
+
+void symbol(int nsym, int nx, int ny)
+{
+    if (level_check(1, 3, "symbol"))
+        return;
+    symbol_at(nsym, nx, ny, "symbol");
+}
+
+void rlsymb(int nsym, double x, double y)
+{
+    if (level_check(2, 3, "rlsymb"))
+        return;
+    int nx = 0;
+    int ny = 0;
+    if (user_point_for_plot_routine(x, y, nx, ny))
+        symbol_at(nsym, nx, ny, "rlsymb");
 }
 
 void symrot(double angle)

@@ -6,6 +6,8 @@ namespace korvan {
 inline constexpr int symbol_count = 22;  // symbols 0..21
 
 void symbol(int nsym, int nx, int ny);
+// SYMBOL at a user point of the axis system.
+void rlsymb(int nsym, double x, double y);
 void symrot(double angle);
 
 // Draws symbol n (0..21) centred on the plot point (x, y), `height` high, in

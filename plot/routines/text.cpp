@@ -13,6 +13,7 @@
 #include "plot/kernel/state.hpp"
 #include "plot/routines/fonts.hpp"
 #include "plot/routines/text_internal.hpp"
+#include "plot/routines/user_points.hpp"
 
 namespace korvan {
 
@@ -385,6 +386,16 @@ void messag(std::string_view text, int nx, int ny)
     if (level_check(1, 3, "messag"))
         return;
     draw_message(text, nx, ny, TextRequest{}, "MESSAG");
+}
+
+void rlmess(std::string_view text, double x, double y)
+{
+    if (level_check(2, 3, "rlmess"))
+        return;
+    int nx = 0;
+    int ny = 0;
+    if (user_point_for_plot_routine(x, y, nx, ny))
+        draw_message(text, nx, ny, TextRequest{}, "RLMESS");
 }
 
 int nlmess(std::string_view text)

@@ -10,6 +10,8 @@ namespace korvan {
 
 // Drawing and measuring.
 void messag(std::string_view text, int nx, int ny);
+// MESSAG at a user point of the axis system.
+void rlmess(std::string_view text, double x, double y);
 int nlmess(std::string_view text);
 
 // Text attributes.

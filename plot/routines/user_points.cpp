@@ -1,0 +1,38 @@
+#include "plot/routines/user_points.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "plot/kernel/kernel.hpp"
+#include "plot/kernel/state.hpp"
+#include "plot/routines/curves.hpp"
+
+namespace korvan {
+
+bool user_point(double x, double y, double& px, double& py)
+{
+    const AxisAttributes& a = state().axes;
+    const AxisTransform& tx = a.transform[0];
+    const AxisTransform& ty = a.transform[1];
+    if ((tx.log && !(x > 0)) || (ty.log && !(y > 0))) {
+        warning(27);
+        return false;
+    }
+    px = plot_x(tx, x);
+    py = plot_y(ty, y);
+    return true;
+}
+
+bool user_point_for_plot_routine(double x, double y, int& nx, int& ny)
+{
+    double px = 0;
+    double py = 0;
+    if (!user_point(x, y, px, py))
+        return false;
+    const PlotState& s = state();
+    nx = static_cast<int>(std::lround(std::clamp(px, -1e9, 1e9))) - s.origin_x;
+    ny = static_cast<int>(std::lround(std::clamp(py, -1e9, 1e9))) - s.origin_y;
+    return true;
+}
+
+}  // namespace korvan
