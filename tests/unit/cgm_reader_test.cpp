@@ -349,28 +349,5 @@ TEST_F(CgmReaderTest, TruncatedCgmIsReportedAndThePlotGoesOn)
     korfin();
 }
 
-TEST_F(CgmReaderTest, OtherPlotFormatsAreRejected)
-{
-    metafl("HPGL");
-    setfil("p.hpg");
-    korini();
-    korfin();
-    metafl("KYOC");
-    setfil("p.kyo");
-    korini();
-    korfin();
-    metafl("GKSV");
-    setfil("p.met");
-    korini();
-    take_output();
-    incfil("p.hpg");
-    incfil("p.kyo");
-    incfil("missing.cgm");
-    EXPECT_EQ(take_output(), " <<<< Warning  56: Incorrect file format in incfil!\n"
-                             " <<<< Warning  56: Incorrect file format in incfil!\n"
-                             " <<<< Warning  36: File error in incfil!\n");
-    korfin();
-}
-
 }  // namespace
 }  // namespace korvan::test

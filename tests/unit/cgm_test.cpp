@@ -281,16 +281,5 @@ TEST_F(CgmTest, ScalingFactorSetsTheVdcPerPlotUnitAndFarPointsStayInside)
     EXPECT_EQ(cgm_vdc(1.5), -32765);
 }
 
-TEST_F(CgmTest, SecondPlotGetsTheNextVersionName)
-{
-    metafl("CGM");
-    korini();
-    korfin();
-    korini();
-    EXPECT_EQ(getfil(), path("korvan_1.cgm"));
-    korfin();
-    EXPECT_EQ(read_file("korvan.cgm"), read_file("korvan_1.cgm"));
-}
-
 }  // namespace
 }  // namespace korvan::test

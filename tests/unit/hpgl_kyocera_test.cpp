@@ -111,28 +111,6 @@ TEST_F(HpglTest, PaperDevicesTurnAPortraitPage)
     EXPECT_EQ(read_file("korvan.hpg"), std::string(" SP1;\nSP255;") + expected + "PU0,0;\n");
 }
 
-TEST_F(HpglTest, LinesHoldAtMost80CharactersAndCommandsAreNeverSplit)
-{
-    metafl("HPGL");
-    korini();
-    for (int i = 0; i < 200; ++i)
-        plot_vector(i * 13 % 2969, i * 7 % 2099, i % 2 == 0 ? 7 : 6);
-    korfin();
-    std::string file = read_file("korvan.hpg");
-    std::vector<std::string> all = lines(file);
-    ASSERT_GT(all.size(), 3u);
-    for (std::size_t i = 1; i < all.size(); ++i) {
-        EXPECT_LE(all[i].size(), 80u);
-        EXPECT_EQ(all[i].back(), ';');
-        EXPECT_EQ(all[i].find(' '), std::string::npos);
-    }
-    // Full lines leave no room for the next command.
-    for (std::size_t i = 1; i + 1 < all.size(); ++i) {
-        std::size_t next = all[i + 1].find(';') + 1;
-        EXPECT_GT(all[i].size() + next, 80u);
-    }
-}
-
 TEST_F(HpglTest, AreasAreFilledWithLines)
 {
     metafl("HPGL");
