@@ -4,6 +4,7 @@
 #include "plot/kernel/hpgl.hpp"
 #include "plot/kernel/kyocera.hpp"
 #include "plot/kernel/postscript.hpp"
+#include "plot/kernel/raster_device.hpp"
 #include "plot/kernel/screen_device.hpp"
 
 namespace korvan {
@@ -26,8 +27,10 @@ std::unique_ptr<Device> make_device(int device_code)
         return make_postscript_device(device_code);
     case 75: case 76: case 77: case 78: case 79: case 80:  // screen windows
         return make_screen_device(device_code);
+    case 601: case 602: case 603:  // rasters written as TIFF, as a dump, or kept in memory
+        return make_raster_device(device_code);
     default:
-        // Terminal emulations and the image devices have no writer in this build.
+        // Terminal emulations have no writer in this build.
         return nullptr;
     }
 }

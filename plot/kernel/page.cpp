@@ -8,6 +8,7 @@
 #include "plot/kernel/colour_tables.hpp"
 #include "plot/kernel/colours.hpp"
 #include "plot/kernel/device.hpp"
+#include "plot/kernel/images.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/postscript.hpp"
 #include "plot/kernel/routines.hpp"
@@ -248,6 +249,7 @@ void finish_plot(bool protocol)
 {
     PlotState& s = state();
     flush_pending();
+    end_image_access();
     if (s.device)
         s.device->close();
     if (s.device_code > 100 && s.device_code <= 600)

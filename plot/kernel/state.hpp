@@ -10,6 +10,7 @@
 #include "plot/kernel/attributes.hpp"
 #include "plot/kernel/curve_state.hpp"
 #include "plot/kernel/figure_state.hpp"
+#include "plot/kernel/image_settings.hpp"
 #include "plot/kernel/postscript.hpp"
 #include "plot/kernel/record_file.hpp"
 #include "plot/kernel/shading_state.hpp"
@@ -107,6 +108,9 @@ struct PlotState {
     PostScriptSettings postscript;
 
     float cgm_page_offset = 0.0f;
+
+    // Pixel access and the placing of TIFF images.
+    ImageSettings image;
 
     // Default axis system of the page.
     int axis_length_x = 0;

@@ -80,7 +80,7 @@ TEST_F(DeviceTest, DefaultExtensions)
 
 TEST_F(DeviceTest, FormatsWithoutWriterWriteNothing)
 {
-    for (const char* keyword : {"TIFF"}) {
+    for (const char* keyword : {"TEKT", "LN03"}) {
         metafl(keyword);
         korini();
         EXPECT_EQ(take_output(), " <<<< Warning 110: Output format " + keyword4(keyword) +

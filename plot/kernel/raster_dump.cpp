@@ -1,0 +1,132 @@
+#include "plot/kernel/raster_dump.hpp"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+
+namespace korvan {
+
+namespace {
+
+struct FileCloser {
+    std::FILE* file;
+    ~FileCloser()
+    {
+        if (file != nullptr)
+            std::fclose(file);
+    }
+};
+
+long file_size(std::FILE* file)
+{
+    if (std::fseek(file, 0, SEEK_END) != 0)
+        return -1;
+    const long size = std::ftell(file);
+    if (std::fseek(file, 0, SEEK_SET) != 0)
+        return -1;
+    return size;
+}
+
+// Up to count integers separated by blanks; returns how many were read.
+int parse_numbers(const char* text, long* values, int count)
+{
+    int found = 0;
+    const char* p = text;
+    while (found < count) {
+        while (*p == ' ')
+            ++p;
+        if (*p == '\0')
+            break;
+        char* end = nullptr;
+        const long v = std::strtol(p, &end, 10);
+        if (end == p)
+            break;
+        values[found++] = v;
+        p = end;
+    }
+    return found;
+}
+
+}  // namespace
+
+std::string raster_dump_header(int width, int height, int row_length)
+{
+    char numbers[128];
+    std::snprintf(numbers, sizeof numbers, "%5d %5d %5d %5d %5d %5d %5d %5d %5d", width, height, 8, row_length, 8,
+                  32, 0, 1, 0);
+    std::string header = std::string("!Bitmap KORVAN VIRT ") + numbers;
+    header.resize(dump_header_size, ' ');
+    return header;
+}
+
+DumpStatus write_raster_dump(const std::string& path, const Raster& raster)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return DumpStatus::cannot_open;
+    const std::string header = raster_dump_header(raster.width(), raster.height(), raster.row_length());
+    bool ok = std::fwrite(header.data(), 1, header.size(), file) == header.size();
+    const auto bytes = raster.bytes();
+    if (ok && !bytes.empty())
+        ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if (std::fclose(file) != 0)
+        ok = false;
+    return ok ? DumpStatus::ok : DumpStatus::cannot_open;
+}
+
+int dump_stored_to_index(int v, long b)
+{
+    if (v == b)
+        return 0;
+    // Values below the offset are no colours of the screen: they read as 0.
+    const long long index = 2 * (static_cast<long long>(v) - std::clamp(b, -1024L, 1024L)) - 1;
+    return static_cast<int>(std::clamp(index, 0LL, 255LL));
+}
+
+DumpStatus read_raster_dump(const std::string& path, Raster& raster)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return DumpStatus::cannot_open;
+    FileCloser closer{file};
+    const long size = file_size(file);
+
+    char header[dump_header_size];
+    if (std::fread(header, 1, sizeof header, file) != sizeof header || std::memcmp(header, "!Bitmap", 7) != 0)
+        return DumpStatus::bad_format;
+    char text[dump_header_size - 20 + 1];
+    std::memcpy(text, header + 20, dump_header_size - 20);
+    text[dump_header_size - 20] = '\0';
+    long v[9];
+    if (parse_numbers(text, v, 9) != 9 || v[2] != 8)
+        return DumpStatus::bad_format;
+    const long file_width = v[0], file_height = v[1], file_row = v[3];
+    const bool stored_values = v[7] == 0;
+    const long offset = v[8];
+    // The sizes of the header are believed only as far as the file holds them.
+    if (file_width < 1 || file_height < 1 || file_row < 1 || size < dump_header_size)
+        return DumpStatus::bad_format;
+    const long rows = std::min<long>(file_height, raster.height());
+    if (file_row > (size - dump_header_size) / std::max(rows, 1L))
+        return DumpStatus::bad_format;
+
+    std::unique_ptr<std::uint8_t[]> row(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(file_row)]);
+    if (!row)
+        return DumpStatus::no_memory;
+    const int bytes = static_cast<int>(std::min<long>(file_row, raster.row_length()));
+    for (int y = 0; y < rows; ++y) {
+        if (std::fread(row.get(), 1, static_cast<std::size_t>(file_row), file) != static_cast<std::size_t>(file_row))
+            return DumpStatus::bad_format;
+        std::uint8_t* target = raster.row(y);
+        for (int x = 0; x < bytes; ++x) {
+            const int value = row[static_cast<std::size_t>(x)];
+            target[x] = static_cast<std::uint8_t>(stored_values ? dump_stored_to_index(value, offset) : value);
+        }
+    }
+    return DumpStatus::ok;
+}
+
+}  // namespace korvan
