@@ -1,6 +1,7 @@
 #include "binding/procedure_bindings.hpp"
 
 #include "plot/kernel/colours.hpp"
+#include "plot/kernel/images.hpp"
 #include "plot/kernel/postscript.hpp"
 #include "plot/kernel/routines.hpp"
 #include "plot/routines/axes.hpp"
@@ -122,6 +123,8 @@ constexpr ProcedureBinding bindings[] = {
     {"HWFONT", &call_procedure<&korvan::hwfont>},
     {"HWORIG", &call_procedure<&korvan::hworig>},
     {"HWPAGE", &call_procedure<&korvan::hwpage>},
+    {"IMGFIN", &call_procedure<&korvan::imgfin>},
+    {"IMGINI", &call_procedure<&korvan::imgini>},
     {"INCCRV", &call_procedure<&korvan::inccrv>},
     {"INCFIL", &call_procedure<&korvan::incfil>},
     {"INCMRK", &call_procedure<&korvan::incmrk>},
@@ -180,6 +183,7 @@ constexpr ProcedureBinding bindings[] = {
     {"RESET", &call_procedure<&korvan::reset>},
     {"REVSCR", &call_procedure<&korvan::revscr>},
     {"RGBHSV", &call_procedure<&korvan::rgbhsv>},
+    {"RIMAGE", &call_procedure<&korvan::rimage>},
     {"RLARC", &call_procedure<&korvan::rlarc>},
     {"RLAREA", &call_procedure<&korvan::rlarea>},
     {"RLCIRC", &call_procedure<&korvan::rlcirc>},
@@ -194,6 +198,8 @@ constexpr ProcedureBinding bindings[] = {
     {"RLSYMB", &call_procedure<&korvan::rlsymb>},
     {"RLVEC", &call_procedure<&korvan::rlvec>},
     {"RNDREC", &call_procedure<&korvan::rndrec>},
+    {"RPIXEL", &call_procedure<&korvan::rpixel>},
+    {"RTIFF", &call_procedure<&korvan::rtiff>},
     {"SCALE", &call_procedure<&korvan::scale>},
     {"SCLFAC", &call_procedure<&korvan::sclfac>},
     {"SCLMOD", &call_procedure<&korvan::sclmod>},
@@ -233,6 +239,8 @@ constexpr ProcedureBinding bindings[] = {
     {"TICKS", &call_procedure<&korvan::ticks>},
     {"TICLEN", &call_procedure<&korvan::ticlen>},
     {"TICPOS", &call_procedure<&korvan::ticpos>},
+    {"TIFORG", &call_procedure<&korvan::tiforg>},
+    {"TIFWIN", &call_procedure<&korvan::tifwin>},
     {"TIMOPT", &call_procedure<&korvan::timopt>},
     {"TITJUS", &call_procedure<&korvan::titjus>},
     {"TITLE", &call_procedure<&korvan::title>},
@@ -247,10 +255,15 @@ constexpr ProcedureBinding bindings[] = {
     {"VKYBAR", &call_procedure<&korvan::vkybar>},
     {"VKYTIT", &call_procedure<&korvan::vkytit>},
     {"WIDBAR", &call_procedure<&korvan::widbar>},
+    {"WIMAGE", &call_procedure<&korvan::wimage>},
     {"WINDOW", &call_procedure<&korvan::window>},
     {"WINMOD", &call_procedure<&korvan::winmod>},
     {"WINSIZ", &call_procedure<&korvan::winsiz>},
     {"WINTIT", &call_procedure<&korvan::wintit>},
+    {"WPIXEL", &call_procedure<&korvan::wpixel>},
+    {"WPIXLS", &call_procedure<&korvan::wpixls>},
+    {"WPXROW", &call_procedure<&korvan::wpxrow>},
+    {"WTIFF", &call_procedure<&korvan::wtiff>},
     {"X11MOD", &call_procedure<&korvan::x11mod>},
     {"ZSCALE", &call_procedure<&korvan::zscale>},
 };

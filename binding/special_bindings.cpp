@@ -8,6 +8,7 @@
 #include "interp/loader.hpp"
 #include "interp/user_routines.hpp"
 #include "plot/kernel/colours.hpp"
+#include "plot/kernel/images.hpp"
 #include "plot/kernel/routines.hpp"
 #include "plot/routines/array_tools.hpp"
 #include "plot/routines/legends.hpp"
@@ -83,9 +84,8 @@ constexpr ProcedureBinding bindings[] = {
     {"REL3PT", &bind_rel3pt},
     {"SPLINE", &bind_spline<&korvan::spline>},
     {"SPLMOD", &bind_splmod<&korvan::splmod>},
-    // The byte-array checks run even while the reading routines are missing.
-    {"RPIXLS", &bind_rpixls<nullptr>, false},
-    {"RPXROW", &bind_rpxrow<nullptr>, false},
+    {"RPIXLS", &bind_rpixls<&korvan::rpixls>},
+    {"RPXROW", &bind_rpxrow<&korvan::rpxrow>},
 };
 
 }  // namespace

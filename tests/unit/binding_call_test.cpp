@@ -238,11 +238,35 @@ TEST_F(BindingCallTest, ByteArraysOfThePixelReadersAreChecked)
     run({"BYTE IRAY[8]"});
     EXPECT_EQ(run({"RPIXLS(IRAY + 1, 0, 0, 1, 1)"}), " >>>> Byte array in RPIXLS must be a variable\n");
     EXPECT_EQ(run({"RPIXLS(IRAY, 0, 0, 3, 3)"}), " >>>> Byte array too small in RPIXLS\n");
-    EXPECT_EQ(run({"RPIXLS(IRAY, 0, 0, 2, 4)"}), " >>>> Routine RPIXLS is not available in this version\n");
+    // Arrays that pass reach the routine, which wants an open plot first.
+    EXPECT_EQ(run({"RPIXLS(IRAY, 0, 0, 2, 4)"}), " <<<< Warning   3: Incorrect level in rpixls!   (   0)\n"
+                                                 " <<<< Warning  55: No call to imgini in rpixls!\n");
     EXPECT_EQ(run({"RPXROW(IRAY, 0, 0, 9)"}), " >>>> Byte array too small in RPXROW\n");
     EXPECT_EQ(run({"RPXROW(IRAY * 2, 0, 0, 1)"}), " >>>> Byte array in RPXROW must be a variable\n");
     // A huge product does not wrap around.
     EXPECT_EQ(run({"RPIXLS(IRAY, 0, 0, 65536, 65536)"}), " >>>> Byte array too small in RPIXLS\n");
+}
+
+TEST_F(BindingCallTest, PixelRoutinesReadIntoVariablesAndByteArrays)
+{
+    run({"METAFL('VIRT')", "WINSIZ(20, 10)", "KORINI()", "IMGINI()", "BYTE ROW[4]", "BYTE IRAY[6]"});
+    EXPECT_EQ(run({"WPIXEL(3, 2, 200)", "RPIXEL(3, 2, N)", "RPXROW(ROW, 1, 2, 4)", "RPIXLS(IRAY, 2, 1, 3, 2)"}), "");
+    ASSERT_NE(var("N"), nullptr);
+    EXPECT_EQ(var("N")->type, kfl::T_INT);
+    EXPECT_EQ(var("N")->slot.i32, 200);
+    const auto* row = static_cast<const unsigned char*>(var("ROW")->slot.block);
+    EXPECT_EQ(row[0], 0);
+    EXPECT_EQ(row[2], 200);
+    const auto* block = static_cast<const unsigned char*>(var("IRAY")->slot.block);
+    EXPECT_EQ(block[4], 200);  // row 1 of the block, column 1
+    // Writing takes its values from any byte array that is large enough.
+    EXPECT_EQ(run({"WPXROW(ROW, 0, 0, 4)", "WPIXLS(IRAY, 0, 5, 3, 2)"}), "");
+    EXPECT_EQ(run({"WPIXLS(ROW, 0, 0, 3, 3)"}), " <<<< Warning   2: Incorrect parameter in wpixls!\n");
+    EXPECT_EQ(run({"RPIXEL(3, 10, M)", "RPIXEL(1, 0, M)"}), " <<<< Warning  58: Array is out of screen in rpixel!\n");
+    EXPECT_EQ(var("M")->slot.i32, 0);
+    EXPECT_EQ(run({"RPIXEL(1, 6, M)"}), "");
+    EXPECT_EQ(var("M")->slot.i32, 200);
+    run({"IMGFIN()", "UNIT(0)", "KORFIN()"});
 }
 
 TEST_F(BindingCallTest, TheStartupDeviceAndTheMetaflFlag)
