@@ -9,6 +9,8 @@ DEBIAN_PACKAGES += hershey-fonts-data
 DEBIAN_PACKAGES += ghostscript
 # An independent HPGL reader for the HPGL script tests.
 DEBIAN_PACKAGES += hp2xx
+# An independent TIFF reader (tiffinfo) for the image script tests.
+DEBIAN_PACKAGES += libtiff-tools
 
 .PHONY: all run test deps build asan clean
 
