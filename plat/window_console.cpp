@@ -16,6 +16,8 @@
 #include <cstring>
 
 #include "plat/graphics.hpp"
+#include "plat/paged_scrollbar.hpp"
+#include "plat/scroll_steps.hpp"
 
 namespace korvan::plat {
 
@@ -86,7 +88,8 @@ public:
         vbar->type(FL_VERTICAL);
         vbar->linesize(1);
         vbar->callback(on_scroll, this);
-        hbar = new Fl_Scrollbar(0, 0, 10, 10);
+        // One character per arrow click, 8 characters per page.
+        hbar = new PagedScrollbar(0, 0, 10, 10, horizontal_page_columns);
         hbar->type(FL_HORIZONTAL);
         hbar->linesize(1);
         hbar->callback(on_scroll, this);
