@@ -33,11 +33,8 @@ bool outside_axis(double v, const AxisTransform& t) { return !(v >= t.clip_low &
 
 namespace {
 
-struct Pt {
-    double x;
-    double y;
-};
-using Polyline = std::vector<Pt>;
+using Pt = FillPoint;
+using Polyline = LinePath;
 
 bool finite(const Pt& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
@@ -125,82 +122,6 @@ std::vector<Polyline> bar_pieces(const std::vector<Pt>& p, const CurveAttributes
     return pieces;
 }
 
-// Draws the pieces once, shifted by `offset` plot units across each segment.
-void draw_pieces(const std::vector<Polyline>& pieces, double offset, const ClipRect& clip)
-{
-    LinePen pen(true, &clip);
-    for (const Polyline& piece : pieces) {
-        if (offset == 0.0) {
-            pen.move(piece[0].x, piece[0].y);
-            for (std::size_t i = 1; i < piece.size(); ++i)
-                pen.draw(piece[i].x, piece[i].y);
-            continue;
-        }
-        bool started = false;
-        for (std::size_t i = 1; i < piece.size(); ++i) {
-            double dx = piece[i].x - piece[i - 1].x;
-            double dy = piece[i].y - piece[i - 1].y;
-            double length = std::hypot(dx, dy);
-            if (!(length > 0))
-                continue;
-            double ox = -dy / length * offset;
-            double oy = dx / length * offset;
-            if (!started)
-                pen.move(piece[i - 1].x + ox, piece[i - 1].y + oy);
-            else
-                pen.draw(piece[i - 1].x + ox, piece[i - 1].y + oy);
-            pen.draw(piece[i].x + ox, piece[i].y + oy);
-            started = true;
-        }
-    }
-}
-
-// LINE: the polyline straight from the data, the pen lifted at gaps and at
-// points that are not numbers; shifted by `offset` across each segment.
-void draw_line_curve(const AxisTransform& tx, const AxisTransform& ty, std::span<const float> x,
-                     std::span<const float> y, std::size_t count, const CurveAttributes& c, double offset,
-                     const ClipRect& clip)
-{
-    LinePen pen(true, &clip);
-    bool have_previous = false;
-    bool started = false;
-    Pt previous{0, 0};
-    for (std::size_t i = 0; i < count; ++i) {
-        Pt p{plot_x(tx, x[i]), plot_y(ty, y[i])};
-        if (!finite(p)) {
-            have_previous = false;
-            continue;
-        }
-        bool gap = i > 0 && c.gap_on && std::fabs(static_cast<double>(x[i]) - x[i - 1]) > c.gap;
-        if (!have_previous || gap) {
-            if (offset == 0.0)
-                pen.move(p.x, p.y);
-            previous = p;
-            have_previous = true;
-            started = false;
-            continue;
-        }
-        if (offset == 0.0) {
-            pen.draw(p.x, p.y);
-        } else {
-            double dx = p.x - previous.x;
-            double dy = p.y - previous.y;
-            double length = std::hypot(dx, dy);
-            if (!(length > 0))
-                continue;
-            double ox = -dy / length * offset;
-            double oy = dx / length * offset;
-            if (!started)
-                pen.move(previous.x + ox, previous.y + oy);
-            else
-                pen.draw(previous.x + ox, previous.y + oy);
-            pen.draw(p.x + ox, p.y + oy);
-            started = true;
-        }
-        previous = p;
-    }
-}
-
 }  // namespace
 
 std::string out_of_axis_line(double x, double y) { return " <<<< (" + number_part(x, true) + number_part(y, false); }
@@ -283,10 +204,9 @@ void curve(std::span<const float> x, std::span<const float> y, int n)
     }
 
     if (c.marker_step >= 0) {
-        // The other modes build their polylines first.
         std::vector<Pt> points;
         std::vector<double> ux;
-        if (c.mode == 1 || c.mode == 2) {
+        if (c.mode <= 2) {
             points.resize(count);
             ux.resize(count);
             for (std::size_t i = 0; i < count; ++i) {
@@ -296,6 +216,9 @@ void curve(std::span<const float> x, std::span<const float> y, int n)
         }
         std::vector<Polyline> pieces;
         switch (c.mode) {
+        case 0:
+            pieces = line_pieces(points, ux, c);
+            break;
         case 1:
             pieces = step_pieces(points, ux, c);
             break;
@@ -322,21 +245,7 @@ void curve(std::span<const float> x, std::span<const float> y, int n)
         default:
             break;
         }
-        int start_index = c.dash_index;
-        double start_left = c.dash_left;
-        bool start_drawn = c.dash_drawn;
-        for (int pass = 0; pass < c.thickness; ++pass) {
-            if (pass > 0) {
-                c.dash_index = start_index;
-                c.dash_left = start_left;
-                c.dash_drawn = start_drawn;
-            }
-            int offset = (pass + 1) / 2 * (pass % 2 == 1 ? 1 : -1);
-            if (c.mode == 0)
-                draw_line_curve(tx, ty, x, y, count, c, offset, clip);
-            else
-                draw_pieces(pieces, offset, clip);
-        }
+        draw_paths(pieces, c.thickness, &clip);
     }
 
     if (s.current_colour != colour)
