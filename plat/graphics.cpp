@@ -1,5 +1,6 @@
 #include "plat/graphics.hpp"
 
+#include <FL/x.H>
 #include <X11/Xlib.h>
 
 #include <cstdlib>
@@ -64,12 +65,16 @@ bool display_available()
     const char* name = std::getenv("DISPLAY");
     if (name == nullptr || *name == '\0')
         return false;
+    // The connection that answers the question is the one FLTK uses for the
+    // whole run. Opening a second one after closing a probe would race with a
+    // server that resets itself when its last client leaves (a bare Xvfb): the
+    // second connection could be refused and end the program.
     static int known = -1;
     if (known < 0) {
         Display* display = XOpenDisplay(nullptr);
         known = display != nullptr ? 1 : 0;
         if (display != nullptr)
-            XCloseDisplay(display);
+            fl_open_display(display);
     }
     return known == 1;
 }

@@ -495,6 +495,11 @@ void Screen::end_of_plot_wait(int end_mode)
         return;
     end_mode_ = (end_mode == 1 || end_mode == 2) ? end_mode : 0;
     plotting_ = false;
+    // The click is taken from the moment the title asks for it: showing the
+    // title and the picture already processes events.
+    const bool waits = !graphics_.headless() && end_mode_ != 2 && !bitmap_failed_;
+    end_waiting_ = waits;
+    end_wait_over_ = false;
     if (!slot->user_titled)
         show_title(current_, numbered(end_mode_ == 2 ? "KORVAN %d" : "KORVAN %d / Click MB2 to continue ...",
                                       current_));
@@ -506,10 +511,8 @@ void Screen::end_of_plot_wait(int end_mode)
             release_all();
         return;
     }
-    if (end_mode_ == 2 || bitmap_failed_)
+    if (!waits)
         return;
-    end_waiting_ = true;
-    end_wait_over_ = false;
     graphics_.wait_until([this] { return end_wait_over_; });
     end_waiting_ = false;
     if (end_mode_ == 0)
@@ -521,17 +524,17 @@ void Screen::next_page_wait()
     if (current_slot() == nullptr)
         return;
     const int n = current_;
+    const bool waits = !graphics_.headless() && !bitmap_failed_;
+    page_waiting_ = waits;
+    page_wait_over_ = false;
     show_title(n, numbered("KORVAN %d / Click MB2 for next page ...", n));
     flush();
     refresh(n);
-    if (graphics_.headless()) {
+    if (graphics_.headless())
         save_pictures();
-    } else if (!bitmap_failed_) {
-        page_waiting_ = true;
-        page_wait_over_ = false;
+    else if (waits)
         graphics_.wait_until([this] { return page_wait_over_; });
-        page_waiting_ = false;
-    }
+    page_waiting_ = false;
     Slot* slot = current_slot();
     if (slot == nullptr || current_ != n)
         return;

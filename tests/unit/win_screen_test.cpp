@@ -39,14 +39,22 @@ std::array<std::uint32_t, 256> ramp()
 class ScriptedGraphics final : public plat::Graphics {
 public:
     struct Window final : plat::ScreenWindow {
+        ScriptedGraphics* owner = nullptr;
         std::string name;
         int refreshes = 0;
         void set_title(std::string_view t) override { name = t; }
         const std::string& title() const override { return name; }
-        void refresh() override { ++refreshes; }
+        // Showing the picture processes the events that are already there.
+        void refresh() override
+        {
+            ++refreshes;
+            for (; !owner->early_clicks.empty(); owner->early_clicks.pop_front())
+                owner->events->right_button_released(owner->early_clicks.front());
+        }
     };
 
     std::deque<int> clicks;      // window numbers that get a right-button release
+    std::deque<int> early_clicks;  // releases that arrive while a window is repainted
     int waits = 0;
     bool stalled = false;        // a wait had nothing left that could end it
     plat::WindowEvents* events = nullptr;
@@ -58,6 +66,7 @@ public:
     {
         events = e;
         auto w = std::make_unique<Window>();
+        w->owner = this;
         w->name = title;
         return w;
     }
@@ -174,6 +183,23 @@ TEST(EndOfPlotWait, FullWaitsForTheRightButtonAndReleasesTheWindows)
     EXPECT_TRUE(graphics.clicks.empty());
     EXPECT_FALSE(screen.is_open(1));
     EXPECT_EQ(screen.current_window(), 0);
+}
+
+TEST(EndOfPlotWait, AClickWhileTheTitleAsksForItIsNotLost)
+{
+    ScriptedGraphics graphics;
+    Screen screen(graphics);
+    screen.open_window(request());
+    graphics.early_clicks = {1};
+    screen.end_of_plot_wait(0);
+    EXPECT_FALSE(graphics.stalled);
+    EXPECT_FALSE(screen.is_open(1));
+    // The same for the page wait: the click that came with the repaint ends it.
+    screen.open_window(request());
+    graphics.early_clicks = {1};
+    screen.next_page_wait();
+    EXPECT_FALSE(graphics.stalled);
+    EXPECT_EQ(screen.title(1), "KORVAN 1");
 }
 
 TEST(EndOfPlotWait, NoneEndsWithoutWaiting)
