@@ -238,10 +238,7 @@ void bind_rpixls(ArgumentSlots& s)
     std::int64_t needed = static_cast<std::int64_t>(s.int_at(3)) * s.int_at(4);
     if (!detail::byte_array_ok(s, needed, "RPIXLS"))
         return;
-    if constexpr (Routine == nullptr)
-        report_unavailable("RPIXLS");
-    else
-        Routine(s.block_at<std::uint8_t>(0), s.int_at(1), s.int_at(2), s.int_at(3), s.int_at(4));
+    Routine(s.block_at<std::uint8_t>(0), s.int_at(1), s.int_at(2), s.int_at(3), s.int_at(4));
 }
 
 // RPXROW(IRAY, NX, NY, N): IRAY must be a variable of at least N bytes.
@@ -250,10 +247,7 @@ void bind_rpxrow(ArgumentSlots& s)
 {
     if (!detail::byte_array_ok(s, s.int_at(3), "RPXROW"))
         return;
-    if constexpr (Routine == nullptr)
-        report_unavailable("RPXROW");
-    else
-        Routine(s.block_at<std::uint8_t>(0), s.int_at(1), s.int_at(2), s.int_at(3));
+    Routine(s.block_at<std::uint8_t>(0), s.int_at(1), s.int_at(2), s.int_at(3));
 }
 
 // SHDEUR(INRAY, IPRAY, ICRAY, N): the routine works on a private copy of IPRAY.
