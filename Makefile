@@ -7,6 +7,8 @@ DEBIAN_PACKAGES := cmake g++ make libgtest-dev libpng-dev zlib1g-dev libfltk1.3-
 # Source of the stroke font tables (tools/make_stroke_fonts.py; the fonts test checks them).
 DEBIAN_PACKAGES += hershey-fonts-data
 DEBIAN_PACKAGES += ghostscript
+# The screen's hardware font (HWFONT): FreeType over Nimbus Roman.
+DEBIAN_PACKAGES += libfreetype-dev fonts-urw-base35
 # An independent HPGL reader for the HPGL script tests.
 DEBIAN_PACKAGES += hp2xx
 # An independent TIFF reader (tiffinfo) for the image script tests.

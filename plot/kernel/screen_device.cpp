@@ -11,6 +11,7 @@
 #include "plot/kernel/routines.hpp"
 #include "plot/kernel/state.hpp"
 #include "plot/win/screen.hpp"
+#include "plot/win/screen_text.hpp"
 
 namespace korvan {
 
@@ -48,6 +49,13 @@ public:
     void new_page() override { win::next_page_wait(); }
     void flush() override { win::update(); }
     void colour_table_changed() override;
+    // HWFONT text in the screen's own font, when its file is installed.
+    bool has_hardware_font() const override { return win::screen_font_available(); }
+    void hardware_text(double x, double y, std::string_view text, double height, double angle) override;
+    double hardware_text_length(std::string_view text, double height) const override
+    {
+        return win::text_advance(text) * height;
+    }
     void close() override;
 
     bool is_open(int n) const;
@@ -161,6 +169,17 @@ void ScreenDevice::fill_rect(double x, double y, double w, double h, int index)
         return;
     // Corners inclusive.
     win::fill_rect(std::min(ax, bx), std::min(ay, by), std::abs(bx - ax) + 1, std::abs(by - ay) + 1, index);
+}
+
+// The character height is the height of the capital letters, as for the
+// stroke fonts. A turned page turns the text with it.
+void ScreenDevice::hardware_text(double x, double y, std::string_view text, double height, double angle)
+{
+    if (current_ == 0)
+        return;
+    const double dx = turned_ ? y : x;
+    const double dy = turned_ ? page_width_ - x : y;
+    win::draw_text(scale_ * dx, scale_ * dy, text, height * scale_, turned_ ? angle + 90.0 : angle);
 }
 
 void ScreenDevice::colour_table_changed()

@@ -428,6 +428,18 @@ void Screen::fill_rect(int x, int y, int w, int h, int index)
     fill(*slot->bitmap, x, y, w, h, stored, rgb);
 }
 
+void Screen::draw_ink(int x, int y, int w, int h, const std::uint8_t* ink)
+{
+    flush();
+    Slot* slot = current_slot();
+    if (slot == nullptr || slot->bitmap->empty() || ink == nullptr || w <= 0 || h <= 0)
+        return;
+    for (int j = 0; j < h; ++j)
+        for (int i = 0; i < w; ++i)
+            if (ink[static_cast<std::size_t>(j) * w + i] != 0)
+                put_pixel(*slot->bitmap, x + i, y + j);
+}
+
 void Screen::erase()
 {
     flush();
@@ -828,6 +840,7 @@ void draw_to(int x, int y) { screen().draw_to(x, y); }
 void flush_polyline() { screen().flush(); }
 void set_colour(int index) { screen().set_colour(index); }
 void fill_rect(int x, int y, int w, int h, int index) { screen().fill_rect(x, y, w, h, index); }
+void draw_ink(int x, int y, int w, int h, const std::uint8_t* ink) { screen().draw_ink(x, y, w, h, ink); }
 void erase() { screen().erase(); }
 void load_colour_table(TableKind kind, const std::array<std::uint32_t, 256>& rgb)
 {

@@ -84,6 +84,10 @@ public:
     void flush();
     void set_colour(int index);
     void fill_rect(int x, int y, int w, int h, int index);
+    // Sets the pixels of an ink mask (w x h bytes, rows from the top, nonzero
+    // is ink) in the pen's colour with its upper left pixel at (x, y); what
+    // falls outside the window is left out.
+    void draw_ink(int x, int y, int w, int h, const std::uint8_t* ink);
     void erase();
     void load_colour_table(TableKind kind, const std::array<std::uint32_t, 256>& rgb);
     void update();
@@ -218,6 +222,7 @@ void draw_to(int x, int y);
 void flush_polyline();
 void set_colour(int index);
 void fill_rect(int x, int y, int w, int h, int index);
+void draw_ink(int x, int y, int w, int h, const std::uint8_t* ink);
 void erase();
 void load_colour_table(TableKind kind, const std::array<std::uint32_t, 256>& rgb);
 void end_of_plot_wait(int end_mode);

@@ -146,6 +146,11 @@ GRAF(0, 10, 0, 2, 0, 10, 0, 2)
 FLOAT X[2]
 X[1] = 10
 CURVE(X, X, 2)
+HWFONT()
+HEIGHT(60)
+MESSAG('Screen font', 400, 350)
+ANGLE(90)
+MESSAG('Turned', 2600, 1500)
 KORFIN()
 EOF
 timeout 120 "$kflrun" xplot.kfl > xplot.out 2> xplot.err &
@@ -164,6 +169,11 @@ rc=$?
 check "the script ends after the right button (exit $rc)" test "$rc" = 0
 check "the script's end protocol is printed" grep -q "^ Warnings *: *0$" xplot.out
 check "the script writes no window picture on a display" test -z "$(ls korvan_win*.png 2>/dev/null)"
+# Without a display the same script leaves the same picture, hardware text included.
+KORVAN_DISPLAY=none KORVAN_SCREEN=1024x768 timeout 120 "$kflrun" xplot.kfl > xplot_headless.out 2>&1
+if [ -s xplot.xwd ] && "$helper" png xplot.xwd xplot_screen.png; then
+    check "the screen shows the headless picture pixel for pixel" cmp -s xplot_screen.png korvan_win1.png
+fi
 
 # 2. The output window: printed text, a typed line with its echo, closing.
 KORVAN_CONSOLE=window timeout 120 "$probe" console > console.out 2> console.err &

@@ -1,0 +1,51 @@
+#include "plot/win/screen_text.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "plat/hardware_font.hpp"
+#include "plot/win/screen.hpp"
+
+namespace korvan::win {
+
+bool screen_font_available() { return plat::hardware_font() != nullptr; }
+
+void draw_text(double x, double y, std::string_view text, double cap_pixels, double angle)
+{
+    const plat::HardwareFont* font = plat::hardware_font();
+    if (font == nullptr || !std::isfinite(x) || !std::isfinite(y) || !std::isfinite(angle))
+        return;
+    const double radians = angle * 3.14159265358979323846 / 180.0;
+    const double c = std::cos(radians);
+    const double s = std::sin(radians);
+    // Pixel centres are at whole coordinates, as for lines: a pixel's upper
+    // left corner is half a pixel up and left of its position.
+    const double corner_x = std::clamp(x, -1e9, 1e9) + 0.5;
+    const double corner_y = std::clamp(y, -1e9, 1e9) + 0.5;
+    double along = 0;  // pixels along the base line
+    plat::GlyphImage glyph;
+    for (char ch : text) {
+        const auto code = static_cast<unsigned char>(ch);
+        const double pen_x = corner_x + along * c;
+        const double pen_y = corner_y - along * s;
+        const double px = std::floor(pen_x);
+        const double py = std::floor(pen_y);
+        if (font->render(code, cap_pixels, angle, pen_x - px, pen_y - py, glyph))
+            screen().draw_ink(static_cast<int>(px) + glyph.left, static_cast<int>(py) + glyph.top, glyph.width,
+                              glyph.height, glyph.ink.data());
+        along += font->advance(code) * cap_pixels;
+    }
+}
+
+double text_advance(std::string_view text)
+{
+    const plat::HardwareFont* font = plat::hardware_font();
+    if (font == nullptr)
+        return 0.0;
+    double sum = 0;
+    for (char ch : text)
+        sum += font->advance(static_cast<unsigned char>(ch));
+    return sum;
+}
+
+}  // namespace korvan::win
