@@ -1,0 +1,441 @@
+#include "conv/playback.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "plot/kernel/cgm_reader.hpp"
+#include "plot/kernel/colours.hpp"
+#include "plot/kernel/device.hpp"
+#include "plot/kernel/gksvan_reader.hpp"
+#include "plot/kernel/kernel.hpp"
+#include "plot/kernel/routines.hpp"
+#include "plot/kernel/state.hpp"
+#include "plat/console.hpp"
+
+namespace korvan::conv {
+
+namespace {
+
+constexpr double plot_units_per_point = 3.514598;
+constexpr std::size_t postscript_path_limit = 100;
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+File open_input(const std::string& name) { return File(std::fopen(name.c_str(), "rb")); }
+
+void vector_to(double x, double y, bool draw) { plot_vector(x, y, draw ? 2 : 3); }
+
+// --- GKSVAN ---------------------------------------------------------------------
+
+class MetafilePlayer final : public GksvanReader::Sink {
+public:
+    MetafilePlayer(double longer, double height) : longer_(longer), height_(height) {}
+    void point(double x, double y, bool draw) override { vector_to(longer_ * x, height_ - longer_ * y, draw); }
+    void colour(int index) override { setclr(index); }
+
+private:
+    double longer_;
+    double height_;
+};
+
+// --- CGM ----------------------------------------------------------------------------
+
+class CgmPlayer final : public CgmReader::Sink {
+public:
+    void point(double x, double y, bool draw) override { vector_to(x, y, draw); }
+    void colour(int index) override { setclr(index); }
+};
+
+// --- HPGL ---------------------------------------------------------------------------
+
+struct HpglCommand {
+    char name[2];
+    int count = 0;  // numbers given
+    long values[2] = {0, 0};
+};
+
+// Calls visit for every command: ";" separates them, blanks and line ends are
+// ignored, two letters then up to two unsigned numbers separated by a comma.
+template <typename Visit>
+void read_hpgl(std::FILE* in, Visit visit)
+{
+    std::string text;
+    int c;
+    auto flush = [&] {
+        if (text.size() >= 2) {
+            HpglCommand command;
+            command.name[0] = text[0];
+            command.name[1] = text[1];
+            std::string_view rest = std::string_view(text).substr(2);
+            while (!rest.empty() && command.count < 2) {
+                std::size_t comma = rest.find(',');
+                std::string number(rest.substr(0, comma));
+                if (!number.empty()) {
+                    command.values[command.count++] =
+                        std::clamp(std::strtol(number.c_str(), nullptr, 10), 0L, 100000000L);
+                }
+                if (comma == std::string_view::npos)
+                    break;
+                rest = rest.substr(comma + 1);
+            }
+            visit(command);
+        }
+        text.clear();
+    };
+    while ((c = std::fgetc(in)) != EOF) {
+        if (c == ';')
+            flush();
+        else if (c != ' ' && c != '\n' && c != '\r' && c != '\t' && text.size() < 64)
+            text.push_back(static_cast<char>(c));
+    }
+    flush();
+}
+
+bool is_pen(const HpglCommand& c, char second) { return c.name[0] == 'P' && c.name[1] == second; }
+
+// --- PostScript -----------------------------------------------------------------------
+
+struct PostScriptPage {
+    bool turned = false;  // "L" in the creator line
+    double width = 0;     // plot units
+    double height = 0;
+};
+
+bool read_postscript_page(std::FILE* in, PostScriptPage& page)
+{
+    char line[256];
+    double llx = 0, lly = 0, urx = 0, ury = 0;
+    bool box = false;
+    for (int i = 0; i < 4 && std::fgets(line, sizeof line, in) != nullptr; ++i) {
+        std::string_view text(line);
+        if (text.starts_with("%%BoundingBox:"))
+            box = std::sscanf(line + 14, "%lf %lf %lf %lf", &llx, &lly, &urx, &ury) == 4;
+        if (text.starts_with("%%Creator: KORVAN")) {
+            std::string_view flags = text.substr(17);
+            page.turned = flags.find('L') != std::string_view::npos;
+        }
+    }
+    page.width = (urx - llx) * plot_units_per_point;
+    page.height = (ury - lly) * plot_units_per_point;
+    if (page.turned)
+        std::swap(page.width, page.height);
+    return box && page.width >= 1 && page.height >= 1;
+}
+
+bool created_by_korvan(std::FILE* in)
+{
+    std::rewind(in);
+    char line[256];
+    for (int i = 0; i < 3; ++i)
+        if (std::fgets(line, sizeof line, in) == nullptr)
+            return false;
+    return std::string_view(line).find("%%Creator: KORVAN") != std::string_view::npos;
+}
+
+// The colour table entry nearest to red, green and blue (0-255).
+int nearest_colour(double r, double g, double b)
+{
+    const PlotState& s = state();
+    int best = 0;
+    double best_distance = 1e300;
+    for (int i = 0; i < 256; ++i) {
+        std::uint32_t rgb = s.colour_table[static_cast<std::size_t>(i)];
+        double dr = ((rgb >> 16) & 0xFF) - r;
+        double dg = ((rgb >> 8) & 0xFF) - g;
+        double db = (rgb & 0xFF) - b;
+        double d = dr * dr + dg * dg + db * db;
+        if (d < best_distance) {
+            best_distance = d;
+            best = i;
+        }
+    }
+    return best;
+}
+
+class PostScriptPlayer {
+public:
+    explicit PostScriptPlayer(const PostScriptPage& page) : page_(page) {}
+
+    // Replays the body: the words after the placement line.
+    void play(std::FILE* in)
+    {
+        std::rewind(in);
+        std::string word;
+        bool body = false;
+        std::string line;
+        int c;
+        while ((c = std::fgetc(in)) != EOF) {
+            if (c != '\n') {
+                line.push_back(static_cast<char>(c));
+                continue;
+            }
+            if (!body) {
+                body = line.find("translate") != std::string::npos && line.find("setlinewidth") != std::string::npos;
+            } else {
+                play_line(line);
+            }
+            line.clear();
+        }
+        if (body)
+            play_line(line);
+        draw_path();
+    }
+
+private:
+    void play_line(const std::string& line)
+    {
+        std::size_t i = 0;
+        while (i < line.size()) {
+            while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i])))
+                ++i;
+            std::size_t start = i;
+            while (i < line.size() && !std::isspace(static_cast<unsigned char>(line[i])))
+                ++i;
+            if (i > start)
+                word(line.substr(start, i - start));
+        }
+    }
+
+    void word(const std::string& w)
+    {
+        char* end = nullptr;
+        double v = std::strtod(w.c_str(), &end);
+        if (end != w.c_str() && *end == '\0') {
+            if (numbers_.size() < 16)
+                numbers_.push_back(v);
+            return;
+        }
+        if (w == "u" && numbers_.size() >= 2) {
+            draw_path();
+            add_point(numbers_[numbers_.size() - 2], numbers_.back());
+        } else if (w == "d" && numbers_.size() >= 2) {
+            if (path_.size() >= postscript_path_limit) {
+                FillPointLike last = path_.back();
+                draw_path();
+                path_.push_back(last);
+            }
+            add_point(numbers_[numbers_.size() - 2], numbers_.back());
+        } else if (w == "p") {
+            draw_path();
+        } else if (w == "f" && numbers_.size() >= 3) {
+            draw_path();
+            std::size_t n = numbers_.size();
+            setclr(nearest_colour(numbers_[n - 3], numbers_[n - 2], numbers_[n - 1]));
+        } else if (w == "e" && numbers_.size() >= 7) {
+            draw_path();
+            fill(numbers_.data() + numbers_.size() - 7);
+        } else if (w == "copypage") {
+            draw_path();
+            newpag();
+        }
+        // Every other word (sec, c, font, strings, settings) ends its arguments.
+        numbers_.clear();
+    }
+
+    struct FillPointLike {
+        double x;
+        double y;
+    };
+
+    FillPointLike plot_point(double dx, double dy) const
+    {
+        if (page_.turned)
+            return {0.5 * dy, 0.5 * dx};
+        return {0.5 * dx, page_.height - 1 - 0.5 * dy};
+    }
+
+    void add_point(double dx, double dy) { path_.push_back(plot_point(dx, dy)); }
+
+    void draw_path()
+    {
+        for (std::size_t i = 0; i < path_.size(); ++i)
+            vector_to(path_[i].x, path_[i].y, i > 0);
+        path_.clear();
+    }
+
+    // x y w v r g b e: the rectangle between two corners in a colour.
+    void fill(const double* a)
+    {
+        PlotState& s = state();
+        if (!s.device)
+            return;
+        FillPointLike p = plot_point(a[0], a[1]);
+        FillPointLike q = plot_point(a[2], a[3]);
+        flush_pending();
+        s.device->fill_rect(std::min(p.x, q.x), std::min(p.y, q.y), std::fabs(q.x - p.x), std::fabs(q.y - p.y),
+                            nearest_colour(a[4], a[5], a[6]));
+    }
+
+    PostScriptPage page_;
+    std::vector<double> numbers_;
+    std::vector<FillPointLike> path_;
+};
+
+// --- Sizes ---------------------------------------------------------------------------
+
+struct PageSize {
+    double width = 0;
+    double height = 0;
+};
+
+bool hpgl_size(std::FILE* in, PageSize& size)
+{
+    double max_x = 0;
+    double max_y = 0;
+    read_hpgl(in, [&](const HpglCommand& c) {
+        if ((is_pen(c, 'D') || is_pen(c, 'U')) && c.count == 2) {
+            max_x = std::max(max_x, c.values[0] / 4.0);
+            max_y = std::max(max_y, c.values[1] / 4.0);
+        }
+    });
+    size = {std::round(max_x + 1), std::round(max_y + 1)};
+    return true;
+}
+
+void apply_colour_table(const Settings& s, const InputFile& input)
+{
+    if (!s.table)
+        return;
+    if (*s.table < 0) {
+        if (s.user_table.size() < 9)
+            setvlt("SMAL");
+        for (std::size_t i = 0; i < s.user_table.size(); ++i)
+            setind(static_cast<int>(i), s.user_table[i][0], s.user_table[i][1], s.user_table[i][2]);
+        return;
+    }
+    if (*s.table != 1 || input.kind == InputKind::postscript)
+        setvlt(table_names[*s.table]);
+}
+
+}  // namespace
+
+bool play_back(const Settings& s, const InputFile& input, const Target& target, std::string& output,
+               std::string& message)
+{
+    File in = open_input(s.input);
+    if (!in) {
+        message = " <<<< " + s.input + " doesn't exist!\n";
+        return false;
+    }
+    const std::string incompatible = " <<<< File and printer formats are not compatible!";
+    // First pass: the page of the input.
+    PageSize size;
+    GksvanReader metafile(in.get());
+    CgmReader cgm(in.get());
+    CgmReader::Extent extent;
+    PostScriptPage postscript;
+    switch (input.kind) {
+    case InputKind::gksvan:
+        if (!metafile.read_header(size.width, size.height)) {
+            message = incompatible;
+            return false;
+        }
+        size.width += 1;
+        size.height += 1;
+        break;
+    case InputKind::cgm:
+        cgm.scan(extent);
+        size = {extent.page_width(), extent.page_height()};
+        break;
+    case InputKind::hpgl:
+        hpgl_size(in.get(), size);
+        break;
+    case InputKind::postscript:
+        if (!created_by_korvan(in.get())) {
+            message = " <<<< The PostScript file is not created by KORVAN!\n";
+            return false;
+        }
+        std::rewind(in.get());
+        if (!read_postscript_page(in.get(), postscript)) {
+            message = incompatible;
+            return false;
+        }
+        size = {postscript.width, postscript.height};
+        break;
+    default:
+        message = incompatible;
+        return false;
+    }
+
+    page(static_cast<int>(std::lround(std::clamp(size.width, 1.0, 1e6))),
+         static_cast<int>(std::lround(std::clamp(size.height, 1.0, 1e6))));
+    metafl(target.format);
+    setfil(output);
+    if (input.kind != InputKind::postscript) {
+        sclfac(s.scaling);
+        if (s.rotation == 1)
+            pagmod("port");
+        else if (s.rotation == 2)
+            pagmod("none");
+        if (s.full_scaling)
+            sclmod("full");
+        if (s.reverse)
+            scrmod("revers");
+    } else if (input.image) {
+        if (target.code >= 100 && target.code <= 600) {
+            message = " <<<< File and device formats are not compatible\n";
+            return false;
+        }
+        if (input.image_width > 0 && input.image_height > 0)
+            winsiz(input.image_width, input.image_height);
+    }
+    if (s.window_size_given)
+        winsiz(s.window_width, s.window_height);
+    korini();
+    output = getfil();
+    apply_colour_table(s, input);
+
+    // Second pass: the drawing.
+    std::rewind(in.get());
+    switch (input.kind) {
+    case InputKind::gksvan: {
+        double w = 0;
+        double h = 0;
+        metafile.read_header(w, h);
+        MetafilePlayer player(std::max(w, h), h);
+        metafile.play(player);
+        break;
+    }
+    case InputKind::cgm: {
+        CgmPlayer player;
+        cgm.play(extent.max_y, player);
+        break;
+    }
+    case InputKind::hpgl: {
+        double height = state().page_height;
+        read_hpgl(in.get(), [&](const HpglCommand& c) {
+            if (is_pen(c, 'D') || is_pen(c, 'U')) {
+                if (c.count == 2)
+                    vector_to(c.values[0] / 4.0, height - c.values[1] / 4.0, is_pen(c, 'D'));
+            } else if (c.name[0] == 'S' && c.name[1] == 'P') {
+                setclr(static_cast<int>(std::min(c.values[0], 255L)));
+            } else {
+                char text[64];
+                std::snprintf(text, sizeof text, " <<<< Unknown command %c%c in HPGL file!\n", c.name[0], c.name[1]);
+                plat::console().message_box("korconv", text);
+            }
+        });
+        break;
+    }
+    case InputKind::postscript: {
+        PostScriptPlayer player(postscript);
+        player.play(in.get());
+        break;
+    }
+    default:
+        break;
+    }
+    unit(0);
+    korfin();
+    return true;
+}
+
+}  // namespace korvan::conv

@@ -1,0 +1,119 @@
+#!/bin/bash
+# Whole korconv runs in a fresh temporary directory: a plot made by kflrun as a
+# metafile is converted into every file format and back, shown headless on the
+# screen, sent to a printer port, and bad runs end with their messages.
+#
+#   korconv_test.sh <kflrun> <korconv>
+set -u
+kflrun=$1
+korconv=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+export KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none
+unset KFL_PATH KFL_DATA KORVAN
+status=0
+fail() {
+    echo "FAIL: $*"
+    status=1
+}
+# expect <expected output> <korconv words...>
+expect() {
+    local want=$1
+    shift
+    local got
+    got=$(timeout 60 "$korconv" "$@" < /dev/null 2>&1)
+    [ "$got" = "$want" ] || fail "korconv $*: got '$got', want '$want'"
+}
+
+cat > plot.kfl <<'EOF'
+%KFL
+METAFL('GKSV')
+SETFIL('plot.met')
+KORINI()
+PAGERA()
+GRAF(0, 10, 0, 2, 0, 5, 0, 1)
+FLOAT X[3], Y[3]
+X = {0.0, 5.0, 10.0}
+Y = {0.0, 5.0, 2.0}
+SETCLR(50)
+CURVE(X, Y, 3)
+ENDGRF()
+UNIT(0)
+KORFIN()
+EOF
+timeout 60 "$kflrun" plot.kfl < /dev/null > /dev/null 2>&1
+[ -s plot.met ] || { echo "kflrun wrote no plot.met"; exit 1; }
+
+# Metafile to every format; the name without a dot gets ".met".
+expect "korconv: The 'POST' file '$work/plot.psc' is created!" plot POST
+expect "korconv: The 'PSCL' file '$work/colour.psc' is created!" plot.met PSCL F=colour.psc
+expect "korconv: The 'CGM' file '$work/plot.cgm' is created!" plot CGM
+expect "korconv: The 'HPGL' file '$work/plot.hpg' is created!" plot HPGL
+expect "korconv: The 'KYOC' file '$work/plot.kyo' is created!" plot KYOC
+[ "$(head -c 2 plot.cgm | od -An -tx1 | tr -d ' ')" = "0021" ] || fail "plot.cgm is no CGM"
+head -c 4 plot.kyo | grep -q '!R!' || fail "plot.kyo is no Kyocera file"
+
+# Back again: CGM and HPGL to metafiles hold the same number of drawn lines
+# as the original (the frame, axes, ticks, labels and the curve).
+expect "korconv: The 'GKSV' file '$work/fromcgm.met' is created!" plot.cgm GKSV F=fromcgm.met
+expect "korconv: The 'GKSV' file '$work/fromhpgl.met' is created!" plot.hpg GKSV F=fromhpgl.met
+fields() { tail -n +2 "$1" | wc -w; }
+original=$(fields plot.met)
+for f in fromcgm.met fromhpgl.met; do
+    n=$(fields "$f")
+    [ "$n" -gt $((original / 2)) ] || fail "$f has $n fields against $original"
+done
+
+# Every PostScript file renders; a converted CGM keeps the picture.
+if command -v gs > /dev/null; then
+    expect "korconv: The 'PSCL' file '$work/fromcgm.psc' is created!" plot.cgm PSCL F=fromcgm.psc
+    for f in plot.psc colour.psc fromcgm.psc; do
+        gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=pnggray -r20 -sOutputFile="$f.png" "$f" > gs.out 2>&1 \
+            || fail "Ghostscript cannot render $f: $(cat gs.out)"
+        [ -s "$f.png" ] || fail "no rendering of $f"
+    done
+else
+    echo "Ghostscript (gs) is not installed: the PostScript files are not rendered"
+fi
+if command -v hp2xx > /dev/null; then
+    hp2xx -m eps -f plot.eps plot.hpg > hp2xx.log 2>&1 || fail "hp2xx cannot read plot.hpg: $(cat hp2xx.log)"
+    grep -q "HPGL command(s) ignored: 0" hp2xx.log || fail "hp2xx ignored commands of plot.hpg"
+fi
+
+# PostScript: already PostScript; to the screen; a new scale; to a printer.
+expect "korconv: The fileformat is already PostScript!" colour.psc POST
+expect " Window picture: korvan_win1.png" colour.psc CONS
+[ -s korvan_win1.png ] || fail "no window picture"
+expect "korconv: The 'POST' file 'half.psc' is created!" colour.psc POST S=0.5 F=half.psc
+grep -q ' 0.500000  0.500000 scale' half.psc || fail "half.psc is not scaled by 0.5"
+expect "" colour.psc PSC2
+cmp -s colour.psc LPT1 || fail "LPT1 is not the PostScript file unchanged"
+expect "" plot HLP1 D=printer.out
+head -c 5 printer.out | grep -q 'SP1' || fail "printer.out is no HPGL"
+[ ! -e kor00000.tmp ] || fail "the printer's temporary file stays"
+
+# Refused runs.
+printf '!R! UNIT C;\n' > page.kyo
+expect "korconv:  <<<< File and printer formats are not compatible!" page.kyo POST
+expect "korconv:  <<<< nothing.met doesn't exist!" nothing POST
+expect "korconv:  <<<< The device XYZ is not defined!" plot XYZ
+expect "korconv:  <<<< Not allowed scaling factor 0.000000" plot POST S=0
+expect "korconv:  <<<< third is not defined in KORCONV!" plot POST third
+printf '%%!PS-Adobe-2.0\n%%%%BoundingBox: 0 0 10 10\n%%%%Creator: other\n' > other.ps
+expect "korconv:  <<<< The PostScript file is not created by KORVAN!" other.ps GKSV
+
+# DEL removes the input only after success.
+cp plot.met copy.met
+expect "korconv: The 'GKSV' file '$work/copy_1.met' is created!" copy.met GKSV F=copy_1.met DEL
+[ ! -e copy.met ] || fail "DEL kept the input"
+
+# Broken plot files end cleanly.
+head -c 100 plot.cgm > cut.cgm
+timeout 60 "$korconv" cut.cgm GKSV F=cut.met < /dev/null > /dev/null 2>&1
+[ $? -lt 124 ] || fail "korconv hangs or crashes on a cut CGM file"
+printf ' SP1;\nPD12,;XX;PU99999999999999,5;PD;\n' > bad.hpg
+timeout 60 "$korconv" bad.hpg GKSV F=bad.met < /dev/null > bad.out 2>&1
+[ $? -lt 124 ] || fail "korconv hangs or crashes on a bad HPGL file"
+grep -q 'Unknown command XX in HPGL file!' bad.out || fail "the unknown HPGL command is not reported: $(cat bad.out)"
+exit $status
