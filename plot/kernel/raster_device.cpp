@@ -119,17 +119,19 @@ void RasterDevice::write_file()
 {
     PlotState& s = state();
     const std::string name = file_version(s.output_file);
-    bool written = false;
     if (code_ == dev_tiff) {
         const Raster& r = raster_;
-        written = write_tiff(name, r.width(), r.height(), s.colour_table, [&r](int y, std::uint8_t* row) {
-                      std::memcpy(row, r.row(y), static_cast<std::size_t>(r.width()));
-                  }) == TiffStatus::ok;
-    } else {
-        written = write_raster_dump(name, raster_) == DumpStatus::ok;
-    }
-    if (!written)
+        const auto copy_row = [&r](int y, std::uint8_t* row) {
+            std::memcpy(row, r.row(y), static_cast<std::size_t>(r.width()));
+        };
+        const TiffStatus status = write_tiff(name, r.width(), r.height(), s.colour_table, copy_row);
+        if (status == TiffStatus::no_memory)
+            warning(53);
+        else if (status != TiffStatus::ok)
+            warning_text(36, name);
+    } else if (write_raster_dump(name, raster_) != DumpStatus::ok) {
         warning_text(36, name);
+    }
     s.output_file = make_absolute(name);
 }
 
@@ -158,7 +160,7 @@ RasterSize virtual_device_size(const PlotState& s)
 Raster* plot_raster()
 {
     auto* device = dynamic_cast<RasterDevice*>(state().device.get());
-    return device != nullptr ? &device->raster() : nullptr;
+    return device != nullptr && !device->raster().empty() ? &device->raster() : nullptr;
 }
 
 }  // namespace korvan

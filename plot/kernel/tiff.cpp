@@ -105,7 +105,8 @@ std::vector<std::uint8_t> tiff_head(int width, int height, const ColourTable& co
 TiffStatus write_tiff(const std::string& path, int width, int height, const ColourTable& colours,
                       const std::function<void(int y, std::uint8_t* row)>& read_row)
 {
-    std::unique_ptr<std::uint8_t[]> row(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(std::max(width, 1))]());
+    const auto row_bytes = static_cast<std::size_t>(std::max(width, 1));
+    std::unique_ptr<std::uint8_t[]> row(new (std::nothrow) std::uint8_t[row_bytes]());
     if (!row)
         return TiffStatus::no_memory;
     std::FILE* file = std::fopen(path.c_str(), "wb");

@@ -4,6 +4,7 @@
 #include "tests/unit/kernel_test_support.hpp"
 
 #include <cstdint>
+#include <random>
 #include <vector>
 
 #include "plot/kernel/colours.hpp"
@@ -322,6 +323,17 @@ TEST_F(ImageFileTest, BrokenTiffsAreRefusedWithoutChange)
     }
     wtiff("missing.tif");
     EXPECT_EQ(take_output(), " <<<< Warning  36: File error in wtiff!   (missing.tif)\n");
+    // Random bytes in the header, directory and tables: read or refused.
+    std::mt19937 random(7);
+    for (int i = 0; i < 400; ++i) {
+        std::string content = good;
+        for (int k = 0; k < 3; ++k)
+            content[random() % 200] = static_cast<char>(random());
+        write_file("noise.tif", content);
+        wtiff("noise.tif");
+        const std::string out = take_output();
+        ASSERT_TRUE(out.empty() || out == " <<<< Warning  56: Incorrect file format in wtiff!\n") << out;
+    }
     korfin();
 }
 

@@ -155,12 +155,13 @@ TEST_F(DeviceTest, KernelReachesTheDeviceThroughItsInterface)
     korfin();
     expected = {"flush", "fill 0 0 2970 2100 0", "flush", "close", "flush", "flush", "close"};
     EXPECT_EQ(log, expected);
-    // The metafile, CGM, Kyocera, HPGL, PostScript and the screen windows have a writer in this build.
-    for (int code : {201, 250, 211, 301, 350, 401, 402, 403, 404, 405, 501, 502})
+    // The metafile, CGM, Kyocera, HPGL, PostScript, the screen windows and the
+    // image devices have a writer in this build.
+    for (int code : {201, 250, 211, 301, 350, 401, 402, 403, 404, 405, 501, 502, 601, 602, 603})
         EXPECT_TRUE(make_device(code)) << code;
     for (int code = 75; code <= 80; ++code)
         EXPECT_TRUE(make_device(code)) << code;
-    for (int code : {74, 81, 103, 151, 406, 601, 602, 603})
+    for (int code : {74, 81, 103, 151, 406, 604})
         EXPECT_FALSE(make_device(code)) << code;
 }
 
