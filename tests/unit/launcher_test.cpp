@@ -1,0 +1,73 @@
+// The launcher's command line and the start of another program.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <thread>
+
+#include "launcher/launch_request.hpp"
+#include "plat/program_start.hpp"
+
+namespace korvan::launcher {
+namespace {
+
+TEST(LaunchCommand, FieldsInTheirOrder)
+{
+    LaunchRequest r;
+    r.script = "demo.kfl";
+    r.data_file = "d.kdf";
+    r.device = 5;  // POST
+    r.output_window = true;
+    r.arguments = "x y";
+    EXPECT_EQ(launch_command(r, "/opt/korvan"), "/opt/korvan/win/kflrun demo.kfl -F=d.kdf -D=POST -o x y");
+
+    // Nothing given: kflrun alone, for the prompt.
+    EXPECT_EQ(launch_command(LaunchRequest{}, "/opt/korvan"), "/opt/korvan/win/kflrun");
+
+    LaunchRequest only;
+    only.data_file = "d.kdf";
+    only.include_file = "inc.kfl";
+    only.device = 8;
+    EXPECT_EQ(launch_command(only, "/k/"), "/k/win/kflrun -F=d.kdf -I=inc.kfl -D=KYOC");
+
+    // Fields are read with 79 characters.
+    LaunchRequest longer;
+    longer.script = std::string(100, 'a');
+    EXPECT_EQ(launch_command(longer, "/k"), "/k/win/kflrun " + std::string(79, 'a'));
+
+    EXPECT_EQ(start_failure_message(2), "WinExec failed; error code 2\nThe environment KORVAN may not be defined!");
+}
+
+TEST(ProgramStart, WordsResultsAndFailures)
+{
+    EXPECT_EQ(plat::command_words("  kflrun my file.kfl  -o "),
+              (std::vector<std::string>{"kflrun", "my", "file.kfl", "-o"}));
+    EXPECT_TRUE(plat::command_words("   ").empty());
+
+    auto dir = std::filesystem::temp_directory_path() / "korvan_start_test";
+    std::filesystem::create_directories(dir);
+    auto marker = dir / "started";
+    auto script = dir / "program.sh";
+    std::ofstream(script) << "#!/bin/sh\necho \"$@\" > " << marker.string() << "\n";
+    ::chmod(script.c_str(), 0755);
+    ASSERT_EQ(plat::start_program(script.string() + " a  b"), 33);
+    // Not waited for: the program writes its words a little later.
+    for (int i = 0; i < 200 && !std::filesystem::exists(marker); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    std::ifstream in(marker);
+    std::string words;
+    std::getline(in, words);
+    EXPECT_EQ(words, "a b");
+
+    EXPECT_EQ(plat::start_program((dir / "absent").string()), 2);
+    auto plain = dir / "plain.txt";
+    std::ofstream(plain) << "text\n";
+    EXPECT_EQ(plat::start_program(plain.string()), 5);
+    EXPECT_EQ(plat::start_program(""), 2);
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace korvan::launcher
