@@ -11,6 +11,6 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         if (argv[i][0] != '\0')
             words.emplace_back(argv[i]);
-    korvan::plat::select_backends();
+    korvan::plat::select_backends(korvan::plat::ConsoleStyle::converter());
     return korvan::conv::run_korconv(words);
 }
