@@ -294,6 +294,16 @@ int WindowConsole::first_visible_line() const { return window_->view->first_line
 
 int WindowConsole::visible_lines() const { return window_->view->visible_lines(); }
 
+int WindowConsole::first_visible_column() const { return window_->view->first_column; }
+
+void WindowConsole::horizontal_scrollbar_area(int& x, int& y, int& w, int& h) const
+{
+    x = window_->hbar->x();
+    y = window_->hbar->y();
+    w = window_->hbar->w();
+    h = window_->hbar->h();
+}
+
 namespace {
 WindowConsole* installed_window_console = nullptr;
 }

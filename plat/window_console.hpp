@@ -61,6 +61,10 @@ public:
     // The first line shown and the number of lines the text area shows.
     int first_visible_line() const;
     int visible_lines() const;
+    // The first character column shown, and where the horizontal scroll bar
+    // is in the output window.
+    int first_visible_column() const;
+    void horizontal_scrollbar_area(int& x, int& y, int& w, int& h) const;
 
 private:
     ConsoleStyle style_;

@@ -235,6 +235,35 @@ wait "$pid"
 rc=$?
 check "closing the converter's output window lets it go on (exit $rc)" grep -qx "still running" converter.out
 
+# 4b. The output window's horizontal scroll bar: the trough beside the thumb
+# moves the text by 8 characters, the arrows by one.
+KORVAN_CONSOLE=window timeout 120 "$probe" scroll > scroll.out 2> scroll.err &
+pid=$!
+wid=$(find_window '^KFL$' "$pid")
+check "scroll probe's output window appears" test -n "$wid"
+if [ -n "$wid" ] && wait_for_line scroll.out "ready"; then
+    xdotool windowsize "$wid" 300 300
+    bar=""
+    for i in $(seq 1 300); do
+        bar=$(grep '^bar ' scroll.out | tail -1)
+        read -r _ bx by bw bh <<< "$bar"
+        [ "${bw:-999}" -lt 300 ] && break
+        sleep 0.2
+    done
+    check "the narrowed window reports its scroll bar" test "${bw:-999}" -lt 300
+    row=$((by + bh / 2))
+    xdotool mousemove --window "$wid" $((bx + bw - bh - 4)) "$row" click 1
+    check "the trough right of the thumb moves 8 characters on" wait_for_line scroll.out "column 8"
+    xdotool mousemove --window "$wid" $((bx + bw - bh / 2)) "$row" click 1
+    check "the right arrow moves one character on" wait_for_line scroll.out "column 9"
+    xdotool mousemove --window "$wid" $((bx + bh + 2)) "$row" click 1
+    check "the trough left of the thumb moves 8 characters back" wait_for_line scroll.out "column 1"
+    "$helper" close "$wid"
+fi
+wait "$pid"
+rc=$?
+check "the scroll probe ends when its window is closed (exit $rc)" test "$rc" = 0
+
 # 5. kflrun in the window console: the banner window takes EXIT.
 KORVAN_CONSOLE=window timeout 120 "$kflrun" > kflrun.out 2> kflrun.err &
 pid=$!

@@ -5,10 +5,13 @@
 //                           waits until the output window is closed
 //   win_gui_probe message   shows a message box until it is confirmed
 //   win_gui_probe converter the converter's output window
+//   win_gui_probe scroll    the output window's horizontal scroll bar
 // Progress goes to standard output.
 #include <cstdio>
 #include <cstring>
 #include <string>
+
+#include <unistd.h>
 
 #include "plat/graphics.hpp"
 #include "plat/window_console.hpp"
@@ -84,6 +87,41 @@ int console()
     return 5;
 }
 
+// The output window's horizontal scroll bar: reports where it is, then the
+// first character column shown whenever it changes, until the window is closed.
+int scroll()
+{
+    using namespace korvan;
+    plat::select_backends();
+    plat::WindowConsole* window = plat::active_window_console();
+    if (window == nullptr) {
+        say("no window console\n");
+        return 3;
+    }
+    win::start(true);
+    for (int i = 0; i < 3; ++i)
+        win::print(std::string(80, static_cast<char>('A' + i)) + "\n");
+    say("ready\n");
+    int shown_width = -1;
+    int column = -1;
+    while (window->output_window_shown()) {
+        int x = 0, y = 0, w = 0, h = 0;
+        window->horizontal_scrollbar_area(x, y, w, h);
+        if (w != shown_width) {
+            shown_width = w;
+            say("bar " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(w) + " " +
+                std::to_string(h) + "\n");
+        }
+        if (window->first_visible_column() != column) {
+            column = window->first_visible_column();
+            say("column " + std::to_string(column) + "\n");
+        }
+        plat::graphics().poll();
+        usleep(20000);
+    }
+    return 0;
+}
+
 // The converter's output window: echo without prompt, closing only hides it.
 int converter()
 {
@@ -135,6 +173,8 @@ int main(int argc, char** argv)
         return message();
     if (argc == 2 && std::strcmp(argv[1], "converter") == 0)
         return converter();
-    std::fputs("usage: win_gui_probe plot|console\n", stderr);
+    if (argc == 2 && std::strcmp(argv[1], "scroll") == 0)
+        return scroll();
+    std::fputs("usage: win_gui_probe plot|console|message|converter|scroll\n", stderr);
     return 2;
 }
