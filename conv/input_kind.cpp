@@ -3,46 +3,19 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string_view>
 #include <vector>
+
+#include "conv/text_lines.hpp"
 
 namespace korvan::conv {
 
 namespace {
 
-// One text line of at most `limit` characters (a longer one's rest is skipped).
-bool read_line(std::FILE* in, std::string& line, std::size_t limit = 256)
-{
-    line.clear();
-    int c;
-    bool any = false;
-    while ((c = std::fgetc(in)) != EOF) {
-        any = true;
-        if (c == '\n')
-            break;
-        if (line.size() < limit)
-            line.push_back(static_cast<char>(c));
-    }
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return any;
-}
-
-std::vector<std::string> words_of(const std::string& line)
-{
-    std::istringstream in(line);
-    std::vector<std::string> words;
-    std::string w;
-    while (in >> w)
-        words.push_back(w);
-    return words;
-}
-
 void look_for_image(std::FILE* in, InputFile& file)
 {
     std::string line;
-    for (int i = 0; i < 10 && read_line(in, line); ++i) {
+    for (int i = 0; i < 10 && read_text_line(in, line, 256); ++i) {
         if (line.find("scale") != std::string::npos && line.find('[') != std::string::npos) {
             std::vector<std::string> w = words_of(line);
             if (w.size() >= 5) {
@@ -86,7 +59,7 @@ InputFile detect_input(const std::string& name)
         file.kind = InputKind::cgm;
     } else {
         std::string line;
-        if (!read_line(in, line)) {
+        if (!read_text_line(in, line, 256)) {
             file.kind = InputKind::unknown;
         } else if (line.starts_with("!R!")) {
             file.kind = InputKind::kyocera;

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <sstream>
 #include <vector>
 
+#include "conv/text_lines.hpp"
 #include "plot/kernel/kernel.hpp"
 
 namespace korvan::conv {
@@ -15,34 +15,10 @@ namespace {
 constexpr double points_per_unit = 0.14226378;  // PostScript points per device unit
 constexpr double plot_units_per_point = 3.514598;
 
-bool read_line(std::FILE* in, std::string& line)
-{
-    line.clear();
-    int c;
-    bool any = false;
-    while ((c = std::fgetc(in)) != EOF) {
-        any = true;
-        if (c == '\n')
-            break;
-        line.push_back(static_cast<char>(c));
-    }
-    return any;
-}
-
-std::vector<std::string> tokens_of(const std::string& line)
-{
-    std::istringstream in(line);
-    std::vector<std::string> out;
-    std::string t;
-    while (in >> t)
-        out.push_back(t);
-    return out;
-}
-
 // The scale factor of the placement line: the number before "scale".
 double placement_factor(const std::string& line)
 {
-    std::vector<std::string> t = tokens_of(line);
+    std::vector<std::string> t = words_of(line);
     for (std::size_t i = 1; i < t.size(); ++i)
         if (t[i] == "scale")
             return std::atof(t[i - 1].c_str());
@@ -60,10 +36,10 @@ bool rewrite_postscript(const std::string& input, std::string& output, const Rew
         return false;
     }
     std::string line1, line2, line3, line4;
-    read_line(in, line1);
-    read_line(in, line2);
-    read_line(in, line3);
-    read_line(in, line4);
+    read_text_line(in, line1);
+    read_text_line(in, line2);
+    read_text_line(in, line3);
+    read_text_line(in, line4);
     if (line3.find("%%Creator: KORVAN") == std::string::npos) {
         std::fclose(in);
         message = " <<<< The PostScript file is not created by KORVAN!\n";
@@ -101,7 +77,7 @@ bool rewrite_postscript(const std::string& input, std::string& output, const Rew
     int page = 1;
     int last_page = request.page_count > 0 ? request.first_page + request.page_count - 1 : 0;
     bool done = false;
-    while (!done && read_line(in, line)) {
+    while (!done && read_text_line(in, line)) {
         if (!in_body) {
             if (line.find("translate") != std::string::npos && line.find("setlinewidth") != std::string::npos) {
                 in_body = true;
@@ -121,7 +97,7 @@ bool rewrite_postscript(const std::string& input, std::string& output, const Rew
         // Pages end at "copypage": the pages before the first are left out,
         // the last wanted one ends the file with "showpage".
         std::string kept;
-        for (const std::string& token : tokens_of(line)) {
+        for (const std::string& token : words_of(line)) {
             if (token == "copypage") {
                 if (page < request.first_page) {
                     ++page;

@@ -1,5 +1,7 @@
 #include "conv/targets.hpp"
 
+#include "plot/kernel/kernel.hpp"
+
 namespace korvan::conv {
 
 namespace {
@@ -56,31 +58,13 @@ bool resolve_target(std::string_view device, Target& target, std::string& messag
     return false;
 }
 
-const char* output_extension(int code)
-{
-    if (code == 201)
-        return ".met";
-    if (code == 211)
-        return ".cgm";
-    if (code == 301)
-        return ".kyo";
-    if (code >= 401 && code <= 500)
-        return ".hpg";
-    if (code >= 501 && code <= 600)
-        return ".psc";
-    if (code == 601)
-        return ".tif";
-    if (code == 602)
-        return ".img";
-    return "";
-}
-
 std::string output_name_for(std::string_view input, int code)
 {
     std::size_t slash = input.find_last_of('/');
     std::string_view base = slash == std::string_view::npos ? input : input.substr(slash + 1);
     base = base.substr(0, base.find('.'));
-    return std::string(base) + output_extension(code);
+    std::string extension = default_extension(code);
+    return std::string(base) + (extension.empty() ? "" : "." + extension);
 }
 
 }  // namespace korvan::conv

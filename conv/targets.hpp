@@ -17,11 +17,8 @@ struct Target {
 // The target of a device name; false with the message to show for an unknown one.
 bool resolve_target(std::string_view device, Target& target, std::string& message);
 
-// The extension of a file written in a format ("" when it has none of its own).
-const char* output_extension(int code);
-
 // The output name made from the input's name: without directory, cut at its
-// first ".", with the format's extension.
+// first ".", with the format's default extension.
 std::string output_name_for(std::string_view input, int code);
 
 }  // namespace korvan::conv
