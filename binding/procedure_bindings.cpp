@@ -22,6 +22,7 @@
 #include "plot/routines/numbers.hpp"
 #include "plot/routines/patterns.hpp"
 #include "plot/routines/shaded_curves.hpp"
+#include "plot/routines/standalone_axes.hpp"
 #include "plot/routines/shading.hpp"
 #include "plot/routines/surfaces.hpp"
 #include "plot/routines/symbols.hpp"
@@ -42,6 +43,7 @@ constexpr ProcedureBinding bindings[] = {
     {"AX3LEN", &call_procedure<&korvan::ax3len>},
     {"AXCLRS", &call_procedure<&korvan::axclrs>},
     {"AXENDS", &call_procedure<&korvan::axends>},
+    {"AXGIT", &call_procedure<&korvan::axgit>},
     {"AXIS3D", &call_procedure<&korvan::axis3d>},
     {"AXSLEN", &call_procedure<&korvan::axslen>},
     {"AXSORG", &call_procedure<&korvan::axsorg>},
@@ -75,6 +77,7 @@ constexpr ProcedureBinding bindings[] = {
     {"CONNPT", &call_procedure<&korvan::connpt>},
     {"CONSHD", &call_procedure<&korvan::conshd>},
     {"CONTUR", &call_procedure<&korvan::contur>},
+    {"CROSS", &call_procedure<&korvan::cross>},
     {"CURVE", &call_procedure<&korvan::curve>},
     {"CURVE3", &call_procedure<&korvan::curve3>},
     {"DASH", &call_procedure<&korvan::dash>},
@@ -133,6 +136,7 @@ constexpr ProcedureBinding bindings[] = {
     {"KORFIN", &call_procedure<&korvan::korfin>},
     {"LABDIS", &call_procedure<&korvan::labdis>},
     {"LABELS", &call_procedure<&korvan::labels>},
+    {"LABJUS", &call_procedure<&korvan::labjus>},
     {"LABPOS", &call_procedure<&korvan::labpos>},
     {"LABTYP", &call_procedure<&korvan::labtyp>},
     {"LEGCLR", &call_procedure<&korvan::legclr>},
@@ -140,6 +144,7 @@ constexpr ProcedureBinding bindings[] = {
     {"LEGPAT", &call_procedure<&korvan::legpat>},
     {"LEGPOS", &call_procedure<&korvan::legpos>},
     {"LEGTIT", &call_procedure<&korvan::legtit>},
+    {"LFTTIT", &call_procedure<&korvan::lfttit>},
     {"LINCYC", &call_procedure<&korvan::lincyc>},
     {"LINE", &call_procedure<&korvan::line>},
     {"LINESP", &call_procedure<&korvan::linesp>},
@@ -183,6 +188,7 @@ constexpr ProcedureBinding bindings[] = {
     {"RESET", &call_procedure<&korvan::reset>},
     {"REVSCR", &call_procedure<&korvan::revscr>},
     {"RGBHSV", &call_procedure<&korvan::rgbhsv>},
+    {"RGTLAB", &call_procedure<&korvan::rgtlab>},
     {"RIMAGE", &call_procedure<&korvan::rimage>},
     {"RLARC", &call_procedure<&korvan::rlarc>},
     {"RLAREA", &call_procedure<&korvan::rlarea>},
@@ -265,6 +271,16 @@ constexpr ProcedureBinding bindings[] = {
     {"WPXROW", &call_procedure<&korvan::wpxrow>},
     {"WTIFF", &call_procedure<&korvan::wtiff>},
     {"X11MOD", &call_procedure<&korvan::x11mod>},
+    {"XAXGIT", &call_procedure<&korvan::xaxgit>},
+    {"XAXIS", &call_procedure<&korvan::xaxis>},
+    {"XAXLG", &call_procedure<&korvan::xaxlg>},
+    {"XCROSS", &call_procedure<&korvan::xcross>},
+    {"YAXGIT", &call_procedure<&korvan::yaxgit>},
+    {"YAXIS", &call_procedure<&korvan::yaxis>},
+    {"YAXLG", &call_procedure<&korvan::yaxlg>},
+    {"YCROSS", &call_procedure<&korvan::ycross>},
+    {"ZAXIS", &call_procedure<&korvan::zaxis>},
+    {"ZAXLG", &call_procedure<&korvan::zaxlg>},
     {"ZSCALE", &call_procedure<&korvan::zscale>},
 };
 

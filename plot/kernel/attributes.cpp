@@ -97,8 +97,9 @@ void reset_axes(AxisAttributes& a, std::string_view key)
         if (all || key == "LABT") {
             x.vertical_labels = ds.vertical_labels;
             x.label_turn = ds.label_turn;
-            x.label_justification = ds.label_justification;
         }
+        if (all || key == "LABT" || key == "LABJ" || key == "RGTL")
+            x.label_justification = ds.label_justification;
         if (all || key == "LABP") {
             x.label_position = ds.label_position;
             x.label_side = ds.label_side;
@@ -156,6 +157,8 @@ void reset_axes(AxisAttributes& a, std::string_view key)
         a.title_justification = d.title_justification;
         a.title_below = d.title_below;
     }
+    if (key == "LFTT")
+        a.title_justification = d.title_justification;
     if (all || key == "HTIT")
         a.title_height = d.title_height;
     if (all || key == "VKYT")

@@ -37,6 +37,10 @@ void labdis(int n, std::string_view axes);
 void namjus(std::string_view option, std::string_view axes);
 void labtyp(std::string_view option, std::string_view axes);
 void labpos(std::string_view option, std::string_view axes);
+// The justification of labels in their column: "AUTO" by side, "CENT", "LEFT", "RIGH".
+void labjus(std::string_view option, std::string_view axes);
+// Right-justified labels on all axes.
+void rgtlab();
 void axends(std::string_view option, std::string_view axes);
 void logtic(std::string_view option);
 void axclrs(int colour, std::string_view option, std::string_view axes);
@@ -60,6 +64,8 @@ void hname(int n);
 void titlin(std::string_view text, int n);
 void htitle(int n);
 void titjus(std::string_view option);
+// Left-justified title lines.
+void lfttit();
 void titpos(std::string_view option);
 void vkytit(int n);
 void axstyp(std::string_view option);

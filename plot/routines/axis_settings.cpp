@@ -162,6 +162,26 @@ void labtyp(std::string_view option, std::string_view axes)
     });
 }
 
+void labjus(std::string_view option, std::string_view axes)
+{
+    soft_level_check("labjus");
+    int n = keyword_lookup("AUTO+CENT+LEFT+RIGH", 4, option);
+    if (n > 0)
+        for_axes(axes, [&](AxisSettings& a) { a.label_justification = n - 1; });
+}
+
+void rgtlab()
+{
+    soft_level_check("rgtlab");
+    for_axes("XYZ", [](AxisSettings& a) { a.label_justification = 3; });
+}
+
+void lfttit()
+{
+    soft_level_check("lfttit");
+    state().axes.title_justification = 1;
+}
+
 void labpos(std::string_view option, std::string_view axes)
 {
     soft_level_check("labpos");

@@ -17,6 +17,7 @@
 #include "plot/routines/numbers.hpp"
 #include "plot/routines/patterns.hpp"
 #include "plot/routines/shaded_curves.hpp"
+#include "plot/routines/standalone_axes.hpp"
 #include "plot/routines/symbols.hpp"
 #include "plot/routines/text.hpp"
 
@@ -194,6 +195,103 @@ TEST_F(AxisDrawingTest, TextsNumbersAndSymbolsAtUserPoints)
         rlmess("B", 5, 0);
         EXPECT_EQ(take_output(), " <<<< Warning  27: Non positive values for log scaling in rlmess!\n");
     }, true);
+}
+
+// XAXIS and YAXIS draw an axis of their own: the line from the start point,
+// labels on the chosen side, the name; the axis settings stay as they were.
+TEST_F(AxisDrawingTest, AxesOfTheirOwn)
+{
+    auto own_axis = [&](auto draw) {
+        std::filesystem::remove("plot.met");
+        open_plot();
+        long from = state().vector_count;
+        draw();
+        long to = state().vector_count;
+        Points all = close_plot();
+        return Points(all.begin() + from, all.begin() + std::min<long>(to, static_cast<long>(all.size())));
+    };
+    Points below = own_axis([] { xaxis(0, 10, 0, 5, 1001, "Time", 0, 200, 1000); });
+    ASSERT_GE(below.size(), 2u);
+    EXPECT_NEAR(below[0].x, 200, 0.01);
+    EXPECT_NEAR(below[0].y, 1000, 0.01);
+    EXPECT_NEAR(below[1].x, 1200, 0.01);
+    Box b = box_of(below);
+    EXPECT_NEAR(b.y0, 1000, 0.01);  // everything below the line
+    EXPECT_GT(b.y1, 1000 + 60);     // labels and the name
+    EXPECT_TRUE(state().axes.axis[0].name.empty());
+    Points above = own_axis([] { xaxis(0, 10, 0, 5, 1001, "Time", 1, 200, 1000); });
+    EXPECT_NEAR(box_of(above).y1, 1000, 0.01);
+    EXPECT_LT(box_of(above).y0, 1000 - 60);
+
+    Points up = own_axis([] { yaxis(0, 1, 0, 0.5, 501, "", 0, 300, 900); });
+    ASSERT_GE(up.size(), 2u);
+    EXPECT_NEAR(up[1].y, 400, 0.01);
+    EXPECT_NEAR(box_of(up).x1, 300, 0.01);  // labels on the left
+    Points logarithmic = own_axis([] { xaxlg(0, 3, 0, 1, 901, "", 0, 100, 500); });
+    int ticks = 0;
+    for (std::size_t i = 2; i + 1 < logarithmic.size(); ++i)
+        ticks += !logarithmic[i].draw && std::fabs(logarithmic[i].y - 500) < 0.01 && logarithmic[i + 1].draw &&
+                 std::fabs(logarithmic[i + 1].x - logarithmic[i].x) < 0.01;
+    EXPECT_EQ(ticks, 4 + 3 * 8);  // decades and the minor ticks between them
+    EXPECT_EQ(state().axes.axis[0].scaling, 0);
+
+    open_plot();
+    xaxis(0, 10, 0, 0, 1001, "", 0, 200, 1000);
+    EXPECT_EQ(take_output(), " <<<< Warning   9: Step equal zero in xaxis!\n");
+    zaxis(0, 10, 0, 5, 1001, "", 0, 2, 200, 1000);
+    EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in zaxis!   (   2)\n");
+    close_plot();
+}
+
+// Lines through the origin: only where 0 lies within the axis.
+TEST_F(AxisDrawingTest, LinesThroughTheOrigin)
+{
+    auto centred = [&](auto draw, double x_start = -5) {
+        std::filesystem::remove("plot.met");
+        open_plot();
+        graf(x_start, 5, x_start, 5, -2, 2, -2, 1);
+        take_output();
+        x0_ = state().axes.transform[0].origin;
+        y0_ = state().axes.transform[1].origin;
+        fx_ = state().axes.transform[0].factor;
+        fy_ = state().axes.transform[1].factor;
+        long from = state().vector_count;
+        draw();
+        long to = state().vector_count;
+        endgrf();
+        Points all = close_plot();
+        return Points(all.begin() + from, all.begin() + to);
+    };
+    Points both = centred([] { axgit(); });
+    ASSERT_EQ(both.size(), 4u);
+    EXPECT_NEAR(both[0].y, y0_ - 2 * fy_, 0.01);
+    EXPECT_NEAR(both[1].y, both[0].y, 0.01);
+    EXPECT_NEAR(both[2].x, x0_ + 5 * fx_, 0.01);
+    Points ticked = centred([] { xcross(); });
+    EXPECT_GT(ticked.size(), 4u);
+    Points none = in_axis_system([] { axgit(); });  // 0 at the corner: on the frame
+    EXPECT_EQ(none.size(), 4u);
+    Points right_of_zero = centred([] { axgit(); }, 1);
+    EXPECT_EQ(right_of_zero.size(), 2u);  // only the line Y = 0
+}
+
+// LABJUS, RGTLAB and LFTTIT set justifications that RESET takes back.
+TEST_F(AxisDrawingTest, JustificationSettings)
+{
+    open_plot();
+    labjus("LEFT", "Y");
+    EXPECT_EQ(state().axes.axis[1].label_justification, 2);
+    rgtlab();
+    EXPECT_EQ(state().axes.axis[0].label_justification, 3);
+    reset("RGTLAB");
+    EXPECT_EQ(state().axes.axis[1].label_justification, 0);
+    lfttit();
+    EXPECT_EQ(state().axes.title_justification, 1);
+    reset("LFTTIT");
+    EXPECT_EQ(state().axes.title_justification, 0);
+    labjus("MIDD", "X");
+    EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in labjus!   (MIDD)\n");
+    close_plot();
 }
 
 // Sorting with values that are not numbers, frequency classes, and Bezier

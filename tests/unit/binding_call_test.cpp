@@ -183,13 +183,16 @@ TEST_F(BindingCallTest, RoutinesWithoutABindingSayWhy)
     EXPECT_EQ(var("A")->type, kfl::T_INT);
     EXPECT_EQ(var("Z")->slot.i32, 0);
     // A library function this version lacks: the message, the target an INT.
-    EXPECT_EQ(run({"D = GETVER()"}), " >>>> Routine GETVER is not available in this version\n");
+    EXPECT_EQ(run({"D = GETDSP()"}), " >>>> Routine GETDSP is not available in this version\n");
     EXPECT_EQ(var("D")->type, kfl::T_INT);
     // Matching comes first.
-    EXPECT_EQ(run({"D = GETVER(1.0)"}),
+    EXPECT_EQ(run({"D = GETDSP(1.0)"}),
               " >>>> Parameter mismatch\n"
-              "      User   : GETVER (D)\n"
-              "      Correct: GETVER ()\n");
+              "      User   : GETDSP (D)\n"
+              "      Correct: GETDSP ()\n");
+    // A library function that exists gives its result.
+    EXPECT_EQ(run({"V = GETVER()"}), "");
+    EXPECT_EQ(var("V")->type, kfl::T_DOUBLE);
     EXPECT_EQ(run({"WGFIN(1)"}),
               " >>>> Parameter mismatch\n"
               "      User   : WGFIN (I)\n"
