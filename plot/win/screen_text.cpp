@@ -13,8 +13,11 @@ bool screen_font_available() { return plat::hardware_font() != nullptr; }
 void draw_text(double x, double y, std::string_view text, double cap_pixels, double angle)
 {
     const plat::HardwareFont* font = plat::hardware_font();
-    if (font == nullptr || !std::isfinite(x) || !std::isfinite(y) || !std::isfinite(angle))
+    const Bitmap* window = screen().bitmap(screen().current_window());
+    if (font == nullptr || window == nullptr || !std::isfinite(x) || !std::isfinite(y) || !std::isfinite(angle))
         return;
+    // Glyphs whose pen is farther off the window than a glyph reaches are not rasterised.
+    const double reach = 3 * cap_pixels;
     const double radians = angle * 3.14159265358979323846 / 180.0;
     const double c = std::cos(radians);
     const double s = std::sin(radians);
@@ -30,7 +33,8 @@ void draw_text(double x, double y, std::string_view text, double cap_pixels, dou
         const double pen_y = corner_y - along * s;
         const double px = std::floor(pen_x);
         const double py = std::floor(pen_y);
-        if (font->render(code, cap_pixels, angle, pen_x - px, pen_y - py, glyph))
+        const bool near = px > -reach && py > -reach && px < window->width + reach && py < window->height + reach;
+        if (near && font->render(code, cap_pixels, angle, pen_x - px, pen_y - py, glyph))
             screen().draw_ink(static_cast<int>(px) + glyph.left, static_cast<int>(py) + glyph.top, glyph.width,
                               glyph.height, glyph.ink.data());
         along += font->advance(code) * cap_pixels;

@@ -269,6 +269,21 @@ TEST_F(HardwareTextTest, PaletteScreensGetTheExactPenIndex)
     EXPECT_GT(inked, 1000);
 }
 
+TEST_F(HardwareTextTest, TextAcrossTheWindowEdgeShowsItsVisiblePart)
+{
+    open_screen();
+    hwfont();
+    height(100);
+    const int length = nlmess("HHHHHH");
+    // The window's left edge cuts the third letter in the middle.
+    const int start = -length * 5 / 12;
+    messag("HHHHHH", start, 500);
+    const InkBox box = ink();
+    EXPECT_EQ(box.left, 0);
+    EXPECT_NEAR(box.right, px(start + length), 0.1 * px(100) + 1);
+    EXPECT_GT(box.count, static_cast<long>(3 * 0.2 * px(100) * px(100)));
+}
+
 TEST_F(HardwareTextTest, HugeOddAndFarAwayTextsDoNotHurt)
 {
     open_screen();
