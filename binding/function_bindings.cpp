@@ -11,6 +11,7 @@
 #include "plot/routines/numbers.hpp"
 #include "plot/routines/patterns.hpp"
 #include "plot/routines/text.hpp"
+#include "plot/routines/utility_routines.hpp"
 #include "plot/win/driver.hpp"
 
 namespace korvan::binding {
@@ -27,6 +28,10 @@ void bind_getdfl(ArgumentSlots&, FunctionResult&) { report_no_function_binding("
 void bind_nzposn(ArgumentSlots&, FunctionResult&) { report_no_function_binding("NZPOSN"); }
 
 constexpr FunctionBinding bindings[] = {
+    {"BITSI2", &call_function<&korvan::bitsi2>},
+    {"BITSI4", &call_function<&korvan::bitsi4>},
+    {"FCHA", &call_function<&korvan::fcha>},
+    {"FLEN", &call_function<&korvan::flen>},
     {"GETANG", &call_function<&korvan::getang>},
     {"GETCLR", &call_function<&korvan::getclr>},
     {"GETFIL", &call_function<&korvan::getfil>},
@@ -38,6 +43,8 @@ constexpr FunctionBinding bindings[] = {
     {"GETUNI", &call_function<&korvan::getuni>},
     {"GETVER", &call_function<&korvan::getver>},
     {"GETVLT", &call_function<&korvan::getvlt>},
+    {"INTCHA", &call_function<&korvan::intcha>},
+    {"INTLEN", &call_function<&korvan::intlen>},
     {"NLMESS", &call_function<&korvan::nlmess>},
     {"NLNUMB", &call_function<&korvan::nlnumb>},
     {"NXLEGN", &call_function<&korvan::nxlegn>},

@@ -27,6 +27,7 @@
 #include "plot/routines/surfaces.hpp"
 #include "plot/routines/symbols.hpp"
 #include "plot/routines/text.hpp"
+#include "plot/routines/utility_routines.hpp"
 
 namespace korvan::binding {
 
@@ -238,6 +239,8 @@ constexpr ProcedureBinding bindings[] = {
     {"SURSHD", &call_procedure<&korvan::surshd>},
     {"SURSZE", &call_procedure<&korvan::sursze>},
     {"SURVIS", &call_procedure<&korvan::survis>},
+    {"SWAPI2", &call_procedure<&korvan::swapi2>},
+    {"SWAPI4", &call_procedure<&korvan::swapi4>},
     {"SYMBOL", &call_procedure<&korvan::symbol>},
     {"SYMFIL", &call_procedure<&korvan::symfil>},
     {"SYMROT", &call_procedure<&korvan::symrot>},
@@ -255,6 +258,7 @@ constexpr ProcedureBinding bindings[] = {
     {"TRIPLX", &call_procedure<&korvan::triplx>},
     {"TXTJUS", &call_procedure<&korvan::txtjus>},
     {"UNIT", &call_procedure<&korvan::unit>},
+    {"UPSTR", &call_procedure<&korvan::upstr>},
     {"VECTOR", &call_procedure<&korvan::vector>},
     {"VIEW3D", &call_procedure<&korvan::view3d>},
     {"VKXBAR", &call_procedure<&korvan::vkxbar>},
