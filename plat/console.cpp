@@ -1,5 +1,7 @@
 #include "plat/console.hpp"
 
+#include <cctype>
+
 #include "plat/terminal_console.hpp"
 
 namespace korvan::plat {
@@ -13,6 +15,25 @@ std::unique_ptr<Console>& current()
 }  // namespace
 
 Console& console() { return *current(); }
+
+bool Console::ok_cancel_box(std::string_view caption, std::string_view text)
+{
+    message_box(caption, text);
+    std::string answer;
+    return read_input_line(answer) && answer_means_ok(answer);
+}
+
+bool answer_means_ok(std::string_view answer)
+{
+    const auto first = answer.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return true;
+    answer = answer.substr(first, answer.find_last_not_of(" \t") - first + 1);
+    std::string lower;
+    for (char c : answer)
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower == "ok" || lower == "o" || lower == "yes" || lower == "y";
+}
 
 namespace {
 InputIdle idle_work = nullptr;

@@ -22,7 +22,16 @@ public:
     // Waits for one typed line (without its line end, at most 79 characters).
     // Returns false at the end of input.
     virtual bool read_input_line(std::string& line) = 0;
+
+    // A message box with the buttons OK and Cancel; true when OK is chosen.
+    // Consoles without buttons show the box and take the answer as a typed
+    // line (see answer_means_ok); the end of input answers Cancel.
+    virtual bool ok_cancel_box(std::string_view caption, std::string_view text);
 };
+
+// A typed answer to an OK/Cancel question: an empty line (the default button),
+// "ok", "o", "yes" or "y" in any letter case, blanks around it ignored.
+bool answer_means_ok(std::string_view answer);
 
 // The console in use; the terminal console unless another was installed.
 Console& console();

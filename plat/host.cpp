@@ -28,7 +28,9 @@ std::string installation_dir()
 {
     if (auto dir = get_env("KORVAN"))
         return *dir;
-    return KORVAN_DEFAULT_DIR;
+    return built_in_installation_dir();
 }
+
+std::string built_in_installation_dir() { return KORVAN_DEFAULT_DIR; }
 
 }  // namespace korvan::plat

@@ -19,4 +19,7 @@ std::optional<std::string> get_env(const char* name);
 // The installation directory: $KORVAN when set, otherwise the built-in default.
 std::string installation_dir();
 
+// The installation directory used when KORVAN is not set.
+std::string built_in_installation_dir();
+
 }  // namespace korvan::plat

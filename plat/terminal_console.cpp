@@ -3,6 +3,8 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include "plat/answer_line.hpp"
+
 namespace korvan::plat {
 
 TerminalConsole::TerminalConsole(std::FILE* in, std::FILE* out)
@@ -71,6 +73,13 @@ bool TerminalConsole::read_input_line(std::string& line)
         std::fflush(out_);
     }
     return true;
+}
+
+bool TerminalConsole::ok_cancel_box(std::string_view caption, std::string_view text)
+{
+    message_box(caption, text);
+    std::string answer;
+    return read_answer_line(in_, out_, "OK or Cancel? ", answer) && answer_means_ok(answer);
 }
 
 }  // namespace korvan::plat

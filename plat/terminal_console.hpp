@@ -15,6 +15,8 @@ public:
     void write_output(std::string_view text) override;
     void message_box(std::string_view caption, std::string_view text) override;
     bool read_input_line(std::string& line) override;
+    // The box, then the question "OK or Cancel? " answered with a line.
+    bool ok_cancel_box(std::string_view caption, std::string_view text) override;
 
 private:
     std::FILE* in_;

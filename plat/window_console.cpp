@@ -254,6 +254,16 @@ void WindowConsole::message_box(std::string_view caption, std::string_view text)
     fl_message("%s", body.c_str());
 }
 
+bool WindowConsole::ok_cancel_box(std::string_view caption, std::string_view text)
+{
+    std::string title(caption);
+    std::string body(text);
+    fl_message_title(title.c_str());
+    // Buttons are given right to left; the second is the default button.
+    // Escape and closing the dialog answer 0, as Cancel does.
+    return fl_choice("%s", "Cancel", "OK", nullptr, body.c_str()) == 1;
+}
+
 bool WindowConsole::read_input_line(std::string& line)
 {
     show_output_window();

@@ -46,6 +46,8 @@ public:
     void write_output(std::string_view text) override;
     void message_box(std::string_view caption, std::string_view text) override;
     bool read_input_line(std::string& line) override;
+    // A dialog with the buttons OK (the default) and Cancel.
+    bool ok_cancel_box(std::string_view caption, std::string_view text) override;
 
     // The output window is made at once but shown only when wanted (or when
     // text is written to it or a line is read).
