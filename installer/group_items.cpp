@@ -1,0 +1,17 @@
+#include "installer/group_items.hpp"
+
+namespace korvan::installer {
+
+const std::vector<GroupItem>& group_items()
+{
+    // kflwin ignores its argument; kflrun runs "kfl.win", the demonstration
+    // script; korconv needs a plot file and so has no item.
+    static const std::vector<GroupItem> items{
+        {"kflwin", "KFL", 6},
+        {"kflrun", "KFL Demo", 36},
+        {"README.md", "Readme", 11},
+    };
+    return items;
+}
+
+}  // namespace korvan::installer
