@@ -13,6 +13,7 @@
 #include "plot/routines/colour_points.hpp"
 #include "plot/routines/contours.hpp"
 #include "plot/routines/curves.hpp"
+#include "plot/routines/curves3d.hpp"
 #include "plot/routines/array_tools.hpp"
 #include "plot/routines/error_bars.hpp"
 #include "plot/routines/figures.hpp"
@@ -57,6 +58,7 @@ constexpr ProcedureBinding bindings[] = {
     {"BARWTH", &call_procedure<&korvan::barwth>},
     {"BASALF", &call_procedure<&korvan::basalf>},
     {"BOX2D", &call_procedure<&korvan::box2d>},
+    {"BOX3D", &call_procedure<&korvan::box3d>},
     {"CHAANG", &call_procedure<&korvan::chaang>},
     {"CHASPC", &call_procedure<&korvan::chaspc>},
     {"CHAWTH", &call_procedure<&korvan::chawth>},
@@ -75,10 +77,12 @@ constexpr ProcedureBinding bindings[] = {
     {"COLRAN", &call_procedure<&korvan::colran>},
     {"COMPLX", &call_procedure<&korvan::complx>},
     {"CONLAB", &call_procedure<&korvan::conlab>},
+    {"CONN3D", &call_procedure<&korvan::conn3d>},
     {"CONNPT", &call_procedure<&korvan::connpt>},
     {"CONSHD", &call_procedure<&korvan::conshd>},
     {"CONTUR", &call_procedure<&korvan::contur>},
     {"CROSS", &call_procedure<&korvan::cross>},
+    {"CURV3D", &call_procedure<&korvan::curv3d>},
     {"CURVE", &call_procedure<&korvan::curve>},
     {"CURVE3", &call_procedure<&korvan::curve3>},
     {"DASH", &call_procedure<&korvan::dash>},
@@ -232,6 +236,7 @@ constexpr ProcedureBinding bindings[] = {
     {"SOLID", &call_procedure<&korvan::solid>},
     {"SORTR1", &call_procedure<&korvan::sortr1>},
     {"SORTR2", &call_procedure<&korvan::sortr2>},
+    {"STRT3D", &call_procedure<&korvan::strt3d>},
     {"STRTPT", &call_procedure<&korvan::strtpt>},
     {"SURCLR", &call_procedure<&korvan::surclr>},
     {"SURFCE", &call_procedure<&korvan::surfce>},

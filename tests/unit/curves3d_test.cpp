@@ -1,0 +1,100 @@
+// Lines in the 3-D box: curves, the STRT3D/CONN3D pen and the box edges.
+#include "tests/unit/routines_test_support.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "plot/routines/axes.hpp"
+#include "plot/routines/axes3d.hpp"
+#include "plot/routines/colour_axes.hpp"
+#include "plot/routines/curves3d.hpp"
+
+namespace korvan::test {
+namespace {
+
+using Points = std::vector<PlotPointRecord>;
+
+class Curves3dTest : public PlotTest {
+protected:
+    template <typename Draw>
+    Points in_box(Draw draw)
+    {
+        std::filesystem::remove("plot.met");
+        open_plot();
+        graf3d(0, 10, 0, 2, 0, 20, 0, 5, -1, 1, -1, 0.5);
+        take_output();
+        long from = state().vector_count;
+        draw();
+        long to = state().vector_count;
+        endgrf();
+        Points all = close_plot();
+        return Points(all.begin() + from, all.begin() + std::min<long>(to, static_cast<long>(all.size())));
+    }
+};
+
+TEST_F(Curves3dTest, CurvesThroughUserPoints)
+{
+    const std::vector<float> x{0, 5, NAN, 10, 2};
+    const std::vector<float> y{0, 10, 0, 20, 4};
+    const std::vector<float> z{-1, 0, 0, 1, 0.5};
+    std::vector<double> px, py;
+    Points drawn = in_box([&] {
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            px.push_back(x3drel(x[i], y[i], z[i]));
+            py.push_back(y3drel(x[i], y[i], z[i]));
+        }
+        curv3d(x, y, z, 5);
+    });
+    // Two pieces: the not-a-number point lifts the pen.
+    ASSERT_EQ(drawn.size(), 4u);
+    EXPECT_FALSE(drawn[0].draw);
+    EXPECT_NEAR(drawn[0].x, px[0], 0.01);
+    EXPECT_NEAR(drawn[1].y, py[1], 0.01);
+    EXPECT_FALSE(drawn[2].draw);
+    EXPECT_NEAR(drawn[2].x, px[3], 0.01);
+    EXPECT_NEAR(drawn[3].y, py[4], 0.01);
+
+    Points pen = in_box([&] {
+        conn3d(1, 1, 0);  // no pen placed yet
+        strt3d(0, 0, -1);
+        conn3d(10, 20, 1);
+    });
+    ASSERT_EQ(pen.size(), 2u);
+    EXPECT_NEAR(pen[0].x, px[0], 0.01);
+    EXPECT_NEAR(pen[1].x, px[3], 0.01);
+}
+
+// The box: twelve edges between its eight corners, the same corners the box
+// axes start and end at.
+TEST_F(Curves3dTest, BoxEdges)
+{
+    Points edges = in_box([] { box3d(); });
+    ASSERT_EQ(edges.size(), 24u);
+    std::vector<std::pair<double, double>> corners;
+    for (const PlotPointRecord& p : edges) {
+        bool known = false;
+        for (auto& c : corners)
+            known = known || (std::fabs(c.first - p.x) < 0.01 && std::fabs(c.second - p.y) < 0.01);
+        if (!known)
+            corners.emplace_back(p.x, p.y);
+    }
+    EXPECT_EQ(corners.size(), 8u);
+
+    open_plot();
+    graf(0, 1, 0, 1, 0, 1, 0, 1);
+    take_output();
+    box3d();
+    EXPECT_EQ(take_output(), " <<<< Warning   3: Incorrect level in box3d!   (   2)\n");
+    endgrf();
+    graf3(0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1);
+    take_output();
+    curv3d(std::vector<float>{0}, std::vector<float>{0}, std::vector<float>{0}, 1);
+    EXPECT_EQ(take_output(), " <<<< Warning  35: Confusion of graf3d and graf3 in curv3d!\n");
+    endgrf();
+    close_plot();
+}
+
+}  // namespace
+}  // namespace korvan::test
