@@ -12,6 +12,7 @@
 #include "plot/routines/colour_axes.hpp"
 #include "plot/routines/colour_points.hpp"
 #include "plot/routines/contours.hpp"
+#include "plot/routines/coordinate_conversions.hpp"
 #include "plot/routines/curves.hpp"
 #include "plot/routines/curves3d.hpp"
 #include "plot/routines/array_tools.hpp"
@@ -260,6 +261,10 @@ constexpr ProcedureBinding bindings[] = {
     {"TITLE", &call_procedure<&korvan::title>},
     {"TITLIN", &call_procedure<&korvan::titlin>},
     {"TITPOS", &call_procedure<&korvan::titpos>},
+    {"TRFCO1", &call_procedure<&korvan::trfco1>},
+    {"TRFCO2", &call_procedure<&korvan::trfco2>},
+    {"TRFCO3", &call_procedure<&korvan::trfco3>},
+    {"TRFREL", &call_procedure<&korvan::trfrel>},
     {"TRIPLX", &call_procedure<&korvan::triplx>},
     {"TXTJUS", &call_procedure<&korvan::txtjus>},
     {"UNIT", &call_procedure<&korvan::unit>},

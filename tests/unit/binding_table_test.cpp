@@ -147,8 +147,8 @@ TEST(RoutineTable, RoutinesThisVersionStillLacks)
         "RVYNAM", "SETBAS", "SETEXP", "SHDCHA", "SHDEUR", "SHDMAP", "SHIELD", "SHLCIR", "SHLDEL", "SHLELL",
         "SHLPIE", "SHLPOL", "SHLRCT", "SHLREC", "SHLSUR", "SHLVIS", "SWGBOX", "SWGBUT", "SWGCB", "SWGFIL",
         "SWGHLP", "SWGJUS", "SWGLIS", "SWGMIX", "SWGMOD", "SWGMRG", "SWGPOP", "SWGPOS", "SWGSCL", "SWGSIZ",
-        "SWGTIT", "SWGTXT", "SWGTYP", "SWGWIN", "SWGWTH", "TRFCO1", "TRFCO2", "TRFCO3", "TRFREL", "TRFRES",
-        "TRFROT", "TRFSCL", "TRFSHF", "WGFIN", "WORLD", "XAXMAP", "XDRAW", "XMOVE", "YAXMAP"
+        "SWGTIT", "SWGTXT", "SWGTYP", "SWGWIN", "SWGWTH", "TRFRES", "TRFROT", "TRFSCL", "TRFSHF", "WGFIN",
+        "WORLD", "XAXMAP", "XDRAW", "XMOVE", "YAXMAP"
     };
     const std::vector<std::string> functions = {
         "CLOSFL", "DWGBUT", "DWGFIL", "DWGLIS", "DWGTXT", "GETDSP", "GETLIN", "GETWID", "GETXID", "GWGBOX",
