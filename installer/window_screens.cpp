@@ -47,7 +47,10 @@ void centre_on_screen(Fl_Window& window)
 class DirectoryDialog {
 public:
     explicit DirectoryDialog(const std::string& preset)
-        : cell_(Cell::measure()), window_(300, 200, "KFL Setup")
+        : cell_(Cell::measure()),
+          // 300 x 200 pixels, made larger where the font's cells need it for
+          // the buttons to stand side by side.
+          window_(std::max(300, 43 * cell_.w), std::max(200, 25 * cell_.h / 2), "KFL Setup")
     {
         window_.color(light_grey);
         const int field_w = window_.w() - 6 * cell_.w;
