@@ -60,6 +60,7 @@ constexpr ProcedureBinding bindings[] = {
     {"BASALF", &call_procedure<&korvan::basalf>},
     {"BOX2D", &call_procedure<&korvan::box2d>},
     {"BOX3D", &call_procedure<&korvan::box3d>},
+    {"CENTER", &call_procedure<&korvan::center>},
     {"CHAANG", &call_procedure<&korvan::chaang>},
     {"CHASPC", &call_procedure<&korvan::chaspc>},
     {"CHAWTH", &call_procedure<&korvan::chawth>},

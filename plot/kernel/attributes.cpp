@@ -157,6 +157,8 @@ void reset_axes(AxisAttributes& a, std::string_view key)
         a.title_justification = d.title_justification;
         a.title_below = d.title_below;
     }
+    if (all || key == "CENT")
+        a.centred = d.centred;
     if (key == "LFTT")
         a.title_justification = d.title_justification;
     if (all || key == "HTIT")

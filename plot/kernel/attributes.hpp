@@ -130,6 +130,7 @@ struct AxisAttributes {
     int minor_tick = 16;
     std::array<int, 4> sides{4, 4, 2, 2};  // bottom, left, top, right
     bool two_sides = false;                // AX2GRF
+    bool centred = false;                  // CENTER: the next axis systems in the middle of the page
     bool no_graf = false;                  // NOGRAF
     int frame = 1;
     int name_height = 36;

@@ -580,6 +580,16 @@ void set_transform(AxisTransform& t, double a, double e, double first, double st
 
 bool check_axis_values(double a, double e, double first, double step) { return check_axis(a, e, first, step); }
 
+AxisRectangle next_axis_rectangle(const PlotState& s)
+{
+    AxisRectangle r{s.axis_pos_x, s.axis_pos_y, s.axis_length_x, s.axis_length_y};
+    if (s.axes.centred) {
+        r.nxa = (s.page_width + 1 - r.nxl) / 2;
+        r.nya = (s.page_height + 1 + r.nyl) / 2 - 1;
+    }
+    return r;
+}
+
 void set_axis_transform(AxisTransform& t, double a, double e, double first, double step, int origin, int length,
                         const AxisSettings& set)
 {
@@ -627,10 +637,11 @@ void graf(double xa, double xe, double xor_, double xstep, double ya, double ye,
         s.level = 1;
         return;
     }
-    a.nxa = s.axis_pos_x;
-    a.nya = s.axis_pos_y;
-    a.nxl = s.axis_length_x;
-    a.nyl = s.axis_length_y;
+    AxisRectangle r = next_axis_rectangle(s);
+    a.nxa = r.nxa;
+    a.nya = r.nya;
+    a.nxl = r.nxl;
+    a.nyl = r.nyl;
     for (int k = 0; k < 4; ++k) {
         a.graf_x[static_cast<std::size_t>(k)] = values[0][k];
         a.graf_y[static_cast<std::size_t>(k)] = values[1][k];

@@ -64,6 +64,8 @@ void hname(int n);
 void titlin(std::string_view text, int n);
 void htitle(int n);
 void titjus(std::string_view option);
+// The axis systems that follow stand in the middle of the page.
+void center();
 // Left-justified title lines.
 void lfttit();
 void titpos(std::string_view option);

@@ -221,10 +221,11 @@ void graf3d(double xa, double xe, double xor_, double xstep, double ya, double y
         set_axis_transform(a.box_axis[i], values[k][0], values[k][1], values[k][2], values[k][3], 0, 2, ax.axis[i]);
     }
     // The 2-D axis rectangle that holds the projected box.
-    ax.nxa = s.axis_pos_x;
-    ax.nya = s.axis_pos_y;
-    ax.nxl = s.axis_length_x;
-    ax.nyl = s.axis_length_y;
+    AxisRectangle r = next_axis_rectangle(s);
+    ax.nxa = r.nxa;
+    ax.nya = r.nya;
+    ax.nxl = r.nxl;
+    ax.nyl = r.nyl;
     set_axis_transform(ax.transform[0], values[0][0], values[0][1], values[0][2], values[0][3], ax.nxa, ax.nxl,
                        ax.axis[0]);
     set_axis_transform(ax.transform[1], values[1][0], values[1][1], values[1][2], values[1][3], ax.nya, ax.nyl,

@@ -10,6 +10,8 @@
 
 namespace korvan {
 
+struct PlotState;
+
 // The axis letters X, Y, Z among the first three characters of an axis string.
 struct AxisSet {
     bool axis[3] = {false, false, false};
@@ -38,6 +40,16 @@ std::string label_text(double value, LabelType type, int digits, int axis, const
 // The label values of an axis: first label + i * step for every i that lies on
 // the axis (scaling units), in rising order.
 std::vector<double> label_values(const AxisTransform& t);
+
+// The rectangle of the next axis system: the lower left corner of AXSPOS (or
+// the middle of the page after CENTER) and the lengths of AXSLEN.
+struct AxisRectangle {
+    int nxa;
+    int nya;
+    int nxl;
+    int nyl;
+};
+AxisRectangle next_axis_rectangle(const PlotState& s);
 
 // The parameter check of one axis (warnings 9, 10, 12, 50); false when the
 // axis is rejected.

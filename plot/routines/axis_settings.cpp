@@ -176,6 +176,12 @@ void rgtlab()
     for_axes("XYZ", [](AxisSettings& a) { a.label_justification = 3; });
 }
 
+void center()
+{
+    soft_level_check("center");
+    state().axes.centred = true;
+}
+
 void lfttit()
 {
     soft_level_check("lfttit");

@@ -90,7 +90,7 @@ void graf3(double xa, double xe, double xor_, double xstep, double ya, double ye
     if (!complete_axis(2, z, z_axis_length()))
         return;
     ShadingAttributes& sh = s.shading;
-    set_axis_transform(sh.z, z[0], z[1], z[2], z[3], s.axis_pos_y, z_axis_length(), s.axes.axis[2]);
+    set_axis_transform(sh.z, z[0], z[1], z[2], z[3], next_axis_rectangle(s).nya, z_axis_length(), s.axes.axis[2]);
     set_colour_scaling(z[0], z[1], sh.z.log);
     graf(xa, xe, xor_, xstep, ya, ye, yor, ystep);
     s.routine_name = "graf3";

@@ -289,6 +289,18 @@ TEST_F(AxisDrawingTest, JustificationSettings)
     EXPECT_EQ(state().axes.title_justification, 1);
     reset("LFTTIT");
     EXPECT_EQ(state().axes.title_justification, 0);
+    // CENTER puts the next axis systems in the middle of the page, whatever
+    // their lengths; RESET("CENTER") ends it.
+    center();
+    axslen(1000, 600);
+    graf(0, 1, 0, 1, 0, 1, 0, 1);
+    EXPECT_EQ(state().axes.nxa, (2969 + 1 - 1000) / 2);
+    EXPECT_EQ(state().axes.nya, (2099 + 1 + 600) / 2 - 1);
+    endgrf();
+    reset("CENTER");
+    graf(0, 1, 0, 1, 0, 1, 0, 1);
+    EXPECT_EQ(state().axes.nya, state().axis_pos_y);
+    endgrf();
     labjus("MIDD", "X");
     EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in labjus!   (MIDD)\n");
     close_plot();
