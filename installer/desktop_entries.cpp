@@ -4,8 +4,6 @@
 #include <unistd.h>
 
 #include <cctype>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 

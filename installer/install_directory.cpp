@@ -8,15 +8,20 @@
 
 namespace korvan::installer {
 
-std::string expand_directory_name(std::string_view typed, std::string_view home)
+std::string expand_directory_name(std::string_view typed, std::string_view home, std::string_view cwd)
 {
     const auto first = typed.find_first_not_of(" \t");
     if (first == std::string_view::npos)
         return {};
     typed = typed.substr(first, typed.find_last_not_of(" \t") - first + 1);
+    std::string name(typed);
     if (!home.empty() && (typed == "~" || typed.starts_with("~/")))
-        return std::string(home) + std::string(typed.substr(1));
-    return std::string(typed);
+        name = std::string(home) + std::string(typed.substr(1));
+    else if (!typed.starts_with("/"))
+        name = plat::join_path(cwd, typed);
+    while (name.size() > 1 && name.back() == '/')
+        name.pop_back();
+    return name;
 }
 
 std::optional<std::string> directory_name_problem(std::string_view name)

@@ -13,9 +13,11 @@ inline constexpr std::size_t directory_name_limit = 255;
 // The sub-directories created below the installation directory, in order.
 inline constexpr const char* sub_directories[] = {"hlp", "man", "kfl", "win"};
 
-// The typed name made usable: blanks around it removed and a leading "~/"
-// (or a lone "~") replaced by the home directory.
-std::string expand_directory_name(std::string_view typed, std::string_view home);
+// The typed name made usable: blanks around it removed, a leading "~/" (or a
+// lone "~") replaced by the home directory, a relative name taken from the
+// current directory cwd (the programs find the installation from anywhere),
+// and final "/" dropped. Empty when nothing was typed.
+std::string expand_directory_name(std::string_view typed, std::string_view home, std::string_view cwd);
 
 // Why a directory name cannot be used (as the message to show), or nothing
 // when it can. The program-group commands take the name unquoted, so the

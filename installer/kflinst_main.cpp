@@ -2,6 +2,7 @@
 // directory) into a directory the user chooses and registers the program
 // group "KFL" with the desktop.
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "installer/copy_step.hpp"
@@ -40,7 +41,9 @@ int main()
     const auto typed = screens->ask_directory(plat::installation_dir());
     if (!typed)
         return 1;
-    const std::string dir = installer::expand_directory_name(*typed, plat::get_env("HOME").value_or(""));
+    std::error_code no_cwd;
+    const std::string dir = installer::expand_directory_name(*typed, plat::get_env("HOME").value_or(""),
+                                                             std::filesystem::current_path(no_cwd).string());
     if (auto problem = installer::directory_name_problem(dir)) {
         console.message_box("Setup", *problem);
         return 1;

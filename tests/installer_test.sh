@@ -158,6 +158,15 @@ run "ok
 [ -f "$HOME/korvan/kfl.win" ] || fail "~/korvan: nothing installed"
 grep -qxF "Add the command export KORVAN=$HOME/korvan" "$work/out.txt" || fail "~/korvan: advice"
 
+# A relative name is taken from the current directory, and advised as the full path.
+run "ok
+relative/
+"
+[ -f "$dist/relative/win/kflrun" ] || fail "relative: nothing installed"
+grep -qxF "Add the command export KORVAN=$dist/relative" "$work/out.txt" || fail "relative: advice"
+grep -qxF "Exec=$dist/relative/win/kflrun $dist/relative/kfl.win" "$XDG_DATA_HOME/applications/korvan-kfl/kfl-demo.desktop" ||
+    fail "relative: menu entry"
+
 # 8. A file missing from the distribution is reported and skipped.
 rm "$dist/bin/korconv"
 run "ok

@@ -81,14 +81,17 @@ TEST(CopyProgress, SizesThatDoNotAddUp)
     EXPECT_EQ(p.back(), 100);
 }
 
-TEST(InstallDirectory, TypedNamesAreTrimmedAndTheHomeExpanded)
+TEST(InstallDirectory, TypedNamesAreTrimmedExpandedAndMadeAbsolute)
 {
-    EXPECT_EQ(expand_directory_name("  /opt/korvan \t", "/home/u"), "/opt/korvan");
-    EXPECT_EQ(expand_directory_name("~/korvan", "/home/u"), "/home/u/korvan");
-    EXPECT_EQ(expand_directory_name("~", "/home/u"), "/home/u");
-    EXPECT_EQ(expand_directory_name("~other/k", "/home/u"), "~other/k");
-    EXPECT_EQ(expand_directory_name("~/k", ""), "~/k");
-    EXPECT_EQ(expand_directory_name("   ", "/home/u"), "");
+    EXPECT_EQ(expand_directory_name("  /opt/korvan \t", "/home/u", "/dist"), "/opt/korvan");
+    EXPECT_EQ(expand_directory_name("~/korvan", "/home/u", "/dist"), "/home/u/korvan");
+    EXPECT_EQ(expand_directory_name("~", "/home/u", "/dist"), "/home/u");
+    EXPECT_EQ(expand_directory_name("korvan", "/home/u", "/dist"), "/dist/korvan");
+    EXPECT_EQ(expand_directory_name("~other/k", "/home/u", "/dist"), "/dist/~other/k");
+    EXPECT_EQ(expand_directory_name("~/k", "", "/dist"), "/dist/~/k");
+    EXPECT_EQ(expand_directory_name("/opt/korvan//", "/home/u", "/dist"), "/opt/korvan");
+    EXPECT_EQ(expand_directory_name("/", "/home/u", "/dist"), "/");
+    EXPECT_EQ(expand_directory_name("   ", "/home/u", "/dist"), "");
 }
 
 TEST(InstallDirectory, NamesThatCannotBeUsedAreRefusedNotCut)
