@@ -17,8 +17,6 @@
 
 namespace {
 
-using namespace korvan;
-
 const char* const welcome_text =
     "This is the setup program of the graphics soft-\n"
     "ware KFL for Microsoft Windows 95.\n \n"
@@ -28,8 +26,11 @@ const char* const welcome_text =
 
 }  // namespace
 
+// Exit code 0: installed; 1: cancelled, or the directory cannot be used;
+// 2: installed, but a file or the program group is missing (both reported).
 int main()
 {
+    using namespace korvan;
     plat::select_backends();
     plat::Console& console = plat::console();
 
