@@ -11,6 +11,7 @@
 #include "plot/routines/numbers.hpp"
 #include "plot/routines/patterns.hpp"
 #include "plot/routines/text.hpp"
+#include "plot/routines/user_points.hpp"
 #include "plot/routines/utility_routines.hpp"
 #include "plot/win/driver.hpp"
 
@@ -52,11 +53,13 @@ constexpr FunctionBinding bindings[] = {
     {"NYLEGN", &call_function<&korvan::nylegn>},
     {"NYPOSN", &call_function<&korvan::nyposn>},
     {"WINID", &call_function<&korvan::winid>},
+    {"X2DPOS", &call_function<&korvan::x2dpos>},
     {"X3DABS", &call_function<&korvan::x3dabs>},
     {"X3DPOS", &call_function<&korvan::x3dpos>},
     {"X3DREL", &call_function<&korvan::x3drel>},
     {"XINVRS", &call_function<&korvan::xinvrs>},
     {"XPOSN", &call_function<&korvan::xposn>},
+    {"Y2DPOS", &call_function<&korvan::y2dpos>},
     {"Y3DABS", &call_function<&korvan::y3dabs>},
     {"Y3DPOS", &call_function<&korvan::y3dpos>},
     {"Y3DREL", &call_function<&korvan::y3drel>},

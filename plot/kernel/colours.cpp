@@ -179,6 +179,13 @@ void colran(int first, int last)
     s.colours.range_last = last;
 }
 
+void getran(int& first, int& last)
+{
+    soft_level_check("getran");
+    first = state().colours.range_first;
+    last = state().colours.range_last;
+}
+
 void clrcyc(int index, int colour)
 {
     soft_level_check("clrcyc");

@@ -21,6 +21,8 @@ void setclr(int index);
 int getclr();
 void revscr();
 void colran(int first, int last);
+// The colour range of COLRAN.
+void getran(int& first, int& last);
 void clrcyc(int index, int colour);
 void colray(std::span<const float> values, std::span<int> colours, int n);
 void hsvrgb(double h, double s, double v, double& r, double& g, double& b);

@@ -390,6 +390,13 @@ void origin(int nx, int ny)
     s.origin_y = ny;
 }
 
+void getor(int& nx, int& ny)
+{
+    soft_level_check("getor");
+    nx = state().origin_x;
+    ny = state().origin_y;
+}
+
 void unit(int n)
 {
     soft_level_check("unit");

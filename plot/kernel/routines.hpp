@@ -21,6 +21,8 @@ void sclfac(double factor);
 void sclmod(std::string_view keyword);
 void hwpage(int nx, int ny);
 void origin(int nx, int ny);
+// The origin of ORIGIN.
+void getor(int& nx, int& ny);
 void unit(int n);
 void newpag();
 void erase();

@@ -56,6 +56,8 @@ int z_axis_length();
 // Time labels without the ":" between hours, minutes and seconds.
 void timopt();
 void ticlen(int major, int minor);
+// The major and minor tick lengths.
+void gettcl(int& major, int& minor);
 void setgrf(std::string_view bottom, std::string_view left, std::string_view top, std::string_view right);
 void ax2grf();
 void nograf();

@@ -305,6 +305,13 @@ void ticlen(int major, int minor)
     a.minor_tick = minor;
 }
 
+void gettcl(int& major, int& minor)
+{
+    soft_level_check("gettcl");
+    major = state().axes.major_tick;
+    minor = state().axes.minor_tick;
+}
+
 void setgrf(std::string_view bottom, std::string_view left, std::string_view top, std::string_view right)
 {
     if (level_check(1, 1, "setgrf"))

@@ -38,6 +38,13 @@ void hsymbl(int n)
     state().curves.symbol_height = n;
 }
 
+void getsym(int& nsym, int& nh)
+{
+    soft_level_check("getsym");
+    nsym = state().curves.symbol;
+    nh = state().curves.symbol_height;
+}
+
 void thkcrv(int n)
 {
     soft_level_check("thkcrv");

@@ -17,6 +17,8 @@ void polcrv(std::string_view mode);
 void incmrk(int n);
 void marker(int n);
 void hsymbl(int n);
+// The current symbol and its height.
+void getsym(int& nsym, int& nh);
 void thkcrv(int n);
 void gapcrv(double x);
 void barwth(double x);

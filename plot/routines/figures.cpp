@@ -403,23 +403,51 @@ void line(int nx1, int ny1, int nx2, int ny2)
     draw_path({on_page(nx1, ny1), on_page(nx2, ny2)});
 }
 
+namespace {
+
+void move_pen(double x, double y)
+{
+    FillPoint p = on_page(x, y);
+    state().figure_pen = {true, p.x, p.y};
+}
+
+void draw_pen(double x, double y)
+{
+    FigurePen& pen = state().figure_pen;
+    FillPoint p = on_page(x, y);
+    if (pen.placed)
+        draw_path({{pen.x, pen.y}, p});
+    pen = {true, p.x, p.y};
+}
+
+}  // namespace
+
 void strtpt(double x, double y)
 {
     if (level_check(1, 3, "strtpt"))
         return;
-    FillPoint p = on_page(x, y);
-    state().figure_pen = {true, p.x, p.y};
+    move_pen(x, y);
 }
 
 void connpt(double x, double y)
 {
     if (level_check(1, 3, "connpt"))
         return;
-    FigurePen& pen = state().figure_pen;
-    FillPoint p = on_page(x, y);
-    if (pen.placed)
-        draw_path({{pen.x, pen.y}, p});
-    pen = {true, p.x, p.y};
+    draw_pen(x, y);
+}
+
+void xmove(double x, double y)
+{
+    if (level_check(1, 3, "xmove"))
+        return;
+    move_pen(x, y);
+}
+
+void xdraw(double x, double y)
+{
+    if (level_check(1, 3, "xdraw"))
+        return;
+    draw_pen(x, y);
 }
 
 void rline(double x1, double y1, double x2, double y2)

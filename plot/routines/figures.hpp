@@ -11,6 +11,9 @@ namespace korvan {
 void line(int nx1, int ny1, int nx2, int ny2);
 void strtpt(double x, double y);
 void connpt(double x, double y);
+// The same pen under other names.
+void xmove(double x, double y);
+void xdraw(double x, double y);
 void rline(double x1, double y1, double x2, double y2);
 
 void areaf(std::span<const int> nx, std::span<const int> ny, int n);

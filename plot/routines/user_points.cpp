@@ -35,4 +35,22 @@ bool user_point_for_plot_routine(double x, double y, int& nx, int& ny)
     return true;
 }
 
+double x2dpos(double x, double y)
+{
+    double px = 0;
+    double py = 0;
+    if (level_check(2, 3, "x2dpos") || !user_point(x, y, px, py))
+        return 0;
+    return px;
+}
+
+double y2dpos(double x, double y)
+{
+    double px = 0;
+    double py = 0;
+    if (level_check(2, 3, "y2dpos") || !user_point(x, y, px, py))
+        return 0;
+    return py;
+}
+
 }  // namespace korvan

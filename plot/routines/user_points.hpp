@@ -11,4 +11,8 @@ bool user_point(double x, double y, double& px, double& py);
 // take a point in plot coordinates (MESSAG, NUMBER, SYMBOL).
 bool user_point_for_plot_routine(double x, double y, int& nx, int& ny);
 
+// The plot coordinates of a user point (X2DPOS, Y2DPOS); 0 after a warning.
+double x2dpos(double x, double y);
+double y2dpos(double x, double y);
+
 }  // namespace korvan
