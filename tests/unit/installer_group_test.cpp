@@ -293,6 +293,37 @@ TEST(ProgramManagerConversation, NobodyAnsweringEndsTheWaitAfterTheTimeout)
     EXPECT_EQ(refused.reason, "disk full");
 }
 
+// What the stand-in answers to the given bytes on its standard input.
+std::string stand_in_answers(const TempDir& temp, const std::string& input)
+{
+    write_file(temp.path / "input", input);
+    const std::string command = std::string(KFLPROGMAN_PATH) + " < " + (temp.path / "input").string() + " > " +
+                                (temp.path / "answers").string();
+    std::system(command.c_str());
+    return read_file(temp.path / "answers");
+}
+
+TEST(ProgramManagerConversation, TheStandInAnswersBadRequestsWithoutHarm)
+{
+    TempDir temp;
+    setenv("XDG_DATA_HOME", temp.path.c_str(), 1);
+    const std::string hello = "INITIATE PROGMAN PROGMAN\n";
+    EXPECT_EQ(stand_in_answers(temp, ""), "");
+    EXPECT_EQ(stand_in_answers(temp, "INITIATE OTHER\n"), "");
+    EXPECT_EQ(stand_in_answers(temp, hello + "EXECUTE 14\n[ShowGroup(1)]TERMINATE\n"), "ACK\nACK\n");
+    EXPECT_EQ(stand_in_answers(temp, hello + "EXECUTE 999999\n"), "ACK\nNACK command string too long\n");
+    EXPECT_EQ(stand_in_answers(temp, hello + "EXECUTE 99999999999999999999\n"), "ACK\nNACK bad request\n");
+    EXPECT_EQ(stand_in_answers(temp, hello + "EXECUTE x1\n"), "ACK\nNACK bad request\n");
+    EXPECT_EQ(stand_in_answers(temp, hello + "EXECUTE \n"), "ACK\nNACK bad request\n");
+    EXPECT_EQ(stand_in_answers(temp, hello + "DANCE\n"), "ACK\nNACK bad request\n");
+    // A command string cut short gets no answer.
+    EXPECT_EQ(stand_in_answers(temp, hello + "EXECUTE 50\n[ShowGroup(1)]"), "ACK\n");
+    EXPECT_EQ(stand_in_answers(temp, hello + "EXECUTE 5\n[x(]]"), "ACK\nNACK unfinished command at offset 0\n");
+    EXPECT_EQ(stand_in_answers(temp, hello + std::string(500, 'E')), "ACK\n");
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_FALSE(fs::exists(temp.path / "applications"));
+}
+
 TEST(ProgramManagerConversation, TheStandInIsFoundBesideTheInstallerOrThroughTheEnvironment)
 {
     setenv("KORVAN_PROGMAN", "/opt/pm", 1);
