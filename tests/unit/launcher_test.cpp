@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <cstdlib>
 #include <sys/stat.h>
 #include <thread>
 
@@ -46,8 +47,9 @@ TEST(ProgramStart, WordsResultsAndFailures)
               (std::vector<std::string>{"kflrun", "my", "file.kfl", "-o"}));
     EXPECT_TRUE(plat::command_words("   ").empty());
 
-    auto dir = std::filesystem::temp_directory_path() / "korvan_start_test";
-    std::filesystem::create_directories(dir);
+    char pattern[] = "/tmp/korvan_start_XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    std::filesystem::path dir = pattern;
     auto marker = dir / "started";
     auto script = dir / "program.sh";
     std::ofstream(script) << "#!/bin/sh\necho \"$@\" > " << marker.string() << "\n";
