@@ -23,6 +23,7 @@
 #include "plot/routines/line_styles.hpp"
 #include "plot/routines/numbers.hpp"
 #include "plot/routines/patterns.hpp"
+#include "plot/routines/pies.hpp"
 #include "plot/routines/shaded_curves.hpp"
 #include "plot/routines/standalone_axes.hpp"
 #include "plot/routines/shading.hpp"
@@ -68,6 +69,7 @@ constexpr ProcedureBinding bindings[] = {
     {"CHNCRV", &call_procedure<&korvan::chncrv>},
     {"CHNDOT", &call_procedure<&korvan::chndot>},
     {"CHNDSH", &call_procedure<&korvan::chndsh>},
+    {"CHNPIE", &call_procedure<&korvan::chnpie>},
     {"CIRCLE", &call_procedure<&korvan::circle>},
     {"CIRCSP", &call_procedure<&korvan::circsp>},
     {"CLPBOR", &call_procedure<&korvan::clpbor>},
@@ -191,6 +193,9 @@ constexpr ProcedureBinding bindings[] = {
     {"PATCYC", &call_procedure<&korvan::patcyc>},
     {"PENWID", &call_procedure<&korvan::penwid>},
     {"PIE", &call_procedure<&korvan::pie>},
+    {"PIEEXP", &call_procedure<&korvan::pieexp>},
+    {"PIEGRF", &call_procedure<&korvan::piegrf>},
+    {"PIELAB", &call_procedure<&korvan::pielab>},
     {"POINT", &call_procedure<&korvan::point>},
     {"POLCRV", &call_procedure<&korvan::polcrv>},
     {"PSFONT", &call_procedure<&korvan::psfont>},

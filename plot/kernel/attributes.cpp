@@ -143,6 +143,14 @@ void reset_axes(AxisAttributes& a, std::string_view key)
         a.pie.data_digits = d.pie.data_digits;
         a.pie.percent_digits = d.pie.percent_digits;
     }
+    if (all || key == "CHNP")
+        a.pie.change = d.pie.change;
+    if (all || key == "PIEE")
+        a.pie.exploded = d.pie.exploded;
+    if (all || key == "PIEL") {
+        a.pie.before.clear();
+        a.pie.after.clear();
+    }
     if (all || key == "AX3L")
         a.z_length = d.z_length;
     if (all || key == "TIMO")

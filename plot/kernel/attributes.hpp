@@ -122,6 +122,10 @@ struct PieLabelSettings {
     int style = 1;  // 0 NONE, 1 PERC, 2 DATA, 3 BOTH
     int data_digits = 1;
     int percent_digits = 1;
+    int change = 1;          // CHNPIE: how segments differ: 0 NONE, 1 COLO, 2 PATT, 3 BOTH
+    bool exploded = false;   // PIEEXP: segments pulled out from the centre
+    std::string before;      // PIELAB: text before and after the numbers
+    std::string after;
 };
 
 struct AxisAttributes {

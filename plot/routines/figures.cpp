@@ -624,6 +624,12 @@ void pie(int nx, int ny, int nr, double alpha, double beta)
         warning_int(2, nr);
         return;
     }
+    FillPoint centre = on_page(nx, ny);
+    draw_pie_slice(centre.x, centre.y, nr, alpha, beta);
+}
+
+void draw_pie_slice(double cx, double cy, int nr, double alpha, double beta)
+{
     bool full = false;
     LinePath points = arc_points(nr, nr, alpha, beta, full);
     if (points.empty())
@@ -632,8 +638,7 @@ void pie(int nx, int ny, int nr, double alpha, double beta)
         points.push_back({0, 0});
     else
         points.pop_back();  // the closing point comes with the area
-    FillPoint centre = on_page(nx, ny);
-    place(points, centre.x, centre.y, 0);
+    place(points, cx, cy, 0);
     draw_area(points);
 }
 

@@ -49,6 +49,10 @@ void rlrnd(double x, double y, double w, double h, int iopt);
 void vector(int nx1, int ny1, int nx2, int ny2, int ivec);
 void rlvec(double x1, double y1, double x2, double y2, int ivec);
 
+// The slice of PIE around the page point (cx, cy), without level check and
+// origin, in the current colour and shading pattern (for pie charts).
+void draw_pie_slice(double cx, double cy, int nr, double alpha, double beta);
+
 void circsp(int n);
 void noarln();
 
