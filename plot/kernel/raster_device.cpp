@@ -23,10 +23,6 @@ constexpr int largest_side = 2000;
 constexpr int default_long_side = 853;
 constexpr int default_short_side = 603;
 
-// A device coordinate rounded to a pixel; far-away values stay far away
-// (the raster clips them) without overflowing.
-int device_pixel(double v) { return static_cast<int>(std::lround(std::clamp(v, -1e9, 1e9))); }
-
 class RasterDevice final : public Device {
 public:
     explicit RasterDevice(int code) : code_(code) {}
@@ -74,13 +70,7 @@ void RasterDevice::open()
 
 bool RasterDevice::pixel(double x, double y, int& px, int& py) const
 {
-    const double dx = turned_ ? y : x;
-    const double dy = turned_ ? page_width_ - x : y;
-    if (std::isnan(dx) || std::isnan(dy))
-        return false;
-    px = device_pixel(scale_ * dx);
-    py = device_pixel(scale_ * dy);
-    return true;
+    return pixel_of_point(x, y, scale_, turned_, page_width_, px, py);
 }
 
 void RasterDevice::point(double x, double y, bool draw)

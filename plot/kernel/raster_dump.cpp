@@ -1,11 +1,14 @@
 #include "plot/kernel/raster_dump.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
+
+#include "plot/win/dump_header.hpp"
 
 namespace korvan {
 
@@ -30,36 +33,11 @@ long file_size(std::FILE* file)
     return size;
 }
 
-// Up to count integers separated by blanks; returns how many were read.
-int parse_numbers(const char* text, long* values, int count)
-{
-    int found = 0;
-    const char* p = text;
-    while (found < count) {
-        while (*p == ' ')
-            ++p;
-        if (*p == '\0')
-            break;
-        char* end = nullptr;
-        const long v = std::strtol(p, &end, 10);
-        if (end == p)
-            break;
-        values[found++] = v;
-        p = end;
-    }
-    return found;
-}
-
 }  // namespace
 
 std::string raster_dump_header(int width, int height, int row_length)
 {
-    char numbers[128];
-    std::snprintf(numbers, sizeof numbers, "%5d %5d %5d %5d %5d %5d %5d %5d %5d", width, height, 8, row_length, 8,
-                  32, 0, 1, 0);
-    std::string header = std::string("!Bitmap KORVAN VIRT ") + numbers;
-    header.resize(dump_header_size, ' ');
-    return header;
+    return win::dump_header("VIRT", {width, height, 8, row_length, 8, 32, 0, 1, 0});
 }
 
 DumpStatus write_raster_dump(const std::string& path, const Raster& raster)
@@ -97,11 +75,8 @@ DumpStatus read_raster_dump(const std::string& path, Raster& raster)
     char header[dump_header_size];
     if (std::fread(header, 1, sizeof header, file) != sizeof header || std::memcmp(header, "!Bitmap", 7) != 0)
         return DumpStatus::bad_format;
-    char text[dump_header_size - 20 + 1];
-    std::memcpy(text, header + 20, dump_header_size - 20);
-    text[dump_header_size - 20] = '\0';
-    long v[9];
-    if (parse_numbers(text, v, 9) != 9 || v[2] != 8)
+    std::array<long, 9> v{};
+    if (!win::dump_header_numbers(header, v) || v[2] != 8)
         return DumpStatus::bad_format;
     const long file_width = v[0], file_height = v[1], file_row = v[3];
     const bool stored_values = v[7] == 0;

@@ -34,10 +34,6 @@ win::TableKind table_kind(int table_index)
     return win::TableKind::full;
 }
 
-// A device coordinate rounded to a pixel; far-away values are kept far away
-// (the driver clips them) without overflowing.
-int device_pixel(double v) { return static_cast<int>(std::lround(std::clamp(v, -1e9, 1e9))); }
-
 class ScreenDevice final : public Device {
 public:
     explicit ScreenDevice(int code) : code_(code) {}
@@ -133,13 +129,7 @@ void ScreenDevice::use(int n)
 
 bool ScreenDevice::pixel(double x, double y, int& px, int& py) const
 {
-    const double dx = turned_ ? y : x;
-    const double dy = turned_ ? page_width_ - x : y;
-    if (std::isnan(dx) || std::isnan(dy))
-        return false;
-    px = device_pixel(scale_ * dx);
-    py = device_pixel(scale_ * dy);
-    return true;
+    return pixel_of_point(x, y, scale_, turned_, page_width_, px, py);
 }
 
 void ScreenDevice::point(double x, double y, bool draw)
@@ -249,6 +239,17 @@ ScreenDevice* screen_device() { return dynamic_cast<ScreenDevice*>(state().devic
 }  // namespace
 
 std::unique_ptr<Device> make_screen_device(int device_code) { return std::make_unique<ScreenDevice>(device_code); }
+
+bool pixel_of_point(double x, double y, double scale, bool turned, double page_width, int& px, int& py)
+{
+    const double dx = turned ? y : x;
+    const double dy = turned ? page_width - x : y;
+    if (std::isnan(dx) || std::isnan(dy))
+        return false;
+    px = static_cast<int>(std::lround(std::clamp(scale * dx, -1e9, 1e9)));
+    py = static_cast<int>(std::lround(std::clamp(scale * dy, -1e9, 1e9)));
+    return true;
+}
 
 double screen_device_scale(int draw_width, int draw_height)
 {

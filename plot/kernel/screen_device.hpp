@@ -16,6 +16,12 @@ std::unique_ptr<Device> make_screen_device(int device_code);
 // the area's size minus one) for the page, page mode and scaling of the plot state.
 double screen_device_scale(int draw_width, int draw_height);
 
+// The pixel of a plot point on a pixel device (screen window, raster) of
+// device scale `scale`: a turned page (page mode 1) lies turned on it. False
+// for a point that is no number; far-away points stay far away (the device
+// clips them) without overflowing.
+bool pixel_of_point(double x, double y, double scale, bool turned, double page_width, int& px, int& py);
+
 // Window work on the open plot's screen device. The window routines check
 // their level and the device first; without a screen device these do nothing.
 // A window counts as open when this plot opened it and it is still there.

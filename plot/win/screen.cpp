@@ -10,6 +10,7 @@
 #include "plat/console.hpp"
 #include "plat/window_console.hpp"
 #include "plot/win/driver.hpp"
+#include "plot/win/dump_header.hpp"
 
 namespace korvan::win {
 
@@ -683,11 +684,8 @@ int Screen::save_bitmap(const std::string& path) const
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr)
         return dump_cannot_open;
-    char numbers[128];
-    std::snprintf(numbers, sizeof numbers, "%5d %5d %5d %5d %5d %5d %5d %5d %5d", b.width, b.height, 8,
-                  b.bytes_per_row(), info_.bits_per_pixel, 32, 0, 0, stored_offset(mode_));
-    std::string header = std::string("!Bitmap KORVAN WIN  ") + numbers;
-    header.resize(80, ' ');
+    std::string header = dump_header("WIN", {b.width, b.height, 8, b.bytes_per_row(), info_.bits_per_pixel, 32, 0, 0,
+                                             stored_offset(mode_)});
     bool ok = std::fwrite(header.data(), 1, header.size(), file) == header.size();
     std::vector<std::uint8_t> row(static_cast<std::size_t>(b.bytes_per_row()), 0);
     for (int y = 0; ok && y < b.height; ++y) {
@@ -699,27 +697,6 @@ int Screen::save_bitmap(const std::string& path) const
     return ok ? dump_ok : dump_cannot_open;
 }
 
-namespace {
-// Reads up to count integers from text; returns how many were read.
-int parse_numbers(const char* text, long* values, int count)
-{
-    int found = 0;
-    const char* p = text;
-    while (found < count) {
-        while (*p == ' ')
-            ++p;
-        if (*p == '\0')
-            break;
-        char* end = nullptr;
-        long v = std::strtol(p, &end, 10);
-        if (end == p)
-            break;
-        values[found++] = v;
-        p = end;
-    }
-    return found;
-}
-}  // namespace
 
 int Screen::load_bitmap(const std::string& path)
 {
@@ -735,11 +712,8 @@ int Screen::load_bitmap(const std::string& path)
     if (std::fread(header, 1, sizeof header, file) != sizeof header ||
         std::memcmp(header, "!Bitmap KORVAN", 14) != 0)
         return dump_not_bitmap;
-    char text[61];
-    std::memcpy(text, header + 20, 60);
-    text[60] = '\0';
-    long v[9];
-    if (parse_numbers(text, v, 9) != 9)
+    std::array<long, 9> v{};
+    if (!dump_header_numbers(header, v))
         return dump_not_bitmap;
     const long file_width = v[0], file_height = v[1], file_row = v[3], file_bits = v[4];
     const long file_mapped = v[7], file_offset = v[8];
