@@ -33,8 +33,7 @@ protected:
     template <typename Draw>
     Points in_axis_system(Draw draw, bool log_y = false)
     {
-        std::filesystem::remove("plot.met");
-        open_plot();
+        open_new_plot();
         if (log_y) {
             scale("LOG", "Y");
             graf(0, 10, 0, 2, 0, 3, 0, 1);
@@ -46,12 +45,7 @@ protected:
         y0_ = state().axes.transform[1].origin;
         fx_ = state().axes.transform[0].factor;
         fy_ = state().axes.transform[1].factor;
-        long from = state().vector_count;
-        draw();
-        long to = state().vector_count;
-        endgrf();
-        Points all = close_plot();
-        return Points(all.begin() + from, all.begin() + std::min<long>(to, static_cast<long>(all.size())));
+        return points_added_by(draw);
     }
     double px(double v) const { return x0_ + fx_ * v; }
     double py(double v) const { return y0_ - fy_ * v; }
@@ -202,13 +196,8 @@ TEST_F(AxisDrawingTest, TextsNumbersAndSymbolsAtUserPoints)
 TEST_F(AxisDrawingTest, AxesOfTheirOwn)
 {
     auto own_axis = [&](auto draw) {
-        std::filesystem::remove("plot.met");
-        open_plot();
-        long from = state().vector_count;
-        draw();
-        long to = state().vector_count;
-        Points all = close_plot();
-        return Points(all.begin() + from, all.begin() + std::min<long>(to, static_cast<long>(all.size())));
+        open_new_plot();
+        return points_added_by(draw);
     };
     Points below = own_axis([] { xaxis(0, 10, 0, 5, 1001, "Time", 0, 200, 1000); });
     ASSERT_GE(below.size(), 2u);
@@ -247,20 +236,14 @@ TEST_F(AxisDrawingTest, AxesOfTheirOwn)
 TEST_F(AxisDrawingTest, LinesThroughTheOrigin)
 {
     auto centred = [&](auto draw, double x_start = -5) {
-        std::filesystem::remove("plot.met");
-        open_plot();
+        open_new_plot();
         graf(x_start, 5, x_start, 5, -2, 2, -2, 1);
         take_output();
         x0_ = state().axes.transform[0].origin;
         y0_ = state().axes.transform[1].origin;
         fx_ = state().axes.transform[0].factor;
         fy_ = state().axes.transform[1].factor;
-        long from = state().vector_count;
-        draw();
-        long to = state().vector_count;
-        endgrf();
-        Points all = close_plot();
-        return Points(all.begin() + from, all.begin() + to);
+        return points_added_by(draw);
     };
     Points both = centred([] { axgit(); });
     ASSERT_EQ(both.size(), 4u);

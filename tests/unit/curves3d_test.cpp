@@ -21,16 +21,10 @@ protected:
     template <typename Draw>
     Points in_box(Draw draw)
     {
-        std::filesystem::remove("plot.met");
-        open_plot();
+        open_new_plot();
         graf3d(0, 10, 0, 2, 0, 20, 0, 5, -1, 1, -1, 0.5);
         take_output();
-        long from = state().vector_count;
-        draw();
-        long to = state().vector_count;
-        endgrf();
-        Points all = close_plot();
-        return Points(all.begin() + from, all.begin() + std::min<long>(to, static_cast<long>(all.size())));
+        return points_added_by(draw);
     }
 };
 

@@ -21,18 +21,6 @@ using Points = std::vector<PlotPointRecord>;
 
 class FiguresTest : public PlotTest {
 protected:
-    // The points a drawing adds to an open plot; the plot is closed afterwards.
-    template <typename Draw>
-    Points drawn_by(Draw draw)
-    {
-        long from = state().vector_count;
-        draw();
-        long to = state().vector_count;
-        Points all = close_plot();
-        if (to > static_cast<long>(all.size()))
-            to = static_cast<long>(all.size());
-        return Points(all.begin() + from, all.begin() + to);
-    }
     static double distance(const PlotPointRecord& p, double x, double y) { return std::hypot(p.x - x, p.y - y); }
 };
 
@@ -42,7 +30,7 @@ protected:
 TEST_F(FiguresTest, CircleSegments)
 {
     open_plot();
-    Points circle_points = drawn_by([] { circle(1000, 1000, 100); });
+    Points circle_points = points_added_by([] { circle(1000, 1000, 100); });
     ASSERT_EQ(circle_points.size(), 63u);
     EXPECT_FALSE(circle_points.front().draw);
     for (const PlotPointRecord& p : circle_points)
@@ -53,10 +41,9 @@ TEST_F(FiguresTest, CircleSegments)
     // A quarter of the way round lies above the centre: y grows downwards.
     EXPECT_NEAR(circle_points[62 / 4 + 1].y, 900, 10);
 
-    std::filesystem::remove("plot.met");
-    open_plot();
+    open_new_plot();
     circsp(1);
-    Points fine = drawn_by([] { circle(1000, 1000, 1000); });
+    Points fine = points_added_by([] { circle(1000, 1000, 1000); });
     EXPECT_EQ(fine.size(), 1001u);
 
     open_plot();
@@ -73,7 +60,7 @@ TEST_F(FiguresTest, CircleSegments)
 TEST_F(FiguresTest, ArcsOpenClosedAndThroughZero)
 {
     open_plot();
-    Points open_arc = drawn_by([] { arcell(500, 500, 100, 50, 0, 90, 0); });
+    Points open_arc = points_added_by([] { arcell(500, 500, 100, 50, 0, 90, 0); });
     ASSERT_GE(open_arc.size(), 3u);
     EXPECT_NEAR(open_arc.front().x, 600, 0.01);
     EXPECT_NEAR(open_arc.front().y, 500, 0.01);
@@ -82,10 +69,9 @@ TEST_F(FiguresTest, ArcsOpenClosedAndThroughZero)
     for (const PlotPointRecord& p : open_arc)
         EXPECT_FALSE(std::fabs(p.x - 500) < 0.5 && std::fabs(p.y - 500) < 0.5) << "through the centre";
 
-    std::filesystem::remove("plot.met");
-    open_plot();
+    open_new_plot();
     shdpat(16);
-    Points slice = drawn_by([] { arcell(500, 500, 100, 50, 0, 90, 0); });
+    Points slice = points_added_by([] { arcell(500, 500, 100, 50, 0, 90, 0); });
     std::size_t outline = open_arc.size() + 2;
     ASSERT_GT(slice.size(), outline + 10);  // the outline and the filling lines
     EXPECT_NEAR(slice[outline - 2].x, 500, 0.01);
@@ -97,9 +83,8 @@ TEST_F(FiguresTest, ArcsOpenClosedAndThroughZero)
     EXPECT_GE(fill.y0, 450 - 0.5);
     EXPECT_LE(fill.y1, 500 + 0.5);
 
-    std::filesystem::remove("plot.met");
-    open_plot();
-    Points wrapped = drawn_by([] { arcell(1000, 1000, 100, 100, 300, 30, 0); });
+    open_new_plot();
+    Points wrapped = points_added_by([] { arcell(1000, 1000, 100, 100, 300, 30, 0); });
     ASSERT_FALSE(wrapped.empty());
     // 90 degrees of arc: trunc(100 * pi / 2 / 10) = 15 segments.
     EXPECT_EQ(wrapped.size(), 16u);
@@ -112,9 +97,8 @@ TEST_F(FiguresTest, ArcsOpenClosedAndThroughZero)
     EXPECT_TRUE(through_zero);
 
     // Turned by 90 degrees counter-clockwise the arc starts above the centre.
-    std::filesystem::remove("plot.met");
-    open_plot();
-    Points turned = drawn_by([] { arcell(500, 500, 100, 50, 0, 90, 90); });
+    open_new_plot();
+    Points turned = points_added_by([] { arcell(500, 500, 100, 50, 0, 90, 90); });
     ASSERT_FALSE(turned.empty());
     EXPECT_NEAR(turned.front().x, 500, 0.01);
     EXPECT_NEAR(turned.front().y, 400, 0.01);
@@ -133,15 +117,14 @@ TEST_F(FiguresTest, ArcsOpenClosedAndThroughZero)
 TEST_F(FiguresTest, RectanglesAndOutlines)
 {
     open_plot();
-    Points none = drawn_by([&] {
+    Points none = points_added_by([&] {
         rectan(100, 100, 0, 50);
         EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in rectan!   (   0)\n");
     });
     EXPECT_TRUE(none.empty());
 
-    std::filesystem::remove("plot.met");
-    open_plot();
-    Points r = drawn_by([] { rectan(100, 200, 50, 20); });
+    open_new_plot();
+    Points r = points_added_by([] { rectan(100, 200, 50, 20); });
     ASSERT_EQ(r.size(), 5u);
     Box b = box_of(r);
     EXPECT_NEAR(b.x0, 100, 0.01);
@@ -149,25 +132,22 @@ TEST_F(FiguresTest, RectanglesAndOutlines)
     EXPECT_NEAR(b.y0, 200, 0.01);
     EXPECT_NEAR(b.y1, 219, 0.01);
 
-    std::filesystem::remove("plot.met");
-    open_plot();
-    Box mirrored = box_of(drawn_by([] { rectan(100, 200, -50, -20); }));
+    open_new_plot();
+    Box mirrored = box_of(points_added_by([] { rectan(100, 200, -50, -20); }));
     EXPECT_NEAR(mirrored.x0, 51, 0.01);
     EXPECT_NEAR(mirrored.x1, 100, 0.01);
     EXPECT_NEAR(mirrored.y0, 181, 0.01);
     EXPECT_NEAR(mirrored.y1, 200, 0.01);
 
     // ORIGIN moves figures in plot coordinates, as it moves texts.
-    std::filesystem::remove("plot.met");
-    open_plot();
+    open_new_plot();
     origin(100, 50);
-    Box moved = box_of(drawn_by([] { rectan(0, 0, 10, 10); }));
+    Box moved = box_of(points_added_by([] { rectan(0, 0, 10, 10); }));
     EXPECT_NEAR(moved.x0, 100, 0.01);
     EXPECT_NEAR(moved.y1, 59, 0.01);
 
-    std::filesystem::remove("plot.met");
-    open_plot();
-    Points hidden = drawn_by([] {
+    open_new_plot();
+    Points hidden = points_added_by([] {
         noarln();
         rectan(100, 200, 50, 20);
         circle(500, 500, 40);
@@ -175,12 +155,11 @@ TEST_F(FiguresTest, RectanglesAndOutlines)
     EXPECT_TRUE(hidden.empty());
 
     // A pattern fills inside the outline; the line style is the user's after it.
-    std::filesystem::remove("plot.met");
-    open_plot();
+    open_new_plot();
     dash();
     int style = state().curves.line_style;
     shdpat(16);
-    Points filled = drawn_by([&] {
+    Points filled = points_added_by([&] {
         rectan(100, 200, 50, 20);
         EXPECT_EQ(state().curves.line_style, style);
     });
@@ -202,7 +181,7 @@ TEST_F(FiguresTest, FilledRectanglesAndPoints)
 {
     open_plot();
     setclr(50);
-    Points rect = drawn_by([&] {
+    Points rect = points_added_by([&] {
         recfll(100, 100, 40, 10, 200);
         EXPECT_EQ(state().current_colour, 50);
     });
@@ -216,9 +195,8 @@ TEST_F(FiguresTest, FilledRectanglesAndPoints)
     EXPECT_NEAR(rb.y1, 110, 1);
 
     // A 10 by 6 point at (500, 500): x from 496 to 505 wide, y from 497.
-    std::filesystem::remove("plot.met");
-    open_plot();
-    Box pb = box_of(drawn_by([] { point(500, 500, 10, 6, 30); }));
+    open_new_plot();
+    Box pb = box_of(points_added_by([] { point(500, 500, 10, 6, 30); }));
     EXPECT_NEAR(pb.x0, 496, 0.5);
     EXPECT_NEAR(pb.x1, 506, 0.5);
     EXPECT_NEAR(pb.y0, 497, 0.5);
@@ -234,7 +212,7 @@ TEST_F(FiguresTest, FilledRectanglesAndPoints)
 TEST_F(FiguresTest, LinesPathsAndThickness)
 {
     open_plot();
-    Points path = drawn_by([] {
+    Points path = points_added_by([] {
         connpt(10, 10);  // nothing to connect yet
         strtpt(100.5, 100);
         connpt(200, 100);
@@ -249,10 +227,9 @@ TEST_F(FiguresTest, LinesPathsAndThickness)
     Box b = box_of(path);
     EXPECT_NEAR(b.x0, 100.5, 0.01);  // nothing from (10, 10)
 
-    std::filesystem::remove("plot.met");
-    open_plot();
+    open_new_plot();
     thkcrv(3);
-    Points thick = drawn_by([] { line(100, 100, 300, 100); });
+    Points thick = points_added_by([] { line(100, 100, 300, 100); });
     ASSERT_EQ(thick.size(), 6u);
     Box tb = box_of(thick);
     EXPECT_NEAR(tb.y0, 99, 0.01);
@@ -294,8 +271,7 @@ TEST_F(FiguresTest, UserCoordinateForms)
     Box circle_box = box_of(drawn, 7);
     EXPECT_NEAR((circle_box.x1 - circle_box.x0) / 2, std::lround(fx), 0.5);
 
-    std::filesystem::remove("plot.met");
-    open_plot();
+    open_new_plot();
     scale("LOG", "X");
     graf(0, 2, 0, 1, 0, 10, 0, 2);
     take_output();
@@ -317,14 +293,13 @@ TEST_F(FiguresTest, UserCoordinateForms)
 TEST_F(FiguresTest, SectorsPiesRoundedRectanglesAndArrows)
 {
     open_plot();
-    Points slice = drawn_by([] { pie(1000, 1000, 100, 0, 90); });
+    Points slice = points_added_by([] { pie(1000, 1000, 100, 0, 90); });
     ASSERT_GE(slice.size(), 4u);
     EXPECT_NEAR(slice[slice.size() - 2].x, 1000, 0.01);  // closed through the centre
     EXPECT_NEAR(slice.back().x, 1100, 0.01);
 
-    std::filesystem::remove("plot.met");
-    open_plot();
-    Points ring = drawn_by([] { sector(1000, 1000, 50, 100, 0, 360, 40); });
+    open_new_plot();
+    Points ring = points_added_by([] { sector(1000, 1000, 50, 100, 0, 360, 40); });
     int coloured = 0;
     for (const PlotPointRecord& p : ring) {
         double d = distance(p, 1000, 1000);
@@ -341,16 +316,14 @@ TEST_F(FiguresTest, SectorsPiesRoundedRectanglesAndArrows)
         }
     }
 
-    std::filesystem::remove("plot.met");
-    open_plot();
-    Box rounded = box_of(drawn_by([] { rndrec(100, 100, 200, 100, 20); }));
+    open_new_plot();
+    Box rounded = box_of(points_added_by([] { rndrec(100, 100, 200, 100, 20); }));
     EXPECT_NEAR(rounded.x0, 100, 0.01);
     EXPECT_NEAR(rounded.x1, 299, 0.01);
     EXPECT_NEAR(rounded.y1, 199, 0.01);
 
-    std::filesystem::remove("plot.met");
-    open_plot();
-    Points arrow = drawn_by([] { vector(100, 500, 300, 500, 2001); });
+    open_new_plot();
+    Points arrow = points_added_by([] { vector(100, 500, 300, 500, 2001); });
     Box ab = box_of(arrow);
     EXPECT_NEAR(ab.x1, 300, 0.01);
     EXPECT_NEAR(ab.y0, 500 - 20 * std::tan(15 * std::acos(-1.0) / 180), 0.01);

@@ -23,13 +23,8 @@ protected:
     template <typename Draw>
     Points drawn(Draw draw)
     {
-        std::filesystem::remove("plot.met");
-        open_plot();
-        long from = state().vector_count;
-        draw();
-        long to = state().vector_count;
-        Points all = close_plot();
-        return Points(all.begin() + from, all.begin() + std::min<long>(to, static_cast<long>(all.size())));
+        open_new_plot();
+        return points_added_by(draw);
     }
 };
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "plot/kernel/gksvan_reader.hpp"
+#include "plot/routines/axes.hpp"
 
 namespace korvan::test {
 
@@ -92,6 +93,26 @@ protected:
         std::size_t end = text.find("\n <<<<<<<<<<");
         kept_output_ = end == std::string::npos ? text : text.substr(0, end);
         return read_plot_points(path("plot.met"));
+    }
+    // The points that draw adds to the open plot; an axis system still open
+    // is closed (ENDGRF draws nothing), then the plot.
+    template <typename Draw>
+    std::vector<PlotPointRecord> points_added_by(Draw draw)
+    {
+        long from = state().vector_count;
+        draw();
+        long to = state().vector_count;
+        if (state().level >= 2)
+            endgrf();
+        std::vector<PlotPointRecord> all = close_plot();
+        to = std::min<long>(to, static_cast<long>(all.size()));
+        return std::vector<PlotPointRecord>(all.begin() + std::min(from, to), all.begin() + to);
+    }
+    // A plot opened afresh into "plot.met".
+    void open_new_plot()
+    {
+        std::filesystem::remove("plot.met");
+        open_plot();
     }
     std::string kept_output_;  // what was printed before the end protocol
 };
