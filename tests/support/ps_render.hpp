@@ -43,7 +43,9 @@ inline bool reddish(const unsigned char* p) { return p[0] > 180 && p[1] < 120 &&
 inline bool bluish(const unsigned char* p) { return p[2] > 180 && p[0] < 120; }
 inline bool blackish(const unsigned char* p) { return p[0] + p[1] + p[2] < 150; }
 
-inline bool read_rgb_png(const std::string& name, RgbPicture& picture)
+// Reads a PNG file as 8-bit RGB into any picture with width, height and rgb.
+template <class Picture>
+bool read_rgb_png(const std::string& name, Picture& picture)
 {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;

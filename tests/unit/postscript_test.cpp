@@ -2,8 +2,6 @@
 // colours, fills, line widths, fonts, pages; every file rendered by Ghostscript.
 #include "tests/unit/kernel_test_support.hpp"
 
-#include <png.h>
-
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -14,6 +12,7 @@
 #include "plot/kernel/postscript.hpp"
 #include "plot/kernel/postscript_widths.hpp"
 #include "plot/routines/text.hpp"
+#include "tests/support/ps_render.hpp"
 
 namespace korvan::test {
 namespace {
@@ -661,23 +660,6 @@ struct Picture {
     }
 };
 
-bool read_png(const std::string& name, Picture& picture)
-{
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, name.c_str()))
-        return false;
-    image.format = PNG_FORMAT_RGB;
-    picture.width = static_cast<int>(image.width);
-    picture.height = static_cast<int>(image.height);
-    picture.rgb.resize(PNG_IMAGE_SIZE(image));
-    bool ok = png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) != 0;
-    png_image_free(&image);
-    return ok;
-}
-
-bool have_ghostscript() { return std::system("gs --version > /dev/null 2>&1") == 0; }
-
 // Renders a file with Ghostscript at 20 dpi on A4 paper; the pages are
 // <base>-1.png, <base>-2.png ... Returns Ghostscript's messages; ok tells
 // whether it ended without error.
@@ -711,7 +693,7 @@ int row_of(double device_y, double factor, int origin = 200)
 
 TEST_F(PostScriptTest, GhostscriptRendersEveryFileWithoutError)
 {
-    if (!have_ghostscript())
+    if (!ghostscript_available())
         GTEST_SKIP() << "Ghostscript (gs) is not installed: the PostScript files are not rendered";
 
     // A horizontal line across the middle of the default page: on the turned
@@ -774,7 +756,7 @@ TEST_F(PostScriptTest, GhostscriptRendersEveryFileWithoutError)
     }
 
     Picture line;
-    ASSERT_TRUE(read_png("line-1.png", line));
+    ASSERT_TRUE(read_rgb_png("line-1.png", line));
     EXPECT_EQ(line.width, 165);
     EXPECT_EQ(line.height, 234);
     // Turned page: plot y = 1050 is device x = 1950, plot x runs up the paper.
@@ -789,7 +771,7 @@ TEST_F(PostScriptTest, GhostscriptRendersEveryFileWithoutError)
     EXPECT_FALSE(std::filesystem::exists("line-2.png"));
 
     Picture colour;
-    ASSERT_TRUE(read_png("colour-1.png", colour));
+    ASSERT_TRUE(read_rgb_png("colour-1.png", colour));
     // The plot area is black but for the line and the sector; the paper around it is white.
     EXPECT_GT(colour.dark_share(column_of(0, 1.000476) + 2, row_of(5514, 1.000476) + 2,
                                 column_of(3898, 1.000476) - 2, row_of(0, 1.000476) - 2),
@@ -800,8 +782,8 @@ TEST_F(PostScriptTest, GhostscriptRendersEveryFileWithoutError)
 
     Picture page1;
     Picture page2;
-    ASSERT_TRUE(read_png("pages-1.png", page1));
-    ASSERT_TRUE(read_png("pages-2.png", page2));
+    ASSERT_TRUE(read_rgb_png("pages-1.png", page1));
+    ASSERT_TRUE(read_rgb_png("pages-2.png", page2));
     EXPECT_FALSE(std::filesystem::exists("pages-3.png"));
     // Page one: the black square; page two: only the wide line.
     double s = 1.8571428;
@@ -816,7 +798,7 @@ TEST_F(PostScriptTest, GhostscriptRendersEveryFileWithoutError)
     EXPECT_GT(page2.dark_share(column_of(s * 100, f), line_row - 2, column_of(s * 2000, f), line_row + 2), 0.2);
 
     Picture fonts;
-    ASSERT_TRUE(read_png("fonts-1.png", fonts));
+    ASSERT_TRUE(read_rgb_png("fonts-1.png", fonts));
     // The rendered text ends where its computed length says.
     {
         int row = row_of(s * (2969 - 2500), f);

@@ -1,7 +1,5 @@
 // Quick plots on the headless screen: the PNG written for the window equals
 // its offscreen bitmap pixel for pixel and shows the axis system and the curve.
-#include <png.h>
-
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -10,6 +8,7 @@
 #include "plat/graphics.hpp"
 #include "plot/kernel/state.hpp"
 #include "plot/win/screen.hpp"
+#include "tests/support/ps_render.hpp"
 #include "tests/support/script_session.hpp"
 
 namespace korvan::test {
@@ -31,21 +30,6 @@ protected:
         ::unsetenv("KORVAN_SCREEN");
     }
 };
-
-bool read_png(const std::string& name, plat::Picture& picture)
-{
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, name.c_str()))
-        return false;
-    image.format = PNG_FORMAT_RGB;
-    picture.width = static_cast<int>(image.width);
-    picture.height = static_cast<int>(image.height);
-    picture.rgb.resize(PNG_IMAGE_SIZE(image));
-    bool ok = png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) != 0;
-    png_image_free(&image);
-    return ok;
-}
 
 struct Lit {
     const plat::Picture& p;
@@ -84,7 +68,7 @@ TEST_F(QuickPlotPictureTest, HeadlessPictureIsTheBitmapWithAxesAndCurve)
     out = run_script("UNIT(0)\nKORFIN()\n");
     EXPECT_EQ(out, " Window picture: korvan_win1.png\n");
     plat::Picture written;
-    ASSERT_TRUE(read_png("korvan_win1.png", written));
+    ASSERT_TRUE(read_rgb_png("korvan_win1.png", written));
     ASSERT_EQ(written.width, shown.width);
     ASSERT_EQ(written.height, shown.height);
     EXPECT_TRUE(written.rgb == shown.rgb) << "the PNG differs from the window bitmap";
