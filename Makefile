@@ -2,6 +2,8 @@
 BUILD      := build
 ASAN_BUILD := build-asan
 JOBS       ?= $(shell nproc)
+# ccache, where installed, keeps rebuilds of unchanged sources cheap.
+LAUNCHER   := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
 DEBIAN_PACKAGES := cmake g++ make libgtest-dev libpng-dev zlib1g-dev libfltk1.3-dev libx11-dev xvfb xauth xdotool x11-apps
 # Source of the stroke font tables (tools/make_stroke_fonts.py; the fonts test checks them).
@@ -33,11 +35,11 @@ deps:
 	fi
 
 build: deps
-	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
 	cmake --build $(BUILD) -j $(JOBS)
 
 asan: deps
-	@[ -f $(ASAN_BUILD)/CMakeCache.txt ] || cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKORVAN_SANITIZE=ON
+	@[ -f $(ASAN_BUILD)/CMakeCache.txt ] || cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKORVAN_SANITIZE=ON $(LAUNCHER)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 run: build
