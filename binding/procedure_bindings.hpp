@@ -28,4 +28,10 @@ std::span<const ProcedureBinding> special_procedure_bindings();
 // Library functions (function_bindings.cpp).
 std::span<const FunctionBinding> function_bindings();
 
+// The dialog widget routines (widget_bindings.cpp).
+std::span<const ProcedureBinding> widget_procedure_bindings();
+std::span<const FunctionBinding> widget_function_bindings();
+// Makes Quit in a dialog end the run as EXIT does.
+void install_widget_quit();
+
 }  // namespace korvan::binding

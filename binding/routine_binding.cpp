@@ -29,17 +29,19 @@ struct ResolvedBindings {
     std::array<FunctionAdapter, function_count> functions{};
     ResolvedBindings()
     {
-        for (auto list : {plain_procedure_bindings(), special_procedure_bindings()}) {
+        for (auto list : {plain_procedure_bindings(), special_procedure_bindings(), widget_procedure_bindings()}) {
             for (const ProcedureBinding& b : list) {
                 int row = lookup_routine(b.name, Group::procedure);
                 if (row >= 0)
                     procedures[static_cast<std::size_t>(row)] = {b.adapter, b.available};
             }
         }
-        for (const FunctionBinding& b : function_bindings()) {
-            int row = lookup_routine(b.name, Group::function);
-            if (row >= 0)
-                functions[static_cast<std::size_t>(row)] = b.adapter;
+        for (auto list : {function_bindings(), widget_function_bindings()}) {
+            for (const FunctionBinding& b : list) {
+                int row = lookup_routine(b.name, Group::function);
+                if (row >= 0)
+                    functions[static_cast<std::size_t>(row)] = b.adapter;
+            }
         }
     }
 };
@@ -138,6 +140,7 @@ void install_binding()
     if (old_function != &function_handler)
         previous_function_handler = old_function;
     install_quick_plots();
+    install_widget_quit();
 }
 
 bool call_routine_statement(std::string_view name, std::string_view text)
