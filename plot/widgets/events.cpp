@@ -177,7 +177,7 @@ float scale_value_of(int scale_index, int position)
 
 std::string file_filter(std::string_view mask)
 {
-    std::string filter = "Mask (" + std::string(mask) + ")+" + std::string(mask) + "+All Files (*.*)+*.*+";
+    std::string filter = "Mask (" + std::string(mask) + ")+" + std::string(mask) + "+All Files (*.*)+*.*";
     std::replace(filter.begin(), filter.end(), '+', '\0');
     return filter;
 }

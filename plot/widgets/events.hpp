@@ -40,7 +40,7 @@ int scale_position_of(int scale_index, float value);
 float scale_value_of(int scale_index, int position);
 
 // The filter of the file-open dialog: "Mask (m)", m, "All Files (*.*)", "*.*",
-// each ended by a zero byte, and a final zero byte.
+// separated by zero bytes (the string's own end ends the last).
 std::string file_filter(std::string_view mask);
 
 }  // namespace korvan::widgets

@@ -15,11 +15,12 @@ Extent& extent_of(int index) { return table().extent_of_level[static_cast<std::s
 
 bool is_container(const Widget& w) { return w.type == WidgetType::main || w.type == WidgetType::base; }
 
-// The container placed last among the parent's children, if the newest child is one.
-int last_child_container(int parent)
+// The container placed last among the parent's children before the record
+// `before`, if the newest such child is one.
+int last_child_container(int parent, int before)
 {
     const WidgetTable& t = table();
-    for (int i = t.count - 1; i > parent; --i) {
+    for (int i = before - 1; i > parent; --i) {
         const Widget& w = t.records[static_cast<std::size_t>(i)];
         if (w.type == WidgetType::unused || w.parent != parent)
             continue;
@@ -31,9 +32,9 @@ int last_child_container(int parent)
 // A container placed at the cursor does not move it when made; the next
 // child of the same parent first moves the cursor past the space the
 // container's children took (at least the container's own width).
-void move_past_container(int parent)
+void move_past_container(int parent, int before)
 {
-    int last = last_child_container(parent);
+    int last = last_child_container(parent, before);
     if (last < 0)
         return;
     Widget& p = record(parent);
@@ -127,7 +128,7 @@ Rect place_child(int parent, int height)
         r.w = s.size_given ? s.width : default_width_pixels();
         r.h = s.size_given ? s.height : height;
     } else {
-        move_past_container(parent);
+        move_past_container(parent, table().count);
         r = {p.next_x, p.next_y, p.rect.w, height};
         if (p.arrangement == vertical)
             p.next_y += m().vertical_gap() + height + s.margin_top + s.margin_bottom;
@@ -158,7 +159,7 @@ void place_base(int index, int parent)
         e.right = std::max(e.right, b.rect.x + b.rect.w);
         e.bottom = std::max(e.bottom, b.rect.y + b.rect.h);
     } else {
-        move_past_container(parent);
+        move_past_container(parent, index);
         b.rect = {p.next_x, p.next_y, default_width_pixels(), 0};
     }
     if (b.arrangement == form) {

@@ -22,8 +22,9 @@ int default_width_pixels();
 // left pad and half a line down (form: at 0, 0).
 void place_main(int index, int parent_main);
 
-// Places a child of the container with the default height; moves the
-// container's cursor and grows the window's current extent.
+// Places the next child of the container (before its records are made) with
+// the default height; moves the container's cursor and grows the window's
+// current extent.
 Rect place_child(int parent, int height);
 
 // Places a base in its parent (step of WGBAS): in a form the explicit

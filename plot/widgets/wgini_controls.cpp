@@ -20,10 +20,11 @@ int simple_control(const char* routine, int parent, WidgetType type, std::string
     int p = child_parent(routine, parent, 1);
     if (p < 0)
         return -1;
+    const Rect r = place_child(p, height);
     int index = new_record(type, p);
     Widget& w = record(index);
     w.text = std::string(text);
-    w.rect = place_child(p, height);
+    w.rect = r;
     refresh(index);
     return index + 1;
 }
@@ -43,11 +44,12 @@ int field(const char* routine, int parent, WidgetType type, std::string_view tex
     int p = child_parent(routine, parent, 1);
     if (p < 0)
         return -1;
+    const Rect r = place_child(p, button_height());
     int index = new_record(type, p);
     Widget& w = record(index);
     w.text = clipped(text, text_limit);
     w.shown_text = w.text;
-    w.rect = place_child(p, button_height());
+    w.rect = r;
     return index;
 }
 
@@ -90,12 +92,14 @@ int wglis(int parent, std::string_view items, int selected)
     std::vector<std::string> list = split_items(items, table().settings.separator);
     const int count = static_cast<int>(list.size());
     selected = checked_selection("WGLIS", selected, count);
+    const bool scrolled = list_is_scrolled(table().settings.list_type, count);
+    const Rect r = place_child(p, list_height(count, scrolled));
     int index = new_record(WidgetType::list, p);
     Widget& w = record(index);
     w.items = std::move(list);
-    w.scrolled = list_is_scrolled(table().settings.list_type, count);
+    w.scrolled = scrolled;
     w.state = w.shown = selected;
-    w.rect = place_child(p, list_height(count, w.scrolled));
+    w.rect = r;
     refresh(index);
     return index + 1;
 }
@@ -110,11 +114,12 @@ int wgbox(int parent, std::string_view items, int selected)
     selected = checked_selection("WGBOX", selected, count);
     const int first = table().count;
     for (int k = 0; k < count; ++k) {
+        const Rect r = place_child(p, line_height());
         int index = new_record(WidgetType::radio, p);
         Widget& w = record(index);
         w.text = std::move(list[static_cast<std::size_t>(k)]);
         w.first_item = first;
-        w.rect = place_child(p, line_height());
+        w.rect = r;
     }
     Widget& head = record(first);
     head.item_count = count;
@@ -182,6 +187,7 @@ int wgscl(int parent, std::string_view label, double minimum, double maximum, do
         return -1;
     }
     const bool vertical = table().settings.scale_vertical;
+    const Rect r = place_child(p, scale_height(vertical, !label.empty()));
     int index = new_record(WidgetType::scale, p);
     Widget& w = record(index);
     w.label = std::string(label);
@@ -191,7 +197,7 @@ int wgscl(int parent, std::string_view label, double minimum, double maximum, do
     w.value = v;
     w.digits = digits;
     w.position = scale_position_of(index, v);
-    w.rect = place_child(p, scale_height(vertical, !label.empty()));
+    w.rect = r;
     int value_label = new_record(WidgetType::scale_label, p);
     Widget& t = record(value_label);
     t.minimum = low;
