@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "plat/program_start.hpp"
 #include "plot/routines/numbers.hpp"
@@ -180,6 +181,33 @@ std::string file_filter(std::string_view mask)
     std::string filter = "Mask (" + std::string(mask) + ")+" + std::string(mask) + "+All Files (*.*)+*.*";
     std::replace(filter.begin(), filter.end(), '+', '\0');
     return filter;
+}
+
+std::string chooser_pattern(std::string_view mask)
+{
+    std::vector<std::string> masks;
+    std::size_t start = 0;
+    while (start <= mask.size()) {
+        std::size_t end = std::min(mask.find(';', start), mask.size());
+        std::string one(mask.substr(start, end - start));
+        if (one == "*.*")
+            one = "*";
+        if (!one.empty())
+            masks.push_back(one);
+        start = end + 1;
+    }
+    std::string pattern;
+    if (masks.size() == 1) {
+        pattern = masks.front();
+    } else if (!masks.empty()) {
+        pattern = "{";
+        for (std::size_t i = 0; i < masks.size(); ++i)
+            pattern += (i > 0 ? "," : "") + masks[i];
+        pattern += "}";
+    }
+    if (pattern.empty())
+        return "All Files (*)";
+    return "Mask (" + pattern + ")\tAll Files (*)";
 }
 
 }  // namespace korvan::widgets

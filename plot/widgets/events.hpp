@@ -42,5 +42,9 @@ float scale_value_of(int scale_index, int position);
 // The filter of the file-open dialog: "Mask (m)", m, "All Files (*.*)", "*.*",
 // separated by zero bytes (the string's own end ends the last).
 std::string file_filter(std::string_view mask);
+// The same filter as the toolkit's file chooser takes it: "Mask (m)" and
+// "All Files (*)" separated by a tab, with "*.*" written "*" and a list of
+// masks "a;b" as "{a,b}".
+std::string chooser_pattern(std::string_view mask);
 
 }  // namespace korvan::widgets

@@ -1,5 +1,8 @@
 #include "plot/widgets/front_end.hpp"
 
+#include "plat/graphics.hpp"
+#include "plot/widgets/fltk_dialogs.hpp"
+
 namespace korvan::widgets {
 
 namespace {
@@ -16,6 +19,11 @@ DialogFrontEnd& front_end()
 {
     if (installed())
         return *installed();
+    if (table().settings.mode != mode_text && plat::display_available()) {
+        static std::unique_ptr<DialogFrontEnd> windows = make_fltk_front_end();
+        if (windows)
+            return *windows;
+    }
     static std::unique_ptr<DialogFrontEnd> text_form = make_text_form();
     return *text_form;
 }
