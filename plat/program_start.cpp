@@ -65,7 +65,9 @@ int start_program(std::string_view command_line)
     if (child == 0) {
         setsid();
         pid_t program = 0;
-        int rc = posix_spawn(&program, argv[0], nullptr, nullptr, argv.data(), environ);
+        // A name without a directory is looked up on PATH, as the old
+        // program start searched the system's directories.
+        int rc = posix_spawnp(&program, argv[0], nullptr, nullptr, argv.data(), environ);
         _exit(rc == 0 ? 0 : (rc & 0x7f));
     }
     int status = 0;

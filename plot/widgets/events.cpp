@@ -140,11 +140,13 @@ void quit_chosen()
     default_quit();
 }
 
-void help_chosen(int /*main_index*/)
+void help_chosen(int main_index)
 {
+    // The caption is the title of the window whose menu was used: a nested
+    // dialog may have been given another title than the one set now.
     const Settings& s = table().settings;
     if (s.has_help)
-        front_end().message(s.title, s.help);
+        front_end().message(record(main_index).text, s.help);
 }
 
 std::string scale_value_text(int scale_index)

@@ -40,13 +40,14 @@ void move_past_container(int parent, int before)
     Widget& p = record(parent);
     const Widget& c = record(last);
     if (p.arrangement == vertical)
-        p.next_y += m().vertical_gap() + c.rect.h;
+        p.next_y += m().vertical_gap() + std::max(c.rect.h, c.covered_h);
     else if (p.arrangement == horizontal)
-        p.next_x += m().horizontal_gap() + c.rect.w;
+        p.next_x += m().horizontal_gap() + std::max(c.rect.w, c.covered_w);
 }
 
-// The bases holding a child grow to cover it, so that their sibling after
-// them starts below or beside what they hold.
+// The bases holding a child record the area they cover, so that their
+// sibling after them starts below or beside what they hold. Their own width,
+// which their children take, stays as it was made.
 void grow_bases(int parent, int right, int bottom)
 {
     for (int guard = 0; parent >= 0 && guard <= max_widgets; ++guard) {
@@ -54,8 +55,8 @@ void grow_bases(int parent, int right, int bottom)
         if (b.type != WidgetType::base)
             return;
         if (!b.fixed_size) {
-            b.rect.w = std::max(b.rect.w, right - b.rect.x);
-            b.rect.h = std::max(b.rect.h, bottom - b.rect.y);
+            b.covered_w = std::max(b.covered_w, right - b.rect.x);
+            b.covered_h = std::max(b.covered_h, bottom - b.rect.y);
         }
         parent = b.parent;
     }

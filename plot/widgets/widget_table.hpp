@@ -62,6 +62,8 @@ struct Widget {
     Rect rect;                   // the control, or a container's area
     int next_x = 0;              // a container's placement cursor
     int next_y = 0;
+    int covered_w = 0;           // a base: width and height of what its children cover
+    int covered_h = 0;
 
     std::string text;        // label and button texts, title of a main widget, text/file field buffer
     std::string shown_text;  // what a text or file field shows while its window runs

@@ -68,6 +68,12 @@ TEST(ProgramStart, WordsResultsAndFailures)
     std::ofstream(plain) << "text\n";
     EXPECT_EQ(plat::start_program(plain.string()), 5);
     EXPECT_EQ(plat::start_program(""), 2);
+    // A bare program name is looked up on PATH.
+    ASSERT_EQ(plat::start_program("touch " + (dir / "touched").string()), 33);
+    for (int i = 0; i < 200 && !std::filesystem::exists(dir / "touched"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    EXPECT_TRUE(std::filesystem::exists(dir / "touched"));
+    EXPECT_EQ(plat::start_program("korvan_no_such_program_on_path"), 2);
     std::filesystem::remove_all(dir);
 }
 

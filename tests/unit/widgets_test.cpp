@@ -205,13 +205,19 @@ TEST_F(WidgetsTest, BasesInAVerticalParentStackBelowWhatTheyHold)
     int top = wgbas(main, "HORI");
     wglab(top, "A");
     wglab(top, "B");
+    int third = wglab(top, "C");
     int bottom = wgbas(main, "VERT");
     int c = wglab(bottom, "C");
     int d = wglab(main, "D");  // after a base, below what it holds
-    EXPECT_EQ(rect_of(top).h, 16);
-    EXPECT_EQ(rect_of(top).w, 160 + 32 + 160);
+    // The base keeps its recorded size; children take its own width.
+    expect_rect(rect_of(top), 16, 8, 160, 0);
+    expect_rect(rect_of(third), 16 + 2 * (160 + 32), 8, 160, 16);
+    const Widget& t = table().records[static_cast<std::size_t>(top - 1)];
+    EXPECT_EQ(t.covered_w, 3 * 160 + 2 * 32);
+    EXPECT_EQ(t.covered_h, 16);
     expect_rect(rect_of(c), 16, 8 + 16 + 8, 160, 16);
     EXPECT_EQ(rect_of(d).y, 32 + 16 + 8);
+    EXPECT_EQ(table().extent_of_level[1].right, 16 + 3 * 160 + 2 * 32);
 }
 
 TEST_F(WidgetsTest, DefaultHeightsOfTheControls)
@@ -640,6 +646,12 @@ TEST_F(WidgetsTest, HelpAndMessageBoxesAreTitledWithTheWindowTitle)
     msgbox("Saved.");
     help_chosen(main - 1);
     EXPECT_EQ(messages(), "My dialog: Saved.My dialog: Choose well.");
+    // A nested dialog with its own title: each window's Help names its own.
+    swgtit("Inner");
+    int inner = wgini("VERT");
+    help_chosen(main - 1);
+    help_chosen(inner - 1);
+    EXPECT_EQ(messages(), "My dialog: Choose well.Inner: Choose well.");
 }
 
 TEST_F(WidgetsTest, StandardDialogsRefuseToRunInsideADialog)
