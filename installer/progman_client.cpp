@@ -22,11 +22,10 @@ std::string program_manager_path()
 {
     if (auto path = plat::get_env("KORVAN_PROGMAN"); path && !path->empty())
         return *path;
-    std::error_code failed;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", failed);
-    if (failed)
+    const std::optional<std::string> dir = plat::program_directory();
+    if (!dir)
         return "kflprogman";
-    return plat::join_path(self.parent_path().string(), "kflprogman");
+    return plat::join_path(*dir, "kflprogman");
 }
 
 namespace {

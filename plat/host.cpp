@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include "plat/console.hpp"
 
@@ -32,5 +33,14 @@ std::string installation_dir()
 }
 
 std::string built_in_installation_dir() { return KORVAN_DEFAULT_DIR; }
+
+std::optional<std::string> program_directory()
+{
+    std::error_code failed;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", failed);
+    if (failed)
+        return std::nullopt;
+    return self.parent_path().string();
+}
 
 }  // namespace korvan::plat

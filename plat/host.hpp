@@ -22,4 +22,7 @@ std::string installation_dir();
 // The installation directory used when KORVAN is not set.
 std::string built_in_installation_dir();
 
+// The directory that holds the running program, if the system tells it.
+std::optional<std::string> program_directory();
+
 }  // namespace korvan::plat
