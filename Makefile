@@ -15,6 +15,8 @@ DEBIAN_PACKAGES += libfreetype-dev fonts-urw-base35
 DEBIAN_PACKAGES += hp2xx
 # An independent TIFF reader (tiffinfo) for the image script tests.
 DEBIAN_PACKAGES += libtiff-tools
+# The manual: python3 runs its tools (reference check, examples, index).
+DEBIAN_PACKAGES += python3
 
 .PHONY: all run test deps build asan clean
 

@@ -33,6 +33,11 @@ std::string topic_word(std::string_view operands)
     return single;
 }
 
+std::string trimmed_right(const std::string& text)
+{
+    return text.substr(0, text.find_last_not_of(' ') + 1);
+}
+
 void print_topics(const std::vector<HelpEntry>& entries)
 {
     win::print("Help is available on these topics; HELP name shows one of them.\n");
@@ -47,18 +52,19 @@ void print_topics(const std::vector<HelpEntry>& entries)
     constexpr std::size_t column = 10, width = 70;
     for (const std::string& group : groups) {
         win::print("\n" + group + ":\n");
-        std::string line = " ";
+        // Names in columns, two blanks in front; a long name takes two columns.
+        std::string line;
         for (const std::string& name : names[group]) {
-            std::string cell = " " + name;
-            cell.resize(std::max(column, cell.size() + 1), ' ');
-            if (line.size() + cell.size() > width) {
-                win::print(line.substr(0, line.find_last_not_of(' ') + 1) + "\n");
-                line = " ";
+            std::string cell = name;
+            cell.resize(std::max(column, name.size() + 2), ' ');
+            if (!line.empty() && 2 + line.size() + cell.size() > width) {
+                win::print("  " + trimmed_right(line) + "\n");
+                line.clear();
             }
             line += cell;
         }
-        if (line.find_first_not_of(' ') != std::string::npos)
-            win::print(line.substr(0, line.find_last_not_of(' ') + 1) + "\n");
+        if (!line.empty())
+            win::print("  " + trimmed_right(line) + "\n");
     }
 }
 
@@ -80,7 +86,7 @@ void help_command(std::string_view operands)
     bool found = false;
     for (const HelpEntry& entry : entries) {
         if (std::any_of(entry.names.begin(), entry.names.end(), [&](const std::string& n) { return n == word; })) {
-            win::print((found ? "\n" : "") + format_help_entry(entry));
+            win::print(format_help_entry(entry));
             found = true;
         }
     }

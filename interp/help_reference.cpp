@@ -135,6 +135,12 @@ std::string format_help_entry(const HelpEntry& entry)
         for (std::size_t i = 0; i < line.size(); ++i) {
             if (line[i] == '`')
                 continue;
+            // The middle dot between the parts of a synopsis line.
+            if (line.compare(i, 2, "\xC2\xB7") == 0) {
+                plain += '-';
+                ++i;
+                continue;
+            }
             if (line[i] == '*' && i + 1 < line.size() && line[i + 1] == '*') {
                 ++i;
                 continue;
@@ -153,7 +159,7 @@ std::string format_help_entry(const HelpEntry& entry)
     std::string text = heading + "\n\n";
     for (const std::string& line : lines)
         text += line + "\n";
-    return text;
+    return text + "\n";
 }
 
 std::vector<std::string> close_help_names(const std::vector<HelpEntry>& entries, std::string_view word)

@@ -25,7 +25,8 @@ std::vector<HelpEntry> read_help_entries(const std::string& directory);
 std::optional<std::string> find_help_directory();
 
 // The entry text as printed at the prompt: code fences dropped, code indented,
-// backticks and bold marks removed, trailing empty lines dropped.
+// backticks and bold marks removed, the synopsis' middle dots shown as "-",
+// ended by one empty line.
 std::string format_help_entry(const HelpEntry& entry);
 
 // Names that are close to the word (small edit distance or a common start), at most eight.
