@@ -140,7 +140,9 @@ def check(src):
             problems.append(where + ": a library function's synopsis shows its result variable")
     for (name, kind) in sorted(expected):
         if (name, kind) not in seen:
-            problems.append("no entry for the %s %s (%s)" % (kind, name, expected[(name, kind)]))
+            problems.append("no reference entry for the %s %s (signature `%s`): add \"### %s\" with its "
+                            "synopsis line to a page of doc/reference/ (\"tools/kfl_reference.py skeleton .\" "
+                            "prints a skeleton)" % (kind, name, expected[(name, kind)], name))
     for p in problems:
         print(p)
     print("%d entries checked, %d problems" % (len(seen), len(problems)))
