@@ -335,7 +335,7 @@ bool play_back(const Settings& s, const InputFile& input, const Target& target, 
     switch (input.kind) {
     case InputKind::gksvan:
         if (!metafile.read_header(size.width, size.height)) {
-            message = incompatible;
+            message = " <<<< READ-Error in GKSVAN file!\n";
             return false;
         }
         size.width += 1;
@@ -401,7 +401,8 @@ bool play_back(const Settings& s, const InputFile& input, const Target& target, 
         double h = 0;
         metafile.read_header(w, h);
         MetafilePlayer player(std::max(w, h), h);
-        metafile.play(player);
+        if (metafile.play(player) == GksvanReader::Result::incomplete)
+            message = " <<<< The GKSVAN file is not complete!\n";
         break;
     }
     case InputKind::cgm: {
@@ -433,9 +434,10 @@ bool play_back(const Settings& s, const InputFile& input, const Target& target, 
     default:
         break;
     }
+    // What was drawn is kept in the output also when the input ended early.
     unit(0);
     korfin();
-    return true;
+    return message.empty();
 }
 
 }  // namespace korvan::conv

@@ -103,6 +103,19 @@ expect "korconv:  <<<< third is not defined in KORCONV!" plot POST third
 printf '%%!PS-Adobe-2.0\n%%%%BoundingBox: 0 0 10 10\n%%%%Creator: other\n' > other.ps
 expect "korconv:  <<<< The PostScript file is not created by KORVAN!" other.ps GKSV
 
+# Metafiles without a header, or cut before their end field: the cut one is
+# converted as far as it goes and reported, and DEL keeps the input.
+tail -n +2 plot.met > headless.met
+expect "korconv:  <<<< READ-Error in GKSVAN file!" headless.met POST
+[ ! -e headless.psc ] || fail "a plot file was written for a metafile without a header"
+printf '      29.7      21.0\n' > bare.met
+expect "korconv:  <<<< The GKSVAN file is not complete!" bare.met GKSV F=bare_out.met DEL
+[ -e bare.met ] || fail "DEL removed an incomplete input"
+head -c 500 plot.met > cut.met
+expect "korconv:  <<<< The GKSVAN file is not complete!" cut.met GKSV F=cut_out.met
+[ "$(tail -c 11 cut_out.met)" = " 9.0000000" ] || fail "the output of a cut metafile is not finished"
+[ "$(tail -n +2 cut_out.met | wc -w)" -gt 20 ] || fail "the output of a cut metafile lost what was drawn"
+
 # DEL removes the input only after success.
 cp plot.met copy.met
 expect "korconv: The 'GKSV' file '$work/copy_1.met' is created!" copy.met GKSV F=copy_1.met DEL
@@ -110,7 +123,7 @@ expect "korconv: The 'GKSV' file '$work/copy_1.met' is created!" copy.met GKSV F
 
 # Broken plot files end cleanly.
 head -c 100 plot.cgm > cut.cgm
-timeout 60 "$korconv" cut.cgm GKSV F=cut.met < /dev/null > /dev/null 2>&1
+timeout 60 "$korconv" cut.cgm GKSV F=cutcgm.met < /dev/null > /dev/null 2>&1
 [ $? -lt 124 ] || fail "korconv hangs or crashes on a cut CGM file"
 printf ' SP1;\nPD12,;XX;PU99999999999999,5;PD;\n' > bad.hpg
 timeout 60 "$korconv" bad.hpg GKSV F=bad.met < /dev/null > bad.out 2>&1

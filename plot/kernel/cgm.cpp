@@ -12,6 +12,7 @@
 
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
+#include "plot/kernel/line_fill.hpp"
 #include "plot/kernel/state.hpp"
 
 namespace korvan {
@@ -118,8 +119,11 @@ public:
         append_bytes(bytes, sizeof bytes);
     }
 
-    // The file has no area element here: the area routines fill with lines.
-    void fill_rect(double, double, double, double, int) override {}
+    // The file has no area element here: rectangles are filled with lines.
+    void fill_rect(double x, double y, double w, double h, int index) override
+    {
+        fill_rect_with_lines(x, y, w, h, index);
+    }
 
     void new_page() override
     {

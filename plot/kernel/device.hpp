@@ -24,7 +24,9 @@ public:
     // so and take a colour 0xRRGGBB as the current one until the next colour.
     virtual bool has_direct_colour() const { return false; }
     virtual void direct_colour(std::uint32_t /*rgb*/) {}
-    // A filled rectangle in plot coordinates in colour index.
+    // A filled rectangle in plot coordinates in colour index, filled the way
+    // the format fills: with its area element, or with lines where it has none
+    // (fill_rect_with_lines). The library and the converter both fill through it.
     virtual void fill_rect(double x, double y, double w, double h, int index) = 0;
     // NEWPAG.
     virtual void new_page() = 0;

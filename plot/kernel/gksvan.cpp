@@ -10,6 +10,7 @@
 #include "plot/kernel/colour_tables.hpp"
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
+#include "plot/kernel/line_fill.hpp"
 
 namespace korvan {
 
@@ -98,8 +99,11 @@ public:
             state().out.append(fields.data() + at, 10);
     }
 
-    // The metafile has no area element: the area routines draw outlines and hatches.
-    void fill_rect(double, double, double, double, int) override {}
+    // The metafile has no area element: rectangles are filled with lines.
+    void fill_rect(double x, double y, double w, double h, int index) override
+    {
+        fill_rect_with_lines(x, y, w, h, index);
+    }
 
     // A metafile holds one page.
     void new_page() override {}

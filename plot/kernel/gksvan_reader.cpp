@@ -12,6 +12,17 @@ constexpr int line_limit = 80;
 constexpr int field_width = 10;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// A field in the form of a coordinate: " d.ddddddd".
+bool coordinate_field(const char* field)
+{
+    if (field[0] != ' ' || !is_digit(field[1]) || field[2] != '.')
+        return false;
+    for (int i = 3; i < field_width; ++i)
+        if (!is_digit(field[i]))
+            return false;
+    return true;
+}
 }  // namespace
 
 bool GksvanReader::read_line(char* line, int& length)
@@ -44,6 +55,13 @@ bool GksvanReader::read_header(double& width, double& height)
     if (end == second)
         return false;
     if (!std::isfinite(w) || !std::isfinite(h) || w <= 0 || h <= 0)
+        return false;
+    // The two sizes are all the line holds, and they are no pair of
+    // coordinate fields (a file whose header is missing).
+    for (const char* rest = end; *rest != '\0'; ++rest)
+        if (*rest != ' ' && *rest != '\t')
+            return false;
+    if (length == 2 * field_width && coordinate_field(line) && coordinate_field(line + field_width))
         return false;
     width = w * 100.0;
     height = h * 100.0;

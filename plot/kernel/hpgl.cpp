@@ -2,8 +2,7 @@
 //
 // "HPGL" maps (x, y) to (s x, s (H - y)), in page mode 1 to (s y, s x). The
 // paper devices draw a landscape page as (s x, s (H - y)) and turn a portrait
-// one: (s (H - y), s (W - x)). Filled areas reach the file as lines drawn by
-// the area routines.
+// one: (s (H - y), s (W - x)). Filled areas reach the file as lines.
 #include "plot/kernel/hpgl.hpp"
 
 #include <algorithm>
@@ -14,6 +13,7 @@
 
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
+#include "plot/kernel/line_fill.hpp"
 #include "plot/kernel/state.hpp"
 
 namespace korvan {
@@ -98,8 +98,11 @@ public:
             command("SP%5d;", index);
     }
 
-    // Areas are drawn as lines by the area routines.
-    void fill_rect(double, double, double, double, int) override {}
+    // The plotter fills with its pen: lines one plot unit apart.
+    void fill_rect(double x, double y, double w, double h, int index) override
+    {
+        fill_rect_with_lines(x, y, w, h, index);
+    }
 
     // A plot file holds one sheet.
     void new_page() override {}

@@ -8,6 +8,7 @@
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/routines.hpp"
 #include "plot/win/driver.hpp"
+#include "plat/host.hpp"
 
 namespace korvan {
 
@@ -131,8 +132,8 @@ void include_metafile(std::FILE* in)
         win::print(" <<<< The GKSVAN file is not complete!\n");
 }
 
-// A truncated file is reported and what could be read stays drawn; the run
-// goes on.
+// A truncated file stops the program: what could be read is drawn and the
+// plot file is finished first, so that nothing drawn is lost.
 void include_cgm(std::FILE* in)
 {
     CgmReader reader(in);
@@ -142,8 +143,11 @@ void include_cgm(std::FILE* in)
     double t = std::min(box.width / extent.page_width(), box.height / extent.page_height());
     CgmSink sink(box, t, !state().filclr_none);
     CgmReader::Result played = reader.play(extent.max_y, sink);
-    if (scanned == CgmReader::Result::truncated || played == CgmReader::Result::truncated)
-        win::print(">>>> Unexpected end of CGM file!\n");
+    if (scanned == CgmReader::Result::truncated || played == CgmReader::Result::truncated) {
+        std::fclose(in);
+        close_open_plot();
+        plat::fatal_exit("incfil", ">>>> Unexpected end of CGM file!\n");
+    }
 }
 
 }  // namespace

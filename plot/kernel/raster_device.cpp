@@ -8,6 +8,7 @@
 #include <string>
 
 #include "plot/kernel/kernel.hpp"
+#include "plot/kernel/line_fill.hpp"
 #include "plot/kernel/raster_dump.hpp"
 #include "plot/kernel/screen_device.hpp"
 #include "plot/kernel/state.hpp"
@@ -92,10 +93,8 @@ void RasterDevice::fill_rect(double x, double y, double w, double h, int index)
         raster_.fill(0, 0, raster_.width() - 1, raster_.height() - 1, index & 0xFF);
         return;
     }
-    int ax = 0, ay = 0, bx = 0, by = 0;
-    if (!pixel(x, y, ax, ay) || !pixel(x + w, y + h, bx, by))
-        return;
-    raster_.fill(ax, ay, bx, by, index & 0xFF);
+    // Other areas are filled with lines, one plot unit apart, as on paper.
+    fill_rect_with_lines(x, y, w, h, index);
 }
 
 void RasterDevice::close()

@@ -60,18 +60,6 @@ void getclp(int& nx, int& ny, int& nw, int& nh)
     }
 }
 
-bool clipping_window(ClipRect& r)
-{
-    const AxisAttributes& a = state().axes;
-    if (!a.clip_set || a.clip_suspended)
-        return false;
-    r.x0 = a.clip[0];
-    r.y0 = a.clip[1];
-    r.x1 = static_cast<double>(a.clip[0]) + a.clip[2] - 1;
-    r.y1 = static_cast<double>(a.clip[1]) + a.clip[3] - 1;
-    return true;
-}
-
 void save_clipping_window()
 {
     AxisAttributes& a = state().axes;

@@ -5,9 +5,9 @@
 
 #include <string_view>
 
-namespace korvan {
+#include "plot/kernel/clip.hpp"
 
-struct ClipRect;
+namespace korvan {
 
 // Upper left corner (nx, ny), width nw and height nh in plot coordinates.
 void clpwin(int nx, int ny, int nw, int nh);
@@ -17,10 +17,6 @@ void clpbor(std::string_view option);
 void noclip();
 // The window in force; the page when none was set.
 void getclp(int& nx, int& ny, int& nw, int& nh);
-
-// The window for lines without a rectangle of their own; false when no window
-// is set or clipping is suspended.
-bool clipping_window(ClipRect& r);
 
 // GRAF keeps the window, ENDGRF restores it.
 void save_clipping_window();

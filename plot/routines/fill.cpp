@@ -118,17 +118,11 @@ void fill_rectangle(double x, double y, double w, double h)
 {
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(w) || !std::isfinite(h))
         return;
+    // Each device fills in its own way: with an area element where the format
+    // has one, otherwise with lines.
     PlotState& s = state();
-    if (device_fills_rectangles()) {
+    if (s.device)
         s.device->fill_rect(x, y, w, h, s.current_colour);
-        return;
-    }
-    const FillPoint corners[] = {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}};
-    LinePen pen(false);
-    scanline_fill(corners, 1.0, 100, [&](double from, double to, double fy, int) {
-        pen.move(from, fy);
-        pen.draw(to, fy);
-    });
 }
 
 }  // namespace korvan

@@ -28,8 +28,8 @@ bool scanline_fill(std::span<const FillPoint> polygon, double distance, int max_
 // Whether the output device fills rectangles itself (screen, Kyocera, PostScript).
 bool device_fills_rectangles();
 
-// A rectangle filled in the current colour: by the device where it fills
-// rectangles, otherwise by the scan-line filler with lines one unit apart.
+// A rectangle filled in the current colour by the device: with its own area
+// element where it has one, otherwise with lines one unit apart.
 void fill_rectangle(double x, double y, double w, double h);
 
 }  // namespace korvan

@@ -18,45 +18,6 @@ void select_line_type(const char* routine, int n)
     set_dash_pattern(state().curves, n, line_type_pattern(n));
 }
 
-// Cuts the segment a-b to the rectangle (Liang-Barsky); false when nothing is left.
-bool clip_segment(const ClipRect& r, double& ax, double& ay, double& bx, double& by)
-{
-    double t0 = 0.0;
-    double t1 = 1.0;
-    double dx = bx - ax;
-    double dy = by - ay;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {ax - r.x0, r.x1 - ax, ay - r.y0, r.y1 - ay};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0)
-                return false;
-            continue;
-        }
-        double t = q[i] / p[i];
-        if (p[i] < 0.0) {
-            if (t > t1)
-                return false;
-            t0 = std::max(t0, t);
-        } else {
-            if (t < t0)
-                return false;
-            t1 = std::min(t1, t);
-        }
-    }
-    double sx = ax;
-    double sy = ay;
-    if (t1 < 1.0) {
-        bx = sx + t1 * dx;
-        by = sy + t1 * dy;
-    }
-    if (t0 > 0.0) {
-        ax = sx + t0 * dx;
-        ay = sy + t0 * dy;
-    }
-    return true;
-}
-
 // Coordinates far beyond any page are of no use to a device and only risk overflow.
 constexpr double coordinate_limit = 1e7;
 

@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "plot/kernel/clip.hpp"
 #include "plot/routines/fill.hpp"
 
 namespace korvan {
@@ -22,14 +23,6 @@ void dashl();
 void myline(std::span<const int> pattern, int n);
 // The LINTYP number of the current line style (8 for a pattern of MYLINE).
 int gettyp();
-
-// A rectangle in plot coordinates; lines are cut to it.
-struct ClipRect {
-    double x0 = 0;
-    double y0 = 0;
-    double x1 = 0;
-    double y1 = 0;
-};
 
 // The clipping rectangle of the open axis system.
 ClipRect axis_clip_rect();

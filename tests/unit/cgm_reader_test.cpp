@@ -2,6 +2,9 @@
 // padding, broken and truncated files, and INCFIL of a CGM file.
 #include "tests/unit/kernel_test_support.hpp"
 
+#include "plat/terminal_console.hpp"
+
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -316,7 +319,7 @@ TEST_F(CgmReaderTest, IncludedCgmIsScaledIntoTheFileBoxAndFilclrNoneKeepsColours
     EXPECT_EQ(met.find("39.0000000"), std::string::npos);
 }
 
-TEST_F(CgmReaderTest, TruncatedCgmIsReportedAndThePlotGoesOn)
+TEST_F(CgmReaderTest, TruncatedCgmStopsTheProgramAfterFinishingThePlot)
 {
     metafl("CGM");
     setfil("full.cgm");
@@ -328,24 +331,34 @@ TEST_F(CgmReaderTest, TruncatedCgmIsReportedAndThePlotGoesOn)
     metafl("GKSV");
     setfil("after.met");
     korini();
-    take_output();
-    long before = state().vector_count;
-    incfil("cut.cgm");
-    EXPECT_EQ(take_output(), ">>>> Unexpected end of CGM file!\n");
-    EXPECT_EQ(state().level, 1);
-    // The complete elements before the cut are drawn: the border.
-    EXPECT_GE(state().vector_count, before + 5);
     plot_vector(1, 1, 3);
     plot_vector(2, 2, 2);
+    take_output();
+    EXPECT_EXIT(
+        {
+            plat::set_console(std::make_unique<plat::TerminalConsole>(stdin, stderr));
+            incfil("cut.cgm");
+        },
+        ::testing::ExitedWithCode(1), "incfil: >>>> Unexpected end of CGM file!");
+    // The plot file is complete: the line drawn before, the elements read
+    // before the cut (the border) and the end field.
+    std::string met = read_file("after.met");
+    ASSERT_GE(met.size(), 11u);
+    EXPECT_EQ(met.substr(met.size() - 11), " 9.0000000\n");
+    EXPECT_GT(std::count(met.begin(), met.end(), '.'), 14);
     korfin();
-    EXPECT_EQ(read_file("after.met").substr(read_file("after.met").size() - 11), " 9.0000000\n");
 
     // A file of the BEGIN METAFILE word alone.
     write_file("stub.cgm", std::string("\x00\x21", 2));
+    setfil("stub.met");
     korini();
     take_output();
-    incfil("stub.cgm");
-    EXPECT_EQ(take_output(), ">>>> Unexpected end of CGM file!\n");
+    EXPECT_EXIT(
+        {
+            plat::set_console(std::make_unique<plat::TerminalConsole>(stdin, stderr));
+            incfil("stub.cgm");
+        },
+        ::testing::ExitedWithCode(1), "incfil: >>>> Unexpected end of CGM file!");
     korfin();
 }
 

@@ -1,6 +1,8 @@
 // The GKSVAN metafile: writer, field format, reader and INCFIL.
 #include "tests/unit/kernel_test_support.hpp"
 
+#include "plat/terminal_console.hpp"
+
 #include <cmath>
 #include <random>
 #include <vector>
@@ -355,11 +357,16 @@ TEST_F(GksvanTest, IncfilFailures)
     EXPECT_EQ(take_output(), " <<<< The GKSVAN file is not complete!\n");
     EXPECT_EQ(state().vector_count, before + 1);
 
-    // A CGM file is told by its first word and read as CGM: this one ends early.
+    // A CGM file is told by its first word and read as CGM: this one ends
+    // early, which stops the program.
     std::string cgm("\x00\x22\x04test", 7);
     write_file("pic.cgm", cgm);
-    incfil("pic.cgm");
-    EXPECT_EQ(take_output(), ">>>> Unexpected end of CGM file!\n");
+    EXPECT_EXIT(
+        {
+            plat::set_console(std::make_unique<plat::TerminalConsole>(stdin, stderr));
+            incfil("pic.cgm");
+        },
+        ::testing::ExitedWithCode(1), "incfil: >>>> Unexpected end of CGM file!");
     korfin();
     EXPECT_EQ(state().level, 0);
 }

@@ -293,13 +293,17 @@ TEST_F(VirtualDeviceTest, LinesFillsColoursEraseAndNewPage)
     plot_vector(15, 30, 2);
     EXPECT_EQ(raster().get(15, 26), 12);
 
+    // A filled rectangle is drawn as the library fills on paper: one line on
+    // each whole unit from the top edge to above the bottom edge (y 40 to 44),
+    // each from the left to the right edge.
     state().device->fill_rect(40, 40, 10, 5, 33);
-    EXPECT_EQ(count_of(raster(), 33), 11 * 6);
-    EXPECT_EQ(raster().get(50, 45), 33);
+    EXPECT_EQ(count_of(raster(), 33), 11 * 5);
+    EXPECT_EQ(raster().get(50, 44), 33);
+    EXPECT_EQ(raster().get(50, 45), 0);
     EXPECT_EQ(state().current_colour, 12);  // a fill leaves the colour
 
     newpag();
-    EXPECT_EQ(count_of(raster(), 33), 66);
+    EXPECT_EQ(count_of(raster(), 33), 55);
     erase();
     EXPECT_EQ(count_of(raster(), 0), 100 * 100);
     EXPECT_EQ(take_output(), "");
