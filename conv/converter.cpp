@@ -11,9 +11,36 @@
 #include "conv/settings.hpp"
 #include "conv/targets.hpp"
 #include "plat/console.hpp"
+#include "plat/usage.hpp"
 #include "plot/win/driver.hpp"
 
 namespace korvan::conv {
+
+namespace {
+const char* const korconv_usage =
+    "Usage: korconv [options] file [device]\n"
+    "\n"
+    "Shows a plot file made by the KORVAN library (GKSVAN metafile, CGM, HPGL or\n"
+    "PostScript; \".met\" is added to a name without extension) in a screen window,\n"
+    "converts it to another plot file format or sends it to a printer port.\n"
+    "\n"
+    "Devices: CONS (default), XWIN, XWI1 ... XWI5 (screen windows); GKSV, CGM, HPGL,\n"
+    "HPA4 ... HPA1, KYOC, POST, PSCL, TIFF, IMAG (files named after the input);\n"
+    "HLP1, HLP2, KYO1, PSC1, PSC2 (printers); NONE.\n"
+    "\n"
+    "Options:\n"
+    "  F=name        output file name\n"
+    "  D=port        printer port or file for printer output (default LPT1)\n"
+    "  S=x           scaling factor;  FUL  fit the page to the device\n"
+    "  ROT, NOR      portrait page, or no page rotation\n"
+    "  REV           reverse background and foreground\n"
+    "  WS=w,h        window size in pixels\n"
+    "  P=n, N=n      first page and number of pages of PostScript input\n"
+    "  SMAL, RAIN, SPEC, GREY, RRAI, RSPE, RGRE, VGA   colour table\n"
+    "  V=file        colour table file (lines of red, green, blue)\n"
+    "  DEL, KEE      delete or keep the input file after the conversion\n"
+    "  -h, --help    this text (in place of the file name)\n";
+}  // namespace
 
 namespace {
 
@@ -99,10 +126,15 @@ bool convert(Settings& s)
 
 int run_korconv(const std::vector<std::string>& words)
 {
-    win::start(false);
     Settings settings;
     std::string message;
-    if (!parse_command_line(words, settings, message)) {
+    const bool parsed = parse_command_line(words, settings, message);
+    if (parsed && settings.help_wanted) {
+        plat::print_usage(korconv_usage, "korconv");
+        return 0;
+    }
+    win::start(false);
+    if (!parsed) {
         show(message);
     } else if (convert(settings) && settings.delete_input) {
         std::remove(settings.input.c_str());

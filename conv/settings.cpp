@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "plat/usage.hpp"
+
 namespace korvan::conv {
 
 namespace {
@@ -98,6 +100,9 @@ bool parse_command_line(const std::vector<std::string>& words, Settings& s, std:
                     table = i;
             if (table >= 0) {
                 s.table = table;
+            } else if (positional == 0 && plat::is_help_word(word)) {
+                s.help_wanted = true;
+                return true;
             } else if (positional == 0) {
                 s.input = word;
                 // The dot is looked for in the file's own name, not in its directories.

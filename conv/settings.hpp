@@ -15,6 +15,7 @@ struct Settings {
     std::string output = "kor00000.tmp";
     bool output_given = false;      // F=
     bool delete_input = false;      // DEL / KEEP
+    bool help_wanted = false;       // "--help" or "-h" in place of the input name
     int rotation = 0;               // 1 ROT, 2 NOR
     bool full_scaling = false;      // FUL
     bool reverse = false;           // REV

@@ -13,6 +13,7 @@
 #include "installer/progman_client.hpp"
 #include "installer/setup_screens.hpp"
 #include "plat/host.hpp"
+#include "plat/usage.hpp"
 #include "plat/window_console.hpp"
 
 namespace {
@@ -24,13 +25,30 @@ const char* const welcome_text =
     "of the KORVAN plotting suite project.\n \n"
     "If you want to continue, press the OK button.\n";
 
+const char* const kflinst_usage =
+    "Usage: kflinst\n"
+    "\n"
+    "Installs the KORVAN suite from the distribution directory (the current directory,\n"
+    "made by \"cmake --build build --target dist\") into a directory that it asks for\n"
+    "(default: KORVAN or /usr/local/korvan): the programs into win, the examples into\n"
+    "kfl, the manual into hlp and the man pages into man; then it adds the menu group\n"
+    "KFL to the desktop. Set KORVAN to the directory afterwards.\n"
+    "\n"
+    "Exit codes: 0 installed; 1 cancelled or the directory cannot be used; 2 installed,\n"
+    "but a file or the menu group is missing.\n"
+    "  -h, --help    this text\n";
+
 }  // namespace
 
 // Exit code 0: installed; 1: cancelled, or the directory cannot be used;
 // 2: installed, but a file or the program group is missing (both reported).
-int main()
+int main(int argc, char** argv)
 {
     using namespace korvan;
+    if (argc > 1 && plat::is_help_word(argv[1])) {
+        plat::print_usage(kflinst_usage, "kflinst");
+        return 0;
+    }
     plat::select_backends();
     plat::Console& console = plat::console();
 

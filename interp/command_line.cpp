@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "plat/usage.hpp"
+
 namespace korvan::kfl {
 
 namespace {
@@ -56,6 +58,8 @@ StartupOptions parse_options(const std::vector<std::string>& words)
         } else if (starts_with_option(w, "-D=")) {
             opt.device_given = true;
             opt.startup_device = w.substr(3, device_keyword_limit);
+        } else if (!opt.script_given && plat::is_help_word(w)) {
+            opt.help_wanted = true;
         } else if (!opt.script_given) {
             opt.script_given = true;
             opt.script_name = word;

@@ -19,6 +19,7 @@ struct StartupOptions {
     bool device_given = false;
     std::string startup_device;            // at most 6 characters
     std::vector<std::string> script_args;  // become %ARG1, %ARG2, ...
+    bool help_wanted = false;              // "--help" or "-h" where the script name would stand
 };
 
 // Splits at blanks only; runs of blanks are one separator.

@@ -7,8 +7,10 @@
 #include "interp/loader.hpp"
 #include "interp/messages.hpp"
 #include "interp/script_args.hpp"
+#include "interp/usage_text.hpp"
 #include "interp/variables.hpp"
 #include "plot/kernel/routines.hpp"
+#include "plat/usage.hpp"
 #include "plot/win/driver.hpp"
 
 namespace korvan::kfl {
@@ -90,6 +92,10 @@ int run_kflrun(const std::vector<std::string>& words)
         fe.interactive = fe.saved_interactive = true;
     } else {
         fe.options = parse_options(words);
+        if (fe.options.help_wanted) {
+            plat::print_usage(kflrun_usage, "kflrun");
+            return 0;
+        }
         create_argument_variables(fe.options.script_args);
         if (!fe.options.script_given && fe.options.version_wanted) {
             win::print(version_box());

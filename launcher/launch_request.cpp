@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include <unistd.h>
+
 #include "plat/paths.hpp"
 
 namespace korvan::launcher {
@@ -12,9 +14,9 @@ std::string field(const std::string& text) { return text.substr(0, field_limit);
 
 }  // namespace
 
-std::string launch_command(const LaunchRequest& r, const std::string& installation_dir)
+std::string launch_command(const LaunchRequest& r, const std::string& installation_dir, const std::string& kflrun)
 {
-    std::string line = plat::join_path(plat::join_path(installation_dir, "win"), "kflrun");
+    std::string line = kflrun.empty() ? plat::join_path(plat::join_path(installation_dir, "win"), "kflrun") : kflrun;
     if (!field(r.script).empty())
         line += " " + field(r.script);
     if (!field(r.data_file).empty())
@@ -28,6 +30,19 @@ std::string launch_command(const LaunchRequest& r, const std::string& installati
     if (!field(r.arguments).empty())
         line += " " + field(r.arguments);
     return line;
+}
+
+std::string kflrun_program(const std::string& installation_dir, const std::string& launcher_dir)
+{
+    const std::string installed = plat::join_path(plat::join_path(installation_dir, "win"), "kflrun");
+    if (access(installed.c_str(), X_OK) == 0)
+        return installed;
+    if (!launcher_dir.empty()) {
+        const std::string beside = plat::join_path(launcher_dir, "kflrun");
+        if (access(beside.c_str(), X_OK) == 0)
+            return beside;
+    }
+    return "";
 }
 
 std::string start_failure_message(int result)

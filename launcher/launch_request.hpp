@@ -23,9 +23,15 @@ struct LaunchRequest {
 };
 
 // The command line: the installation directory's "win" sub-directory with
-// kflrun, then the script, -F=, -I=, -D=, -o and the arguments, each only
-// when given.
-std::string launch_command(const LaunchRequest& request, const std::string& installation_dir);
+// kflrun (or the program given), then the script, -F=, -I=, -D=, -o and the
+// arguments, each only when given.
+std::string launch_command(const LaunchRequest& request, const std::string& installation_dir,
+                           const std::string& kflrun = "");
+
+// The kflrun to start: the installation's "win/kflrun" when it exists,
+// otherwise the kflrun beside the launcher (a build tree) when that exists,
+// otherwise "" (the installation's path is used and its start fails).
+std::string kflrun_program(const std::string& installation_dir, const std::string& launcher_dir);
 
 // The message of a failed start with the start call's result.
 std::string start_failure_message(int result);

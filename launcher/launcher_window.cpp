@@ -164,7 +164,9 @@ void LauncherWindow::launch()
     r.arguments = arguments_->value();
     r.device = devices_->value() > 0 ? devices_->value() - 1 : 0;
     r.output_window = output_window_->value() != 0;
-    int result = plat::start_program(launch_command(r, plat::installation_dir()));
+    const std::string dir = plat::installation_dir();
+    int result = plat::start_program(
+        launch_command(r, dir, kflrun_program(dir, plat::program_directory().value_or(""))));
     if (result < 32)
         plat::console().message_box("KFL", start_failure_message(result));
 }

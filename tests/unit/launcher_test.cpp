@@ -41,6 +41,32 @@ TEST(LaunchCommand, FieldsInTheirOrder)
     EXPECT_EQ(start_failure_message(2), "WinExec failed; error code 2\nThe environment KORVAN may not be defined!");
 }
 
+TEST(LaunchCommand, KflrunOfTheInstallationOrBesideTheLauncher)
+{
+    char pattern[] = "/tmp/korvan_kflrun_XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    std::filesystem::path dir = pattern;
+    std::filesystem::create_directories(dir / "inst" / "win");
+    std::filesystem::create_directories(dir / "build");
+    auto make_program = [](const std::filesystem::path& p) {
+        std::ofstream(p) << "#!/bin/sh\n";
+        ::chmod(p.c_str(), 0755);
+    };
+    const std::string inst = (dir / "inst").string(), build = (dir / "build").string();
+    // Neither exists: "" (the installation's path is used and its start fails).
+    EXPECT_EQ(kflrun_program(inst, build), "");
+    make_program(dir / "build" / "kflrun");
+    EXPECT_EQ(kflrun_program(inst, build), (dir / "build" / "kflrun").string());
+    EXPECT_EQ(kflrun_program(inst, ""), "");
+    // The installation wins when it has one.
+    make_program(dir / "inst" / "win" / "kflrun");
+    EXPECT_EQ(kflrun_program(inst, build), (dir / "inst" / "win" / "kflrun").string());
+    LaunchRequest r;
+    r.script = "demo.kfl";
+    EXPECT_EQ(launch_command(r, inst, build + "/kflrun"), build + "/kflrun demo.kfl");
+    std::filesystem::remove_all(dir);
+}
+
 TEST(ProgramStart, WordsResultsAndFailures)
 {
     EXPECT_EQ(plat::command_words("  kflrun my file.kfl  -o "),
