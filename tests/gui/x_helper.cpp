@@ -4,6 +4,10 @@
 //   x_helper count <file.xwd> <RRGGBB>   prints how many pixels have that colour
 //   x_helper size <file.xwd>             prints width and height
 //   x_helper png <file.xwd> <file.png>   converts the screenshot for viewing
+//   x_helper boxes <file.xwd> <RRGGBB[,RRGGBB...]> <min> [max]
+//                                        prints "x y w h pixels" of every connected
+//                                        area of those colours with min..max pixels,
+//                                        top to bottom, then left to right
 //   x_helper close <window id>           sends WM_DELETE_WINDOW
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -12,6 +16,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
+#include <array>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -87,6 +93,69 @@ int close_window(const char* id)
     return 0;
 }
 
+struct Area {
+    std::uint32_t x0, y0, x1, y1;
+    long pixels;
+};
+
+// The 4-connected areas whose pixels have one of the colours.
+std::vector<Area> areas_of(const Shot& shot, const std::vector<std::uint32_t>& colours)
+{
+    const std::uint32_t width = shot.field[4], height = shot.field[5];
+    std::vector<char> in(static_cast<std::size_t>(width) * height, 0);
+    for (std::uint32_t y = 0; y < height; ++y)
+        for (std::uint32_t x = 0; x < width; ++x)
+            in[static_cast<std::size_t>(y) * width + x] =
+                std::find(colours.begin(), colours.end(), pixel_rgb(shot, x, y)) != colours.end();
+    std::vector<Area> areas;
+    std::vector<std::size_t> stack;
+    for (std::size_t start = 0; start < in.size(); ++start) {
+        if (in[start] == 0)
+            continue;
+        Area a{width, height, 0, 0, 0};
+        in[start] = 0;
+        stack.push_back(start);
+        while (!stack.empty()) {
+            const std::size_t p = stack.back();
+            stack.pop_back();
+            const std::uint32_t x = static_cast<std::uint32_t>(p % width), y = static_cast<std::uint32_t>(p / width);
+            a.x0 = std::min(a.x0, x);
+            a.y0 = std::min(a.y0, y);
+            a.x1 = std::max(a.x1, x);
+            a.y1 = std::max(a.y1, y);
+            ++a.pixels;
+            const std::array<std::size_t, 4> next = {x > 0 ? p - 1 : p, x + 1 < width ? p + 1 : p,
+                                                     y > 0 ? p - width : p, y + 1 < height ? p + width : p};
+            for (std::size_t q : next) {
+                if (in[q] != 0) {
+                    in[q] = 0;
+                    stack.push_back(q);
+                }
+            }
+        }
+        areas.push_back(a);
+    }
+    return areas;
+}
+
+int print_boxes(const Shot& shot, const char* colour_list, long min_pixels, long max_pixels)
+{
+    std::vector<std::uint32_t> colours;
+    for (const char* p = colour_list; *p != '\0';) {
+        char* end = nullptr;
+        colours.push_back(static_cast<std::uint32_t>(std::strtoul(p, &end, 16)));
+        p = *end == ',' ? end + 1 : end;
+        if (end == p && *p != '\0')
+            return 2;
+    }
+    std::vector<Area> areas = areas_of(shot, colours);
+    // Found in reading order of their first pixel: top to bottom, left to right.
+    for (const Area& a : areas)
+        if (a.pixels >= min_pixels && a.pixels <= max_pixels)
+            std::printf("%u %u %u %u %ld\n", a.x0, a.y0, a.x1 - a.x0 + 1, a.y1 - a.y0 + 1, a.pixels);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -116,6 +185,8 @@ int main(int argc, char** argv)
             }
         return korvan::plat::write_png(argv[3], picture) ? 0 : 1;
     }
+    if (std::strcmp(argv[1], "boxes") == 0 && (argc == 5 || argc == 6))
+        return print_boxes(shot, argv[3], std::atol(argv[4]), argc == 6 ? std::atol(argv[5]) : 1L << 40);
     if (std::strcmp(argv[1], "count") == 0 && argc == 4) {
         const std::uint32_t want = static_cast<std::uint32_t>(std::strtoul(argv[3], nullptr, 16));
         long count = 0;

@@ -1,0 +1,422 @@
+#!/bin/bash
+# GUI tests of the dialog widgets on a virtual X display (Xvfb): KFL scripts
+# open dialogs, xdotool clicks and types into them, and the values the
+# scripts print afterwards are checked. A screenshot of the first dialog must
+# show its widgets where the layout rules put them.
+#
+#   widgets_gui_test.sh <x_helper> <kflrun>
+# Exits 77 (skipped) when Xvfb, xdotool or xwd is missing.
+set -u
+helper=$(realpath "$1")
+kflrun=$(realpath "$2")
+
+if [ -z "${KORVAN_GUI_INNER:-}" ]; then
+    for tool in xvfb-run xauth xdotool xwd; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "SKIPPED: $tool is not installed (apt-get install xvfb xauth xdotool x11-apps)"
+            exit 77
+        fi
+    done
+    exec env KORVAN_GUI_INNER=1 timeout 800 xvfb-run -a -n $((100 + RANDOM % 800)) \
+        -s "-noreset -screen 0 1024x768x24" "$0" "$@"
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+unset KORVAN_DISPLAY KORVAN_SCREEN KORVAN_SCREEN_BPP KFL_PATH KFL_DATA
+# Printed lines go to standard output; the dialogs are windows on the display.
+export KORVAN_CONSOLE=terminal
+
+passed=0
+failed=0
+check() {  # check <description> <command...>
+    local what=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "FAIL: $what"
+    fi
+}
+# Waits (at most 60 s) until a file contains a line (a pattern).
+wait_for_line() {
+    local i
+    for i in $(seq 1 300); do
+        grep -qx -- "$2" "$1" 2>/dev/null && return 0
+        sleep 0.2
+    done
+    return 1
+}
+# Prints the first visible window whose title matches; waits at most 60 s,
+# less when the program that should show it has ended.
+find_window() {  # find_window <title pattern> <pid>
+    local i id
+    for i in $(seq 1 300); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        kill -0 "$2" 2>/dev/null || return 1
+        sleep 0.2
+    done
+    return 1
+}
+# Waits (at most 30 s) until no visible window has the title.
+window_gone() {
+    local i
+    for i in $(seq 1 150); do
+        [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+# Waits (at most 60 s) for the program to end; its exit code goes to rc.
+wait_end() {
+    local i
+    for i in $(seq 1 300); do
+        kill -0 "$1" 2>/dev/null || break
+        sleep 0.2
+    done
+    kill "$1" 2>/dev/null
+    wait "$1"
+    rc=$?
+}
+click() {  # click <window> <x> <y>
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+    sleep 0.3
+}
+focus() {
+    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+    sleep 0.2
+}
+# Screenshots a window until an area of the colours with at least <min>
+# pixels shows (the program may still be painting; at most 30 s).
+shot_until() {  # shot_until <window> <file> <colours> <min>
+    local i
+    for i in $(seq 1 60); do
+        if xwd -silent -id "$1" -out "$2" 2>/dev/null &&
+            [ -n "$("$helper" boxes "$2" "$3" "$4" 2>/dev/null)" ]; then
+            return 0
+        fi
+        sleep 0.5
+    done
+    return 1
+}
+# The output of a script as printed lines without the leading blanks.
+printed() { sed 's/^ *//; s/ *$//' "$1"; }
+
+# FLTK's colours: white fields, the navy selection bar, the grey background.
+WHITE=FFFFFF
+NAVY=000080
+
+# 1. A vertical dialog: its layout on the screen, then a text typed, a list
+#    item, a scale, a radio item and a push button whose callback prints,
+#    reads the typed text and sets the check button; OK ends it.
+cat > settings.kfl <<'EOF'
+%KFL  a dialog of every kind of control
+SWGTIT('Plot settings')
+SWGHLP('Choose well.')
+SWGWTH(30)
+ID = WGINI('VERT')
+IDT = WGTXT(ID, 'initial')
+IDL = WGLIS(ID, 'Red|Green|Blue', 1)
+IDS = WGSCL(ID, 'Width', 0, 10, 5, 1)
+IDC = WGBUT(ID, 'Grid', 0)
+IDB = WGBOX(ID, 'Lines|Points|Both', 1)
+IDP = WGPBUT(ID, 'Press')
+INT IRAY[1]
+SWGCB(IDP, 'pressed', IRAY)
+IDO = WGOK(ID)
+WGFIN()
+T = GWGTXT(IDT)
+L = GWGLIS(IDL)
+S = GWGSCL(IDS)
+C = GWGBUT(IDC)
+B = GWGBOX(IDB)
+PRINT 'text', T
+PRINT 'list', L
+PRINT 'scale', S
+PRINT 'check', C
+PRINT 'box', B
+PRINT 'pressed', IRAY[0]
+EOF
+cat > pressed.kfl <<'EOF'
+%KFL
+SUBROUTINE PRESSED (ID, COUNT)
+EXTERN IDT, IDC
+T = GWGTXT(IDT)
+PRINT 'callback', ID, T
+SWGBUT(IDC, 1)
+COUNT[0] = COUNT[0] + 1
+END
+EOF
+timeout 300 "$kflrun" settings.kfl > settings.out 2> settings.err &
+pid=$!
+wid=$(find_window '^Plot settings$' "$pid")
+check "the dialog window appears with its title" test -n "$wid"
+if [ -n "$wid" ] && shot_until "$wid" settings.xwd "$NAVY" 100; then
+    "$helper" png settings.xwd settings.png
+    [ -n "${KORVAN_KEEP_PICTURES:-}" ] && cp settings.png "$KORVAN_KEEP_PICTURES/dialog-screenshot.png"
+    read -r width height < <("$helper" size settings.xwd)
+    # The selected list row is one line high: the line height of the layout.
+    read -r sx sy sw lh _ < <("$helper" boxes settings.xwd "$NAVY" 100 | head -1)
+    # The window is the right extent (2 + 30 characters) plus 2 characters wide.
+    cw=$((width / 34))
+    check "window width of 34 characters ($width pixels)" test $((cw * 34)) = "$width"
+    # Text field and list: white areas (the list with its selected row).
+    mapfile -t fields < <("$helper" boxes settings.xwd "$WHITE,$NAVY" 1000)
+    check "two white fields: the text field and the list (${#fields[@]})" test "${#fields[@]}" = 2
+    read -r tx ty tw th _ <<< "${fields[0]:-0 0 0 0 0}"
+    read -r lx ly lw lhh _ <<< "${fields[1]:-0 0 0 0 0}"
+    # Controls start 2 characters in and are 30 characters wide (less the
+    # 2-pixel borders of the fields).
+    check "text field at the left pad, 30 characters wide" test "$tx $tw" = "$((2 * cw + 2)) $((30 * cw - 4))"
+    check "text field 1.5 lines high" test "$th" = $((lh * 3 / 2 - 4))
+    top=$((ty - 2 - lh / 2))  # the client area's top below the menu bar
+    list_y=$((top + lh / 2 + lh * 3 / 2 + lh / 2))
+    check "list half a line below the text field" test "$ly" = $((list_y + 2))
+    check "list of 3 items 4 lines high" test "$lhh" = $((4 * lh - 4))
+    check "first list item selected" test "$sy" = $((list_y + 2))
+    check "the initial text is shown in the field" test "$("$helper" boxes settings.xwd 000000 1 | awk -v y0="$ty" \
+        -v y1=$((ty + th)) -v x1=$((tx + tw)) '$2 >= y0 && $2 < y1 && $1 < x1' | wc -l)" -ge 5
+    scale_y=$((list_y + 4 * lh + lh / 2))
+    check_y=$((scale_y + lh * 7 / 2 + lh / 2))
+    radio_y=$((check_y + lh + lh / 2))
+    push_y=$((radio_y + 3 * (lh + lh / 2)))
+    ok_y=$((push_y + lh * 3 / 2 + lh / 2))
+    check "window height: the OK button's bottom and half a line" test "$height" = $((ok_y + lh * 3 / 2 + lh / 2))
+    # The check box and the two radio circles not chosen are small white areas
+    # in the lines the layout gives them.
+    mapfile -t small < <("$helper" boxes settings.xwd "$WHITE" 30 400)
+    centre_of() { read -r _ y _ h _ <<< "$1"; echo $((y + h / 2)); }
+    check "check box and two empty radio circles (${#small[@]})" test "${#small[@]}" = 3
+    in_line() { [ "$1" -ge "$2" ] && [ "$1" -lt $(($2 + lh)) ]; }
+    check "check box in its line" in_line "$(centre_of "${small[0]:-0 0 0 0 0}")" "$check_y"
+    check "second radio item in its line" in_line "$(centre_of "${small[1]:-0 0 0 0 0}")" $((radio_y + lh * 3 / 2))
+    check "third radio item in its line" in_line "$(centre_of "${small[2]:-0 0 0 0 0}")" $((radio_y + 3 * lh))
+
+    # Type a title, pick Blue, two steps right on the scale, choose Both.
+    x=$((tx + tw / 2))
+    click "$wid" "$x" $((ty + th / 2))
+    xdotool key ctrl+a
+    xdotool type --delay 30 'Typed title'
+    click "$wid" "$x" $((list_y + 2 + lh * 5 / 2))
+    bar_y=$((scale_y + lh + lh / 4 + lh / 2))
+    click "$wid" $((tx + tw - lh / 2)) "$bar_y"
+    click "$wid" $((tx + tw - lh / 2)) "$bar_y"
+    click "$wid" "$x" $((radio_y + 3 * lh + lh / 2))
+    # The push button: its callback prints what the field shows now.
+    click "$wid" "$x" $((push_y + lh * 3 / 4))
+    check "the callback runs while the window is open" wait_for_line settings.out ' *Typed title'
+    check "the callback got the button's ID" grep -qx ' *10 *' settings.out
+    # The callback's SWGBUT shows on the screen: the check box holds its mark.
+    sleep 0.5
+    xwd -silent -id "$wid" -out after.xwd
+    check "the check box shows the callback's mark" \
+        test "$("$helper" boxes after.xwd "$WHITE" 100 100 | wc -l)" = 0
+    # Help shows its text in a box titled with the window's title.
+    click "$wid" $((7 * cw)) $((top / 2))
+    box=""
+    for i in $(seq 1 150); do
+        box=$(xdotool search --onlyvisible --name '^Plot settings$' 2>/dev/null | grep -v "^$wid$" | head -1)
+        [ -n "$box" ] && break
+        sleep 0.2
+    done
+    check "Help opens a message box titled with the window title" test -n "$box"
+    if [ -n "$box" ]; then
+        focus "$box"
+        xdotool key Return
+        sleep 0.5
+    fi
+    click "$wid" "$x" $((ok_y + lh * 3 / 4))
+fi
+wait_end "$pid"
+check "OK ends the dialog and the script (exit $rc)" test "$rc" = 0
+check "after OK the typed text is read" grep -qx ' *Typed title' settings.out
+expected='text
+Typed title
+list
+3
+scale
+5.200000
+check
+1
+box
+3
+pressed
+1'
+check "the script prints what was chosen" test "$(printed settings.out | sed -n '/^text$/,$p')" = "$expected"
+check "nothing on standard error" test ! -s settings.err
+[ "$failed" = 0 ] || { echo "--- settings.out"; cat settings.out; cat settings.err; }
+
+# 2. The close box: the typed text is not taken, the field keeps its first text.
+cat > closed.kfl <<'EOF'
+%KFL  closed with the close box
+SWGTIT('Closed dialog')
+ID = WGINI('VERT')
+IDT = WGTXT(ID, 'first text')
+WGFIN()
+T = GWGTXT(IDT)
+PRINT 'kept', T
+EOF
+timeout 300 "$kflrun" closed.kfl > closed.out 2> closed.err &
+pid=$!
+wid=$(find_window '^Closed dialog$' "$pid")
+check "second dialog appears" test -n "$wid"
+if [ -n "$wid" ] && shot_until "$wid" closed.xwd "$WHITE" 1000; then
+    read -r tx ty tw th _ < <("$helper" boxes closed.xwd "$WHITE" 1000 | head -1)
+    click "$wid" $((tx + tw / 2)) $((ty + th / 2))
+    xdotool key ctrl+a
+    xdotool type --delay 30 'not confirmed'
+    sleep 0.3
+    "$helper" close "$wid"
+fi
+wait_end "$pid"
+check "the close box ends the dialog (exit $rc)" test "$rc" = 0
+check "after the close box the field keeps its first text" test "$(printed closed.out)" = "kept
+first text"
+
+# 3. Quit in the menu of a nested dialog ends the whole program.
+cat > nested.kfl <<'EOF'
+%KFL  Quit inside a nested dialog
+SWGTIT('Outer')
+ID = WGINI('VERT')
+IDP = WGPBUT(ID, 'More')
+INT IRAY[1]
+SWGCB(IDP, 'more', IRAY)
+WGFIN()
+PRINT 'not reached'
+EOF
+cat > more.kfl <<'EOF'
+%KFL
+SUBROUTINE MORE (ID, A)
+PRINT 'nested'
+SWGTIT('Inner')
+ID2 = WGINI('VERT')
+IDL = WGLAB(ID2, 'Quit ends everything')
+WGFIN()
+PRINT 'not reached either'
+END
+EOF
+timeout 300 "$kflrun" nested.kfl > nested.out 2> nested.err &
+pid=$!
+wid=$(find_window '^Outer$' "$pid")
+check "outer dialog appears" test -n "$wid"
+if [ -n "$wid" ] && shot_until "$wid" outer.xwd C0C0C0 1000; then
+    read -r width height < <("$helper" size outer.xwd)
+    click "$wid" $((width / 2)) $((height - 20))
+    inner=$(find_window '^Inner$' "$pid")
+    check "the callback opens the nested dialog" test -n "$inner"
+    if [ -n "$inner" ]; then
+        sleep 0.3
+        # Exit > Quit: the menu opens on the click, Down Down reaches Quit.
+        click "$inner" 15 8
+        xdotool key Down Down Return
+    fi
+fi
+wait_end "$pid"
+check "Quit in the nested dialog ends the program (exit $rc)" test "$rc" = 0
+check "nothing after Quit runs" test "$(printed nested.out)" = "nested"
+
+# 4. The File menu of a file field opens the file chooser; a command button
+#    starts its command without waiting.
+touch chosen.kdf
+cat > files.kfl <<'EOF'
+%KFL  a file field and a command button
+SWGTIT('Files')
+SWGPOP('NOOK')
+SWGPOP('NOQUIT')
+SWGPOP('NOHELP')
+ID = WGINI('VERT')
+IDF = WGFIL(ID, 'Data file', 'old.kdf', '*.kdf')
+IDC = WGCMD(ID, 'Touch', 'touch started.txt')
+IDO = WGOK(ID)
+WGFIN()
+F = GWGFIL(IDF)
+PRINT 'file', F
+EOF
+timeout 300 "$kflrun" files.kfl > files.out 2> files.err &
+pid=$!
+wid=$(find_window '^Files$' "$pid")
+check "file dialog appears" test -n "$wid"
+if [ -n "$wid" ] && shot_until "$wid" files.xwd "$WHITE" 1000; then
+    read -r width height < <("$helper" size files.xwd)
+    read -r tx ty tw th _ < <("$helper" boxes files.xwd "$WHITE" 1000 | head -1)
+    lh=$(((th + 4) * 2 / 3))
+    # The command button below the field, the OK button at the bottom.
+    click "$wid" $((tx + tw / 2)) $((ty + th + 2 + lh / 2 + lh * 3 / 4))
+    for i in $(seq 1 100); do [ -e started.txt ] && break; sleep 0.2; done
+    check "the command button starts its command" test -e started.txt
+    # File (the only menu) > Data file.
+    click "$wid" 15 8
+    xdotool key Down Return
+    chooser=$(find_window '^Data file$' "$pid")
+    check "the File menu entry opens the file chooser titled with its label" test -n "$chooser"
+    if [ -n "$chooser" ]; then
+        sleep 0.5
+        focus "$chooser"
+        # The chooser shows the directory; a "/" typed would change it.
+        xdotool key End shift+Home
+        xdotool type --delay 30 chosen.kdf
+        xdotool key Return
+        window_gone '^Data file$'
+    fi
+    sleep 0.5
+    click "$wid" $((tx + tw / 2)) $((height - lh / 2 - lh * 3 / 4))
+fi
+wait_end "$pid"
+check "OK ends the file dialog (exit $rc)" test "$rc" = 0
+check "the chosen file is in the field" test "$(printed files.out)" = "file
+$work/chosen.kdf"
+
+# 5. The standard dialogs: Yes/No with its default, a text and a list.
+cat > standard.kfl <<'EOF'
+%KFL  standard dialogs
+SWGTIT('Question')
+N = DWGBUT('Print it?', 0)
+PRINT 'answer', N
+T = DWGTXT('Title', 'old')
+PRINT 'title', T
+N = DWGLIS('Colour', 'Red|Green|Blue', 1)
+PRINT 'item', N
+EOF
+timeout 300 "$kflrun" standard.kfl > standard.out 2> standard.err &
+pid=$!
+box=$(find_window '^Question$' "$pid")
+check "DWGBUT shows a box titled with the window title" test -n "$box"
+if [ -n "$box" ]; then
+    sleep 0.3
+    focus "$box"
+    xdotool key Return  # the default: No
+fi
+box=$(find_window '^Title$' "$pid")
+check "DWGTXT shows its window" test -n "$box"
+if [ -n "$box" ]; then
+    sleep 0.3
+    focus "$box"
+    xdotool key ctrl+a
+    xdotool type --delay 30 'New title'
+    xdotool key Return
+fi
+box=$(find_window '^Colour$' "$pid")
+check "DWGLIS shows its window" test -n "$box"
+if [ -n "$box" ] && shot_until "$box" list.xwd "$NAVY" 100; then
+    read -r sx sy sw lh _ < <("$helper" boxes list.xwd "$NAVY" 100 | head -1)
+    click "$box" $((sx + sw / 2)) $((sy + 2 * lh + lh / 2))
+    focus "$box"
+    xdotool key Return
+fi
+wait_end "$pid"
+check "the standard dialogs end (exit $rc)" test "$rc" = 0
+check "the answers are printed" test "$(printed standard.out)" = "answer
+0
+title
+New title
+item
+3"
+
+echo "widgets gui: $passed passed, $failed failed"
+[ "$failed" = 0 ]
