@@ -249,7 +249,6 @@ box
 pressed
 1'
 check "the script prints what was chosen" test "$(printed settings.out | sed -n '/^text$/,$p')" = "$expected"
-check "nothing on standard error" test ! -s settings.err
 [ "$failed" = 0 ] || { echo "--- settings.out"; cat settings.out; cat settings.err; }
 
 # 2. The close box: the typed text is not taken, the field keeps its first text.
@@ -417,6 +416,12 @@ title
 New title
 item
 3"
+
+# No run wrote anything to standard error (the sanitizer build reports there).
+for err in *.err; do
+    check "nothing on standard error of ${err%.err}" test ! -s "$err"
+    [ -s "$err" ] && head -20 "$err"
+done
 
 echo "widgets gui: $passed passed, $failed failed"
 [ "$failed" = 0 ]
