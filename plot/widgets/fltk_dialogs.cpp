@@ -205,6 +205,8 @@ private:
             if (w.type == WidgetType::file)
                 bar->add(("File/" + menu_label(w.label)).c_str(), 0, on_menu,
                          reinterpret_cast<void*>(command_file_entry + i));
+            else if (w.type == WidgetType::popup)
+                bar->add(menu_label(w.text).c_str(), 0, nullptr, nullptr, FL_SUBMENU);
             else if (w.type == WidgetType::popup_item)
                 bar->add((menu_label(record(w.parent).text) + "/" + menu_label(w.text)).c_str(), 0, on_menu,
                          reinterpret_cast<void*>(command_popup_item + i));
@@ -396,7 +398,9 @@ private:
             break;
         case WidgetType::list: {
             const int line = static_cast<Fl_Hold_Browser*>(control)->value();
-            if (line > 0 && line != record(index).state)
+            // Against what the list shows: SWGLIS may have moved the
+            // selection away from the stored item.
+            if (line > 0 && line != record(index).shown)
                 list_selected(index, line);
             break;
         }
@@ -428,9 +432,12 @@ private:
             popup_item_chosen(static_cast<int>(command - command_popup_item));
     }
 
-    // The close box: the window goes, the fields keep their buffers.
+    // The close box: the window goes, the fields keep their buffers. The
+    // toolkit also calls this for the Escape key, which is no close box.
     static void on_close(Fl_Widget* window, void* self)
     {
+        if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape)
+            return;
         auto* front = static_cast<FltkFrontEnd*>(self);
         front->close(main_of_widget(window));
     }

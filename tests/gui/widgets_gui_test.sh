@@ -251,31 +251,65 @@ pressed
 check "the script prints what was chosen" test "$(printed settings.out | sed -n '/^text$/,$p')" = "$expected"
 [ "$failed" = 0 ] || { echo "--- settings.out"; cat settings.out; cat settings.err; }
 
-# 2. The close box: the typed text is not taken, the field keeps its first text.
+# 2. Lists of 8 and 9 items (only the second gets a scroll bar), a popup
+#    menu whose item has a callback, the Escape key that closes nothing, and
+#    the close box: the typed text is not taken, the field keeps its first text.
 cat > closed.kfl <<'EOF'
-%KFL  closed with the close box
+%KFL  lists, a popup menu and the close box
 SWGTIT('Closed dialog')
+SWGPOP('NOOK')
+SWGPOP('NOQUIT')
+SWGPOP('NOHELP')
 ID = WGINI('VERT')
+IDM = WGPOP(ID, 'Actions')
+IDI = WGAPP(IDM, 'Say hello')
+INT IRAY[1]
+SWGCB(IDI, 'hello', IRAY)
 IDT = WGTXT(ID, 'first text')
+IDA = WGLIS(ID, '1|2|3|4|5|6|7|8', 1)
+IDB = WGLIS(ID, '1|2|3|4|5|6|7|8|9', 1)
 WGFIN()
 T = GWGTXT(IDT)
 PRINT 'kept', T
+EOF
+cat > hello.kfl <<'EOF'
+%KFL
+SUBROUTINE HELLO (ID, A)
+PRINT 'hello from', ID
+END
 EOF
 timeout 300 "$kflrun" closed.kfl > closed.out 2> closed.err &
 pid=$!
 wid=$(find_window '^Closed dialog$' "$pid")
 check "second dialog appears" test -n "$wid"
-if [ -n "$wid" ] && shot_until "$wid" closed.xwd "$WHITE" 1000; then
-    read -r tx ty tw th _ < <("$helper" boxes closed.xwd "$WHITE" 1000 | head -1)
+if [ -n "$wid" ] && shot_until "$wid" closed.xwd "$NAVY" 100; then
+    mapfile -t fields < <("$helper" boxes closed.xwd "$WHITE,$NAVY" 1000)
+    check "a text field and two lists (${#fields[@]})" test "${#fields[@]}" = 3
+    read -r tx ty tw th _ <<< "${fields[0]:-0 0 0 0 0}"
+    read -r ax ay aw ah _ <<< "${fields[1]:-0 0 0 0 0}"
+    read -r bx by bw bh _ <<< "${fields[2]:-0 0 0 0 0}"
+    read -r _ _ _ lh _ < <("$helper" boxes closed.xwd "$NAVY" 100 | head -1)
+    check "8 items: 9 lines high" test "$ah" = $((9 * lh - 4))
+    check "9 items: scrolled, also 9 lines high" test "$bh" = $((9 * lh - 4))
+    check "8 items: no scroll bar, as wide as the text field" test "$aw" = "$tw"
+    check "9 items: a scroll bar takes its right side ($bw of $tw)" test "$bw" -le $((tw - 10))
+    # Actions > Say hello: the popup item's callback.
+    click "$wid" 15 8
+    xdotool key Down Return
+    check "the popup menu item runs its callback" wait_for_line closed.out ' *3 *'
     click "$wid" $((tx + tw / 2)) $((ty + th / 2))
     xdotool key ctrl+a
     xdotool type --delay 30 'not confirmed'
-    sleep 0.3
+    xdotool key Escape
+    sleep 0.5
+    check "Escape does not close the dialog" test -n "$(xdotool search --onlyvisible --name '^Closed dialog$')"
     "$helper" close "$wid"
 fi
 wait_end "$pid"
 check "the close box ends the dialog (exit $rc)" test "$rc" = 0
-check "after the close box the field keeps its first text" test "$(printed closed.out)" = "kept
+check "after the close box the field keeps its first text" test "$(printed closed.out)" = "hello from
+3
+kept
 first text"
 
 # 3. Quit in the menu of a nested dialog ends the whole program.
