@@ -164,12 +164,18 @@ private:
     {
         const Widget& m = record(main);
         const FontMetrics& fm = table().metrics;
-        const int client_w = std::max(1, m.rect.w - 2 * fm.frame_width);
-        const int client_h = std::max(1, m.rect.h - 2 * fm.frame_height - fm.caption_height);
+        // The window stays on the screen and no larger than it: the display
+        // refuses windows far beyond its size (the layout stays as computed,
+        // so what lies beyond the screen is cut off).
+        int sx = 0, sy = 0, sw = 0, sh = 0;
+        Fl::screen_xywh(sx, sy, sw, sh);
+        const int client_w = std::clamp(m.rect.w - 2 * fm.frame_width, 1, std::max(1, sw));
+        const int client_h = std::clamp(m.rect.h - 2 * fm.frame_height - fm.caption_height, 1, std::max(1, sh));
+        const int x = std::clamp(m.rect.x + fm.frame_width, sx, std::max(sx, sx + sw - client_w));
+        const int y = std::clamp(m.rect.y + fm.frame_height + fm.caption_height, sy, std::max(sy, sy + sh - client_h));
         d.main = main;
         d.top = fm.caption_height;
-        d.window = new MainWindow(m.rect.x + fm.frame_width, m.rect.y + fm.frame_height + fm.caption_height,
-                                  client_w, client_h, main);
+        d.window = new MainWindow(x, y, client_w, client_h, main);
         d.window->copy_label(m.text.c_str());
         d.window->callback(on_close, this);
         d.menu = new Fl_Menu_Bar(0, 0, client_w, d.top);

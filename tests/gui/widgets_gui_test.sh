@@ -451,6 +451,29 @@ New title
 item
 3"
 
+# 6. A dialog placed far off the screen and far larger than it is shown on
+#    the screen, at most as large as the screen.
+cat > huge.kfl <<'EOF'
+%KFL  a window far beyond the screen
+SWGTIT('Huge')
+SWGWIN(50000, -50000, 100000, 100000)
+ID = WGINI('FORM')
+L = WGLAB(ID, 'far away')
+WGFIN()
+PRINT 'closed'
+EOF
+timeout 300 "$kflrun" huge.kfl > huge.out 2> huge.err &
+pid=$!
+wid=$(find_window '^Huge$' "$pid")
+check "a huge dialog is shown" test -n "$wid"
+if [ -n "$wid" ] && shot_until "$wid" huge.xwd C0C0C0 1000; then
+    check "the huge dialog fills the screen at most" test "$("$helper" size huge.xwd)" = "1024 768"
+    "$helper" close "$wid"
+fi
+wait_end "$pid"
+check "the huge dialog closes (exit $rc)" test "$rc" = 0
+check "the script goes on after it" test "$(printed huge.out)" = "closed"
+
 # No run wrote anything to standard error (the sanitizer build reports there).
 for err in *.err; do
     check "nothing on standard error of ${err%.err}" test ! -s "$err"
