@@ -474,6 +474,44 @@ wait_end "$pid"
 check "the huge dialog closes (exit $rc)" test "$rc" = 0
 check "the script goes on after it" test "$(printed huge.out)" = "closed"
 
+# 7. Exit > OK in the menu takes the typed text; the Quit button ends the program.
+cat > menu_ok.kfl <<'EOF'
+%KFL  the OK menu entry and the Quit button
+SWGTIT('Menu OK')
+ID = WGINI('VERT')
+IDT = WGTXT(ID, 'first')
+WGFIN()
+T = GWGTXT(IDT)
+PRINT 'menu ok', T
+SWGTIT('Quit button')
+ID = WGINI('VERT')
+IDQ = WGQUIT(ID)
+WGFIN()
+PRINT 'not reached'
+EOF
+timeout 300 "$kflrun" menu_ok.kfl > menu_ok.out 2> menu_ok.err &
+pid=$!
+wid=$(find_window '^Menu OK$' "$pid")
+check "the OK menu dialog appears" test -n "$wid"
+if [ -n "$wid" ] && shot_until "$wid" menu_ok.xwd "$WHITE" 1000; then
+    read -r tx ty tw th _ < <("$helper" boxes menu_ok.xwd "$WHITE" 1000 | head -1)
+    click "$wid" $((tx + tw / 2)) $((ty + th / 2))
+    xdotool key ctrl+a
+    xdotool type --delay 30 'taken by the menu'
+    click "$wid" 15 8
+    xdotool key Down Return
+fi
+wid=$(find_window '^Quit button$' "$pid")
+check "the Quit button dialog appears" test -n "$wid"
+if [ -n "$wid" ] && shot_until "$wid" quit.xwd C0C0C0 1000; then
+    read -r width height < <("$helper" size quit.xwd)
+    click "$wid" $((width / 2)) $((height - 20))
+fi
+wait_end "$pid"
+check "the Quit button ends the program (exit $rc)" test "$rc" = 0
+check "the OK menu entry took the typed text; nothing ran after Quit" test "$(printed menu_ok.out)" = "menu ok
+taken by the menu"
+
 # No run wrote anything to standard error (the sanitizer build reports there).
 for err in *.err; do
     check "nothing on standard error of ${err%.err}" test ! -s "$err"
