@@ -17,6 +17,8 @@ DEBIAN_PACKAGES += hp2xx
 DEBIAN_PACKAGES += libtiff-tools
 # The manual: python3 runs its tools (reference check, examples, index).
 DEBIAN_PACKAGES += python3
+# The PDF, SVG and PNG formats (cairo), and their independent readers in the tests.
+DEBIAN_PACKAGES += libcairo2-dev pkg-config poppler-utils librsvg2-bin
 
 .PHONY: all run test deps build asan clean
 

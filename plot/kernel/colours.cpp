@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "plot/devices/paper_device.hpp"
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/state.hpp"
@@ -43,7 +44,8 @@ void load_named_colour_table(ColourTableName requested)
         load_colour_table_for_device(name, s.device_code, s.colour_table);
     for (int j = 1; j <= 30; ++j)
         c.cycle[static_cast<std::size_t>(j)] = colour_cycle_entry(c.pens, j);
-    if (s.screen_mode == 2 && reversing_device(s.device_code))
+    // Paper is white: the paper formats always draw as reversed.
+    if ((s.screen_mode == 2 && reversing_device(s.device_code)) || is_paper_device(s.device_code))
         exchange_background(s.colour_table, name);
     s.colour_table_index = static_cast<int>(name);
     c.lowest = 0;

@@ -1,4 +1,5 @@
 // The output formats of this build, by device code.
+#include "plot/devices/paper_device.hpp"
 #include "plot/kernel/cgm.hpp"
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/hpgl.hpp"
@@ -29,6 +30,12 @@ std::unique_ptr<Device> make_device(int device_code)
         return make_screen_device(device_code);
     case 601: case 602: case 603:  // rasters written as TIFF, as a dump, or kept in memory
         return make_raster_device(device_code);
+    case dev_pdf:
+        return make_pdf_device();
+    case dev_svg:
+        return make_svg_device();
+    case dev_png:
+        return make_png_device();
     default:
         // Terminal emulations have no writer in this build.
         return nullptr;

@@ -45,6 +45,9 @@ int range_check(int value, int low, int high);
 // Writes text to the message stream (text output or the error file),
 // at most 256 characters a print.
 void message_print(std::string_view text);
+// Counts n characters of a text that no font of the device has (each drawn
+// as a replacement) in one warning for the text.
+void warn_missing_characters(int n, std::string_view text);
 
 // The vector primitive: one point in plot coordinates to the device; an even
 // pen code draws, an odd one moves.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "plot/kernel/characters.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/win/driver.hpp"
 
@@ -232,6 +233,30 @@ std::string time_string()
     std::tm tm{};
     localtime_r(&now, &tm);
     return format("%02d:%02d:%02d", tm.tm_hour, tm.tm_min, tm.tm_sec);
+}
+
+}  // namespace korvan
+
+namespace korvan {
+
+void warn_missing_characters(int n, std::string_view text)
+{
+    PlotState& s = state();
+    ++s.warning_count;
+    if (s.message_unit == 0)
+        return;
+    // The routine in capitals and the first 8 characters of the text, as the
+    // page warnings of texts show them.
+    std::string routine;
+    for (char c : std::string_view(s.routine_name))
+        routine += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::size_t end = 0;
+    for (int k = 0; k < 8 && end < text.size(); ++k)
+        next_character(text, end);
+    std::string first = utf8_text(text.substr(0, end));
+    std::string line = " <<<< Warning: " + std::to_string(n) + (n == 1 ? " character" : " characters") +
+                       " not in the font in " + routine + " - (" + first + ").\n";
+    message_print(line);
 }
 
 }  // namespace korvan

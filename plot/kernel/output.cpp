@@ -6,6 +6,7 @@
 
 #include "plat/host.hpp"
 #include "plat/paths.hpp"
+#include "plot/devices/paper_device.hpp"
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/routines.hpp"
@@ -24,6 +25,7 @@ constexpr DeviceKeyword device_keywords[] = {
     {"HPA2", 404}, {"HPA1", 405}, {"CONS", 80},  {"TEKT", 151}, {"VT34", 103}, {"LN03", 161},
     {"POST", 501}, {"PSCL", 502}, {"XWIN", 75},  {"XWI1", 75},  {"XWI2", 76},  {"XWI3", 77},
     {"XWI4", 78},  {"XWI5", 79},  {"XWND", 80},  {"TIFF", 601}, {"IMAG", 602}, {"VIRT", 603},
+    {"PDF ", 801}, {"SVG ", 802}, {"PNG ", 803},
 };
 
 bool readable(const std::string& name)
@@ -67,6 +69,12 @@ const char* default_extension(int code)
         return "tif";
     if (code == 602)
         return "img";
+    if (code == dev_pdf)
+        return "pdf";
+    if (code == dev_svg)
+        return "svg";
+    if (code == dev_png)
+        return "png";
     return "";
 }
 

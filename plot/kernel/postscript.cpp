@@ -18,6 +18,7 @@
 #include <cstring>
 #include <string>
 
+#include "plot/devices/paper_device.hpp"
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/postscript_widths.hpp"
@@ -717,7 +718,8 @@ void psfont(std::string_view name)
 {
     soft_level_check("psfont");
     PlotState& s = state();
-    if (s.device_code < 501 || s.device_code > 600) {
+    // The paper formats set their text in the same fonts.
+    if ((s.device_code < 501 || s.device_code > 600) && !is_paper_device(s.device_code)) {
         warning(49);
         return;
     }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "plot/devices/paper_device.hpp"
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/state.hpp"
@@ -111,7 +112,7 @@ bool device_fills_rectangles()
 {
     const PlotState& s = state();
     return s.device && (s.device_code <= 100 || (s.device_code >= 301 && s.device_code <= 400) ||
-                        (s.device_code >= 501 && s.device_code <= 600));
+                        (s.device_code >= 501 && s.device_code <= 600) || is_paper_device(s.device_code));
 }
 
 void fill_rectangle(double x, double y, double w, double h)

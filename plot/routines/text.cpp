@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <numbers>
 
+#include "plot/devices/paper_device.hpp"
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/postscript.hpp"
@@ -613,7 +614,7 @@ void hwfont()
 {
     select_font("hwfont", StrokeFont::complx, true);
     const PlotState& s = state();
-    if (s.level >= 1 && s.device_code >= 501 && s.device_code <= 600)
+    if (s.level >= 1 && ((s.device_code >= 501 && s.device_code <= 600) || is_paper_device(s.device_code)))
         select_postscript_font("Times-Roman");
 }
 

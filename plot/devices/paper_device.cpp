@@ -1,0 +1,256 @@
+// The paper device: the plot in PostScript's device units (rounded as
+// PostScript rounds them), drawn through the canvas of its format in points.
+#include "plot/devices/paper_device.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "plat/paths.hpp"
+#include "plot/devices/paper_canvas.hpp"
+#include "plot/devices/paper_fonts.hpp"
+#include "plot/devices/paper_text.hpp"
+#include "plot/kernel/device.hpp"
+#include "plot/kernel/kernel.hpp"
+#include "plot/kernel/state.hpp"
+
+namespace korvan {
+
+namespace {
+
+// PostScript's measures: points per device unit, the paper in device units and
+// the device scale without HWPAGE.
+constexpr double points_per_unit = 0.14226378;
+constexpr double paper_short = 3900.0;
+constexpr double paper_long = 5600.0;
+constexpr double fixed_device_scale = 1.8571428;
+constexpr double min_factor = 0.000001;
+
+class PaperDevice final : public Device {
+public:
+    explicit PaperDevice(std::unique_ptr<PaperCanvas> canvas) : canvas_(std::move(canvas)) {}
+
+    void open() override;
+    void point(double x, double y, bool draw) override;
+    void colour(int index) override
+    {
+        write_path();
+        index_ = std::clamp(index, 0, 255);
+        direct_ = false;
+    }
+    bool has_direct_colour() const override { return true; }
+    void direct_colour(std::uint32_t rgb) override
+    {
+        write_path();
+        rgb_ = rgb;
+        direct_ = true;
+    }
+    void fill_rect(double x, double y, double w, double h, int index) override;
+    void new_page() override;
+    void flush() override { write_path(); }
+    bool has_hardware_font() const override { return true; }
+    void hardware_text(double x, double y, std::string_view text, double height, double angle) override;
+    double hardware_text_length(std::string_view text, double height) const override;
+    void close() override;
+
+private:
+    // Device units (PostScript's, y upward from the bottom of the page) to points on the page.
+    PaperPoint page_point(double x, double y) const
+    {
+        double ux = std::round(scale_ * x);
+        double uy = std::round(scale_ * (page_height_ - y));
+        return {ux * unit_, page_h_ - uy * unit_};
+    }
+    PaperColour colour_of(int index) const { return rgb_colour(state().colour_table[static_cast<std::size_t>(index)]); }
+    static PaperColour rgb_colour(std::uint32_t rgb)
+    {
+        return {static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8), static_cast<std::uint8_t>(rgb)};
+    }
+    PaperColour current() const { return direct_ ? rgb_colour(rgb_) : colour_of(index_); }
+    double font_size(double height) const { return std::max(1.0, std::trunc(height * scale_ * 0.25)) * factor_; }
+    void write_path();
+    void start_page();
+    void end_page();
+
+    std::unique_ptr<PaperCanvas> canvas_;
+    bool failed_ = false;   // the file could not be made: nothing more is drawn
+    bool page_open_ = false;
+    std::string first_file_;
+    int page_ = 0;
+    double scale_ = fixed_device_scale;
+    double factor_ = 1.0;
+    double unit_ = points_per_unit;  // points of one device unit
+    double page_height_ = 0;        // plot units
+    double page_w_ = 0;             // points
+    double page_h_ = 0;
+    int index_ = 1;
+    std::uint32_t rgb_ = 0;
+    bool direct_ = false;
+    std::vector<PaperPoint> path_;
+    PaperPoint last_{};
+    bool has_last_ = false;
+};
+
+void PaperDevice::open()
+{
+    PlotState& s = state();
+    double w = std::max(s.page_width, 1);
+    double h = std::max(s.page_height, 1);
+    // The fit to the paper as PostScript computes it, turned page or not.
+    bool turned = s.page_mode != 2 && s.page_height < s.page_width;
+    double paper_a = s.hw_page ? 2.0 * s.hw_width : paper_short;
+    double paper_b = s.hw_page ? 2.0 * s.hw_height : paper_long;
+    double fit = turned ? std::min(paper_b / w, paper_a / h) : std::min(paper_a / w, paper_b / h);
+    if (s.scaling_mode == 0)
+        fit = std::min(fit, 2.0 * s.scaling_factor);
+    scale_ = s.hw_page ? fit : fixed_device_scale;
+    factor_ = std::max(fit / scale_, min_factor);
+    s.device_scale = scale_;
+    unit_ = points_per_unit * factor_;
+    page_height_ = s.page_height;
+    page_w_ = scale_ * s.page_width * unit_;
+    page_h_ = scale_ * s.page_height * unit_;
+
+    first_file_ = file_version(s.output_file);
+    s.output_file = make_absolute(first_file_);
+    page_ = 1;
+    start_page();
+}
+
+void PaperDevice::start_page()
+{
+    std::string file = page_ == 1 ? first_file_ : file_version(page_file_name(first_file_, page_));
+    if (canvas_->begin_page(file, page_w_, page_h_)) {
+        page_open_ = true;
+        return;
+    }
+    failed_ = true;
+    warning_text(36, file);
+}
+
+void PaperDevice::end_page()
+{
+    write_path();
+    if (!page_open_)
+        return;
+    page_open_ = false;
+    if (!canvas_->end_page() && !failed_) {
+        failed_ = true;
+        warning_text(36, state().output_file);
+    }
+}
+
+void PaperDevice::write_path()
+{
+    if (path_.size() >= 2 && page_open_)
+        canvas_->stroke(path_, current(), state().postscript.line_width * unit_);
+    // A lone point draws nothing; it stays the start of a following draw.
+    path_.clear();
+}
+
+void PaperDevice::point(double x, double y, bool draw)
+{
+    if (!std::isfinite(x) || !std::isfinite(y))
+        return;
+    PaperPoint p = page_point(std::clamp(x, -1e7, 1e7), std::clamp(y, -1e7, 1e7));
+    if (!draw) {
+        write_path();
+        path_.push_back(p);
+    } else {
+        if (path_.empty() && has_last_)
+            path_.push_back(last_);
+        // Points that round to the same device unit add nothing to the line.
+        if (path_.empty() || path_.back().x != p.x || path_.back().y != p.y)
+            path_.push_back(p);
+    }
+    last_ = p;
+    has_last_ = true;
+}
+
+void PaperDevice::fill_rect(double x, double y, double w, double h, int index)
+{
+    write_path();
+    if (!page_open_ || !std::isfinite(x) || !std::isfinite(y) || !std::isfinite(w) || !std::isfinite(h))
+        return;
+    PaperPoint a = page_point(std::clamp(x, -1e7, 1e7), std::clamp(y, -1e7, 1e7));
+    PaperPoint b = page_point(std::clamp(x + w, -1e7, 1e7), std::clamp(y + h, -1e7, 1e7));
+    canvas_->fill_rect(std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x), std::abs(b.y - a.y),
+                       colour_of(std::clamp(index, 0, 255)));
+}
+
+void PaperDevice::hardware_text(double x, double y, std::string_view text, double height, double angle)
+{
+    write_path();
+    if (!page_open_ || !std::isfinite(x) || !std::isfinite(y) || !std::isfinite(angle))
+        return;
+    const PaperFont& font = paper_font(state().postscript.font);
+    PaperText t;
+    PaperPoint at = page_point(std::clamp(x, -1e7, 1e7), std::clamp(y, -1e7, 1e7));
+    t.x = at.x;
+    t.y = at.y;
+    t.utf8 = paper_text_in_font(font, text);
+    t.font = &font;
+    t.size = font_size(height);
+    t.angle = std::round(angle);
+    t.colour = current();
+    canvas_->text(t);
+}
+
+double PaperDevice::hardware_text_length(std::string_view text, double height) const
+{
+    const PaperFont& font = paper_font(state().postscript.font);
+    double points = paper_text_advance(font, paper_text_in_font(font, text, false)) * font_size(height);
+    return points / unit_ / scale_;
+}
+
+void PaperDevice::new_page()
+{
+    if (failed_)
+        return;
+    end_page();
+    if (canvas_->one_file()) {
+        start_page();
+        return;
+    }
+    ++page_;
+    start_page();
+}
+
+void PaperDevice::close()
+{
+    end_page();
+    if (!canvas_->finish() && !failed_)
+        warning_text(36, state().output_file);
+}
+
+}  // namespace
+
+std::unique_ptr<Device> make_paper_device(std::unique_ptr<PaperCanvas> canvas)
+{
+    return std::make_unique<PaperDevice>(std::move(canvas));
+}
+
+std::string page_file_name(const std::string& first, int n)
+{
+    std::size_t dir = plat::directory_part_length(first);
+    std::size_t dot = first.find('.', dir);
+    std::string number = "-" + std::to_string(n);
+    if (dot == std::string::npos)
+        return first + number;
+    return first.substr(0, dot) + number + first.substr(dot);
+}
+
+double png_dots_per_inch()
+{
+    const char* text = std::getenv("KORVAN_PNG_DPI");
+    if (text == nullptr)
+        return 150.0;
+    char* end = nullptr;
+    double dpi = std::strtod(text, &end);
+    if (end == text || !(dpi >= 10.0 && dpi <= 2400.0))
+        return 150.0;
+    return dpi;
+}
+
+}  // namespace korvan

@@ -1,0 +1,83 @@
+// The PDF format: every page of the plot is a page of one file, drawn with
+// cairo as vector paths and real text.
+#include <cairo-pdf.h>
+#include <cairo.h>
+
+#include "plot/devices/cairo_drawing.hpp"
+#include "plot/devices/paper_canvas.hpp"
+#include "plot/devices/paper_device.hpp"
+#include "plot/kernel/device.hpp"
+
+namespace korvan {
+
+namespace {
+
+class PdfCanvas final : public PaperCanvas {
+public:
+    ~PdfCanvas() override { release(); }
+
+    bool one_file() const override { return true; }
+    bool begin_page(const std::string& file, double width, double height) override
+    {
+        if (surface_ == nullptr) {
+            surface_ = cairo_pdf_surface_create(file.c_str(), width, height);
+            cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "KORVAN");
+            cr_ = cairo_create(surface_);
+            if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
+                release();
+                return false;
+            }
+        } else {
+            cairo_pdf_surface_set_size(surface_, width, height);
+        }
+        return true;
+    }
+    void stroke(std::span<const PaperPoint> path, PaperColour colour, double width) override
+    {
+        cairo_stroke_path(cr_, path, colour, width);
+    }
+    void fill_rect(double x, double y, double w, double h, PaperColour colour) override
+    {
+        cairo_fill_rect(cr_, x, y, w, h, colour, false);
+    }
+    void text(const PaperText& text) override { cairo_draw_text(cr_, text); }
+    void image(const PaperImage& image) override { cairo_draw_image(cr_, image); }
+    bool end_page() override
+    {
+        if (cr_ == nullptr)
+            return false;
+        cairo_show_page(cr_);
+        return cairo_status(cr_) == CAIRO_STATUS_SUCCESS;
+    }
+    bool finish() override
+    {
+        if (surface_ == nullptr)
+            return false;
+        cairo_surface_finish(surface_);
+        bool ok = cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS && cairo_status(cr_) == CAIRO_STATUS_SUCCESS;
+        release();
+        return ok;
+    }
+
+private:
+    void release()
+    {
+        if (cr_ != nullptr)
+            cairo_destroy(cr_);
+        if (surface_ != nullptr)
+            cairo_surface_destroy(surface_);
+        cr_ = nullptr;
+        surface_ = nullptr;
+    }
+
+    cairo_surface_t* surface_ = nullptr;
+    cairo_t* cr_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<PaperCanvas> make_pdf_canvas() { return std::make_unique<PdfCanvas>(); }
+
+std::unique_ptr<Device> make_pdf_device() { return make_paper_device(make_pdf_canvas()); }
+
+}  // namespace korvan

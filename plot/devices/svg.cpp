@@ -1,0 +1,206 @@
+// The SVG format: every page a file of its own with the plot as paths,
+// rectangles, pictures and real text elements, so that the text of a page can
+// be selected and searched. (cairo's SVG surface would turn text into glyph
+// outlines; the elements are therefore written here.)
+#include <cairo.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "plot/devices/paper_canvas.hpp"
+#include "plot/devices/paper_device.hpp"
+#include "plot/devices/paper_fonts.hpp"
+#include "plot/kernel/device.hpp"
+
+namespace korvan {
+
+namespace {
+
+std::string colour_text(PaperColour c)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", c.r, c.g, c.b);
+    return text;
+}
+
+// A number with at most two decimals and without trailing zeros.
+std::string number(double v)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", std::isfinite(v) ? v : 0.0);
+    std::string s = text;
+    while (!s.empty() && s.back() == '0')
+        s.pop_back();
+    if (!s.empty() && s.back() == '.')
+        s.pop_back();
+    if (s == "-0")
+        s = "0";
+    return s;
+}
+
+std::string escaped(std::string_view text)
+{
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default:
+            // Control characters are not allowed in XML.
+            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t')
+                out += c;
+        }
+    }
+    return out;
+}
+
+std::string base64(const std::string& bytes)
+{
+    static constexpr char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    std::size_t i = 0;
+    for (; i + 2 < bytes.size(); i += 3) {
+        unsigned v = (static_cast<unsigned char>(bytes[i]) << 16) | (static_cast<unsigned char>(bytes[i + 1]) << 8) |
+                     static_cast<unsigned char>(bytes[i + 2]);
+        out += digits[v >> 18];
+        out += digits[(v >> 12) & 63];
+        out += digits[(v >> 6) & 63];
+        out += digits[v & 63];
+    }
+    if (i < bytes.size()) {
+        unsigned v = static_cast<unsigned char>(bytes[i]) << 16;
+        if (i + 1 < bytes.size())
+            v |= static_cast<unsigned char>(bytes[i + 1]) << 8;
+        out += digits[v >> 18];
+        out += digits[(v >> 12) & 63];
+        out += i + 1 < bytes.size() ? digits[(v >> 6) & 63] : '=';
+        out += '=';
+    }
+    return out;
+}
+
+cairo_status_t append_bytes(void* closure, const unsigned char* data, unsigned int length)
+{
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+// The picture as PNG bytes, masked pixels transparent.
+std::string png_bytes(const PaperImage& image)
+{
+    std::string bytes;
+    cairo_surface_t* pixels = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, image.width, image.height);
+    if (cairo_surface_status(pixels) == CAIRO_STATUS_SUCCESS) {
+        cairo_surface_flush(pixels);
+        unsigned char* data = cairo_image_surface_get_data(pixels);
+        int stride = cairo_image_surface_get_stride(pixels);
+        for (int y = 0; y < image.height; ++y) {
+            auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+            for (int x = 0; x < image.width; ++x) {
+                std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) + static_cast<std::size_t>(x);
+                row[x] = image.mask[at] == 0 ? 0u
+                                             : 0xFF000000u | (static_cast<std::uint32_t>(image.rgb[3 * at]) << 16) |
+                                                   (static_cast<std::uint32_t>(image.rgb[3 * at + 1]) << 8) |
+                                                   image.rgb[3 * at + 2];
+            }
+        }
+        cairo_surface_mark_dirty(pixels);
+        cairo_surface_write_to_png_stream(pixels, append_bytes, &bytes);
+    }
+    cairo_surface_destroy(pixels);
+    return bytes;
+}
+
+class SvgCanvas final : public PaperCanvas {
+public:
+    ~SvgCanvas() override
+    {
+        if (file_ != nullptr)
+            std::fclose(file_);
+    }
+
+    bool one_file() const override { return false; }
+    bool begin_page(const std::string& file, double width, double height) override
+    {
+        file_ = std::fopen(file.c_str(), "w");
+        if (file_ == nullptr)
+            return false;
+        std::string w = number(width);
+        std::string h = number(height);
+        std::fprintf(file_,
+                     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                     "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"%spt\" height=\"%spt\" "
+                     "viewBox=\"0 0 %s %s\">\n"
+                     "<rect width=\"%s\" height=\"%s\" fill=\"#ffffff\"/>\n"
+                     "<g fill=\"none\" stroke-linecap=\"square\" stroke-linejoin=\"bevel\">\n",
+                     w.c_str(), h.c_str(), w.c_str(), h.c_str(), w.c_str(), h.c_str());
+        return true;
+    }
+    void stroke(std::span<const PaperPoint> path, PaperColour colour, double width) override
+    {
+        std::string d = "M" + number(path[0].x) + " " + number(path[0].y);
+        for (std::size_t i = 1; i < path.size(); ++i) {
+            d += i == 1 ? "L" : " ";
+            d += number(path[i].x);
+            d += ' ';
+            d += number(path[i].y);
+        }
+        std::fprintf(file_, "<path stroke=\"%s\" stroke-width=\"%s\" d=\"%s\"/>\n", colour_text(colour).c_str(),
+                     number(width).c_str(), d.c_str());
+    }
+    void fill_rect(double x, double y, double w, double h, PaperColour colour) override
+    {
+        // Sharp edges, so that neighbouring cells meet without a seam.
+        std::fprintf(file_, "<rect x=\"%s\" y=\"%s\" width=\"%s\" height=\"%s\" fill=\"%s\" shape-rendering=\"crispEdges\"/>\n",
+                     number(x).c_str(), number(y).c_str(), number(w).c_str(), number(h).c_str(),
+                     colour_text(colour).c_str());
+    }
+    void text(const PaperText& t) override
+    {
+        if (t.font == nullptr || t.utf8.empty())
+            return;
+        std::string turn;
+        if (t.angle != 0)
+            turn = " transform=\"rotate(" + number(-t.angle) + " " + number(t.x) + " " + number(t.y) + ")\"";
+        std::fprintf(file_,
+                     "<text x=\"%s\" y=\"%s\" font-family=\"%s\" font-size=\"%s\" font-weight=\"%d\" "
+                     "font-style=\"%s\" fill=\"%s\" stroke=\"none\" xml:space=\"preserve\"%s>%s</text>\n",
+                     number(t.x).c_str(), number(t.y).c_str(), t.font->family, number(t.size).c_str(), t.font->weight,
+                     t.font->italic ? "italic" : "normal", colour_text(t.colour).c_str(), turn.c_str(),
+                     escaped(t.utf8).c_str());
+    }
+    void image(const PaperImage& image) override
+    {
+        if (image.width <= 0 || image.height <= 0)
+            return;
+        std::fprintf(file_,
+                     "<image x=\"%s\" y=\"%s\" width=\"%s\" height=\"%s\" preserveAspectRatio=\"none\" "
+                     "style=\"image-rendering:pixelated\" href=\"data:image/png;base64,%s\"/>\n",
+                     number(image.x).c_str(), number(image.y).c_str(), number(image.w).c_str(),
+                     number(image.h).c_str(), base64(png_bytes(image)).c_str());
+    }
+    bool end_page() override
+    {
+        if (file_ == nullptr)
+            return false;
+        std::fputs("</g>\n</svg>\n", file_);
+        bool ok = std::ferror(file_) == 0;
+        ok = std::fclose(file_) == 0 && ok;
+        file_ = nullptr;
+        return ok;
+    }
+    bool finish() override { return true; }
+
+private:
+    std::FILE* file_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<PaperCanvas> make_svg_canvas() { return std::make_unique<SvgCanvas>(); }
+
+std::unique_ptr<Device> make_svg_device() { return make_paper_device(make_svg_canvas()); }
+
+}  // namespace korvan

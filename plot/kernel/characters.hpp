@@ -1,0 +1,24 @@
+// The character set of texts: UTF-8, with the single bytes of ISO 8859-1
+// (Latin-1) texts of older scripts taken as those characters wherever the
+// bytes do not form a UTF-8 sequence.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace korvan {
+
+// The character that starts at byte i; i moves past it. A byte that does not
+// start a well-formed UTF-8 sequence is one Latin-1 character.
+char32_t next_character(std::string_view text, std::size_t& i);
+
+// The text in UTF-8 by the rule above.
+std::string utf8_text(std::string_view text);
+
+// Appends a character in UTF-8.
+void append_utf8(std::string& out, char32_t c);
+
+// The character drawn for one that no font of the device has.
+inline constexpr char32_t replacement_character = U'\uFFFD';
+
+}  // namespace korvan

@@ -1,0 +1,86 @@
+#!/bin/bash
+# Runs a script on the paper formats PDF, SVG and PNG and on colour
+# PostScript, each chosen with -D= and named after %ARG1 by the script
+# (<stem>.pdf, <stem>.svg, <stem>.png, <stem>.psc). Independent readers check
+# the files: pdfinfo (one page per page of the plot, the page size of the
+# PostScript bounding box, landscape for a landscape plot), pdftotext (the
+# texts listed in <script>.texts, one a line, when that file exists),
+# rsvg-convert and the PNG decoder. Then the PDF rendered by pdftoppm, the SVG
+# by rsvg-convert and the PNG itself must agree with Ghostscript's rendering of
+# the PostScript file within <tolerance> per cent.
+#
+#   paper_devices_test.sh <kflrun> <script.kfl> <stem> <tolerance %>
+set -u
+kflrun=$1
+script=$2
+stem=$3
+tolerance=$4
+compare="$(cd "$(dirname "$0")" && pwd)/support/compare_pictures.py"
+dpi=50
+
+for tool in pdfinfo pdftoppm pdftotext rsvg-convert gs python3; do
+    command -v $tool > /dev/null || { echo "$tool is not installed: the paper formats are not checked (skipped)"; exit 77; }
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$script" "$work/"
+cd "$work" || exit 1
+name=$(basename "$script")
+status=0
+for device in PDF SVG PNG PSCL; do
+    ext=$(echo "$device" | tr 'A-Z' 'a-z')
+    [ "$device" = PSCL ] && ext=psc
+    env -u KFL_PATH -u KFL_DATA -u KORVAN KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none KORVAN_PNG_DPI=$dpi \
+        timeout 120 "$kflrun" -D=$device "$name" "$ext" < /dev/null > "$device.out" 2>&1
+    rc=$?
+    if [ "$rc" != 0 ]; then
+        echo "$device: exit code $rc"; cat "$device.out"; status=1
+    fi
+    if grep -q -e '<<<< Warning' -e '>>>>' "$device.out"; then
+        echo "$device: warnings"; cat "$device.out"; status=1
+    fi
+    grep -q "Fileformat *: *$device" "$device.out" || { echo "$device: no end protocol"; cat "$device.out"; status=1; }
+    grep -q "Metafile *: .*/$stem.$ext" "$device.out" || { echo "$device: the end protocol names no $stem.$ext"; status=1; }
+    [ -s "$stem.$ext" ] || { echo "$stem.$ext was not written"; exit 1; }
+done
+
+# The PostScript page: its bounding box in points and whether it is turned.
+read -r llx lly urx ury < <(sed -n 's/^%%BoundingBox: *//p' "$stem.psc")
+ps_w=$(echo "$urx - $llx" | bc -l)
+ps_h=$(echo "$ury - $lly" | bc -l)
+turn=""
+if grep -q '^%%Creator: KORVAN .* L$' "$stem.psc"; then
+    turn=turn
+    read -r ps_w ps_h <<< "$ps_h $ps_w"
+fi
+
+# PDF: one page of the PostScript page's size, upright as the plot is.
+pdfinfo "$stem.pdf" > pdfinfo.out 2>&1 || { echo "pdfinfo failed:"; cat pdfinfo.out; exit 1; }
+grep -q '^Pages: *1$' pdfinfo.out || { echo "not one page:"; cat pdfinfo.out; status=1; }
+read -r pdf_w pdf_h < <(sed -n 's/^Page size: *\([0-9.]*\) x \([0-9.]*\) pts.*/\1 \2/p' pdfinfo.out)
+near() { echo "d = $1 - $2; if (d < 0) d = -d; d <= 1" | bc -l | grep -q 1; }
+if ! near "$pdf_w" "$ps_w" || ! near "$pdf_h" "$ps_h"; then
+    echo "PDF page $pdf_w x $pdf_h pts, PostScript page $ps_w x $ps_h"; status=1
+fi
+if [ -f "${script%.kfl}.texts" ]; then
+    pdftotext "$stem.pdf" text.out || { echo "pdftotext failed"; status=1; }
+    while IFS= read -r text; do
+        grep -qF "$text" text.out || { echo "pdftotext does not find \"$text\":"; cat text.out; status=1; }
+        grep -qF ">$text<" "$stem.svg" || { echo "no SVG text element \"$text\""; status=1; }
+    done < "${script%.kfl}.texts"
+fi
+
+# The renderings.
+# Ghostscript shows the bounding box of the PostScript page, as the page of its own.
+gs -dSAFER -dBATCH -dNOPAUSE -q -sDEVICE=ppmraw -r$dpi -dDEVICEWIDTHPOINTS=$(echo "$urx - $llx" | bc -l) \
+    -dDEVICEHEIGHTPOINTS=$(echo "$ury - $lly" | bc -l) -dFIXEDMEDIA -sOutputFile=ps.ppm \
+    -c "<< /PageOffset [-$llx $lly] >> setpagedevice" -f "$stem.psc" > gs.out 2>&1 \
+    || { echo "Ghostscript failed:"; head gs.out; exit 1; }
+pdftoppm -r $dpi -singlefile "$stem.pdf" pdf > pdftoppm.out 2>&1 || { echo "pdftoppm failed:"; cat pdftoppm.out; exit 1; }
+rsvg-convert -d $dpi -p $dpi -o svg.png "$stem.svg" > rsvg.out 2>&1 || { echo "rsvg-convert failed:"; cat rsvg.out; exit 1; }
+python3 "$compare" pdf.ppm ps.ppm "$tolerance" $turn || status=1
+python3 "$compare" pdf.ppm svg.png "$tolerance" || status=1
+python3 "$compare" pdf.ppm "$stem.png" "$tolerance" || status=1
+[ -n "${KORVAN_KEEP_PICTURES:-}" ] && cp pdf.ppm ps.ppm svg.png "$stem.png" "$KORVAN_KEEP_PICTURES/"
+exit $status
