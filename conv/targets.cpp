@@ -16,6 +16,8 @@ constexpr DeviceName devices[] = {
     {"XWI3", 77},  {"XWI4", 78},  {"XWI5", 79},  {"GKSV", 201}, {"CGM", 211},  {"KYOC", 301},
     {"HPGL", 401}, {"HPA4", 402}, {"HPA3", 403}, {"HPA2", 404}, {"HPA1", 405}, {"TEKT", 151},
     {"LN03", 161}, {"POST", 501}, {"PSCL", 502}, {"TIFF", 601}, {"IMAG", 602},
+    // The paper formats, drawn with cairo.
+    {"PDF", 801},  {"SVG", 802},  {"PNG", 803},
 };
 
 struct PrinterName {

@@ -81,6 +81,22 @@ if command -v hp2xx > /dev/null; then
     grep -q "HPGL command(s) ignored: 0" hp2xx.log || fail "hp2xx ignored commands of plot.hpg"
 fi
 
+# The paper formats: a metafile and a PostScript file played onto them.
+expect "korconv: The 'PDF' file '$work/plot.pdf' is created!" plot PDF
+expect "korconv: The 'SVG' file '$work/plot.svg' is created!" plot svg
+expect "korconv: The 'PNG' file '$work/plot.png' is created!" plot PNG
+expect "korconv: The 'PDF' file '$work/frompsc.pdf' is created!" colour.psc PDF F=frompsc.pdf
+head -c 8 plot.png | od -An -c | grep -q 'P   N   G' || fail "plot.png is no PNG"
+if command -v pdfinfo > /dev/null && command -v rsvg-convert > /dev/null; then
+    for f in plot.pdf frompsc.pdf; do
+        pdfinfo "$f" > pdfinfo.out 2>&1 || fail "pdfinfo cannot read $f: $(cat pdfinfo.out)"
+        grep -q '^Pages: *1$' pdfinfo.out || fail "$f has not one page"
+    done
+    rsvg-convert -o svg.png plot.svg > rsvg.out 2>&1 || fail "rsvg-convert cannot read plot.svg: $(cat rsvg.out)"
+else
+    echo "pdfinfo or rsvg-convert is not installed: the PDF and SVG files are not read back"
+fi
+
 # PostScript: already PostScript; to the screen; a new scale; to a printer.
 expect "korconv: The fileformat is already PostScript!" colour.psc POST
 expect " Window picture: korvan_win1.png" colour.psc CONS

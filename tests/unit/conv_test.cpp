@@ -126,6 +126,16 @@ TEST(ConvTargets, DevicesPrintersAndOutputNames)
     EXPECT_EQ(output_name_for("plot.cgm", 602), "plot.img");
     EXPECT_EQ(output_name_for("plot.cgm", 301), "plot.kyo");
     EXPECT_EQ(output_name_for("plot.cgm", 201), "plot.met");
+
+    // The paper formats are file targets with their own extensions.
+    ASSERT_TRUE(resolve_target("PDF", t, message));
+    EXPECT_EQ(t.code, 801);
+    EXPECT_TRUE(t.file);
+    ASSERT_TRUE(resolve_target("PNG", t, message));
+    EXPECT_EQ(t.format, "PNG");
+    EXPECT_EQ(output_name_for("plot.met", 801), "plot.pdf");
+    EXPECT_EQ(output_name_for("plot.met", 802), "plot.svg");
+    EXPECT_EQ(output_name_for("plot.met", 803), "plot.png");
 }
 
 TEST_F(ConvTest, InputKinds)
