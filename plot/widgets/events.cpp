@@ -123,6 +123,31 @@ void scale_set(int index, double value)
     refresh(index);
 }
 
+bool button_pressed(int index, int main_index)
+{
+    switch (record(index).type) {
+    case WidgetType::push:
+        push_pressed(index);
+        return true;
+    case WidgetType::command:
+        command_pressed(index);
+        return true;
+    case WidgetType::ok:
+        ok_chosen(main_index);
+        return true;
+    case WidgetType::quit:
+        quit_chosen();
+    case WidgetType::radio:
+        radio_clicked(index);
+        return true;
+    case WidgetType::popup_item:
+        popup_item_chosen(index);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void ok_chosen(int main_index)
 {
     WidgetTable& t = table();

@@ -25,6 +25,11 @@ void scale_scrolled(int index, ScrollAction action, int thumb);
 // A value typed for a scale (text form): clamped to its range.
 void scale_set(int index, double value);
 
+// A click on a button of the dialog of the main widget: a push, command, OK,
+// Quit or radio button, or a popup menu item. False (and nothing done) for
+// the other widgets, whose events carry a state.
+bool button_pressed(int index, int main_index);
+
 // The menu entries and the OK and Quit buttons.
 void ok_chosen(int main_index);
 [[noreturn]] void quit_chosen();

@@ -382,25 +382,11 @@ private:
     static void on_control(Fl_Widget* control, void* data)
     {
         const int index = static_cast<int>(reinterpret_cast<long>(data));
-        const int main = main_of_widget(control);
+        if (button_pressed(index, main_of_widget(control)))
+            return;
         switch (record(index).type) {
         case WidgetType::check:
             check_clicked(index, static_cast<Fl_Check_Button*>(control)->value() != 0);
-            break;
-        case WidgetType::push:
-            push_pressed(index);
-            break;
-        case WidgetType::command:
-            command_pressed(index);
-            break;
-        case WidgetType::ok:
-            ok_chosen(main);
-            break;
-        case WidgetType::quit:
-            quit_chosen();
-            break;
-        case WidgetType::radio:
-            radio_clicked(index);
             break;
         case WidgetType::list: {
             const int line = static_cast<Fl_Hold_Browser*>(control)->value();

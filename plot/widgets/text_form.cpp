@@ -243,31 +243,15 @@ private:
 
     void press(int main, int index)
     {
+        if (button_pressed(index, main))
+            return;
         Widget& w = record(index);
         switch (w.type) {
         case WidgetType::check:
             check_clicked(index, w.state == 0);
             break;
-        case WidgetType::push:
-            push_pressed(index);
-            break;
-        case WidgetType::command:
-            command_pressed(index);
-            break;
-        case WidgetType::radio:
-            radio_clicked(index);
-            break;
-        case WidgetType::popup_item:
-            popup_item_chosen(index);
-            break;
         case WidgetType::file:
             file_entry_chosen(index);
-            break;
-        case WidgetType::ok:
-            ok_chosen(main);
-            break;
-        case WidgetType::quit:
-            quit_chosen();
             break;
         case WidgetType::list:
             write("Choose an item with " + std::to_string(index + 1) + ".k\n");

@@ -11,19 +11,8 @@ probe=$(realpath "$1")
 helper=$(realpath "$2")
 kflrun=$(realpath "$3")
 
-if [ -z "${KORVAN_GUI_INNER:-}" ]; then
-    for tool in xvfb-run xauth xdotool xwd; do
-        if ! command -v "$tool" >/dev/null 2>&1; then
-            echo "SKIPPED: $tool is not installed (apt-get install xvfb xauth xdotool x11-apps)"
-            exit 77
-        fi
-    done
-    # A random first display number keeps parallel runs off each other's servers.
-    # -noreset: a bare server resets itself whenever its last client leaves,
-    # and drops connections made meanwhile; here clients come and go all the time.
-    exec env KORVAN_GUI_INNER=1 timeout 800 xvfb-run -a -n $((100 + RANDOM % 800)) \
-        -s "-noreset -screen 0 1024x768x24" "$0" "$@"
-fi
+. "$(dirname "$0")/gui_common.sh"
+run_inside_xvfb 800 "xvfb-run xauth xdotool xwd" "$0" "$@"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -31,18 +20,6 @@ cd "$work" || exit 1
 unset KORVAN_DISPLAY KORVAN_SCREEN KORVAN_SCREEN_BPP
 export KORVAN_CONSOLE=terminal
 
-passed=0
-failed=0
-check() {  # check <description> <command...>
-    local what=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $what"
-    fi
-}
 # The waits below are generous: a loaded machine may take its time to start
 # a program or to paint a window, and each wait ends as soon as it can.
 # Waits (at most 60 s) until a file contains a line.
@@ -50,22 +27,6 @@ wait_for_line() {
     local i
     for i in $(seq 1 300); do
         grep -qF -- "$2" "$1" 2>/dev/null && return 0
-        sleep 0.2
-    done
-    return 1
-}
-# Prints the first visible window whose title matches; waits at most 60 s, less
-# when the program that should show it has ended. The search is started anew
-# each time: xdotool dies of an X error when a window goes away under it.
-find_window() {  # find_window <title pattern> <pid>
-    local i id
-    for i in $(seq 1 300); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        kill -0 "$2" 2>/dev/null || return 1
         sleep 0.2
     done
     return 1

@@ -10,16 +10,8 @@ set -u
 helper=$(realpath "$1")
 kflrun=$(realpath "$2")
 
-if [ -z "${KORVAN_GUI_INNER:-}" ]; then
-    for tool in xvfb-run xauth xdotool xwd; do
-        if ! command -v "$tool" >/dev/null 2>&1; then
-            echo "SKIPPED: $tool is not installed (apt-get install xvfb xauth xdotool x11-apps)"
-            exit 77
-        fi
-    done
-    exec env KORVAN_GUI_INNER=1 timeout 800 xvfb-run -a -n $((100 + RANDOM % 800)) \
-        -s "-noreset -screen 0 1024x768x24" "$0" "$@"
-fi
+. "$(dirname "$0")/gui_common.sh"
+run_inside_xvfb 800 "xvfb-run xauth xdotool xwd" "$0" "$@"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -28,38 +20,11 @@ unset KORVAN_DISPLAY KORVAN_SCREEN KORVAN_SCREEN_BPP KFL_PATH KFL_DATA
 # Printed lines go to standard output; the dialogs are windows on the display.
 export KORVAN_CONSOLE=terminal
 
-passed=0
-failed=0
-check() {  # check <description> <command...>
-    local what=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $what"
-    fi
-}
-# Waits (at most 60 s) until a file contains a line (a pattern).
-wait_for_line() {
+# Waits (at most 60 s) until a line of the file matches the pattern.
+wait_for_match() {
     local i
     for i in $(seq 1 300); do
         grep -qx -- "$2" "$1" 2>/dev/null && return 0
-        sleep 0.2
-    done
-    return 1
-}
-# Prints the first visible window whose title matches; waits at most 60 s,
-# less when the program that should show it has ended.
-find_window() {  # find_window <title pattern> <pid>
-    local i id
-    for i in $(seq 1 300); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        kill -0 "$2" 2>/dev/null || return 1
         sleep 0.2
     done
     return 1
@@ -210,7 +175,7 @@ if [ -n "$wid" ] && shot_until "$wid" settings.xwd "$NAVY" 100; then
     click "$wid" "$x" $((radio_y + 3 * lh + lh / 2))
     # The push button: its callback prints what the field shows now.
     click "$wid" "$x" $((push_y + lh * 3 / 4))
-    check "the callback runs while the window is open" wait_for_line settings.out ' *Typed title'
+    check "the callback runs while the window is open" wait_for_match settings.out ' *Typed title'
     check "the callback got the button's ID" grep -qx ' *10 *' settings.out
     # The callback's SWGBUT shows on the screen: the check box holds its mark.
     sleep 0.5
@@ -296,7 +261,7 @@ if [ -n "$wid" ] && shot_until "$wid" closed.xwd "$NAVY" 100; then
     # Actions > Say hello: the popup item's callback.
     click "$wid" 15 8
     xdotool key Down Return
-    check "the popup menu item runs its callback" wait_for_line closed.out ' *3 *'
+    check "the popup menu item runs its callback" wait_for_match closed.out ' *3 *'
     click "$wid" $((tx + tw / 2)) $((ty + th / 2))
     xdotool key ctrl+a
     xdotool type --delay 30 'not confirmed'
