@@ -284,7 +284,7 @@ TEST_F(WidgetsTest, TheTwoHundredAndFirstWidgetIsRefused)
     EXPECT_EQ(wgpbut(main, "last"), 200);
 }
 
-TEST_F(WidgetsTest, TheNinthNestedWgMiniIsRefused)
+TEST_F(WidgetsTest, TheNinthNestedWginiIsRefused)
 {
     for (int level = 1; level <= 8; ++level)
         ASSERT_GT(wgini("VERT"), 0);
