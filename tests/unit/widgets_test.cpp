@@ -282,6 +282,11 @@ TEST_F(WidgetsTest, TheTwoHundredAndFirstWidgetIsRefused)
     EXPECT_EQ(wgltxt(main, "a", "b", 0), -1);
     EXPECT_EQ(messages(), "WGSCL: >>>> Too many widgets!WGBOX: >>>> Too many widgets!WGLTXT: >>>> Too many widgets!");
     EXPECT_EQ(wgpbut(main, "last"), 200);
+    // A nested dialog needs a record for its main widget too.
+    EXPECT_EQ(wgini("VERT"), -1);
+    EXPECT_EQ(messages(), "WGINI: >>>> Too many widgets!");
+    EXPECT_EQ(table().level, 1);
+    EXPECT_EQ(table().count, 200);
 }
 
 TEST_F(WidgetsTest, TheNinthNestedWginiIsRefused)
