@@ -35,12 +35,14 @@ void skip_line(std::FILE* file)
     }
 }
 
-std::FILE* search_and_open(std::string_view name, std::string& opened_path)
+std::FILE* search_and_open(std::string_view name, std::string& opened_path, std::string_view beside)
 {
     std::vector<std::string> candidates{std::string(name)};
     if (auto path = plat::get_env("KFL_PATH"))
         candidates.push_back(plat::join_path(*path, name));
     candidates.push_back(plat::join_path(plat::join_path(plat::installation_dir(), "kfl"), name));
+    if (!beside.empty() && !name.empty() && name.front() != '/')
+        candidates.push_back(plat::join_path(beside, name));
     for (const std::string& candidate : candidates) {
         if (candidate.empty())
             continue;
@@ -77,8 +79,17 @@ bool InputStack::open_file(std::string_view name, bool by_include)
         report("Too many opened files");
         return false;
     }
+    // Last of all, the directory of the file that includes or calls this one,
+    // so that scripts run from elsewhere find the files that lie beside them.
+    std::string beside;
+    if (!entries_.empty() && entries_.back().file != nullptr) {
+        const std::string& including = entries_.back().name;
+        const std::size_t slash = including.rfind('/');
+        if (slash != std::string::npos)
+            beside = including.substr(0, slash == 0 ? 1 : slash);
+    }
     std::string path;
-    std::FILE* file = search_and_open(name, path);
+    std::FILE* file = search_and_open(name, path, beside);
     if (file == nullptr) {
         report_file_problem("Open error in file", name);
         return false;

@@ -29,7 +29,8 @@ public:
     void push_first(std::FILE* file, std::string name);
 
     // Opens an included or routine file: the name as written, then $KFL_PATH,
-    // then the installation's "kfl" directory; the header must be "%KFL".
+    // then the installation's "kfl" directory, then the directory of the file
+    // on top of the stack (the one that includes or calls); the header must be "%KFL".
     // Reports its own failures and returns false.
     bool open_file(std::string_view name, bool by_include);
 
@@ -56,8 +57,9 @@ bool read_record(std::FILE* file, std::size_t limit, std::string& record);
 void skip_line(std::FILE* file);
 
 // The search of script, include and routine files: the name, $KFL_PATH/name,
-// then <installation>/kfl/name. Returns the open file and the path that opened.
-std::FILE* search_and_open(std::string_view name, std::string& opened_path);
+// then <installation>/kfl/name, then beside/name when beside is given and the
+// name is relative. Returns the open file and the path that opened.
+std::FILE* search_and_open(std::string_view name, std::string& opened_path, std::string_view beside = {});
 
 // A header record: upper-cased it begins "%KFL" but not "%KFL-".
 bool is_kfl_header(std::string_view record);
