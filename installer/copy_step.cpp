@@ -22,7 +22,7 @@ int copy_files(const std::vector<FileRow>& rows, const std::string& dir, CopyDis
 {
     std::vector<std::uint64_t> sizes;
     for (const FileRow& row : rows)
-        sizes.push_back(file_size(row.source));
+        sizes.push_back(file_size(row.source.c_str()));
     const std::vector<int> percentages = progress_percentages(sizes);
     int failures = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {

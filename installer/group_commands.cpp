@@ -12,7 +12,7 @@ constexpr const char* show_group = "[ShowGroup(1)]";
 std::string add_item_command(const std::string& dir, const GroupItem& item)
 {
     std::string command = "[AddItem(" + plat::join_path(plat::join_path(dir, "win"), item.program);
-    if (std::string_view(item.title) != "Readme")
+    if (!item.document)
         command += "  " + plat::join_path(dir, "kfl.win");
     command += ",";
     command += item.title;

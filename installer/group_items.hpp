@@ -7,8 +7,9 @@ namespace korvan::installer {
 
 struct GroupItem {
     const char* program;  // file name in the "win" sub-directory
-    const char* title;    // the item titled "Readme" is started without "kfl.win"
+    const char* title;
     int icon;             // program-manager icon index
+    bool document = false;  // opened as it is: no "kfl.win" argument
 };
 
 const std::vector<GroupItem>& group_items();

@@ -73,7 +73,11 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    const int not_copied = installer::copy_files(installer::file_list(), dir, *screens->open_copy_display());
+    // The manual's directories (hlp/reference ...) are made as its rows need them;
+    // a file that cannot be created below them is reported by the copy.
+    const std::vector<installer::FileRow> rows = installer::file_list_with_manual("manual.lst");
+    installer::create_row_directories(rows, dir);
+    const int not_copied = installer::copy_files(rows, dir, *screens->open_copy_display());
 
     const bool grouped = installer::register_program_group(dir, installer::program_manager_path(),
                                                            installer::program_manager_timeout_ms);

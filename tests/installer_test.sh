@@ -65,6 +65,10 @@ rows="bin/kflrun:win/kflrun bin/korconv:win/korconv bin/kflwin:win/kflwin README
 for f in examples/*.kfl data/*.kdf; do
     rows="$rows $f:kfl/$(basename "$f")"
 done
+# The manual's files, as manual.lst names them, go to the same paths.
+for f in $(cat manual.lst); do
+    rows="$rows $f:$f"
+done
 count=0
 for row in $rows; do
     from=${row%%:*}
@@ -90,7 +94,17 @@ entry() {  # entry <name> <exec> <icon>
     fail "kfl-demo.desktop: $(cat "$group/kfl-demo.desktop" 2>&1)"
 [ "$(cat "$group/readme.desktop" 2>&1)" = "$(entry Readme "xdg-open $inst/win/README.md" text-x-generic)" ] ||
     fail "readme.desktop: $(cat "$group/readme.desktop" 2>&1)"
-[ "$(ls "$group" | wc -l)" = 3 ] || fail "group holds $(ls "$group")"
+[ "$(cat "$group/kfl-manual.desktop" 2>&1)" = "$(entry 'KFL Manual' "xdg-open $inst/win/../hlp/index.html" text-x-generic)" ] ||
+    fail "kfl-manual.desktop: $(cat "$group/kfl-manual.desktop" 2>&1)"
+[ "$(ls "$group" | wc -l)" = 4 ] || fail "group holds $(ls "$group")"
+# The manual of the distribution: every file that manual.lst names, and HELP of
+# the installed kflrun reads the installed reference.
+while IFS= read -r file; do
+    cmp -s "$dist/$file" "$inst/$file" || fail "the manual's $file is not installed"
+done < "$dist/manual.lst"
+grep -q '^hlp/reference/curves.md$' "$dist/manual.lst" || fail "manual.lst lacks the reference: $(head -3 "$dist/manual.lst")"
+printf 'HELP CURVE\nEXIT\n' | (cd "$work" && KORVAN=$inst timeout 60 "$inst/win/kflrun" > help.out 2>&1)
+grep -q 'CURVE(XRAY, YRAY, N)' "$work/help.out" || fail "HELP of the installed kflrun: $(head -5 "$work/help.out")"
 # The installed interpreter finds the examples through KORVAN.
 (cd "$work" && KORVAN=$inst timeout 60 "$inst/win/kflrun" hello < /dev/null > hello.out 2>&1)
 grep -q 'Hello from KFL' "$work/hello.out" || fail "installed kflrun does not run hello: $(cat "$work/hello.out")"

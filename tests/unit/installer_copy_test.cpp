@@ -287,6 +287,33 @@ TEST(FileList, ShipsTheProgramsTheReadmeTheDemoAndTheExamples)
     }
 }
 
+TEST(FileList, TheManualsFilesComeFromItsListAndNothingOutsideHlpAndMan)
+{
+    TempDir temp;
+    const fs::path list = temp.path / "manual.lst";
+    write_file(list, "hlp/index.html\nhlp/reference/curves.md\r\nman/kflrun.1\n"
+                     "win/kflrun\n/etc/passwd\nhlp/../../x\nhlp//a\nhlp/./b\n\nhlpx/c\nhlp/\n");
+    const std::vector<FileRow> rows = file_list_with_manual(list.string());
+    ASSERT_EQ(rows.size(), file_list().size() + 3);
+    std::vector<std::string> added;
+    for (std::size_t i = file_list().size(); i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].source, rows[i].destination);
+        added.push_back(rows[i].destination);
+    }
+    EXPECT_EQ(added, (std::vector<std::string>{"hlp/index.html", "hlp/reference/curves.md", "man/kflrun.1"}));
+    // Without a list the manual is not installed.
+    EXPECT_EQ(file_list_with_manual((temp.path / "absent.lst").string()).size(), file_list().size());
+
+    const fs::path inst = temp.path / "inst";
+    fs::create_directories(inst / "hlp");
+    EXPECT_TRUE(create_row_directories(rows, inst.string()));
+    EXPECT_TRUE(fs::is_directory(inst / "hlp/reference"));
+    EXPECT_TRUE(fs::is_directory(inst / "man"));
+    // A file where a directory must go.
+    write_file(inst / "hlp/gallery", "");
+    EXPECT_FALSE(create_row_directories({{"hlp/gallery/a.png", "hlp/gallery/a.png"}}, inst.string()));
+}
+
 TEST(FinalMessage, ReadyAndTheProfileAdviceOutsideTheDefault)
 {
     EXPECT_EQ(final_message("/usr/local/korvan", "/usr/local/korvan"), "The installation of KFL is ready.\n \n");

@@ -72,6 +72,7 @@ TEST(GroupCommands, DefaultDirectoryGivesTheWholeCommandString)
                   "[AddItem(/usr/local/korvan/win/kflwin  /usr/local/korvan/kfl.win,KFL,progman.exe,6)]"
                   "[AddItem(/usr/local/korvan/win/kflrun  /usr/local/korvan/kfl.win,KFL Demo,progman.exe,36)]"
                   "[AddItem(/usr/local/korvan/win/README.md,Readme,progman.exe,11)]"
+                  "[AddItem(/usr/local/korvan/win/../hlp/index.html,KFL Manual,progman.exe,11)]"
                   "[ShowGroup(1)]");
     // A directory given with its final "/" names the same files.
     EXPECT_EQ(build_group_commands("/usr/local/korvan/", group_items())->text, block->text);
@@ -104,7 +105,7 @@ TEST(GroupCommands, LongDirectoriesSkipItemsOneByOneAndStillShowTheGroup)
     const std::string dir = "/" + std::string(199, 'x');
     const auto block = build_group_commands(dir, group_items());
     ASSERT_TRUE(block);
-    EXPECT_EQ(block->skipped_items, 2);
+    EXPECT_EQ(block->skipped_items, 3);
     EXPECT_TRUE(block->text.ends_with(",KFL,progman.exe,6)][ShowGroup(1)]"));
     EXPECT_LE(block->text.size() + 1, command_block_size);
 }
@@ -170,6 +171,8 @@ fs::path make_installation(const fs::path& root)
     write_file(dir / "win/kflwin", "#!/bin/sh\n", fs::perms::owner_all);
     write_file(dir / "win/kflrun", "#!/bin/sh\n", fs::perms::owner_all);
     write_file(dir / "win/README.md", "# KORVAN\n");
+    fs::create_directories(dir / "hlp");
+    write_file(dir / "hlp/index.html", "<html></html>\n");
     return dir;
 }
 
@@ -194,7 +197,10 @@ TEST(DesktopGroups, MakesOneEntryPerItemInTheGroupDirectory)
     EXPECT_EQ(read_file(group / "readme.desktop"),
               "[Desktop Entry]\nType=Application\nName=Readme\nExec=xdg-open " + d +
                   "/win/README.md\nIcon=text-x-generic\nTerminal=false\nCategories=Graphics;Science;\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(group), fs::directory_iterator()), 3);
+    EXPECT_EQ(read_file(group / "kfl-manual.desktop"),
+              "[Desktop Entry]\nType=Application\nName=KFL Manual\nExec=xdg-open " + d +
+                  "/win/../hlp/index.html\nIcon=text-x-generic\nTerminal=false\nCategories=Graphics;Science;\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(group), fs::directory_iterator()), 4);
 }
 
 TEST(DesktopGroups, DeleteGroupRemovesOnlyMenuEntries)
