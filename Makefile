@@ -15,8 +15,9 @@ DEBIAN_PACKAGES += libfreetype-dev fonts-urw-base35
 DEBIAN_PACKAGES += hp2xx
 # An independent TIFF reader (tiffinfo) for the image script tests.
 DEBIAN_PACKAGES += libtiff-tools
-# The manual: python3 runs its tools (reference check, examples, index).
-DEBIAN_PACKAGES += python3
+# The manual: python3 runs its tools (reference check, examples, index),
+# pandoc makes the HTML pages and man pages, man-db checks the man pages.
+DEBIAN_PACKAGES += python3 pandoc man-db
 # The PDF, SVG and PNG formats (cairo), and their independent readers in the tests.
 DEBIAN_PACKAGES += libcairo2-dev pkg-config poppler-utils librsvg2-bin
 
@@ -47,6 +48,8 @@ asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 run: build
+	@if command -v pandoc >/dev/null; then cmake --build $(BUILD) --target docs; \
+	  echo "The manual is in $(CURDIR)/$(BUILD)/hlp/index.html, the man pages in $(CURDIR)/$(BUILD)/man."; fi
 	cd examples && KORVAN_DISPLAY=$${KORVAN_DISPLAY:-none} ../$(BUILD)/bin/kflrun hello.kfl
 	@echo "Pictures of screen plots drawn without a display are in $(CURDIR)/examples (korvan_win<n>.png)."
 

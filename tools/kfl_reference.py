@@ -242,6 +242,9 @@ def examples(src, outdir):
                             f.write("\n".join(block) + "\n")
                     else:
                         n += 1
+                        # A block that shows a whole script keeps its own header line.
+                        if block and block[0].upper().startswith("%KFL"):
+                            block = block[1:]
                         with open(os.path.join(outdir, "%s-%02d.kfl" % (page, n)), "w") as f:
                             f.write("%%KFL\n// %s line %d\n" % (os.path.relpath(path, src), first))
                             f.write("\n".join(block) + "\n")

@@ -122,15 +122,17 @@ TEST(GroupCommandParser, ReadsTheBuiltCommandString)
     std::string error;
     const auto commands = parse_group_commands(build_group_commands("/opt/k", group_items())->text, error);
     ASSERT_TRUE(commands) << error;
-    ASSERT_EQ(commands->size(), 7u);
+    ASSERT_EQ(commands->size(), 8u);
     EXPECT_EQ((*commands)[0].name, "CreateGroup");
     EXPECT_EQ((*commands)[0].args, (std::vector<std::string>{"KFL", "/opt/k/korvan"}));
     EXPECT_EQ((*commands)[1].name, "DeleteGroup");
     EXPECT_EQ((*commands)[4].name, "AddItem");
     EXPECT_EQ((*commands)[4].args,
               (std::vector<std::string>{"/opt/k/win/kflrun  /opt/k/kfl.win", "KFL Demo", "progman.exe", "36"}));
-    EXPECT_EQ((*commands)[6].name, "ShowGroup");
-    EXPECT_EQ((*commands)[6].args, (std::vector<std::string>{"1"}));
+    EXPECT_EQ((*commands)[6].args,
+              (std::vector<std::string>{"/opt/k/win/../hlp/index.html", "KFL Manual", "progman.exe", "11"}));
+    EXPECT_EQ((*commands)[7].name, "ShowGroup");
+    EXPECT_EQ((*commands)[7].args, (std::vector<std::string>{"1"}));
     const auto empty = parse_group_commands(" [ShowGroup()]\n", error);
     ASSERT_TRUE(empty);
     EXPECT_TRUE((*empty)[0].args.empty());
