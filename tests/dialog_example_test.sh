@@ -56,7 +56,7 @@ run() {  # run <name> <input text>
     fi
 }
 
-run chosen $'4.3\n6 Pressure at the station\nok\n'
+run chosen $'5.3\n7 Pressure at the station\nok\n'
 grep -qx '     Data file: measurements.kdf' chosen.out || fail "chosen: data file line"
 grep -qx '     Colour   : Blue' chosen.out || fail "chosen: colour line"
 grep -qx '     Title    : Pressure at the station' chosen.out || fail "chosen: title line"
