@@ -4,11 +4,13 @@
 # scripts print afterwards are checked. A screenshot of the first dialog must
 # show its widgets where the layout rules put them.
 #
-#   widgets_gui_test.sh <x_helper> <kflrun>
+#   widgets_gui_test.sh <x_helper> <kflrun> <examples directory> <data directory>
 # Exits 77 (skipped) when Xvfb, xdotool or xwd is missing.
 set -u
 helper=$(realpath "$1")
 kflrun=$(realpath "$2")
+examples=$(realpath "$3")
+data=$(realpath "$4")
 
 . "$(dirname "$0")/gui_common.sh"
 run_inside_xvfb 800 "xvfb-run xauth xdotool xwd" "$0" "$@"
@@ -476,6 +478,29 @@ wait_end "$pid"
 check "the Quit button ends the program (exit $rc)" test "$rc" = 0
 check "the OK menu entry took the typed text; nothing ran after Quit" test "$(printed menu_ok.out)" = "menu ok
 taken by the menu"
+
+# 8. The dialog example on the screen: Green chosen, OK, and the plot window
+#    shows the data in the rainbow table's green.
+cp "$data/measurements.kdf" .
+timeout 300 "$kflrun" "$examples/dialog.kfl" > example.out 2> example.err &
+pid=$!
+wid=$(find_window '^Plot a data file$' "$pid")
+check "the example's dialog appears" test -n "$wid"
+if [ -n "$wid" ] && shot_until "$wid" example.xwd "$NAVY" 100; then
+    read -r width height < <("$helper" size example.xwd)
+    read -r _ sy _ lh _ < <("$helper" boxes example.xwd "$NAVY" 100 | head -1)
+    click "$wid" $((width / 2)) $((sy + lh + lh / 2))
+    click "$wid" $((width / 2)) $((height - lh / 2 - lh * 3 / 4))
+fi
+plot=$(find_window '^KORVAN 1 / Click MB2 to continue \.\.\.$' "$pid")
+check "the example plots into a window" test -n "$plot"
+if [ -n "$plot" ]; then
+    check "the curve is drawn in green" shot_until "$plot" plot.xwd 20FF1F 100
+    xdotool mousemove --window "$plot" 200 200 click 3
+fi
+wait_end "$pid"
+check "the example ends after the plot (exit $rc)" test "$rc" = 0
+check "the example prints the chosen colour" grep -qx ' *Colour   : Green' example.out
 
 # No run wrote anything to standard error (the sanitizer build reports there).
 for err in *.err; do
