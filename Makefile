@@ -20,6 +20,8 @@ DEBIAN_PACKAGES += libtiff-tools
 DEBIAN_PACKAGES += python3 pandoc man-db
 # The PDF, SVG and PNG formats (cairo), and their independent readers in the tests.
 DEBIAN_PACKAGES += libcairo2-dev pkg-config poppler-utils librsvg2-bin
+# Reference map projections (proj, cs2cs) for the projection tests.
+DEBIAN_PACKAGES += proj-bin
 
 .PHONY: all run test deps build asan clean
 

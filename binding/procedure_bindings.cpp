@@ -21,6 +21,7 @@
 #include "plot/routines/grids.hpp"
 #include "plot/routines/legends.hpp"
 #include "plot/routines/line_styles.hpp"
+#include "plot/routines/maps.hpp"
 #include "plot/routines/numbers.hpp"
 #include "plot/routines/patterns.hpp"
 #include "plot/routines/pies.hpp"
@@ -89,6 +90,7 @@ constexpr ProcedureBinding bindings[] = {
     {"CURV3D", &call_procedure<&korvan::curv3d>},
     {"CURVE", &call_procedure<&korvan::curve>},
     {"CURVE3", &call_procedure<&korvan::curve3>},
+    {"CURVMP", &call_procedure<&korvan::curvmp>},
     {"DASH", &call_procedure<&korvan::dash>},
     {"DASHL", &call_procedure<&korvan::dashl>},
     {"DASHM", &call_procedure<&korvan::dashm>},
@@ -128,7 +130,9 @@ constexpr ProcedureBinding bindings[] = {
     {"GRAF", &call_procedure<&korvan::graf>},
     {"GRAF3", &call_procedure<&korvan::graf3>},
     {"GRAF3D", &call_procedure<&korvan::graf3d>},
+    {"GRAFMP", &call_procedure<&korvan::grafmp>},
     {"GRID", &call_procedure<&korvan::grid>},
+    {"GRIDMP", &call_procedure<&korvan::gridmp>},
     {"HEIGHT", &call_procedure<&korvan::height>},
     {"HELVE", &call_procedure<&korvan::helve>},
     {"HELVES", &call_procedure<&korvan::helves>},
@@ -164,6 +168,10 @@ constexpr ProcedureBinding bindings[] = {
     {"LINTYP", &call_procedure<&korvan::lintyp>},
     {"LINWID", &call_procedure<&korvan::linwid>},
     {"LOGTIC", &call_procedure<&korvan::logtic>},
+    {"MAPMOD", &call_procedure<&korvan::mapmod>},
+    {"MAPPOL", &call_procedure<&korvan::mappol>},
+    {"MAPREF", &call_procedure<&korvan::mapref>},
+    {"MAPSPH", &call_procedure<&korvan::mapsph>},
     {"MARKER", &call_procedure<&korvan::marker>},
     {"MESSAG", &call_procedure<&korvan::messag>},
     {"MIXALF", &call_procedure<&korvan::mixalf>},
@@ -198,6 +206,7 @@ constexpr ProcedureBinding bindings[] = {
     {"PIELAB", &call_procedure<&korvan::pielab>},
     {"POINT", &call_procedure<&korvan::point>},
     {"POLCRV", &call_procedure<&korvan::polcrv>},
+    {"PROJCT", &call_procedure<&korvan::projct>},
     {"PSFONT", &call_procedure<&korvan::psfont>},
     {"RECFLL", &call_procedure<&korvan::recfll>},
     {"RECTAN", &call_procedure<&korvan::rectan>},
@@ -240,6 +249,7 @@ constexpr ProcedureBinding bindings[] = {
     {"SETSCL", &call_procedure<&korvan::setscl>},
     {"SETVLT", &call_procedure<&korvan::setvlt>},
     {"SHDCRV", &call_procedure<&korvan::shdcrv>},
+    {"SHDMAP", &call_procedure<&korvan::shdmap>},
     {"SHDMOD", &call_procedure<&korvan::shdmod>},
     {"SHDPAT", &call_procedure<&korvan::shdpat>},
     {"SIMPLX", &call_procedure<&korvan::simplx>},
@@ -290,6 +300,7 @@ constexpr ProcedureBinding bindings[] = {
     {"WINMOD", &call_procedure<&korvan::winmod>},
     {"WINSIZ", &call_procedure<&korvan::winsiz>},
     {"WINTIT", &call_procedure<&korvan::wintit>},
+    {"WORLD", &call_procedure<&korvan::world>},
     {"WPIXEL", &call_procedure<&korvan::wpixel>},
     {"WPIXLS", &call_procedure<&korvan::wpixls>},
     {"WPXROW", &call_procedure<&korvan::wpxrow>},
@@ -298,12 +309,14 @@ constexpr ProcedureBinding bindings[] = {
     {"XAXGIT", &call_procedure<&korvan::xaxgit>},
     {"XAXIS", &call_procedure<&korvan::xaxis>},
     {"XAXLG", &call_procedure<&korvan::xaxlg>},
+    {"XAXMAP", &call_procedure<&korvan::xaxmap>},
     {"XCROSS", &call_procedure<&korvan::xcross>},
     {"XDRAW", &call_procedure<&korvan::xdraw>},
     {"XMOVE", &call_procedure<&korvan::xmove>},
     {"YAXGIT", &call_procedure<&korvan::yaxgit>},
     {"YAXIS", &call_procedure<&korvan::yaxis>},
     {"YAXLG", &call_procedure<&korvan::yaxlg>},
+    {"YAXMAP", &call_procedure<&korvan::yaxmap>},
     {"YCROSS", &call_procedure<&korvan::ycross>},
     {"ZAXIS", &call_procedure<&korvan::zaxis>},
     {"ZAXLG", &call_procedure<&korvan::zaxlg>},

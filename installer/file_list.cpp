@@ -18,7 +18,8 @@ const std::vector<FileRow>& file_list()
         {"README.md", "win/README.md"},
         {"kfl.win", "kfl.win"},
         // examples/*.kfl and data/*.kdf go to "kfl", where kflrun looks for
-        // scripts and include files; the list is made when the build is set up.
+        // scripts and include files, the map data files data/bdta*.dat into
+        // the directory itself; the list is made when the build is set up.
 #include "installer/shipped_examples.inc"
     };
     return rows;

@@ -69,6 +69,9 @@ done
 for f in $(cat manual.lst); do
     rows="$rows $f:$f"
 done
+for f in data/bdta*.dat; do
+    rows="$rows $f:$(basename "$f")"
+done
 count=0
 for row in $rows; do
     from=${row%%:*}
@@ -108,6 +111,11 @@ grep -q 'CURVE(XRAY, YRAY, N)' "$work/help.out" || fail "HELP of the installed k
 # The installed interpreter finds the examples through KORVAN.
 (cd "$work" && KORVAN=$inst timeout 60 "$inst/win/kflrun" hello < /dev/null > hello.out 2>&1)
 grep -q 'Hello from KFL' "$work/hello.out" || fail "installed kflrun does not run hello: $(cat "$work/hello.out")"
+# ... and the map outlines: WORLD draws the coastlines without a warning.
+printf '%%KFL\nMETAFL("POST")\nKORINI()\nGRAFMP(-180., 180., -180., 90., -90., 90., -90., 30.)\nWORLD()\nKORFIN()\n' \
+    > "$work/map.kfl"
+(cd "$work" && KORVAN=$inst timeout 60 "$inst/win/kflrun" map.kfl < /dev/null > map.out 2>&1)
+grep -q 'Warnings *: *0' "$work/map.out" || fail "installed kflrun draws no world map: $(cat "$work/map.out")"
 
 # 2. Installing again over the tree replaces files and the group's entries.
 echo changed > "$inst/kfl/hello.kfl"

@@ -5,7 +5,9 @@
 #   <name>.out    expected standard output, compared byte for byte (@TMP@ as below)
 #   <name>.args   command-line words (one line; @TMP@ stands for the case directory)
 #   <name>.in     standard input (default: empty)
-#   <name>.env    NAME=value lines added to the environment (@TMP@ as above)
+#   <name>.env    NAME=value lines added to the environment (@TMP@ as above;
+#                 @KORVAN@ stands for the build's installation directory with
+#                 the map data files, build/korvan)
 #   <name>.rc     expected exit code (default 0)
 #   <name>.dir/   files copied into the case directory before the run
 #   <name>.check  bash script run in the case directory afterwards; must succeed
@@ -16,6 +18,7 @@ script=$2
 base=${script%.kfl}
 name=$(basename "$base")
 
+korvan_dir=$(cd "$(dirname "$kflrun")/../korvan" 2>/dev/null && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$script" "$work/"
@@ -31,7 +34,8 @@ input=/dev/null
 env_args=(-u KFL_PATH -u KFL_DATA -u KORVAN KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none)
 if [ -f "$base.env" ]; then
     while IFS= read -r line; do
-        [ -n "$line" ] && env_args+=("${line//@TMP@/$work}")
+        line=${line//@TMP@/$work}
+        [ -n "$line" ] && env_args+=("${line//@KORVAN@/$korvan_dir}")
     done < "$base.env"
 fi
 

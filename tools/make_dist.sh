@@ -3,7 +3,7 @@
 #   <out>/kflinst, <out>/kflprogman   the installer and its program manager
 #   <out>/bin/                         kflrun, korconv, kflwin
 #   <out>/README.md, <out>/kfl.win     the readme and the menu's demonstration script
-#   <out>/examples/*.kfl, <out>/data/*.kdf
+#   <out>/examples/*.kfl, <out>/data/*.kdf, <out>/data/bdta*.dat (map outlines)
 #   <out>/hlp, <out>/man, <out>/manual.lst  the manual of the docs build (the
 #                                      build directory's hlp and man) and the
 #                                      list of its files that kflinst installs
@@ -26,7 +26,7 @@ done
 cp "$src/README.md" "$out/"
 cp "$src/installer/kfl.win" "$out/"
 cp "$src"/examples/*.kfl "$out/examples/"
-cp "$src"/data/*.kdf "$out/data/"
+cp "$src"/data/*.kdf "$src"/data/bdta*.dat "$out/data/"
 # The manual, as far as the build has made it: the reference that HELP reads
 # always, the HTML pages and man pages after the docs build.
 build=$(dirname "$bin")

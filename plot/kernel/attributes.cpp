@@ -203,6 +203,7 @@ void reset_drawing_attributes(PlotState& s, std::string_view key)
     reset_curve_attributes(s, key);
     reset_shading_attributes(s, key);
     reset_figure_attributes(s, key);
+    reset_map_attributes(s, key);
     reset_image_settings(s, key);
 }
 

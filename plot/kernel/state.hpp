@@ -11,6 +11,7 @@
 #include "plot/kernel/curve_state.hpp"
 #include "plot/kernel/figure_state.hpp"
 #include "plot/kernel/image_settings.hpp"
+#include "plot/kernel/map_state.hpp"
 #include "plot/kernel/postscript.hpp"
 #include "plot/kernel/record_file.hpp"
 #include "plot/kernel/shading_state.hpp"
@@ -99,6 +100,9 @@ struct PlotState {
 
     // Colour axes, contours, shading, bars, 3-D boxes and surfaces.
     ShadingAttributes shading;
+
+    // Map projections.
+    MapAttributes maps;
 
     // Lines, areas, rectangles, circles and arcs drawn in plot coordinates.
     FigureAttributes figures;

@@ -601,6 +601,20 @@ void draw_axis_side(int axis, const AxisTransform& t, int side, double x, double
     draw_axis({axis, static_cast<Side>(side), x, y, length, level, &t});
 }
 
+void draw_axis_name(int axis, int side, double x, double y, int length, double reach)
+{
+    const AxisSettings& set = state().axes.axis[static_cast<std::size_t>(axis)];
+    if (!set.name.empty())
+        draw_name({axis, static_cast<Side>(side), x, y, length, 4}, set, reach);
+}
+
+void draw_axis_frame()
+{
+    const AxisAttributes& a = state().axes;
+    if (a.frame != 0)
+        draw_frame(a);
+}
+
 // --- GRAF and ENDGRF ---------------------------------------------------------
 
 void graf(double xa, double xe, double xor_, double xstep, double ya, double ye, double yor, double ystep)
@@ -610,6 +624,7 @@ void graf(double xa, double xe, double xor_, double xstep, double ya, double ye,
     PlotState& s = state();
     AxisAttributes& a = s.axes;
     s.level = 2;
+    s.maps.open = false;
     save_clipping_window();
     double values[2][4] = {{xa, xe, xor_, xstep}, {ya, ye, yor, ystep}};
     int lengths[2] = {s.axis_length_x, s.axis_length_y};
@@ -711,6 +726,7 @@ void endgrf()
         return;
     PlotState& s = state();
     restore_clipping_window();
+    s.maps.open = false;
     s.axes.curve_count = 0;
     reset_curve_bookkeeping(s.curves);
     s.level = 1;

@@ -63,6 +63,14 @@ void set_axis_transform(AxisTransform& t, double a, double e, double first, doub
 // over `length` plot units, up to the side level `level`.
 void draw_axis_side(int axis, const AxisTransform& t, int side, double x, double y, int length, int level);
 
+// The axis name of axis `axis` beside side `side` (numbered as above) of an
+// axis from (x, y) over `length` plot units, beyond labels reaching `reach`
+// from the axis line.
+void draw_axis_name(int axis, int side, double x, double y, int length, double reach);
+
+// The frame of FRAME around the open axis system.
+void draw_axis_frame();
+
 // Label types that raise part of their text.
 bool label_raises(LabelType type);
 

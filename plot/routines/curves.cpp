@@ -124,6 +124,57 @@ std::vector<Polyline> bar_pieces(const std::vector<Pt>& p, const CurveAttributes
 
 }  // namespace
 
+CurveScope::CurveScope()
+{
+    PlotState& s = state();
+    CurveAttributes& c = s.curves;
+    colour_ = s.current_colour;
+    style_ = c.line_style;
+    pattern_ = c.dash;
+    dash_index_ = c.dash_index;
+    dash_left_ = c.dash_left;
+    dash_drawn_ = c.dash_drawn;
+
+    std::size_t index = static_cast<std::size_t>(c.attribute_index);
+    if (c.change == 1 || c.change == 3)
+        select_colour(cycle_colour(c.attribute_index));
+    if (c.change == 2 || c.change == 3) {
+        int cycled = c.line_cycle[index];
+        set_dash_pattern(c, cycled, line_type_pattern(cycled));
+    }
+
+    if (c.set_count == 0) {
+        if (c.curve_number >= 1 && c.curve_number <= cycle_entries) {
+            CurveRecord& r = c.record[static_cast<std::size_t>(c.curve_number)];
+            r.defined = true;
+            r.line_style = c.marker_step < 0 ? -1 : c.line_style;
+            r.dash = c.dash;
+            r.symbol = c.marker_step == 0 ? -1 : c.symbol;
+            r.thickness = c.thickness;
+            r.colour = s.current_colour;
+            r.pattern = -1;
+        }
+        s.axes.curve_count = std::max(s.axes.curve_count, c.curve_number);
+    }
+}
+
+CurveScope::~CurveScope()
+{
+    PlotState& s = state();
+    CurveAttributes& c = s.curves;
+    if (s.current_colour != colour_)
+        select_colour(colour_);
+    if (c.change == 2 || c.change == 3) {
+        c.line_style = style_;
+        c.dash = pattern_;
+        c.dash_index = dash_index_;
+        c.dash_left = dash_left_;
+        c.dash_drawn = dash_drawn_;
+    }
+    if (++c.set_count >= c.curves_per_set)
+        advance_attributes();
+}
+
 std::string out_of_axis_line(double x, double y) { return " <<<< (" + number_part(x, true) + number_part(y, false); }
 
 void curve(std::span<const float> x, std::span<const float> y, int n)
@@ -155,35 +206,7 @@ void curve(std::span<const float> x, std::span<const float> y, int n)
     if (bad)
         return;
 
-    // What the curve may change and gives back.
-    int colour = s.current_colour;
-    int style = c.line_style;
-    DashPattern pattern = c.dash;
-    int dash_index = c.dash_index;
-    double dash_left = c.dash_left;
-    bool dash_drawn = c.dash_drawn;
-
-    std::size_t index = static_cast<std::size_t>(c.attribute_index);
-    if (c.change == 1 || c.change == 3)
-        select_colour(cycle_colour(c.attribute_index));
-    if (c.change == 2 || c.change == 3) {
-        int cycled = c.line_cycle[index];
-        set_dash_pattern(c, cycled, line_type_pattern(cycled));
-    }
-
-    if (c.set_count == 0) {
-        if (c.curve_number >= 1 && c.curve_number <= cycle_entries) {
-            CurveRecord& r = c.record[static_cast<std::size_t>(c.curve_number)];
-            r.defined = true;
-            r.line_style = c.marker_step < 0 ? -1 : c.line_style;
-            r.dash = c.dash;
-            r.symbol = c.marker_step == 0 ? -1 : c.symbol;
-            r.thickness = c.thickness;
-            r.colour = s.current_colour;
-            r.pattern = -1;
-        }
-        s.axes.curve_count = std::max(s.axes.curve_count, c.curve_number);
-    }
+    CurveScope scope;
 
     if (c.range_check && s.message_unit != 0) {
         for (std::size_t i = 0; i < count; ++i) {
@@ -248,18 +271,6 @@ void curve(std::span<const float> x, std::span<const float> y, int n)
         draw_paths(pieces, c.thickness, &clip);
     }
 
-    if (s.current_colour != colour)
-        select_colour(colour);
-    if (c.change == 2 || c.change == 3) {
-        c.line_style = style;
-        c.dash = pattern;
-        c.dash_index = dash_index;
-        c.dash_left = dash_left;
-        c.dash_drawn = dash_drawn;
-    }
-
-    if (++c.set_count >= c.curves_per_set)
-        advance_attributes();
 }
 
 }  // namespace korvan

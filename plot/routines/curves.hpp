@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "plot/kernel/curve_state.hpp"
+
 namespace korvan {
 
 struct AxisTransform;
@@ -30,6 +32,26 @@ void inccrv(int n);
 void chnatt();
 void lincyc(int index, int style);
 void patcyc(int index, int pattern);
+
+// One curve's attributes: made before the curve is drawn, it selects the
+// curve's colour and line style of the attribute cycle and records the curve
+// for the legend; at its end it restores colour and line style and advances
+// to the next attribute set.
+class CurveScope {
+public:
+    CurveScope();
+    ~CurveScope();
+    CurveScope(const CurveScope&) = delete;
+    CurveScope& operator=(const CurveScope&) = delete;
+
+private:
+    int colour_ = 0;
+    int style_ = 0;
+    DashPattern pattern_;
+    int dash_index_ = 0;
+    double dash_left_ = 0;
+    bool dash_drawn_ = true;
+};
 
 // Internal: advance the attributes to the next set (attribute index, curve
 // number, symbol when symbols are in use).

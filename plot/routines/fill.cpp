@@ -18,55 +18,60 @@ namespace {
 // More fill lines than this is no area on any page.
 constexpr double fill_line_limit = 1e6;
 
-// The crossings of fill line y with the polygon's edges, sorted, with pairs
-// of equal neighbours removed; false when there are more than allowed (the
-// count is returned in `count`).
-bool crossings_at(std::span<const FillPoint> p, double y, int max_crossings, std::vector<double>& xs, int& count)
+// A ring of a polygon with the range of its y values.
+struct Ring {
+    std::span<const FillPoint> points;
+    double ymin;
+    double ymax;
+};
+
+// The crossings of fill line y with the rings' edges, sorted, with pairs of
+// equal neighbours removed; false when there are more than allowed (the count
+// is returned in `count`).
+bool crossings_at(std::span<const Ring> rings, double y, int max_crossings, std::vector<double>& xs, int& count)
 {
     xs.clear();
-    std::size_t n = p.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const FillPoint& a = p[i];
-        const FillPoint& b = p[(i + 1) % n];
-        if (a.y == b.y)
+    for (const Ring& ring : rings) {
+        if (y < ring.ymin || y >= ring.ymax)
             continue;
-        const FillPoint& low = a.y < b.y ? a : b;
-        const FillPoint& high = a.y < b.y ? b : a;
-        if (low.y <= y && high.y > y)
-            xs.push_back(low.x + (y - low.y) * (high.x - low.x) / (high.y - low.y));
+        std::span<const FillPoint> p = ring.points;
+        std::size_t n = p.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const FillPoint& a = p[i];
+            const FillPoint& b = p[(i + 1) % n];
+            if (a.y == b.y)
+                continue;
+            const FillPoint& low = a.y < b.y ? a : b;
+            const FillPoint& high = a.y < b.y ? b : a;
+            if (low.y <= y && high.y > y)
+                xs.push_back(low.x + (y - low.y) * (high.x - low.x) / (high.y - low.y));
+        }
     }
     count = static_cast<int>(xs.size());
     if (count > max_crossings)
         return false;
     std::sort(xs.begin(), xs.end());
-    bool removed = true;
-    while (removed) {
-        removed = false;
-        for (std::size_t i = 0; i + 1 < xs.size(); ++i) {
-            if (xs[i] == xs[i + 1]) {
-                xs.erase(xs.begin() + static_cast<std::ptrdiff_t>(i), xs.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-                removed = true;
-                break;
-            }
-        }
+    // Pairs of equal crossings cancel.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+        if (kept > 0 && xs[kept - 1] == xs[i])
+            --kept;
+        else
+            xs[kept++] = xs[i];
     }
+    xs.resize(kept);
     return true;
 }
 
-}  // namespace
-
-bool scanline_fill(std::span<const FillPoint> polygon, double distance, int max_crossings,
-                   const FillSegment& segment)
+bool fill_rings(std::span<const Ring> rings, double distance, int max_crossings, const FillSegment& segment)
 {
-    if (polygon.size() < 3 || !(distance > 0) || !std::isfinite(distance))
+    if (rings.empty() || !(distance > 0) || !std::isfinite(distance))
         return false;
-    double ymin = polygon[0].y;
-    double ymax = polygon[0].y;
-    for (const FillPoint& p : polygon) {
-        if (!std::isfinite(p.x) || !std::isfinite(p.y))
-            return false;
-        ymin = std::min(ymin, p.y);
-        ymax = std::max(ymax, p.y);
+    double ymin = rings[0].ymin;
+    double ymax = rings[0].ymax;
+    for (const Ring& r : rings) {
+        ymin = std::min(ymin, r.ymin);
+        ymax = std::max(ymax, r.ymax);
     }
     double y0 = std::trunc(ymin / distance - 0.5) * distance;
     double span = (ymax + distance / 2 - y0) / distance;
@@ -83,7 +88,7 @@ bool scanline_fill(std::span<const FillPoint> polygon, double distance, int max_
             double y = line_y(j);
             if (y > ymax + distance / 2)
                 break;
-            if (!crossings_at(polygon, y, max_crossings, xs, count)) {
+            if (!crossings_at(rings, y, max_crossings, xs, count)) {
                 warning_int(26, count);
                 return false;
             }
@@ -101,11 +106,49 @@ bool scanline_fill(std::span<const FillPoint> polygon, double distance, int max_
         double y = line_y(j);
         if (y > ymax + distance / 2)
             break;
-        crossings_at(polygon, y, max_crossings, xs, count);
+        crossings_at(rings, y, max_crossings, xs, count);
         for (std::size_t at = 8; at + 1 < xs.size(); at += 2)
             segment(xs[at], xs[at + 1], y, j);
     }
     return true;
+}
+
+// The ring of a polygon; false when it has no usable points.
+bool make_ring(std::span<const FillPoint> polygon, Ring& ring)
+{
+    if (polygon.size() < 3)
+        return false;
+    ring = {polygon, polygon[0].y, polygon[0].y};
+    for (const FillPoint& p : polygon) {
+        if (!std::isfinite(p.x) || !std::isfinite(p.y))
+            return false;
+        ring.ymin = std::min(ring.ymin, p.y);
+        ring.ymax = std::max(ring.ymax, p.y);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool scanline_fill(std::span<const FillPoint> polygon, double distance, int max_crossings,
+                   const FillSegment& segment)
+{
+    Ring ring;
+    if (!make_ring(polygon, ring))
+        return false;
+    return fill_rings({&ring, 1}, distance, max_crossings, segment);
+}
+
+bool scanline_fill_rings(std::span<const std::vector<FillPoint>> polygons, double distance, int max_crossings,
+                         const FillSegment& segment)
+{
+    std::vector<Ring> rings;
+    for (const std::vector<FillPoint>& polygon : polygons) {
+        Ring ring;
+        if (make_ring(polygon, ring))
+            rings.push_back(ring);
+    }
+    return fill_rings(rings, distance, max_crossings, segment);
 }
 
 bool device_fills_rectangles()

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <span>
+#include <vector>
 
 namespace korvan {
 
@@ -24,6 +25,12 @@ using FillSegment = std::function<void(double x_from, double x_to, double y, int
 // filling stops there; returns false then (and for unusable input).
 bool scanline_fill(std::span<const FillPoint> polygon, double distance, int max_crossings,
                    const FillSegment& segment);
+
+// The same for several rings filled together by the even-odd rule: a ring
+// within another leaves a hole. Rings with fewer than three points or points
+// that are not numbers are left out.
+bool scanline_fill_rings(std::span<const std::vector<FillPoint>> rings, double distance, int max_crossings,
+                         const FillSegment& segment);
 
 // Whether the output device fills rectangles itself (screen, Kyocera, PostScript).
 bool device_fills_rectangles();

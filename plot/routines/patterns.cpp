@@ -39,20 +39,24 @@ bool set_pattern_code(int code, int number)
     return true;
 }
 
-// One direction of hatch lines over the polygon.
-bool hatch(std::span<const FillPoint> polygon, int angle, const HatchLines& lines, LinePen& pen)
+// One direction of hatch lines over the rings (even-odd).
+bool hatch(std::span<const std::vector<FillPoint>> rings, int angle, const HatchLines& lines, int max_crossings,
+           LinePen& pen)
 {
     double r = angle * pi / 180.0;
     double c = std::cos(r);
     double s = std::sin(r);
     // Turned so that the hatch lines become horizontal.
-    std::vector<FillPoint> turned(polygon.size());
-    for (std::size_t i = 0; i < polygon.size(); ++i)
-        turned[i] = {polygon[i].x * c - polygon[i].y * s, polygon[i].x * s + polygon[i].y * c};
+    std::vector<std::vector<FillPoint>> turned(rings.size());
+    for (std::size_t k = 0; k < rings.size(); ++k) {
+        turned[k].resize(rings[k].size());
+        for (std::size_t i = 0; i < rings[k].size(); ++i)
+            turned[k][i] = {rings[k][i].x * c - rings[k][i].y * s, rings[k][i].x * s + rings[k][i].y * c};
+    }
     int previous = -1;
     int position = -1;
     int cycle = lines.drawn + lines.skipped;
-    return scanline_fill(turned, lines.distance, 100, [&](double from, double to, double y, int line) {
+    return scanline_fill_rings(turned, lines.distance, max_crossings, [&](double from, double to, double y, int line) {
         if (line != previous) {
             previous = line;
             position = (position + 1) % cycle;
@@ -170,23 +174,36 @@ int getpat()
 
 bool fill_area(std::span<const FillPoint> polygon, const ClipRect* clip)
 {
+    std::vector<FillPoint> ring(polygon.begin(), polygon.end());
+    return fill_rings({&ring, 1}, clip, 100);
+}
+
+bool fill_rings(std::span<const std::vector<FillPoint>> rings, const ClipRect* clip, int max_crossings)
+{
     PlotState& s = state();
     const ShadingAttributes& a = s.shading;
     HatchLines lines = hatch_lines(a.hatch_type, a.hatch_density);
-    if (lines.distance <= 0 || polygon.size() < 3)
+    if (lines.distance <= 0)
         return true;
-    std::vector<FillPoint> part = clipped(polygon, clip != nullptr ? *clip : page_rect());
-    if (part.size() < 3)
+    std::vector<std::vector<FillPoint>> parts;
+    for (const std::vector<FillPoint>& ring : rings) {
+        if (ring.size() < 3)
+            continue;
+        std::vector<FillPoint> part = clipped(ring, clip != nullptr ? *clip : page_rect());
+        if (part.size() >= 3)
+            parts.push_back(std::move(part));
+    }
+    if (parts.empty())
         return true;
-    polygon = part;
     CurveAttributes& c = s.curves;
     set_dash_pattern(c, a.hatch_type == 5 ? 6 : 0, line_type_pattern(a.hatch_type == 5 ? 6 : 0));
     bool ok;
     {
         LinePen pen(true, clip);
-        ok = hatch(polygon, a.hatch_angle, lines, pen);
+        ok = hatch(parts, a.hatch_angle, lines, max_crossings, pen);
         if (ok && a.hatch_cross == 1)
-            ok = hatch(polygon, a.hatch_angle < 90 ? a.hatch_angle + 90 : a.hatch_angle - 90, lines, pen);
+            ok = hatch(parts, a.hatch_angle < 90 ? a.hatch_angle + 90 : a.hatch_angle - 90, lines, max_crossings,
+                       pen);
     }
     set_dash_pattern(c, 0, line_type_pattern(0));
     return ok;

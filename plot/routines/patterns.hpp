@@ -4,6 +4,7 @@
 #pragma once
 
 #include <span>
+#include <vector>
 
 #include "plot/routines/fill.hpp"
 
@@ -34,6 +35,10 @@ HatchLines hatch_lines(int type, int density);
 // colour, cut to the clipping rectangle when one is given; afterwards the line
 // style is solid. False when the filler gave up (warning 26).
 bool fill_area(std::span<const FillPoint> polygon, const ClipRect* clip);
+
+// Fills several rings together by the even-odd rule (a ring within another
+// leaves a hole), with at most max_crossings crossings on a fill line.
+bool fill_rings(std::span<const std::vector<FillPoint>> rings, const ClipRect* clip, int max_crossings);
 
 // fill_area for figures drawn in the user's line style: the line style and
 // its phase are the same afterwards.

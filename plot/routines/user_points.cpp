@@ -6,11 +6,22 @@
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/state.hpp"
 #include "plot/routines/curves.hpp"
+#include "plot/routines/map_points.hpp"
 
 namespace korvan {
 
 bool user_point(double x, double y, double& px, double& py)
 {
+    if (map_projected()) {
+        // Longitude and latitude through the map's projection; nothing for
+        // a point beyond the visible sphere.
+        FillPoint p{};
+        if (!map_to_plot(x, y, p))
+            return false;
+        px = p.x;
+        py = p.y;
+        return true;
+    }
     const AxisAttributes& a = state().axes;
     const AxisTransform& tx = a.transform[0];
     const AxisTransform& ty = a.transform[1];

@@ -277,11 +277,12 @@ TEST(FileList, ShipsTheProgramsTheReadmeTheDemoAndTheExamples)
     for (const FileRow& row : file_list())
         destinations.emplace_back(row.destination);
     for (const char* wanted : {"win/kflrun", "win/korconv", "win/kflwin", "win/README.md", "kfl.win",
-                               "kfl/hello.kfl", "kfl/greeting.kfl", "kfl/measurements.kdf"})
+                               "kfl/hello.kfl", "kfl/greeting.kfl", "kfl/measurements.kdf", "bdta1.dat", "bdta7.dat"})
         EXPECT_NE(std::find(destinations.begin(), destinations.end(), wanted), destinations.end()) << wanted;
     for (const FileRow& row : file_list()) {
         const std::string destination = row.destination;
-        EXPECT_TRUE(destination == "kfl.win" || destination.starts_with("kfl/") || destination.starts_with("win/") ||
+        bool map_data = destination.starts_with("bdta") && destination.ends_with(".dat");
+        EXPECT_TRUE(destination == "kfl.win" || map_data || destination.starts_with("kfl/") || destination.starts_with("win/") ||
                     destination.starts_with("hlp/") || destination.starts_with("man/"))
             << destination;
     }

@@ -1,0 +1,30 @@
+// Map projections: the projection settings (PROJCT, MAPPOL, MAPREF, MAPSPH,
+// MAPMOD), the map axis system GRAFMP with its axes XAXMAP and YAXMAP, curves
+// and grids in longitude and latitude (CURVMP, GRIDMP), and the coastlines and
+// shaded continents of the map data files (WORLD, SHDMAP).
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace korvan {
+
+void projct(std::string_view keyword);
+void mappol(double lon, double lat);
+void mapref(double lat1, double lat2);
+void mapsph(double angle);
+void mapmod(std::string_view mode);
+
+void grafmp(double xa, double xe, double xor_, double xstep, double ya, double ye, double yor, double ystep);
+// A map axis of longitudes along the width of the map axis system at plot
+// height ny, labels below it (it = 0) or above it (it = 1); YAXMAP a map axis
+// of latitudes along its height at plot x nx, labels left (0) or right (1).
+void xaxmap(double a, double b, double orig, double step, std::string_view cstr, int it, int ny);
+void yaxmap(double a, double b, double orig, double step, std::string_view cstr, int it, int nx);
+
+void curvmp(std::span<const float> x, std::span<const float> y, int n);
+void gridmp(int nx, int ny);
+void world();
+void shdmap(std::string_view region);
+
+}  // namespace korvan

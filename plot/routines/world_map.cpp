@@ -1,0 +1,246 @@
+// WORLD and SHDMAP: coastlines and shaded continents from the map data files.
+//
+// Regions and files: 1 Antarctica, 2 Africa, 3 Eurasia, 4 Australia and
+// Oceania, 5 Europe (again, as a part of Eurasia), 6 North America, 7 South
+// America. "ALL" is every continent but Europe's extra copy; "LAKE" the lake
+// shores of those files. A continent's lakes leave holes in its shading.
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "plot/kernel/kernel.hpp"
+#include "plot/kernel/state.hpp"
+#include "plot/routines/map_data.hpp"
+#include "plot/routines/map_lines.hpp"
+#include "plot/routines/map_points.hpp"
+#include "plot/routines/maps.hpp"
+#include "plot/routines/patterns.hpp"
+
+namespace korvan {
+
+namespace {
+
+constexpr const char region_keys[] = "ALL +ANTA+AFRI+EURA+AUST+EURO+NORT+SOUT+LAKE";
+constexpr int world_files[] = {1, 2, 3, 4, 6, 7};
+// Fill lines may cross the coastlines of a whole world many times.
+constexpr int map_crossing_limit = 1000000;
+
+using Ring = std::vector<FillPoint>;
+
+// The copies of the outlines that the axis ranges show: shifted by 360
+// degrees where longitudes reach beyond 180 (cylindrical maps), mirrored
+// where latitudes reach beyond the poles.
+struct Copy {
+    double shift;
+    int mirror;  // 0 none, 1 about the north pole, -1 about the south pole
+};
+
+std::vector<Copy> copies_shown()
+{
+    const PlotState& s = state();
+    const AxisAttributes& a = s.axes;
+    double xa = std::min(a.graf_x[0], a.graf_x[1]);
+    double xe = std::max(a.graf_x[0], a.graf_x[1]);
+    double ya = std::min(a.graf_y[0], a.graf_y[1]);
+    double ye = std::max(a.graf_y[0], a.graf_y[1]);
+    std::vector<double> shifts{0};
+    if (map_class(s.maps.projection) == MapClass::cylindrical) {
+        if (xa < -180)
+            shifts.push_back(-360);
+        if (xe > 180)
+            shifts.push_back(360);
+    }
+    std::vector<Copy> copies;
+    for (double shift : shifts) {
+        copies.push_back({shift, 0});
+        if (ye > 90)
+            copies.push_back({shift, 1});
+        if (ya < -90)
+            copies.push_back({shift, -1});
+    }
+    return copies;
+}
+
+FillPoint copied(FillPoint p, const Copy& c)
+{
+    p.x += c.shift;
+    if (c.mirror != 0)
+        p.y = c.mirror * 180 - p.y;
+    return p;
+}
+
+// Whether the edge from a to b runs along the edge of the globe (the back
+// meridian or a pole): polygons are closed there, but it is no coastline.
+bool along_globe_edge(const FillPoint& a, const FillPoint& b)
+{
+    return (std::fabs(a.x) == 180 && a.x == b.x) || (std::fabs(a.y) == 90 && a.y == b.y);
+}
+
+// Sutherland-Hodgman against one side of a meridian.
+Ring cut_at(const Ring& ring, double lon, bool keep_east)
+{
+    Ring out;
+    auto inside = [&](const FillPoint& p) { return keep_east ? p.x >= lon : p.x <= lon; };
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+        const FillPoint& a = ring[i];
+        const FillPoint& b = ring[(i + 1) % ring.size()];
+        if (inside(a))
+            out.push_back(a);
+        if (inside(a) != inside(b)) {
+            double t = (lon - a.x) / (b.x - a.x);
+            out.push_back({lon, a.y + t * (b.y - a.y)});
+        }
+    }
+    return out;
+}
+
+// A ring of a map that wraps around the globe, cut into the pieces on either
+// side of the back meridian (longitudes relative to the centre meridian).
+std::vector<Ring> pieces_within_globe(const Ring& ring, const MapAttributes& m)
+{
+    Ring rel(ring.size());
+    double shift = 0;
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+        double r = map_relative_lon(m, ring[i].x);
+        if (i > 0) {
+            double previous = rel[i - 1].x - shift;
+            if (r - previous > 180)
+                shift -= 360;
+            else if (r - previous < -180)
+                shift += 360;
+        }
+        rel[i] = {r + shift, ring[i].y};
+    }
+    std::vector<Ring> pieces;
+    for (double s : {-720.0, -360.0, 0.0, 360.0, 720.0}) {
+        Ring moved(rel.size());
+        for (std::size_t i = 0; i < rel.size(); ++i)
+            moved[i] = {rel[i].x + s, rel[i].y};
+        Ring piece = cut_at(cut_at(moved, -180, true), 180, false);
+        if (piece.size() < 3)
+            continue;
+        for (FillPoint& p : piece)
+            p.x += m.middle_lon;
+        pieces.push_back(std::move(piece));
+    }
+    return pieces;
+}
+
+// The plot polygon of a ring in degrees, with points at most a degree apart
+// so that its edges follow the projection.
+Ring projected_ring(const Ring& ring)
+{
+    Ring out;
+    FillPoint p{};
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+        const FillPoint& b = ring[i];
+        if (i > 0) {
+            const FillPoint& a = ring[i - 1];
+            double length = std::hypot(b.x - a.x, b.y - a.y);
+            int n = static_cast<int>(std::min(length, 1000.0));
+            for (int k = 1; k < n; ++k)
+                if (map_to_plot_for_fill(a.x + (b.x - a.x) * k / n, a.y + (b.y - a.y) * k / n, p))
+                    out.push_back(p);
+        }
+        if (map_to_plot_for_fill(b.x, b.y, p))
+            out.push_back(p);
+    }
+    return out;
+}
+
+// Draws or fills the outlines of one region.
+void draw_region(int region, bool fill)
+{
+    PlotState& s = state();
+    const MapAttributes& m = s.maps;
+    std::vector<int> files;
+    if (region == 1 || region == 9)
+        files.assign(std::begin(world_files), std::end(world_files));
+    else
+        files.push_back(region - 1);
+    bool lakes_only = region == 9;
+    std::vector<Ring> rings;
+    for (int number : files) {
+        std::vector<MapRing> data;
+        std::string name;
+        if (!read_map_file(number, data, name)) {
+            warning_text(36, name);
+            continue;
+        }
+        for (MapRing& r : data)
+            if (!lakes_only || r.form == MapForm::lake)
+                rings.push_back(std::move(r.points));
+    }
+    std::vector<Copy> copies = copies_shown();
+    ClipRect clip = axis_clip_rect();
+    bool wraps = map_projected() && map_class(m.projection) != MapClass::cylindrical;
+    if (!fill) {
+        MapLine line(m.line_mode);
+        for (const Copy& c : copies) {
+            for (const Ring& ring : rings) {
+                line.lift();
+                for (std::size_t i = 0; i < ring.size(); ++i) {
+                    if (i > 0 && along_globe_edge(ring[i - 1], ring[i]))
+                        line.lift();
+                    FillPoint q = copied(ring[i], c);
+                    line.draw(q.x, q.y);
+                }
+            }
+        }
+        draw_paths(line.take(), 1, &clip);
+        return;
+    }
+    std::vector<Ring> polygons;
+    for (const Copy& c : copies) {
+        for (const Ring& ring : rings) {
+            Ring moved(ring.size());
+            std::transform(ring.begin(), ring.end(), moved.begin(), [&](const FillPoint& p) { return copied(p, c); });
+            std::vector<Ring> pieces;
+            if (wraps)
+                pieces = pieces_within_globe(moved, m);
+            else
+                pieces.push_back(std::move(moved));
+            for (const Ring& piece : pieces) {
+                Ring polygon = projected_ring(piece);
+                if (polygon.size() >= 3)
+                    polygons.push_back(std::move(polygon));
+            }
+        }
+    }
+    // The current pattern, or a solid fill where the pattern fills nothing.
+    ShadingAttributes& sh = s.shading;
+    ShadingAttributes kept = sh;
+    if (hatch_lines(sh.hatch_type, sh.hatch_density).distance <= 0)
+        select_pattern(16);
+    fill_rings(polygons, &clip, map_crossing_limit);
+    sh.pattern = kept.pattern;
+    sh.pattern_code = kept.pattern_code;
+    sh.hatch_angle = kept.hatch_angle;
+    sh.hatch_type = kept.hatch_type;
+    sh.hatch_density = kept.hatch_density;
+    sh.hatch_cross = kept.hatch_cross;
+}
+
+}  // namespace
+
+void world()
+{
+    if (level_check(2, 3, "world"))
+        return;
+    draw_region(1, false);
+    flush_pending();
+}
+
+void shdmap(std::string_view region)
+{
+    if (level_check(2, 3, "shdmap"))
+        return;
+    int n = keyword_lookup(region_keys, 9, region);
+    if (n == 0)
+        return;
+    draw_region(n, true);
+    flush_pending();
+}
+
+}  // namespace korvan
