@@ -1,0 +1,457 @@
+// The map routines on a plot: GRAFMP's placing of each projection class,
+// CURVMP's line modes and clipping, GRIDMP, WORLD and SHDMAP with the shipped
+// outline files (KORVAN points at the build's copy), a missing outline file,
+// and the outline reader on broken data.
+#include "tests/unit/routines_test_support.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "plot/kernel/routines.hpp"
+#include "plot/routines/axes.hpp"
+#include "plot/routines/curves.hpp"
+#include "plot/routines/map_data.hpp"
+#include "plot/routines/map_points.hpp"
+#include "plot/routines/maps.hpp"
+
+namespace korvan::test {
+namespace {
+
+using Points = std::vector<PlotPointRecord>;
+
+class MapTest : public PlotTest {
+protected:
+    void SetUp() override
+    {
+        PlotTest::SetUp();
+        const char* old = std::getenv("KORVAN");
+        old_korvan_ = old != nullptr ? old : "";
+        had_korvan_ = old != nullptr;
+        ::setenv("KORVAN", KORVAN_MAP_DIR, 1);
+    }
+    void TearDown() override
+    {
+        if (had_korvan_)
+            ::setenv("KORVAN", old_korvan_.c_str(), 1);
+        else
+            ::unsetenv("KORVAN");
+        PlotTest::TearDown();
+    }
+    template <typename Draw>
+    Points drawn(Draw draw)
+    {
+        open_new_plot();
+        return points_added_by(draw);
+    }
+    // What draw adds to a fresh plot after set_up (which opens the map).
+    template <typename SetUp, typename Draw>
+    Points drawn_after(SetUp set_up, Draw draw)
+    {
+        open_new_plot();
+        set_up();
+        return points_added_by(draw);
+    }
+    static FillPoint at(double lon, double lat)
+    {
+        FillPoint p{};
+        EXPECT_TRUE(map_to_plot(lon, lat, p)) << lon << ", " << lat;
+        return p;
+    }
+    // The centre of the axis rectangle.
+    static FillPoint axis_centre()
+    {
+        const AxisAttributes& a = state().axes;
+        return {a.nxa + (a.nxl - 1) / 2.0, a.nya - (a.nyl - 1) / 2.0};
+    }
+    static int draws(const Points& points)
+    {
+        int n = 0;
+        for (const PlotPointRecord& p : points)
+            n += p.draw ? 1 : 0;
+        return n;
+    }
+    std::string old_korvan_;
+    bool had_korvan_ = false;
+};
+
+constexpr double deg = 3.14159265358979323846 / 180;
+
+TEST_F(MapTest, CylindricalMapsPutTheLatitudeRangeOnTheAxisHeight)
+{
+    open_plot();
+    projct("MERC");
+    grafmp(-180, 180, -180, 60, -60, 80, -60, 20);
+    ASSERT_EQ(state().level, 2);
+    const AxisAttributes& a = state().axes;
+    EXPECT_NEAR(at(0, -60).y, a.nya, 1e-6);
+    EXPECT_NEAR(at(0, 80).y, a.nya - a.nyl + 1, 1e-6);
+    // Mercator's y grows with ln tan(45 + lat/2): 60 N lies above the middle.
+    double scale = (a.nyl - 1) / (std::log(std::tan((45 + 40) * deg)) - std::log(std::tan((45 - 30) * deg)));
+    EXPECT_NEAR(at(0, 60).y, a.nya - scale * (std::log(std::tan(75 * deg)) - std::log(std::tan(15 * deg))), 1e-3);
+    // Longitudes are linear from the middle of the range.
+    EXPECT_NEAR(at(90, 0).x - at(0, 0).x, scale * 90 * deg, 1e-3);
+    endgrf();
+}
+
+TEST_F(MapTest, AMercatorCurveThroughAPoleStopsAt89_99)
+{
+    open_plot();
+    projct("MERC");
+    grafmp(-180, 180, -180, 60, -85, 85, -80, 20);
+    EXPECT_NEAR(at(10, 90).y, at(10, 89.99).y, 1e-9);
+    EXPECT_LT(at(10, 90).y, at(10, 85).y);  // above, on the pole's side
+    EXPECT_NEAR(at(10, -90).y, at(10, -89.99).y, 1e-9);
+    EXPECT_GT(at(10, -90).y, at(10, -85).y);
+    endgrf();
+    korfin();
+    // The curve runs up to the top of the axis system, where it is clipped.
+    Points curve = drawn_after(
+        [] {
+            projct("MERC");
+            grafmp(-180, 180, -180, 60, -85, 85, -80, 20);
+        },
+        [] {
+            const std::vector<float> lon{0, 0};
+            const std::vector<float> lat{60, 90};
+            curvmp(lon, lat, 2);
+        });
+    ASSERT_FALSE(curve.empty());
+    const AxisAttributes& a = state().axes;
+    EXPECT_NEAR(box_of(curve).y0, a.nya - a.nyl + 1, 1.01);
+}
+
+TEST_F(MapTest, AStereographicMapOfAllLatitudesIsAFullCircle)
+{
+    open_plot();
+    projct("STER");
+    mappol(30, 40);
+    grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+    ASSERT_EQ(state().level, 2);
+    const AxisAttributes& a = state().axes;
+    FillPoint c = axis_centre();
+    double radius = (std::min(a.nxl, a.nyl) - 1) / 2.0;
+    // The MAPPOL point is the centre; the hemisphere's edge the circle.
+    EXPECT_NEAR(at(30, 40).x, c.x, 1e-4);
+    EXPECT_NEAR(at(30, 40).y, c.y, 1e-4);
+    FillPoint edge = at(30, -50);
+    EXPECT_NEAR(std::hypot(edge.x - c.x, edge.y - c.y), radius, 1e-6);
+    EXPECT_GT(edge.y, c.y);  // south is down
+    FillPoint beyond{};
+    EXPECT_FALSE(map_to_plot(-150, 0, beyond));  // the far side is not shown
+    endgrf();
+    korfin();
+    Points grid = drawn_after(
+        [] {
+            projct("STER");
+            mappol(30, 40);
+            grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+        },
+        [] { gridmp(1, 1); });
+    ASSERT_GT(grid.size(), 100u);
+    double far = 0;
+    for (const PlotPointRecord& p : grid)
+        far = std::max(far, std::hypot(p.x - c.x, p.y - c.y));
+    EXPECT_NEAR(far, radius, 1.5);
+}
+
+TEST_F(MapTest, MapsphLimitsTheVisibleSphere)
+{
+    open_plot();
+    projct("ORTH");
+    mapsph(60);
+    grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+    FillPoint c = axis_centre();
+    double radius = (std::min(state().axes.nxl, state().axes.nyl) - 1) / 2.0;
+    FillPoint edge = at(60, 0);
+    EXPECT_NEAR(std::hypot(edge.x - c.x, edge.y - c.y), radius, 1e-6);
+    FillPoint p{};
+    EXPECT_FALSE(map_to_plot(61, 0, p));
+    endgrf();
+    korfin();
+    // A curve leaving the visible sphere ends on its edge.
+    Points curve = drawn_after(
+        [] {
+            projct("ORTH");
+            mapsph(60);
+            grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+        },
+        [] {
+            const std::vector<float> lon{0, 90};
+            const std::vector<float> lat{0, 0};
+            curvmp(lon, lat, 2);
+        });
+    ASSERT_FALSE(curve.empty());
+    EXPECT_NEAR(box_of(curve).x1, c.x + radius, 1.01);
+}
+
+TEST_F(MapTest, AConicalMapTakesItsStandardParallelsAtAQuarterOfTheRange)
+{
+    for (const char* name : {"CONF", "ALBE", "CONI"}) {
+        open_new_plot();
+        projct(name);
+        grafmp(-20, 40, -20, 10, 10, 70, 10, 10);
+        ASSERT_EQ(state().level, 2) << name;
+        MapCone expected;
+        ASSERT_TRUE(make_cone(state().maps.projection, 25 * map_degree, 55 * map_degree, expected));
+        EXPECT_NEAR(state().maps.cone.n, expected.n, 1e-12) << name;
+        endgrf();
+        // MAPREF's parallels instead.
+        mapref(30, 60);
+        grafmp(-20, 40, -20, 10, 10, 70, 10, 10);
+        ASSERT_TRUE(make_cone(state().maps.projection, 30 * map_degree, 60 * map_degree, expected));
+        EXPECT_NEAR(state().maps.cone.n, expected.n, 1e-12) << name;
+        // The latitude range fills the axis height along the centre meridian.
+        const AxisAttributes& a = state().axes;
+        EXPECT_NEAR(std::fabs(at(10, 10).y - at(10, 70).y), a.nyl - 1, 1e-6) << name;
+        EXPECT_GT(at(10, 10).y, at(10, 70).y) << name;
+        endgrf();
+        korfin();
+    }
+}
+
+TEST_F(MapTest, AConicalMapSouthOfTheEquatorIsTheMirrorImage)
+{
+    open_plot();
+    projct("CONF");
+    grafmp(-20, 40, -20, 10, 10, 70, 10, 10);
+    FillPoint north = at(30, 40);
+    FillPoint north_low = at(30, 10);
+    endgrf();
+    grafmp(-20, 40, -20, 10, -70, -10, -70, 10);
+    FillPoint south = at(30, -40);
+    EXPECT_NEAR(south.x, north.x, 1e-6);
+    EXPECT_GT(at(30, -70).y, at(30, -10).y);  // south still down
+    EXPECT_NEAR(at(30, -10).x, north_low.x, 1e-6);
+    endgrf();
+}
+
+TEST_F(MapTest, PseudoCylindricalMapsKeepTheEquatorHorizontal)
+{
+    for (const char* name : {"AITO", "HAMM", "WINK", "SANS", "MOLL", "ELLI"}) {
+        open_new_plot();
+        projct(name);
+        grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+        ASSERT_EQ(state().level, 2) << name;
+        FillPoint c = axis_centre();
+        EXPECT_NEAR(at(0, 0).x, c.x, 1e-6) << name;
+        EXPECT_NEAR(at(0, 0).y, c.y, 1e-6) << name;
+        EXPECT_NEAR(at(90, 0).y, c.y, 1e-6) << name;
+        EXPECT_GT(at(90, 0).x, c.x + 100) << name;
+        EXPECT_LT(at(-90, 0).x, c.x - 100) << name;
+        // The whole latitude range fills the axis height.
+        EXPECT_NEAR(at(0, -90).y - at(0, 90).y, state().axes.nyl - 1, 1e-6) << name;
+        endgrf();
+        korfin();
+    }
+}
+
+TEST_F(MapTest, CurvesFollowTheLineMode)
+{
+    const std::vector<float> lon{0, 30};
+    const std::vector<float> lat{0, 40};
+    auto curve = [&](const char* projection, const char* mode) {
+        return drawn_after(
+            [&] {
+                projct(projection);
+                mapmod(mode);
+                grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+            },
+            [&] { curvmp(lon, lat, 2); });
+    };
+    // INTE: 50 steps of a degree's length; STRA and CYLI: one line.
+    EXPECT_EQ(draws(curve("SANS", "INTE")), 50);
+    EXPECT_EQ(draws(curve("SANS", "STRA")), 1);
+    EXPECT_EQ(draws(curve("CYLI", "INTE")), 1);
+    // GREA: along the great circle, which runs north of the parallel.
+    const std::vector<float> east_west{-60, 60};
+    const std::vector<float> forty{40, 40};
+    Points great = drawn_after(
+        [] {
+            projct("SANS");
+            mapmod("GREA");
+            grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+        },
+        [&] { curvmp(east_west, forty, 2); });
+    ASSERT_GT(draws(great), 10);
+    open_new_plot();
+    projct("SANS");
+    grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+    // The great circle through (+-60, 40) reaches 59.2 N on the centre meridian.
+    double top = at(0, std::atan(std::tan(40 * deg) / std::cos(60 * deg)) / deg).y;
+    endgrf();
+    EXPECT_NEAR(box_of(great).y0, top, 1.5);
+}
+
+TEST_F(MapTest, CurvesCarrySymbolsAndCountForTheLegend)
+{
+    Points curve = drawn([] {
+        projct("HAMM");
+        grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+        incmrk(1);
+        const std::vector<float> lon{-30, 0, 30};
+        const std::vector<float> lat{10, 20, 10};
+        curvmp(lon, lat, 3);
+        EXPECT_EQ(state().axes.curve_count, 1);
+    });
+    EXPECT_GT(curve.size(), 20u);
+    // Too few points: the curve is refused.
+    open_new_plot();
+    projct("HAMM");
+    grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+    take_output();
+    const std::vector<float> one{0};
+    curvmp(one, one, 0);
+    EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in curvmp!\n");
+    endgrf();
+}
+
+TEST_F(MapTest, WorldDrawsTheCoastlinesWithinTheAxisSystem)
+{
+    Points coast = drawn_after([] { grafmp(-180, 180, -180, 60, -90, 90, -90, 30); }, [] { world(); });
+    EXPECT_EQ(take_output().find("Warning"), std::string::npos);
+    EXPECT_GT(draws(coast), 20000);
+    const AxisAttributes& a = state().axes;
+    Box b = box_of(coast);
+    EXPECT_GE(b.x0, a.nxa - 0.5);
+    EXPECT_LE(b.x1, a.nxa + a.nxl - 1 + 0.5);
+    EXPECT_GE(b.y0, a.nya - a.nyl + 1 - 0.5);
+    EXPECT_LE(b.y1, a.nya + 0.5);
+    // Beyond 180 degrees the outlines come again, shifted by 360.
+    Points shifted = drawn_after([] { grafmp(0, 360, 0, 60, -90, 90, -90, 30); }, [] { world(); });
+    open_new_plot();
+    grafmp(0, 360, 0, 60, -90, 90, -90, 30);
+    double x_at_200 = at(200, 0).x;
+    endgrf();
+    int east = 0;
+    for (const PlotPointRecord& p : shifted)
+        east += p.x > x_at_200 ? 1 : 0;
+    EXPECT_GT(east, 3000);  // the Americas at 200..360
+}
+
+TEST_F(MapTest, AMissingOutlineFileWarnsWithItsNameAndTheMapGoesOn)
+{
+    ::setenv("KORVAN", dir_.c_str(), 1);
+    open_plot();
+    grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+    take_output();
+    shdmap("AFRI");
+    EXPECT_EQ(take_output(), " <<<< Warning  36: File error in shdmap!   (" + dir_ + "/bdta2.dat)\n");
+    world();
+    std::string warnings = take_output();
+    for (int n : {1, 2, 3, 4, 6, 7})
+        EXPECT_NE(warnings.find(" <<<< Warning  36: File error in world!   (" + dir_ + "/bdta" + std::to_string(n) +
+                                ".dat)\n"),
+                  std::string::npos)
+            << warnings;
+    EXPECT_EQ(state().level, 2);
+    // A file in the current directory serves when the installation has none.
+    std::filesystem::copy_file(std::string(KORVAN_MAP_DIR) + "/bdta2.dat", "bdta2.dat");
+    long before = state().vector_count;
+    shdmap("AFRI");
+    EXPECT_EQ(take_output(), "");
+    EXPECT_GT(state().vector_count, before + 100);
+    endgrf();
+}
+
+TEST_F(MapTest, ShadedContinentsFillTheirLand)
+{
+    // Africa shaded on a cylindrical world map: the middle of the Sahara is
+    // covered, the Atlantic is not.
+    Points land = drawn_after([] { grafmp(-180, 180, -180, 60, -90, 90, -90, 30); }, [] { shdmap("AFRI"); });
+    ASSERT_GT(land.size(), 100u);
+    open_new_plot();
+    grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+    FillPoint sahara = at(15, 22);
+    FillPoint atlantic = at(-30, 10);
+    endgrf();
+    auto covered = [&](FillPoint p) {
+        // A hatch or solid line passes within a unit of the point.
+        for (std::size_t i = 1; i < land.size(); ++i) {
+            const PlotPointRecord& a = land[i - 1];
+            const PlotPointRecord& b = land[i];
+            if (!b.draw || std::fabs(a.y - p.y) > 1 || std::fabs(b.y - p.y) > 1)
+                continue;
+            if (std::min(a.x, b.x) - 1 <= p.x && p.x <= std::max(a.x, b.x) + 1)
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(covered(sahara));
+    EXPECT_FALSE(covered(atlantic));
+    // An unknown region is refused with its keyword.
+    open_new_plot();
+    grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+    take_output();
+    shdmap("MARS");
+    EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in shdmap!   (MARS)\n");
+    endgrf();
+}
+
+TEST_F(MapTest, TheOutlineReaderSurvivesBrokenData)
+{
+    // Random values, cut files and values beyond the globe: every point that
+    // comes out lies on the globe, every polyline has two points.
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> kind(0, 9);
+    std::uniform_int_distribution<std::int32_t> any(INT32_MIN, INT32_MAX);
+    std::uniform_int_distribution<std::int32_t> coordinate(-1000, 400000);
+    for (int round = 0; round < 300; ++round) {
+        std::vector<std::int32_t> values(static_cast<std::size_t>(random() % 500));
+        for (std::int32_t& v : values) {
+            int k = kind(random);
+            v = k == 0 ? any(random) : k == 1 ? -1000 : k == 2 ? -9000 : coordinate(random);
+        }
+        for (const MapRing& ring : decode_map_data(values)) {
+            ASSERT_GE(ring.points.size(), 2u);
+            for (const FillPoint& p : ring.points) {
+                ASSERT_TRUE(p.x >= -180 && p.x <= 180 && p.y >= -90 && p.y <= 90) << p.x << ", " << p.y;
+            }
+        }
+    }
+    // Bytes that are not whole values are dropped.
+    const unsigned char bytes[] = {0x10, 0x27, 0, 0, 0x20, 0x4e, 0, 0, 0x30};
+    std::vector<std::int32_t> values = map_values(bytes);
+    ASSERT_EQ(values.size(), 2u);
+    EXPECT_EQ(values[0], 10000);
+    EXPECT_EQ(values[1], 20000);
+    // A shipped file decodes into closed polylines on the globe.
+    std::vector<MapRing> rings;
+    std::string name;
+    ASSERT_TRUE(read_map_file(2, rings, name));
+    EXPECT_EQ(name, std::string(KORVAN_MAP_DIR) + "/bdta2.dat");
+    ASSERT_GT(rings.size(), 10u);
+    for (const MapRing& ring : rings) {
+        EXPECT_EQ(ring.points.front().x, ring.points.back().x);
+        EXPECT_EQ(ring.points.front().y, ring.points.back().y);
+    }
+}
+
+TEST_F(MapTest, BrokenOutlineFilesNeitherCrashNorHang)
+{
+    // Cut and scrambled copies of a shipped file in the current directory.
+    ::setenv("KORVAN", dir_.c_str(), 1);
+    std::string original = read_file(std::string(KORVAN_MAP_DIR) + "/bdta7.dat");
+    std::mt19937 random(11);
+    for (int round = 0; round < 12; ++round) {
+        std::string broken = original.substr(0, random() % original.size());
+        for (int k = 0; k < 50 && !broken.empty(); ++k)
+            broken[random() % broken.size()] = static_cast<char>(random());
+        write_file("bdta6.dat", broken);
+        open_new_plot();
+        projct(round % 2 == 0 ? "LAMB" : "CYLI");
+        grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+        shdmap("NORT");
+        world();
+        endgrf();
+        korfin();
+        take_output();
+    }
+}
+
+}  // namespace
+}  // namespace korvan::test
