@@ -4,17 +4,21 @@
 # Ghostscript (when installed) must render without error into a picture that
 # is not blank (its PNG compresses to at least <min bytes>).
 #
-#   postscript_example_test.sh <kflrun> <name.kfl> <min bytes>
+#   postscript_example_test.sh <kflrun> <name.kfl> <min bytes> [KORVAN directory]
+#
+# The KORVAN directory, when given, holds the map outline files the example reads.
 set -u
 kflrun=$1
 script=$2
 min_bytes=$3
+korvan=(-u KORVAN)
+[ $# -ge 4 ] && korvan=(KORVAN="$4")
 name=$(basename "$script" .kfl)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
-env -u KFL_PATH -u KFL_DATA -u KORVAN KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none \
+env -u KFL_PATH -u KFL_DATA "${korvan[@]}" KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none \
     timeout 60 "$kflrun" "$script" < /dev/null > actual.out 2> actual.err
 rc=$?
 status=0

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/state.hpp"
@@ -168,12 +170,21 @@ void draw_map_axis(const MapAxis& run)
         request.angle = 0;
         NumberStyle style = number_style();
         double label_reach = 0;
+        // The stretches of the axis that labels already take: a label that
+        // would overlap one is left out (meridians crowd towards the edges of
+        // pseudo-cylindrical maps and meet at the pole of a polar map).
+        std::vector<std::pair<double, double>> taken;
         for_values(run.a, run.b, run.first, step, [&](long i, double v) {
             double where = 0;
             if (!place_of(run, v, where))
                 return;
             std::string text = label_text(v, set.label_type, set.digits, run.axis, style, set, static_cast<int>(i) + 1);
             double w = text_length(text, request);
+            double half = (along_x ? w : h) / 2 + h / 4;  // with a gap between labels
+            for (const auto& [from, to] : taken)
+                if (where + half > from && where - half < to)
+                    return;
+            taken.emplace_back(where - half, where + half);
             FillPoint q{};
             switch (run.side) {
             case bottom:

@@ -10,6 +10,8 @@
 #include "plot/kernel/state.hpp"
 #include "plot/routines/contours.hpp"
 #include "plot/routines/line_styles.hpp"
+#include "plot/routines/map_points.hpp"
+#include "plot/routines/patterns.hpp"
 
 namespace korvan {
 
@@ -27,12 +29,28 @@ void fill_box(double x0, double y0, double x1, double y1, const ClipRect& clip)
         fill_rectangle(l, t, r - l, b - t);
 }
 
+// Whether the cells of a map are filled as the quadrilaterals of their
+// projected corners: for projection codes 10 and up, and for the cylindrical
+// projections whose meridians are not vertical lines (UTM, OBLI).
+bool map_cells_are_quadrilaterals()
+{
+    int code = state().maps.projection;
+    return code >= 10 || code == map_utm || code == map_obli;
+}
+
 class CellShader {
 public:
     CellShader(std::span<const float> x, int nx, std::span<const float> y, int ny, std::span<const float> z,
                std::span<const float> levels)
-        : z_(z), ny_(ny), levels_(levels), clip_(axis_clip_rect())
+        : z_(z), ny_(ny), levels_(levels), clip_(axis_clip_rect()), map_(map_projected()),
+          quadrilaterals_(map_ && map_cells_are_quadrilaterals())
     {
+        if (map_) {
+            // Longitudes and latitudes go through the projection corner by corner.
+            lon_ = x.first(static_cast<std::size_t>(nx));
+            lat_ = y.first(static_cast<std::size_t>(ny));
+            return;
+        }
         const PlotState& s = state();
         px_.resize(static_cast<std::size_t>(nx));
         py_.resize(static_cast<std::size_t>(ny));
@@ -46,6 +64,8 @@ public:
 
     bool corners(int i, int j, ValuePoint c[4]) const
     {
+        if (map_)
+            return map_corners(i, j, c);
         c[0] = {px_[static_cast<std::size_t>(i)], py_[static_cast<std::size_t>(j)], zv(i, j)};
         c[1] = {px_[static_cast<std::size_t>(i + 1)], py_[static_cast<std::size_t>(j)], zv(i + 1, j)};
         c[2] = {px_[static_cast<std::size_t>(i + 1)], py_[static_cast<std::size_t>(j + 1)], zv(i + 1, j + 1)};
@@ -54,6 +74,49 @@ public:
             if (!std::isfinite(c[k].x) || !std::isfinite(c[k].y) || !std::isfinite(c[k].v))
                 return false;
         return true;
+    }
+
+    // The corners of a cell of a map; false when one is not on the map.
+    bool map_corners(int i, int j, ValuePoint c[4]) const
+    {
+        const int di[4] = {0, 1, 1, 0};
+        const int dj[4] = {0, 0, 1, 1};
+        for (int k = 0; k < 4; ++k) {
+            auto ii = static_cast<std::size_t>(i + di[k]);
+            auto jj = static_cast<std::size_t>(j + dj[k]);
+            FillPoint p{};
+            if (!map_to_plot(lon_[ii], lat_[jj], p))
+                return false;
+            c[k] = {p.x, p.y, zv(i + di[k], j + dj[k])};
+            if (!std::isfinite(c[k].v))
+                return false;
+        }
+        return true;
+    }
+
+    // The point at (u, v) of a cell, interpolated bilinearly between its corners.
+    static FillPoint cell_point(const ValuePoint c[4], double u, double v)
+    {
+        return {(1 - u) * (1 - v) * c[0].x + u * (1 - v) * c[1].x + u * v * c[2].x + (1 - u) * v * c[3].x,
+                (1 - u) * (1 - v) * c[0].y + u * (1 - v) * c[1].y + u * v * c[2].y + (1 - u) * v * c[3].y};
+    }
+
+    // The part u0..u1, v0..v1 of a cell filled as a quadrilateral of rounded points.
+    void fill_quadrilateral(const ValuePoint c[4], double u0, double v0, double u1, double v1)
+    {
+        FillPoint q[4] = {cell_point(c, u0, v0), cell_point(c, u1, v0), cell_point(c, u1, v1), cell_point(c, u0, v1)};
+        for (FillPoint& p : q)
+            p = {std::round(p.x), std::round(p.y)};
+        fill_solid(q, &clip_, 2.0);
+    }
+
+    // A whole cell in the current colour.
+    void fill_cell(const ValuePoint c[4])
+    {
+        if (quadrilaterals_)
+            fill_quadrilateral(c, 0, 0, 1, 1);
+        else
+            fill_box(std::round(c[0].x), std::round(c[0].y), std::round(c[2].x), std::round(c[2].y), clip_);
     }
 
     void colour_of_band(int band) { select_colour(colour_of_value(levels_[static_cast<std::size_t>(band - 1)])); }
@@ -65,6 +128,11 @@ public:
         ValuePoint centre{(std::min({c[0].x, c[1].x}) + std::max({c[0].x, c[1].x})) / 2,
                           (std::min({c[0].y, c[3].y}) + std::max({c[0].y, c[3].y})) / 2,
                           (c[0].v + c[1].v + c[2].v + c[3].v) / 4};
+        if (quadrilaterals_) {
+            FillPoint middle = cell_point(c, 0.5, 0.5);
+            centre.x = middle.x;
+            centre.y = middle.y;
+        }
         for (int k = 0; k < 4; ++k) {
             std::vector<FillPoint> part = part_above(centre, c[k], c[(k + 1) % 4], level);
             if (part.size() >= 3)
@@ -75,8 +143,8 @@ public:
     // Whether any of the cell lies inside the clipping rectangle.
     bool visible(const ValuePoint c[4]) const
     {
-        double x0 = std::min(c[0].x, c[2].x), x1 = std::max(c[0].x, c[2].x);
-        double y0 = std::min(c[0].y, c[2].y), y1 = std::max(c[0].y, c[2].y);
+        double x0 = std::min({c[0].x, c[1].x, c[2].x, c[3].x}), x1 = std::max({c[0].x, c[1].x, c[2].x, c[3].x});
+        double y0 = std::min({c[0].y, c[1].y, c[2].y, c[3].y}), y1 = std::max({c[0].y, c[1].y, c[2].y, c[3].y});
         return x1 >= clip_.x0 && x0 <= clip_.x1 && y1 >= clip_.y0 && y0 <= clip_.y1;
     }
 
@@ -95,22 +163,22 @@ public:
         if (low == high) {
             if (low > 0) {
                 colour_of_band(low);
-                fill_box(std::round(c[0].x), std::round(c[0].y), std::round(c[2].x), std::round(c[2].y), clip_);
+                fill_cell(c);
             }
             return;
         }
         if (high == low + 1) {
             if (low > 0) {
                 colour_of_band(low);
-                fill_box(std::round(c[0].x), std::round(c[0].y), std::round(c[2].x), std::round(c[2].y), clip_);
+                fill_cell(c);
             }
             colour_of_band(high);
             fill_above(c, levels_[static_cast<std::size_t>(low)]);
             return;
         }
         // Spanning several bands: sub-cells about 5 plot units wide and high.
-        double w = std::fabs(c[1].x - c[0].x);
-        double h = std::fabs(c[3].y - c[0].y);
+        double w = std::max(std::hypot(c[1].x - c[0].x, c[1].y - c[0].y), std::hypot(c[2].x - c[3].x, c[2].y - c[3].y));
+        double h = std::max(std::hypot(c[3].x - c[0].x, c[3].y - c[0].y), std::hypot(c[2].x - c[1].x, c[2].y - c[1].y));
         // At most as many as fit the axis system, for cells larger than it.
         int columns = std::clamp(static_cast<int>(std::min(w, clip_.x1 - clip_.x0 + 1)) / 5, 1, 2000);
         int rows = std::clamp(static_cast<int>(std::min(h, clip_.y1 - clip_.y0 + 1)) / 5, 1, 2000);
@@ -131,7 +199,11 @@ public:
                 }
                 if (band == run_band)
                     continue;
-                if (run_band > 0) {
+                if (run_band > 0 && quadrilaterals_) {
+                    colour_of_band(run_band);
+                    fill_quadrilateral(c, static_cast<double>(run_start) / columns, static_cast<double>(row) / rows,
+                                       static_cast<double>(col) / columns, static_cast<double>(row + 1) / rows);
+                } else if (run_band > 0) {
                     colour_of_band(run_band);
                     double x0 = c[0].x + (c[1].x - c[0].x) * run_start / columns;
                     double x1 = c[0].x + (c[1].x - c[0].x) * col / columns;
@@ -153,7 +225,7 @@ public:
         for (const ValuePoint& p : c)
             count += p.v > level ? 1 : 0;
         if (count == 4)
-            fill_box(std::round(c[0].x), std::round(c[0].y), std::round(c[2].x), std::round(c[2].y), clip_);
+            fill_cell(c);
         else if (count > 0 || (c[0].v + c[1].v + c[2].v + c[3].v) / 4 > level)
             fill_above(c, level);
     }
@@ -163,6 +235,10 @@ private:
     int ny_;
     std::span<const float> levels_;
     ClipRect clip_;
+    bool map_;             // the axis system is a projected map
+    bool quadrilaterals_;  // its cells are filled as quadrilaterals
+    std::span<const float> lon_;
+    std::span<const float> lat_;
     std::vector<double> px_;
     std::vector<double> py_;
 };

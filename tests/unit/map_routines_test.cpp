@@ -18,6 +18,7 @@
 #include "plot/routines/map_data.hpp"
 #include "plot/routines/map_points.hpp"
 #include "plot/routines/maps.hpp"
+#include "plot/routines/shading.hpp"
 
 namespace korvan::test {
 namespace {
@@ -390,6 +391,46 @@ TEST_F(MapTest, ShadedContinentsFillTheirLand)
     shdmap("MARS");
     EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in shdmap!   (MARS)\n");
     endgrf();
+}
+
+TEST_F(MapTest, ShadedContoursOnAMapFillTheProjectedCells)
+{
+    // A field over the whole globe every 10 degrees, all in the first band
+    // but for one cell: on a Hammer map the shading fills the ellipse, not
+    // the axis rectangle's corners.
+    std::vector<float> lon;
+    std::vector<float> lat;
+    for (int k = -180; k <= 180; k += 10)
+        lon.push_back(static_cast<float>(k));
+    for (int k = -90; k <= 90; k += 10)
+        lat.push_back(static_cast<float>(k));
+    const int nx = static_cast<int>(lon.size());
+    const int ny = static_cast<int>(lat.size());
+    std::vector<float> z(static_cast<std::size_t>(nx * ny), 1.5f);
+    const std::vector<float> levels{1, 2, 3};
+    for (const char* mode : {"CELL", "POLY"}) {
+        Points cells = drawn_after(
+            [&] {
+                projct("HAMM");
+                grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+                shdmod(mode, "CONTUR");
+            },
+            [&] { conshd(lon, nx, lat, ny, z, levels, 3); });
+        ASSERT_GT(cells.size(), 100u) << mode << kept_output_;
+        open_new_plot();
+        projct("HAMM");
+        grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+        FillPoint c = at(0, 0);
+        double a = at(180, 0).x - c.x;
+        double b = c.y - at(0, 90).y;
+        endgrf();
+        korfin();
+        double worst = 0;
+        for (const PlotPointRecord& p : cells)
+            worst = std::max(worst, std::pow((p.x - c.x) / a, 2) + std::pow((p.y - c.y) / b, 2));
+        EXPECT_LT(worst, 1.01) << mode;
+        EXPECT_GT(worst, 0.95) << mode;
+    }
 }
 
 TEST_F(MapTest, TheOutlineReaderSurvivesBrokenData)
