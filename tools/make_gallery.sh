@@ -31,8 +31,9 @@ for script in "$src"/examples/*.kfl; do
     name=$(basename "$script" .kfl)
     run="$work/$name"
     mkdir -p "$run"
-    # As installed: the examples (which include each other) beside their data files.
-    cp "$src"/examples/*.kfl "$src"/data/*.kdf "$run/" 2>/dev/null
+    # As installed: the examples (which include each other) beside their data
+    # files, and the map files, which kflrun also finds in the current directory.
+    cp "$src"/examples/*.kfl "$src"/data/*.kdf "$src"/data/bdta*.dat "$run/" 2>/dev/null
     (cd "$run" && env -u KFL_PATH -u KFL_DATA -u KORVAN KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none \
         timeout 120 "$kflrun" "$name.kfl" < /dev/null > printed.txt 2>&1)
     rc=$?
