@@ -1,6 +1,7 @@
 #include "interp/function_table.hpp"
 
 #include <array>
+#include <cstring>
 #include <vector>
 
 namespace korvan::kfl {
@@ -9,9 +10,14 @@ namespace {
 struct Table {
     const BuiltinFunction* rows = nullptr;
     int count = 0;
-    // Rows by the first character of their names, in table order: every
-    // identifier of an expression is looked up, so the search stays short.
-    std::array<std::vector<int>, 256> by_first;
+    // Rows by the first character of their names, in table order, with the
+    // names' lengths: every identifier of an expression is looked up, so the
+    // search stays short and compares lengths before characters.
+    struct Entry {
+        std::size_t length;
+        int row;
+    };
+    std::array<std::vector<Entry>, 256> by_first;
 };
 
 Table& table()
@@ -29,7 +35,7 @@ void set_function_table(const BuiltinFunction* rows, int count)
     for (auto& bucket : t.by_first)
         bucket.clear();
     for (int i = 0; i < t.count; ++i)
-        t.by_first[static_cast<unsigned char>(rows[i].name[0])].push_back(i);
+        t.by_first[static_cast<unsigned char>(rows[i].name[0])].push_back({std::strlen(rows[i].name), i});
 }
 
 int lookup_function(std::string_view name)
@@ -37,9 +43,9 @@ int lookup_function(std::string_view name)
     const Table& t = table();
     if (name.empty() || t.count == 0)
         return -1;
-    for (int i : t.by_first[static_cast<unsigned char>(name.front())]) {
-        if (name == t.rows[i].name)
-            return i;
+    for (const Table::Entry& e : t.by_first[static_cast<unsigned char>(name.front())]) {
+        if (e.length == name.size() && std::memcmp(name.data(), t.rows[e.row].name, e.length) == 0)
+            return e.row;
     }
     return -1;
 }

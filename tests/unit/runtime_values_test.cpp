@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "interp/function_table.hpp"
 #include "interp/label_table.hpp"
 #include "interp/system_variables.hpp"
 #include "interp/value.hpp"
@@ -138,6 +139,24 @@ TEST_F(RuntimeValuesTest, ReservedIdentifiersCannotBeAssigned)
     // Declarations make no such check.
     EXPECT_EQ(run({"INT ONE[2]"}), "");
     EXPECT_GE(find_entry("ONE"), 0);
+}
+
+TEST_F(RuntimeValuesTest, FunctionLookupMatchesWholeNamesInTableOrder)
+{
+    static const BuiltinFunction rows[] = {
+        {"SIN", 0, nullptr}, {"SINH", 0, nullptr}, {"S", 0, nullptr}, {"SIN", 1, nullptr}, {"COS", 0, nullptr}};
+    set_function_table(rows, 5);
+    EXPECT_EQ(lookup_function("SIN"), 0);  // the first of two rows of one name
+    EXPECT_EQ(lookup_function("SINH"), 1);
+    EXPECT_EQ(lookup_function("S"), 2);
+    EXPECT_EQ(lookup_function("COS"), 4);
+    EXPECT_EQ(lookup_function("SI"), -1);  // prefixes and extensions are other names
+    EXPECT_EQ(lookup_function("SINHX"), -1);
+    EXPECT_EQ(lookup_function("sin"), -1);  // names arrive upper case
+    EXPECT_EQ(lookup_function(std::string_view("SINH", 3)), 0);
+    EXPECT_EQ(lookup_function(""), -1);
+    set_function_table(nullptr, 0);
+    EXPECT_EQ(lookup_function("SIN"), -1);
 }
 
 TEST_F(RuntimeValuesTest, LabelTableHoldsHundredLabelsPerLevel)
