@@ -1,6 +1,5 @@
 #include "interp/value.hpp"
 
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 
@@ -21,8 +20,12 @@ void set_name(Value& v, std::string_view name)
 {
     std::size_t n = name.size() < name_capacity ? name.size() : name_capacity;
     std::memset(v.name, 0, sizeof v.name);  // zero-padded: names compare as 16 bytes
-    for (std::size_t i = 0; i < n; ++i)
-        v.name[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[i])));
+    // ASCII upper case, as the C locale's toupper, without a library call per
+    // character: every assignment names its record.
+    for (std::size_t i = 0; i < n; ++i) {
+        char c = name[i];
+        v.name[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    }
 }
 
 const char* type_name(int code)
