@@ -53,7 +53,8 @@ rows=()
 row() {
     local ratio=-
     if [ -n "$2" ] && [ -n "$4" ]; then
-        ratio=$(echo "$4 $2" | awk '{ printf "%.2f", ($2 > 0 ? $1 / $2 : 0) }')
+        # Below the clock's 0.01 s, no ratio.
+        ratio=$(echo "$4 $2" | awk '{ if ($2 > 0) printf "%.2f", $1 / $2; else printf "-" }')
     fi
     rows+=("$(printf '%-44s %10s  %-8s %10s %8s %10s' "$1" "${2:--}" "${3:--}" "${4:--}" "$ratio" \
         "$( [ -n "$5" ] && echo "$(( $5 / 1024 )) MB" || echo - )")")
@@ -137,15 +138,15 @@ row "CONSHADE 300 x 300 (grid off)" "$(own "$cpu_kfl_conshade" "$cpu_kfl_grid")"
 # peer themselves include it in their time; their reports below give the split).
 mkdir drivers
 measure interp_loop_bench "$build/bin/interp_loop_bench" "$root/bench/interp_loop/interp_loop.kfl" "$iterations"
-row "interp_loop_bench (program)" "$cpu_interp_loop_bench" - "" "$mem_interp_loop_bench"
+row "interp_loop_bench (whole program)" "$cpu_interp_loop_bench" - "" "$mem_interp_loop_bench"
 measure ps_curve_bench "$build/bin/ps_curve_bench" "$points" "$work/drivers" "$kflrun"
-row "ps_curve_bench (program, peers included)" "$cpu_ps_curve_bench" - "" "$mem_ps_curve_bench"
+row "ps_curve_bench (whole program)" "$cpu_ps_curve_bench" - "" "$mem_ps_curve_bench"
 for run in "text_labels_bench 100000 $work/drivers" "datmat_bench" \
     "contour_bench 300 $work/drivers" "gksvan_bench 1000000 $work/drivers"; do
     read -r program args <<< "$run"
     # shellcheck disable=SC2086
     measure "$program" "$build/bin/$program" $args
-    eval "row \"$program (program, peers included)\" \"\$cpu_$program\" - \"\" \"\$mem_$program\""
+    eval "row \"$program (whole program)\" \"\$cpu_$program\" - \"\" \"\$mem_$program\""
 done
 # 5. The world map benchmark keeps its own runner (it decodes the coastlines for gnuplot).
 if [ -n "$python" ] && have gnuplot; then
