@@ -18,6 +18,8 @@ DEBIAN_PACKAGES += libtiff-tools
 # The manual: python3 runs its tools (reference check, examples, index),
 # pandoc makes the HTML pages and man pages, man-db checks the man pages.
 DEBIAN_PACKAGES += python3 pandoc man-db
+# The prompt's line editor (libedit), and tmux to drive the prompt in its tests.
+DEBIAN_PACKAGES += libedit-dev tmux
 # The PDF, SVG and PNG formats (cairo), and their independent readers in the tests.
 DEBIAN_PACKAGES += libcairo2-dev pkg-config poppler-utils librsvg2-bin
 # Reference map projections (proj, cs2cs) for the projection tests.

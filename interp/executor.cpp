@@ -104,11 +104,12 @@ Keyword keyword_table[] = {
 static_assert(sizeof keyword_table / sizeof keyword_table[0] == 31);
 
 // Words of the control statements, reported as unknown while no block handler is installed.
+constexpr std::string_view block_words[] = {"IF", "ELSEIF", "ELSE", "ENDIF", "END",
+                                            "DO", "WHILE", "SWITCH", "CASE", "DEFAULT"};
+
 bool is_block_word(std::string_view word)
 {
-    static constexpr std::string_view words[] = {"IF", "ELSEIF", "ELSE", "ENDIF", "END",
-                                                 "DO", "WHILE", "SWITCH", "CASE", "DEFAULT"};
-    for (std::string_view w : words) {
+    for (std::string_view w : block_words) {
         if (w == word)
             return true;
     }
@@ -394,5 +395,15 @@ void execute_simple_statement(std::string_view text)
 int open_if_blocks() { return control_state().if_depth; }
 
 int current_routine_level() { return routine_level(); }
+
+std::vector<std::string_view> statement_words()
+{
+    std::vector<std::string_view> words;
+    for (const Keyword& k : keyword_table)
+        words.push_back(k.word);
+    for (std::string_view w : block_words)
+        words.push_back(w);
+    return words;
+}
 
 }  // namespace korvan::kfl

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 namespace korvan::kfl {
 
@@ -13,5 +14,8 @@ int open_if_blocks();
 
 // The routine level: 0 in the main script, one more in each active user routine.
 int current_routine_level();
+
+// The words that begin statements: the keyword table's and the control statements'.
+std::vector<std::string_view> statement_words();
 
 }  // namespace korvan::kfl

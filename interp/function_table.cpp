@@ -54,4 +54,8 @@ int function_flag(int row) { return table().rows[row].flag; }
 
 bool call_function(int row, int base) { return table().rows[row].call(base); }
 
+int function_count() { return table().count; }
+
+const char* function_name(int row) { return table().rows[row].name; }
+
 }  // namespace korvan::kfl

@@ -20,6 +20,8 @@ void set_function_table(const BuiltinFunction* rows, int count);
 // Row number of the name, or -1.
 int lookup_function(std::string_view name);
 int function_flag(int row);
+int function_count();
+const char* function_name(int row);
 bool call_function(int row, int base);
 
 }  // namespace korvan::kfl

@@ -4,13 +4,19 @@
 #include <unistd.h>
 
 #include "plat/answer_line.hpp"
+#include "plat/line_editor.hpp"
 
 namespace korvan::plat {
 
 TerminalConsole::TerminalConsole(std::FILE* in, std::FILE* out)
-    : in_(in), out_(out), input_is_terminal_(isatty(fileno(in)) != 0)
+    : in_(in),
+      out_(out),
+      input_is_terminal_(isatty(fileno(in)) != 0),
+      edits_lines_(input_is_terminal_ && isatty(fileno(out)) != 0 && LineEditor::available())
 {
 }
+
+TerminalConsole::~TerminalConsole() = default;
 
 void TerminalConsole::write_output(std::string_view text)
 {
@@ -45,6 +51,17 @@ void wait_for_input(std::FILE* in)
 
 bool TerminalConsole::read_input_line(std::string& line)
 {
+    if (edits_lines_) {
+        if (!editor_)
+            editor_ = std::make_unique<LineEditor>(in_, out_);
+        if (!editor_->read_line("KFL> ", line))
+            return false;
+        if (auto cr = line.find('\r'); cr != std::string::npos)
+            line.erase(cr);
+        if (line.size() > input_line_limit)
+            line.resize(input_line_limit);
+        return true;
+    }
     if (input_is_terminal_) {
         std::fputs("KFL> ", out_);
         std::fflush(out_);

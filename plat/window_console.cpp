@@ -16,6 +16,7 @@
 #include <cstring>
 
 #include "plat/graphics.hpp"
+#include "plat/line_history.hpp"
 #include "plat/paged_scrollbar.hpp"
 #include "plat/scroll_steps.hpp"
 
@@ -70,6 +71,24 @@ private:
 };
 }  // namespace
 
+// The input line: Up and Down walk through the prompt's history.
+class HistoryInput final : public Fl_Input {
+public:
+    HistoryInput(int x, int y, int w, int h) : Fl_Input(x, y, w, h) {}
+
+    int handle(int event) override
+    {
+        if (event == FL_KEYBOARD && !readonly() && (Fl::event_key() == FL_Up || Fl::event_key() == FL_Down)) {
+            LineHistory& history = prompt_history();
+            const std::string text = Fl::event_key() == FL_Up ? history.older(value()) : history.newer(value());
+            value(text.c_str());
+            position(size());
+            return 1;
+        }
+        return Fl_Input::handle(event);
+    }
+};
+
 class OutputWindow final : public Fl_Double_Window {
 public:
     OutputWindow(int w, int h, const ConsoleStyle& style)
@@ -97,7 +116,7 @@ public:
         label->labelfont(text_font);
         label->labelsize(text_size);
         label->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
-        input = new Fl_Input(0, 0, 10, 10);
+        input = new HistoryInput(0, 0, 10, 10);
         input->textfont(text_font);
         input->textsize(text_size);
         input->maximum_size(static_cast<int>(input_line_limit));
@@ -281,6 +300,7 @@ bool WindowConsole::read_input_line(std::string& line)
         text.erase(end);
     if (text.size() > input_line_limit)
         text.resize(input_line_limit);
+    prompt_history().add(text);
     w.input->value("");
     w.input->readonly(1);
     w.view->take_focus();

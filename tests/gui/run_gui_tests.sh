@@ -137,7 +137,8 @@ if [ -s xplot.xwd ] && "$helper" png xplot.xwd xplot_screen.png; then
 fi
 
 # 2. The output window: printed text, a typed line with its echo, closing.
-KORVAN_CONSOLE=window timeout 120 "$probe" console > console.out 2> console.err &
+mkdir -p console_home
+HOME=$PWD/console_home KORVAN_CONSOLE=window timeout 120 "$probe" console > console.out 2> console.err &
 pid=$!
 wid=$(find_window '^KFL$' "$pid")
 check "output window KFL appears" test -n "$wid"
@@ -149,7 +150,11 @@ if [ -n "$wid" ] && wait_for_line console.out "ready"; then
     xdotool type --delay 30 'A = 1 + 2'
     xdotool key Return
     check "typed line is read" wait_for_line console.out "got [A = 1 + 2]"
+    xdotool key Up Return
+    check "Up brings the typed line back from the history" wait_for_line console.out "got again [A = 1 + 2]"
+    check "the history file keeps the typed line" grep -qxF "A = 1 + 2" console_home/.kfl_history
     check "typed line is echoed" grep -qxF "ring [KFL> A = 1 + 2]" console.out
+    check "the line from the history is echoed" test "$(grep -cxF "ring [KFL> A = 1 + 2]" console.out)" = 2
     check "printed text is in the output window" grep -qxF "ring [Hello from KORVAN]" console.out
     check "long lines keep 80 characters" grep -qx "ring \[L\{80\}\]" console.out
     check "resizing lays out the text area anew" test "$(grep -c '^visible ' console.out)" = 2 -a \

@@ -79,6 +79,10 @@ int console()
         return 4;
     say("got [" + line + "]\n");
     say("visible " + std::to_string(window->visible_lines()) + "\n");
+    // The second line is the first one again, taken from the history with Up.
+    if (!win::read_input_line(line))
+        return 4;
+    say("got again [" + line + "]\n");
     for (int i = 0; i < window->ring().lines_in_use(); ++i)
         say("ring [" + window->ring().stored_line(i) + "]\n");
     say("waiting for close\n");
