@@ -10,15 +10,20 @@ namespace {
 struct Table {
     const BuiltinFunction* rows = nullptr;
     int count = 0;
-    // Rows by the first character of their names, in table order, with the
-    // names' lengths: every identifier of an expression is looked up, so the
-    // search stays short and compares lengths before characters.
+    // Rows by the first character and the length (modulo 16) of their names,
+    // in table order: every identifier of an expression is looked up, so a
+    // search sees only a few candidates and compares lengths before characters.
     struct Entry {
         std::size_t length;
         int row;
     };
-    std::array<std::vector<Entry>, 256> by_first;
+    std::array<std::vector<Entry>, 256 * 16> buckets;
 };
+
+std::size_t bucket_of(char first, std::size_t length)
+{
+    return static_cast<unsigned char>(first) * 16 + (length & 15);
+}
 
 Table& table()
 {
@@ -32,10 +37,12 @@ void set_function_table(const BuiltinFunction* rows, int count)
     Table& t = table();
     t.rows = rows;
     t.count = rows != nullptr && count > 0 ? count : 0;
-    for (auto& bucket : t.by_first)
+    for (auto& bucket : t.buckets)
         bucket.clear();
-    for (int i = 0; i < t.count; ++i)
-        t.by_first[static_cast<unsigned char>(rows[i].name[0])].push_back({std::strlen(rows[i].name), i});
+    for (int i = 0; i < t.count; ++i) {
+        std::size_t length = std::strlen(rows[i].name);
+        t.buckets[bucket_of(rows[i].name[0], length)].push_back({length, i});
+    }
 }
 
 int lookup_function(std::string_view name)
@@ -43,7 +50,7 @@ int lookup_function(std::string_view name)
     const Table& t = table();
     if (name.empty() || t.count == 0)
         return -1;
-    for (const Table::Entry& e : t.by_first[static_cast<unsigned char>(name.front())]) {
+    for (const Table::Entry& e : t.buckets[bucket_of(name.front(), name.size())]) {
         if (e.length == name.size() && std::memcmp(name.data(), t.rows[e.row].name, e.length) == 0)
             return e.row;
     }

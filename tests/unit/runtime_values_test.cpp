@@ -144,12 +144,18 @@ TEST_F(RuntimeValuesTest, ReservedIdentifiersCannotBeAssigned)
 TEST_F(RuntimeValuesTest, FunctionLookupMatchesWholeNamesInTableOrder)
 {
     static const BuiltinFunction rows[] = {
-        {"SIN", 0, nullptr}, {"SINH", 0, nullptr}, {"S", 0, nullptr}, {"SIN", 1, nullptr}, {"COS", 0, nullptr}};
-    set_function_table(rows, 5);
+        {"SIN", 0, nullptr}, {"SINH", 0, nullptr}, {"S", 0, nullptr}, {"SIN", 1, nullptr}, {"COS", 0, nullptr},
+        {"SQRSUMOFSQUARES_XY", 0, nullptr}, {"SQ", 0, nullptr}};
+    set_function_table(rows, 7);
     EXPECT_EQ(lookup_function("SIN"), 0);  // the first of two rows of one name
     EXPECT_EQ(lookup_function("SINH"), 1);
     EXPECT_EQ(lookup_function("S"), 2);
     EXPECT_EQ(lookup_function("COS"), 4);
+    // Lengths 18 and 2 share a bucket; the whole name still decides.
+    EXPECT_EQ(lookup_function("SQRSUMOFSQUARES_XY"), 5);
+    EXPECT_EQ(lookup_function("SQ"), 6);
+    EXPECT_EQ(lookup_function("SQRSUMOFSQUARES_XZ"), -1);
+    EXPECT_EQ(lookup_function("SX"), -1);
     EXPECT_EQ(lookup_function("SI"), -1);  // prefixes and extensions are other names
     EXPECT_EQ(lookup_function("SINHX"), -1);
     EXPECT_EQ(lookup_function("sin"), -1);  // names arrive upper case
