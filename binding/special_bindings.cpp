@@ -50,13 +50,9 @@ void bind_colray(ArgumentSlots& s)
     store_array(s.variables[1], colours, std::max(n, 1));
 }
 
-// INCKFL(CFIL): the KFL file named exactly so is read next, and at its end
-// the calling file goes on, as after INCLUDE (also when typed at the prompt).
-void bind_inckfl(ArgumentSlots& s)
-{
-    if (kfl::open_input_file(s.text_at(0), true))
-        kfl::front_end().interactive = false;
-}
+// INCKFL(CFIL): the KFL file named exactly so is read next (at the prompt:
+// once the run mode changes), and at its end the calling file goes on.
+void bind_inckfl(ArgumentSlots& s) { kfl::open_inckfl_file(s.text_at(0)); }
 
 // Routines of the table that have never had a library binding.
 void report_no_binding(std::string_view name)

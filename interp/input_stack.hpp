@@ -13,6 +13,8 @@ struct InputEntry {
     std::string name;           // the path that opened, as searched
     int saved_record = 0;       // record number of the entry below
     bool by_include = false;
+    // Read through INCKFL: not an INCLUDE, but at its end the file below goes on.
+    bool by_inckfl = false;
 };
 
 class InputStack {

@@ -77,7 +77,7 @@ bool read_next_record(std::string& record)
 bool handle_end_of_input()
 {
     FrontEnd& fe = front_end();
-    if (fe.inputs.depth() > 1 && fe.inputs.top().by_include) {
+    if (fe.inputs.depth() > 1 && (fe.inputs.top().by_include || fe.inputs.top().by_inckfl)) {
         pop_input_file();
         return true;
     }
@@ -214,6 +214,15 @@ void include_statement(std::string_view text)
 bool open_input_file(std::string_view name, bool by_include)
 {
     return front_end().inputs.open_file(name, by_include);
+}
+
+bool open_inckfl_file(std::string_view name)
+{
+    FrontEnd& fe = front_end();
+    if (!fe.inputs.open_file(name, false))
+        return false;
+    fe.inputs.top().by_inckfl = true;
+    return true;
 }
 
 void pop_input_file()

@@ -29,6 +29,10 @@ IncludeOperandReader set_include_operand_reader(IncludeOperandReader reader);
 // Opens an included file ("-I=" substitution and ".kfl" already applied by the caller
 // for INCLUDE; routine files and INCKFL pass their names as they are).
 bool open_input_file(std::string_view name, bool by_include);
+// INCKFL: pushes the file named exactly so, not marked as an INCLUDE and with
+// the run mode unchanged (at the prompt it is read once the mode changes); at
+// its end the file below it goes on rather than the run ending there.
+bool open_inckfl_file(std::string_view name);
 
 // Closes the current input file; back at the first entry, the run mode returns.
 void pop_input_file();

@@ -157,7 +157,8 @@ bool enter_routine(int kind, std::string_view name, const std::string& file_name
     f = CallFrame{};
     f.kind = kind;
     f.nested = nested;
-    f.argument_count = static_cast<int>(entries.size());
+    // Keyword arguments are counted apart (KEYCNT): ARGCNT is the positional ones.
+    f.argument_count = static_cast<int>(entries.size()) - keywords;
     f.keyword_count = keywords;
     f.start = fe.buffer.count();
     f.result = result;

@@ -12,6 +12,9 @@ void reset_figure_attributes(PlotState& s, std::string_view key)
         s.figures.outline = d.outline;
     if (all || key == "CIRC")
         s.figures.arc_spacing = d.arc_spacing;
+    // A new plot (KORINI) has no open polyline to continue.
+    if (all)
+        s.figure_pen.device_known = false;
 }
 
 }  // namespace korvan

@@ -18,6 +18,12 @@ struct FigurePen {
     bool placed = false;
     double x = 0;
     double y = 0;
+    // Where the last CONNPT left the device pen, and the vector count then: when
+    // nothing was drawn since, the next CONNPT continues the same polyline.
+    bool device_known = false;
+    double device_x = 0;
+    double device_y = 0;
+    long vectors = -1;
 };
 
 // Resets the figure attributes for RESET key "ALL ", "NOAR" or "CIRC".

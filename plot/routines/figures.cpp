@@ -408,16 +408,38 @@ namespace {
 void move_pen(double x, double y)
 {
     FillPoint p = on_page(x, y);
-    state().figure_pen = {true, p.x, p.y};
+    FigurePen& pen = state().figure_pen;
+    pen = FigurePen{};
+    pen.placed = true;
+    pen.x = p.x;
+    pen.y = p.y;
 }
 
+// Draws on from the pen. A single line continues the open polyline: when the
+// device pen still stands where the previous CONNPT left it, no move is sent.
 void draw_pen(double x, double y)
 {
-    FigurePen& pen = state().figure_pen;
+    PlotState& s = state();
+    FigurePen& fp = s.figure_pen;
     FillPoint p = on_page(x, y);
-    if (pen.placed)
-        draw_path({{pen.x, pen.y}, p});
-    pen = {true, p.x, p.y};
+    if (fp.placed && s.curves.thickness > 1) {
+        draw_path({{fp.x, fp.y}, p});
+        fp.device_known = false;
+    } else if (fp.placed) {
+        LinePen pen;
+        pen.move(fp.x, fp.y);
+        if (fp.device_known && fp.vectors == s.vector_count)
+            pen.resume({true, fp.device_x, fp.device_y});
+        pen.draw(p.x, p.y);
+        LinePen::DevicePen at = pen.device_pen();
+        fp.device_known = at.known;
+        fp.device_x = at.x;
+        fp.device_y = at.y;
+        fp.vectors = s.vector_count;
+    }
+    fp.placed = true;
+    fp.x = p.x;
+    fp.y = p.y;
 }
 
 }  // namespace

@@ -375,8 +375,11 @@ void legend(std::span<const char> buffer, int ncor)
         if (record == nullptr && i <= cycle_entries && c.record[static_cast<std::size_t>(i)].defined)
             record = &c.record[static_cast<std::size_t>(i)];
         if (!line.defined) {
-            set_warning_text("Undefined legend line");
-            warning_int(warning_undefined_legend_line, i);
+            // Only a line the script selected (LEGPAT) must have a text; others stay empty.
+            if (chosen.defined) {
+                set_warning_text("Undefined legend line");
+                warning_int(warning_undefined_legend_line, i);
+            }
         } else {
             if (record != nullptr && l.pattern_length > 0.001) {
                 if (s.current_colour != record->colour)

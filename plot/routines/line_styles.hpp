@@ -35,6 +35,22 @@ public:
     void move(double x, double y);
     void draw(double x, double y);
 
+    // Where the device pen stands after the last piece drawn (known: a piece was drawn).
+    struct DevicePen {
+        bool known = false;
+        double x = 0;
+        double y = 0;
+    };
+    DevicePen device_pen() const { return {pen_known_, pen_x_, pen_y_}; }
+    // Continues a polyline that an earlier pen left at p: after move(), a piece
+    // starting where the device pen stands is drawn on without a move.
+    void resume(const DevicePen& p)
+    {
+        pen_known_ = p.known;
+        pen_x_ = p.x;
+        pen_y_ = p.y;
+    }
+
 private:
     void walk(double x, double y);
     void emit(double ax, double ay, double bx, double by);

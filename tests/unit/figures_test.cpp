@@ -239,6 +239,37 @@ TEST_F(FiguresTest, LinesPathsAndThickness)
     EXPECT_EQ(take_output(), " <<<< Warning   3: Incorrect level in line!   (   0)\n");
 }
 
+// CONNPT continues the open polyline: one move, then only draws; a line drawn
+// in between ends it, and the next CONNPT starts again with a move.
+TEST_F(FiguresTest, ConnptContinuesThePolyline)
+{
+    open_new_plot();
+    Points path = points_added_by([] {
+        strtpt(100, 100);
+        connpt(200, 100);
+        connpt(200, 200);
+        connpt(300, 250);
+    });
+    ASSERT_EQ(path.size(), 4u);
+    EXPECT_FALSE(path[0].draw);
+    EXPECT_TRUE(path[1].draw && path[2].draw && path[3].draw);
+    EXPECT_NEAR(path[3].x, 300, 0.01);
+
+    open_new_plot();
+    Points broken = points_added_by([] {
+        strtpt(300, 250);
+        connpt(350, 250);
+        line(500, 500, 600, 500);
+        connpt(400, 300);
+        connpt(400, 400);
+    });
+    ASSERT_EQ(broken.size(), 7u);
+    EXPECT_FALSE(broken[4].draw);  // back to (350, 250) after the LINE
+    EXPECT_NEAR(broken[4].x, 350, 0.01);
+    EXPECT_NEAR(broken[4].y, 250, 0.01);
+    EXPECT_TRUE(broken[5].draw && broken[6].draw);
+}
+
 // The RL forms in an axis system: user points converted, points outside the
 // scaling listed and still drawn, non-positive values on a log axis refused.
 TEST_F(FiguresTest, UserCoordinateForms)

@@ -238,13 +238,18 @@ TEST_F(LegendsTest, FixedPositionPatternsAndColours)
     EXPECT_TRUE(second_seen);
 }
 
-TEST_F(LegendsTest, UndefinedLinesAreReportedAndLeftEmpty)
+TEST_F(LegendsTest, OnlySelectedUndefinedLinesAreReported)
 {
     open_unit_axes();
     curves(3);
     std::span<char> b = make(3, 10);
     leglin(b, "one", 1);
     leglin(b, "three", 3);
+    // Line 2 was never set nor asked for: it stays empty without a warning.
+    legend(b, 7);
+    EXPECT_EQ(take_output(), "");
+    // Selected by LEGPAT, it must have a text.
+    legpat(0, 1, -1, 40, -1, 2);
     legend(b, 7);
     EXPECT_EQ(take_output(), " <<<< Warning 106: Undefined legend line in legend!   (   2)\n");
     leglin(b, "", 2);
