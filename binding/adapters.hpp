@@ -74,6 +74,23 @@ struct Param<std::span<E>> {
     void store(const ArgumentSlots&, int) {}
 };
 
+// Any array as raw bytes (the AR code of READFL and WRITFL).
+template <>
+struct Param<std::span<std::byte>> {
+    std::span<std::byte> value;
+    void load(const ArgumentSlots& s, int pos) { value = s.bytes_at<std::byte>(pos); }
+    std::span<std::byte> get() { return value; }
+    void store(const ArgumentSlots&, int) {}
+};
+
+template <>
+struct Param<std::span<const std::byte>> {
+    std::span<const std::byte> value;
+    void load(const ArgumentSlots& s, int pos) { value = s.bytes_at<const std::byte>(pos); }
+    std::span<const std::byte> get() { return value; }
+    void store(const ArgumentSlots&, int) {}
+};
+
 template <>
 struct Param<int&> {
     int value = 0;

@@ -210,6 +210,8 @@ bool fill_slots()
                 s.slot[i] = static_cast<std::int8_t>(s.pointer_count);
                 bool text = v.type == T_STRING || v.type == T_CHAR_ARRAY;
                 s.pointer_counts[s.pointer_count] = text ? text_length(v) : v.count;
+                s.pointer_bytes[s.pointer_count] =
+                    text ? 0 : static_cast<std::int64_t>(v.count) * element_size(v.type);
                 s.pointers[s.pointer_count++] = v.slot.block;
             }
             break;  // CHAR and COMPLEX values go nowhere

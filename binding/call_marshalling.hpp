@@ -26,6 +26,7 @@ struct ArgumentSlots {
     float reals[slot_capacity];
     void* pointers[slot_capacity];
     std::int32_t pointer_counts[slot_capacity];  // elements of the block; characters of a text
+    std::int64_t pointer_bytes[slot_capacity];   // bytes of an array's element block
     int variables[slot_capacity];  // per argument: variable-table index, -1 when not a plain variable
     SlotKind kind[slot_capacity];  // per argument
     std::int8_t slot[slot_capacity];  // per argument: index within its kind
@@ -47,6 +48,15 @@ struct ArgumentSlots {
             return {};
         int k = slot[pos];
         return {static_cast<T*>(pointers[k]), static_cast<std::size_t>(pointer_counts[k])};
+    }
+    // The element block of an array argument as raw bytes, whatever its type.
+    template <typename B>
+    std::span<B> bytes_at(int pos) const
+    {
+        if (pos >= argument_count || kind[pos] != SlotKind::pointer)
+            return {};
+        int k = slot[pos];
+        return {static_cast<B*>(pointers[k]), static_cast<std::size_t>(pointer_bytes[k])};
     }
     // The variable an argument names (reference or created), or nullptr.
     kfl::Value* variable_at(int pos) const;

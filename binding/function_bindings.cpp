@@ -6,6 +6,7 @@
 #include "plot/kernel/routines.hpp"
 #include "plot/routines/axes.hpp"
 #include "plot/routines/axes3d.hpp"
+#include "plot/routines/binary_files.hpp"
 #include "plot/routines/legends.hpp"
 #include "plot/routines/line_styles.hpp"
 #include "plot/routines/numbers.hpp"
@@ -31,6 +32,7 @@ void bind_nzposn(ArgumentSlots&, FunctionResult&) { report_no_function_binding("
 constexpr FunctionBinding bindings[] = {
     {"BITSI2", &call_function<&korvan::bitsi2>},
     {"BITSI4", &call_function<&korvan::bitsi4>},
+    {"CLOSFL", &call_function<&korvan::closfl>},
     {"FCHA", &call_function<&korvan::fcha>},
     {"FLEN", &call_function<&korvan::flen>},
     {"GETANG", &call_function<&korvan::getang>},
@@ -52,7 +54,13 @@ constexpr FunctionBinding bindings[] = {
     {"NXPOSN", &call_function<&korvan::nxposn>},
     {"NYLEGN", &call_function<&korvan::nylegn>},
     {"NYPOSN", &call_function<&korvan::nyposn>},
+    {"OPENFL", &call_function<&korvan::openfl>},
+    {"POSIFL", &call_function<&korvan::posifl>},
+    {"READFL", &call_function<&korvan::readfl>},
+    {"SKIPFL", &call_function<&korvan::skipfl>},
+    {"TELLFL", &call_function<&korvan::tellfl>},
     {"WINID", &call_function<&korvan::winid>},
+    {"WRITFL", &call_function<&korvan::writfl>},
     {"X2DPOS", &call_function<&korvan::x2dpos>},
     {"X3DABS", &call_function<&korvan::x3dabs>},
     {"X3DPOS", &call_function<&korvan::x3dpos>},

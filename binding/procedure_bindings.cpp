@@ -28,6 +28,7 @@
 #include "plot/routines/shaded_curves.hpp"
 #include "plot/routines/standalone_axes.hpp"
 #include "plot/routines/shading.hpp"
+#include "plot/routines/shields.hpp"
 #include "plot/routines/surfaces.hpp"
 #include "plot/routines/symbols.hpp"
 #include "plot/routines/text.hpp"
@@ -167,6 +168,9 @@ constexpr ProcedureBinding bindings[] = {
     {"LINESP", &call_procedure<&korvan::linesp>},
     {"LINTYP", &call_procedure<&korvan::lintyp>},
     {"LINWID", &call_procedure<&korvan::linwid>},
+    {"LNCAP", &call_procedure<&korvan::lncap>},
+    {"LNJOIN", &call_procedure<&korvan::lnjoin>},
+    {"LNMLT", &call_procedure<&korvan::lnmlt>},
     {"LOGTIC", &call_procedure<&korvan::logtic>},
     {"MAPMOD", &call_procedure<&korvan::mapmod>},
     {"MAPPOL", &call_procedure<&korvan::mappol>},
@@ -187,6 +191,7 @@ constexpr ProcedureBinding bindings[] = {
     {"NEWPAG", &call_procedure<&korvan::newpag>},
     {"NOARLN", &call_procedure<&korvan::noarln>},
     {"NOBAR", &call_procedure<&korvan::nobar>},
+    {"NOBGD", &call_procedure<&korvan::nobgd>},
     {"NOCHEK", &call_procedure<&korvan::nochek>},
     {"NOCLIP", &call_procedure<&korvan::noclip>},
     {"NOGRAF", &call_procedure<&korvan::nograf>},
@@ -239,7 +244,9 @@ constexpr ProcedureBinding bindings[] = {
     {"SELWIN", &call_procedure<&korvan::selwin>},
     {"SENDBF", &call_procedure<&korvan::sendbf>},
     {"SERIF", &call_procedure<&korvan::serif>},
+    {"SETBAS", &call_procedure<&korvan::setbas>},
     {"SETCLR", &call_procedure<&korvan::setclr>},
+    {"SETEXP", &call_procedure<&korvan::setexp>},
     {"SETFIL", &call_procedure<&korvan::setfil>},
     {"SETGRF", &call_procedure<&korvan::setgrf>},
     {"SETIND", &call_procedure<&korvan::setind>},
@@ -252,6 +259,16 @@ constexpr ProcedureBinding bindings[] = {
     {"SHDMAP", &call_procedure<&korvan::shdmap>},
     {"SHDMOD", &call_procedure<&korvan::shdmod>},
     {"SHDPAT", &call_procedure<&korvan::shdpat>},
+    {"SHIELD", &call_procedure<&korvan::shield>},
+    {"SHLCIR", &call_procedure<&korvan::shlcir>},
+    {"SHLDEL", &call_procedure<&korvan::shldel>},
+    {"SHLELL", &call_procedure<&korvan::shlell>},
+    {"SHLPIE", &call_procedure<&korvan::shlpie>},
+    {"SHLPOL", &call_procedure<&korvan::shlpol>},
+    {"SHLRCT", &call_procedure<&korvan::shlrct>},
+    {"SHLREC", &call_procedure<&korvan::shlrec>},
+    {"SHLSUR", &call_procedure<&korvan::shlsur>},
+    {"SHLVIS", &call_procedure<&korvan::shlvis>},
     {"SIMPLX", &call_procedure<&korvan::simplx>},
     {"SMXALF", &call_procedure<&korvan::smxalf>},
     {"SOLID", &call_procedure<&korvan::solid>},

@@ -31,6 +31,10 @@ void reset_text(TextAttributes& t, std::string_view key)
         t.fixed = d.fixed;
     if (all || key == "LINS")
         t.line_spacing = d.line_spacing;
+    if (all || key == "SETE")
+        t.raise_factor = d.raise_factor;
+    if (all || key == "SETB")
+        t.lower_factor = d.lower_factor;
     if (all || key == "MIXA")
         t.control_on = d.control_on;
     if (all || key == "SETM" || key == "NEWM") {
@@ -204,6 +208,7 @@ void reset_drawing_attributes(PlotState& s, std::string_view key)
     reset_shading_attributes(s, key);
     reset_figure_attributes(s, key);
     reset_map_attributes(s, key);
+    reset_shield_attributes(s, key);
     reset_image_settings(s, key);
 }
 

@@ -53,6 +53,8 @@ struct TextAttributes {
     char lower = ']';
     char reset = '$';
     char legend_break = '/';
+    double raise_factor = 0.6;  // SETEXP: how far raised text goes up, times the height
+    double lower_factor = 0.6;  // SETBAS: how far lowered text goes down, times its height
     bool legend_control = false;  // MIXLEG
     NumberFormat number_format = NumberFormat::floa;
     char decimal = '.';
@@ -102,6 +104,7 @@ struct AxisSettings {
     int mylab_count = 0;
     // AXCLRS: colour of the line, ticks, labels and name; -1 the current colour.
     std::array<int, 4> colours{-1, -1, -1, -1};
+    bool no_line = false;  // NOLINE: the axis line is left out (ticks, labels and name stay)
 };
 
 // One axis of the open axis system.
@@ -145,6 +148,8 @@ struct AxisAttributes {
     bool title_below = false;
     int title_shift = 0;
     int axis_type = 0;  // 0 RECT, 1 CROS
+    bool reversed_y_name = false;  // RVYNAM: Y axis names read downwards
+    int grace = 0;                 // GRACE: curves are clipped this far outside the axis system
     PieLabelSettings pie{};
     int z_length = 0;   // AX3LEN: length of the Z axis; 0 follows the Y axis length
     bool time_separator = true;  // TIMOPT switches the ":" of time labels off

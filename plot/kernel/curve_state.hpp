@@ -40,6 +40,7 @@ struct CurveAttributes {
     int symbol = 0;            // MARKER
     int symbol_height = 36;    // HSYMBL
     int thickness = 1;         // THKCRV
+    double neglog = 0.0;       // NEGLOG: values not above 0 on log axes become this; 0 refuses them
     bool gap_on = false;       // GAPCRV
     double gap = 0.0;
     double bar_width = 0.75;   // BARWTH

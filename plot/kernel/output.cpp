@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 #include <unistd.h>
 
 #include "plat/host.hpp"
@@ -10,6 +11,7 @@
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/routines.hpp"
+#include "plot/kernel/shield_state.hpp"
 
 namespace korvan {
 
@@ -125,12 +127,68 @@ std::string make_absolute(std::string_view name)
     return absolute;
 }
 
+namespace {
+
+// A point to the device, through the base transformation when one is set.
+void device_point(PlotState& s, double x, double y, bool draw)
+{
+    const BaseTransform& t = s.base_transform;
+    if (t.active) {
+        double tx = t.xx * x + t.xy * y + t.dx;
+        double ty = t.yx * x + t.yy * y + t.dy;
+        x = tx;
+        y = ty;
+    }
+    s.device->point(x, y, draw);
+}
+
+// A line to (x, y) with regions in force: only its pieces outside them reach
+// the device, each starting with a move unless the device pen stands there.
+void draw_around_shields(PlotState& s, double x, double y)
+{
+    ShieldState& sh = s.shields;
+    static std::vector<ShieldPiece> pieces;
+    double ax = sh.pen_x;
+    double ay = sh.pen_y;
+    unshielded_pieces(sh, ax, ay, x, y, pieces);
+    bool at_end = false;
+    for (const ShieldPiece& piece : pieces) {
+        bool from_pen = piece.t0 == 0.0 && sh.device_at_pen;
+        if (!from_pen)
+            device_point(s, ax + piece.t0 * (x - ax), ay + piece.t0 * (y - ay), false);
+        if (piece.t1 == 1.0) {
+            device_point(s, x, y, true);
+            at_end = true;
+        } else {
+            device_point(s, ax + piece.t1 * (x - ax), ay + piece.t1 * (y - ay), true);
+        }
+    }
+    sh.device_at_pen = at_end;
+}
+
+}  // namespace
+
 void plot_vector(double x, double y, int pen)
 {
     PlotState& s = state();
     ++s.vector_count;
-    if (s.device)
-        s.device->point(x, y, (pen & 1) == 0);
+    bool draw = (pen & 1) == 0;
+    ShieldState& sh = s.shields;
+    if (s.device) {
+        if (sh.in_force == 0) {
+            // Back from a cut line: the device pen first goes where the line starts.
+            if (draw && !sh.device_at_pen)
+                device_point(s, sh.pen_x, sh.pen_y, false);
+            device_point(s, x, y, draw);
+            sh.device_at_pen = true;
+        } else if (!draw) {
+            sh.device_at_pen = false;  // the move waits for a piece to draw
+        } else {
+            draw_around_shields(s, x, y);
+        }
+    }
+    sh.pen_x = x;
+    sh.pen_y = y;
 }
 
 void select_colour(int index)

@@ -225,6 +225,10 @@ void korini()
         plat::fatal_exit("korini", " winini is missing before");
     s.level = 1;
     s.vector_count = 0;
+    s.page_number = 1;
+    // A new plot has no shielded regions and no base transformation.
+    s.shields = ShieldState{};
+    s.base_transform = BaseTransform{};
     s.warning_count = 0;
     s.closed_flag = 0;
     if (s.device_code == 0) {
@@ -419,6 +423,7 @@ void newpag()
         return;
     PlotState& s = state();
     flush_pending();
+    ++s.page_number;
     if (!s.device)
         return;
     if (s.device_code >= 101 && s.device_code <= 150)

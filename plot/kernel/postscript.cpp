@@ -285,6 +285,12 @@ public:
             line_width(units, "%5.0f cm ");
     }
     void font(const std::string& name);
+    // An operator of the line settings (LNCAP ...), after the path so far.
+    void line_operator(const char* text)
+    {
+        write_path();
+        word(text);
+    }
 
 private:
     struct DevicePoint {
@@ -313,6 +319,12 @@ private:
     void rgb_words(int index);
     void write_path();
     void black_page();
+    // "PSCL" paints its pages black as on the screen, unless REVE or NOBGD.
+    bool paints_background() const
+    {
+        const PlotState& s = state();
+        return colour_device_ && s.screen_mode != 2 && !s.postscript.no_background;
+    }
     void write_font_size(double height);
     // The font size for a character height: a quarter of the height in device
     // units, cut to an integer, and at least 1, since a font of size 0 cannot be shown.
@@ -402,7 +414,7 @@ void PostScriptDevice::open()
     count_ = 0;
     has_last_ = false;
     font_size_ = -1;
-    if (colour_device_ && s.screen_mode != 2)
+    if (paints_background())
         black_page();
 }
 
@@ -586,7 +598,7 @@ void PostScriptDevice::new_page()
     PlotState& s = state();
     write_path();
     word("copypage ");
-    if (colour_device_ && s.screen_mode != 2)
+    if (paints_background())
         black_page();
     else
         word("erasepage ");
@@ -640,6 +652,9 @@ int find_postscript_standard_font(std::string_view name)
 
 void reset_postscript_attributes(PlotState& s, std::string_view key)
 {
+    // NOBGD is a page setting like HWORIG: only its own key takes it back.
+    if (key == "NOBG")
+        s.postscript.no_background = false;
     if (key != "ALL ")
         return;
     PostScriptSettings& ps = s.postscript;
@@ -648,6 +663,19 @@ void reset_postscript_attributes(PlotState& s, std::string_view key)
     ps.line_width = default_line_width;
     if (PostScriptDevice* device = active_device())
         device->restore_line_width(ps.line_width);
+    // The prolog's caps and joins; a changed setting is written back.
+    const PostScriptSettings d;
+    bool changed = ps.line_cap != d.line_cap || ps.line_join != d.line_join || ps.miter_limit != d.miter_limit;
+    ps.line_cap = d.line_cap;
+    ps.line_join = d.line_join;
+    ps.miter_limit = d.miter_limit;
+    if (changed) {
+        if (PostScriptDevice* device = active_device()) {
+            device->line_operator("2 setlinecap ");
+            device->line_operator("2 setlinejoin ");
+            device->line_operator("10 setmiterlimit ");
+        }
+    }
 }
 
 std::unique_ptr<Device> make_postscript_device(int device_code)
@@ -712,6 +740,55 @@ void penwid(double x)
     }
     state().postscript.line_width = x <= 1 ? 5 * x : 2 * x;
     apply_line_width("%8.2f cm ");
+}
+
+// LNCAP, LNJOIN, LNMLT: the ends of lines, their corners and the miter limit
+// of sharp corners. PostScript writes them as operators at once; the other
+// devices keep their own fixed caps and joins.
+void lncap(std::string_view option)
+{
+    soft_level_check("lncap");
+    int n = keyword_lookup("CUT +ROUN+LONG", 3, option);
+    if (n == 0)
+        return;
+    state().postscript.line_cap = n - 1;
+    static constexpr const char* operators[] = {"0 setlinecap ", "1 setlinecap ", "2 setlinecap "};
+    if (PostScriptDevice* device = active_device())
+        device->line_operator(operators[n - 1]);
+}
+
+void lnjoin(std::string_view option)
+{
+    soft_level_check("lnjoin");
+    int n = keyword_lookup("SHAR+ROUN+TRUN", 3, option);
+    if (n == 0)
+        return;
+    state().postscript.line_join = n - 1;
+    static constexpr const char* operators[] = {"0 setlinejoin ", "1 setlinejoin ", "2 setlinejoin "};
+    if (PostScriptDevice* device = active_device())
+        device->line_operator(operators[n - 1]);
+}
+
+void lnmlt(double x)
+{
+    soft_level_check("lnmlt");
+    if (!(x >= 1 && x <= 1e6)) {
+        warning(2);
+        return;
+    }
+    state().postscript.miter_limit = x;
+    char text[40];
+    std::snprintf(text, sizeof text, "%.2f setmiterlimit ", x);
+    if (PostScriptDevice* device = active_device())
+        device->line_operator(text);
+}
+
+// NOBGD: "PSCL" leaves its pages white (page setting, until RESET("NOBGD")).
+void nobgd()
+{
+    if (level_check(0, 3, "nobgd"))
+        return;
+    state().postscript.no_background = true;
 }
 
 void psfont(std::string_view name)

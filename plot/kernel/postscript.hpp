@@ -24,6 +24,13 @@ struct PostScriptSettings {
     // font whose character widths apply (0 for a font outside the table).
     std::string font;
     int font_index = 0;
+    // LNCAP, LNJOIN, LNMLT: line caps (0 cut, 1 round, 2 long), joins
+    // (0 sharp, 1 round, 2 truncated) and the miter limit, written as operators.
+    int line_cap = 2;
+    int line_join = 2;
+    double miter_limit = 10.0;
+    // NOBGD: a colour page is not painted black.
+    bool no_background = false;
 };
 
 inline constexpr int postscript_standard_font_count = 35;
@@ -57,5 +64,9 @@ void linwid(int n);
 void penwid(double x);
 void psfont(std::string_view name);
 void hworig(int nx, int ny);
+void lncap(std::string_view option);
+void lnjoin(std::string_view option);
+void lnmlt(double x);
+void nobgd();
 
 }  // namespace korvan

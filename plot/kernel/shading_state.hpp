@@ -16,6 +16,7 @@ struct PlotState;
 inline constexpr int conlab_limit = 20;  // characters of a CONLAB text
 
 struct ShadingAttributes {
+    bool no_fill = false;  // NOFILL: areas get their outlines only
     // Shading pattern: the SHDPAT number kept for the legends and the hatch
     // parameters of its code.
     int pattern = 0;

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "plot/kernel/attributes.hpp"
+#include "plot/kernel/base_transform.hpp"
+#include "plot/kernel/binary_file_table.hpp"
 #include "plot/kernel/curve_state.hpp"
 #include "plot/kernel/figure_state.hpp"
 #include "plot/kernel/image_settings.hpp"
@@ -15,6 +17,7 @@
 #include "plot/kernel/postscript.hpp"
 #include "plot/kernel/record_file.hpp"
 #include "plot/kernel/shading_state.hpp"
+#include "plot/kernel/shield_state.hpp"
 
 namespace korvan {
 
@@ -128,6 +131,16 @@ struct PlotState {
     int filbox_w = 0;  // 0: the whole page
     int filbox_h = 0;
     bool filclr_none = false;
+
+    // Shielded regions and the vector primitive's pen.
+    ShieldState shields;
+    // TRFSHF, TRFSCL, TRFROT: applied to every point sent to the device.
+    BaseTransform base_transform;
+    // The page of the plot: 1 after KORINI, one more with every NEWPAG (PAGHDR).
+    int page_number = 1;
+
+    // Binary files of the script (OPENFL ...), open across plots.
+    BinaryFileTable binary_files;
 
     // The open output.
     RecordFile out;

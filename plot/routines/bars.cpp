@@ -172,6 +172,9 @@ void bars(std::span<const float> x, std::span<const float> y1, std::span<const f
             for (int m = 1; m <= 4; ++m)
                 pen.draw(corners[m % 4].x, corners[m % 4].y);
         }
+        if ((s.shields.automatic & shield_bars) != 0)
+            add_automatic_shield(shield_bars, shield_polygon({{corners[0].x, corners[0].y}, {corners[1].x, corners[1].y},
+                                                              {corners[2].x, corners[2].y}, {corners[3].x, corners[3].y}}));
         if (a.bar_labels == 0)
             continue;
         std::string text = number_text(label_value(a.bar_labels, pos[i], from[i], to[i]), a.bar_digits,

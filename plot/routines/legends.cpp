@@ -406,6 +406,8 @@ void legend(std::span<const char> buffer, int ncor)
     c.dash_index = dash_index;
     c.dash_left = dash_left;
     c.dash_drawn = dash_drawn;
+    // The box shields what is drawn later, not the legend itself.
+    add_automatic_shield(shield_legends, shield_rectangle(bx, by, w, h, 0));
 }
 
 }  // namespace korvan

@@ -127,8 +127,10 @@ void piegrf(std::string_view cbuf, int nlin, std::span<const float> xray, int ns
             select_pattern(solid_pattern);
         else if (p.change >= 2)
             select_pattern(c.pattern_cycle[entry]);
-        if (span > 0)
+        if (span > 0) {
             draw_pie_slice(cx + ox, cy + oy, radius, start, start + span);
+            add_automatic_shield(shield_pies, shield_sector(cx + ox, cy + oy, radius, start, start + span));
+        }
         s.shading = kept;
         if (s.current_colour != colour)
             select_colour(colour);

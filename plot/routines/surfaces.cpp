@@ -40,6 +40,27 @@ SurfaceShading surface_shading(int mode)
     }
 }
 
+// The region inside the surface's border on the page (SHLSUR): the grid's
+// outer rows and columns walked round, leaving out points that are not usable.
+ShieldRegion border_region(const SurfaceGrid& grid)
+{
+    std::vector<ShieldPoint> outline;
+    auto take = [&](std::size_t u, std::size_t v) {
+        std::size_t k = grid.at(u, v);
+        if (grid.usable[k])
+            outline.push_back({grid.plot[k].x, grid.plot[k].y});
+    };
+    for (std::size_t u = 0; u < grid.nu; ++u)
+        take(u, 0);
+    for (std::size_t v = 1; v < grid.nv; ++v)
+        take(grid.nu - 1, v);
+    for (std::size_t u = grid.nu - 1; u-- > 0;)
+        take(u, grid.nv - 1);
+    for (std::size_t v = grid.nv - 1; v-- > 1;)
+        take(0, v);
+    return shield_polygon(std::move(outline));
+}
+
 // The surface of the grid points (x[i], y[j], z[i * ny + j]) that lie inside
 // the surface size.
 void draw_surface(std::span<const double> x, std::span<const double> y,
@@ -145,6 +166,8 @@ void draw_surface(std::span<const double> x, std::span<const double> y,
     // Shaded cells may leave the device in a colour outside the table.
     if (s.current_colour != colour || kind == SurfaceKind::shaded)
         select_colour(colour);
+    if ((s.shields.automatic & shield_surfaces) != 0)
+        add_automatic_shield(shield_surfaces, border_region(grid));
     flush_pending();
 }
 

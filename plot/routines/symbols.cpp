@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "plot/kernel/kernel.hpp"
@@ -158,6 +159,17 @@ void symbol_at(int nsym, int nx, int ny, const char* routine)
         }
     }
     draw_symbol(nsym, x, y, s.curves.symbol_height, nullptr);
+    if ((s.shields.automatic & shield_symbols) != 0) {
+        // The symbol's square, turned with it about its centre.
+        double half = s.curves.symbol_height / 2.0;
+        double r = s.curves.symbol_angle * M_PI / 180.0;
+        double c = std::cos(r);
+        double sn = std::sin(r);
+        std::vector<ShieldPoint> square;
+        for (auto [dx, dy] : {std::pair{-half, -half}, {half, -half}, {half, half}, {-half, half}})
+            square.push_back({x + dx * c + dy * sn, y - dx * sn + dy * c});
+        add_automatic_shield(shield_symbols, shield_polygon(std::move(square)));
+    }
 }
 
 }  // namespace

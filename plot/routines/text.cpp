@@ -127,14 +127,14 @@ double walk(std::string_view text, const Style& st, bool report, Visit&& visit)
         char c = text[i];
         if (st.control) {
             if (c == st.raise) {
-                v += 0.6 * h;
+                v += t.raise_factor * h;
                 h *= 0.8;
                 ++i;
                 continue;
             }
             if (c == st.lower) {
                 h *= 0.8;
-                v -= 0.6 * h;
+                v -= t.lower_factor * h;
                 ++i;
                 continue;
             }
@@ -374,6 +374,13 @@ void draw_message(std::string_view text, int nx, int ny, const TextRequest& requ
     draw_on_base_line(shown, x, y, st);
     if (s.text.frame != 0)
         frame_text(start_x, start_y, measure(shown, st), st, s.text.frame);
+    if ((s.shields.automatic & shield_texts) != 0) {
+        // The text's rectangle, turned with it about its upper left corner.
+        double h = st.height;
+        double angle = std::atan2(st.sin_a, st.cos_a) * 180 / std::numbers::pi;
+        add_automatic_shield(shield_texts, shield_rectangle(start_x - (h - 1) * st.sin_a, start_y - (h - 1) * st.cos_a,
+                                                            measure(shown, st), h, angle));
+    }
     if (off_page(s.text.end_x, s.text.end_y))
         report_off_page("Endpoint  ", s.text.end_x, s.text.end_y, report_name, shown);
     if (s.current_colour != colour)
@@ -526,6 +533,28 @@ void newmix()
     t.raise = '^';
     t.lower = '_';
     t.reset = '%';
+}
+
+// SETEXP and SETBAS: how far raised and lowered text moves from the base line,
+// as a factor of its height (default 0.6 for both); 0 to 2, otherwise warning 2.
+void setexp(double factor)
+{
+    soft_level_check("setexp");
+    if (!(factor >= 0 && factor <= 2)) {
+        warning(2);
+        return;
+    }
+    state().text.raise_factor = factor;
+}
+
+void setbas(double factor)
+{
+    soft_level_check("setbas");
+    if (!(factor >= 0 && factor <= 2)) {
+        warning(2);
+        return;
+    }
+    state().text.lower_factor = factor;
 }
 
 void mixleg()
