@@ -3,10 +3,12 @@
 #include <string>
 
 #include "plot/kernel/colours.hpp"
+#include "plot/kernel/postscript.hpp"
 #include "plot/kernel/routines.hpp"
 #include "plot/routines/axes.hpp"
 #include "plot/routines/axes3d.hpp"
 #include "plot/routines/binary_files.hpp"
+#include "plot/routines/colour_axes.hpp"
 #include "plot/routines/legends.hpp"
 #include "plot/routines/line_styles.hpp"
 #include "plot/routines/numbers.hpp"
@@ -36,16 +38,22 @@ constexpr FunctionBinding bindings[] = {
     {"FCHA", &call_function<&korvan::fcha>},
     {"FLEN", &call_function<&korvan::flen>},
     {"GETANG", &call_function<&korvan::getang>},
+    {"GETBLK", &bind_getblk},
     {"GETCLR", &call_function<&korvan::getclr>},
+    {"GETDFL", &bind_getdfl},
+    {"GETDSP", &call_function<&korvan::getdsp>},
     {"GETFIL", &call_function<&korvan::getfil>},
     {"GETHGT", &call_function<&korvan::gethgt>},
     {"GETLEV", &call_function<&korvan::getlev>},
+    {"GETLIN", &call_function<&korvan::getlin>},
     {"GETMFL", &call_function<&korvan::getmfl>},
     {"GETPAT", &call_function<&korvan::getpat>},
     {"GETTYP", &call_function<&korvan::gettyp>},
     {"GETUNI", &call_function<&korvan::getuni>},
     {"GETVER", &call_function<&korvan::getver>},
     {"GETVLT", &call_function<&korvan::getvlt>},
+    {"GETWID", &call_function<&korvan::getwid>},
+    {"GETXID", &call_function<&korvan::getxid>},
     {"INTCHA", &call_function<&korvan::intcha>},
     {"INTLEN", &call_function<&korvan::intlen>},
     {"NLMESS", &call_function<&korvan::nlmess>},
@@ -54,6 +62,7 @@ constexpr FunctionBinding bindings[] = {
     {"NXPOSN", &call_function<&korvan::nxposn>},
     {"NYLEGN", &call_function<&korvan::nylegn>},
     {"NYPOSN", &call_function<&korvan::nyposn>},
+    {"NZPOSN", &bind_nzposn},
     {"OPENFL", &call_function<&korvan::openfl>},
     {"POSIFL", &call_function<&korvan::posifl>},
     {"READFL", &call_function<&korvan::readfl>},
@@ -74,9 +83,6 @@ constexpr FunctionBinding bindings[] = {
     {"YINVRS", &call_function<&korvan::yinvrs>},
     {"YPOSN", &call_function<&korvan::yposn>},
     {"Z3DPOS", &call_function<&korvan::z3dpos>},
-    {"GETBLK", &bind_getblk},
-    {"GETDFL", &bind_getdfl},
-    {"NZPOSN", &bind_nzposn},
 };
 
 }  // namespace

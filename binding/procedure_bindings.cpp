@@ -23,11 +23,13 @@
 #include "plot/routines/line_styles.hpp"
 #include "plot/routines/maps.hpp"
 #include "plot/routines/numbers.hpp"
+#include "plot/routines/page_header.hpp"
 #include "plot/routines/patterns.hpp"
 #include "plot/routines/pies.hpp"
 #include "plot/routines/shaded_curves.hpp"
 #include "plot/routines/standalone_axes.hpp"
 #include "plot/routines/shading.hpp"
+#include "plot/routines/base_transforms.hpp"
 #include "plot/routines/shields.hpp"
 #include "plot/routines/surfaces.hpp"
 #include "plot/routines/symbols.hpp"
@@ -104,6 +106,7 @@ constexpr ProcedureBinding bindings[] = {
     {"ERASE", &call_procedure<&korvan::erase>},
     {"ERRBAR", &call_procedure<&korvan::errbar>},
     {"EUSHFT", &call_procedure<&korvan::eushft>},
+    {"EXPZLB", &call_procedure<&korvan::expzlb>},
     {"FILBOX", &call_procedure<&korvan::filbox>},
     {"FILCLR", &call_procedure<&korvan::filclr>},
     {"FILMOD", &call_procedure<&korvan::filmod>},
@@ -123,15 +126,20 @@ constexpr ProcedureBinding bindings[] = {
     {"GETRAN", &call_procedure<&korvan::getran>},
     {"GETRES", &call_procedure<&korvan::getres>},
     {"GETSCL", &call_procedure<&korvan::getscl>},
+    {"GETSP1", &call_procedure<&korvan::getsp1>},
+    {"GETSP2", &call_procedure<&korvan::getsp2>},
     {"GETSYM", &call_procedure<&korvan::getsym>},
     {"GETTCL", &call_procedure<&korvan::gettcl>},
     {"GETTIC", &call_procedure<&korvan::gettic>},
+    {"GETVK", &call_procedure<&korvan::getvk>},
     {"GETWIN", &call_procedure<&korvan::getwin>},
     {"GOTHIC", &call_procedure<&korvan::gothic>},
+    {"GRACE", &call_procedure<&korvan::grace>},
     {"GRAF", &call_procedure<&korvan::graf>},
     {"GRAF3", &call_procedure<&korvan::graf3>},
     {"GRAF3D", &call_procedure<&korvan::graf3d>},
     {"GRAFMP", &call_procedure<&korvan::grafmp>},
+    {"GRDPOL", &call_procedure<&korvan::grdpol>},
     {"GRID", &call_procedure<&korvan::grid>},
     {"GRIDMP", &call_procedure<&korvan::gridmp>},
     {"HEIGHT", &call_procedure<&korvan::height>},
@@ -152,6 +160,7 @@ constexpr ProcedureBinding bindings[] = {
     {"INTAX", &call_procedure<&korvan::intax>},
     {"KORALF", &call_procedure<&korvan::koralf>},
     {"KORFIN", &call_procedure<&korvan::korfin>},
+    {"LABCLR", &call_procedure<&korvan::labclr>},
     {"LABDIS", &call_procedure<&korvan::labdis>},
     {"LABELS", &call_procedure<&korvan::labels>},
     {"LABJUS", &call_procedure<&korvan::labjus>},
@@ -187,6 +196,7 @@ constexpr ProcedureBinding bindings[] = {
     {"NAMDIS", &call_procedure<&korvan::namdis>},
     {"NAME", &call_procedure<&korvan::name>},
     {"NAMJUS", &call_procedure<&korvan::namjus>},
+    {"NEGLOG", &call_procedure<&korvan::neglog>},
     {"NEWMIX", &call_procedure<&korvan::newmix>},
     {"NEWPAG", &call_procedure<&korvan::newpag>},
     {"NOARLN", &call_procedure<&korvan::noarln>},
@@ -194,7 +204,9 @@ constexpr ProcedureBinding bindings[] = {
     {"NOBGD", &call_procedure<&korvan::nobgd>},
     {"NOCHEK", &call_procedure<&korvan::nochek>},
     {"NOCLIP", &call_procedure<&korvan::noclip>},
+    {"NOFILL", &call_procedure<&korvan::nofill>},
     {"NOGRAF", &call_procedure<&korvan::nograf>},
+    {"NOLINE", &call_procedure<&korvan::noline>},
     {"NUMBER", &call_procedure<&korvan::number>},
     {"NUMFMT", &call_procedure<&korvan::numfmt>},
     {"NUMODE", &call_procedure<&korvan::numode>},
@@ -202,6 +214,7 @@ constexpr ProcedureBinding bindings[] = {
     {"ORIGIN", &call_procedure<&korvan::origin>},
     {"PAGE", &call_procedure<&korvan::page>},
     {"PAGERA", &call_procedure<&korvan::pagera>},
+    {"PAGHDR", &call_procedure<&korvan::paghdr>},
     {"PAGMOD", &call_procedure<&korvan::pagmod>},
     {"PATCYC", &call_procedure<&korvan::patcyc>},
     {"PENWID", &call_procedure<&korvan::penwid>},
@@ -215,6 +228,7 @@ constexpr ProcedureBinding bindings[] = {
     {"PSFONT", &call_procedure<&korvan::psfont>},
     {"RECFLL", &call_procedure<&korvan::recfll>},
     {"RECTAN", &call_procedure<&korvan::rectan>},
+    {"RESATT", &call_procedure<&korvan::resatt>},
     {"RESET", &call_procedure<&korvan::reset>},
     {"REVSCR", &call_procedure<&korvan::revscr>},
     {"RGBHSV", &call_procedure<&korvan::rgbhsv>},
@@ -236,6 +250,7 @@ constexpr ProcedureBinding bindings[] = {
     {"RNDREC", &call_procedure<&korvan::rndrec>},
     {"RPIXEL", &call_procedure<&korvan::rpixel>},
     {"RTIFF", &call_procedure<&korvan::rtiff>},
+    {"RVYNAM", &call_procedure<&korvan::rvynam>},
     {"SCALE", &call_procedure<&korvan::scale>},
     {"SCLFAC", &call_procedure<&korvan::sclfac>},
     {"SCLMOD", &call_procedure<&korvan::sclmod>},
@@ -302,6 +317,10 @@ constexpr ProcedureBinding bindings[] = {
     {"TRFCO2", &call_procedure<&korvan::trfco2>},
     {"TRFCO3", &call_procedure<&korvan::trfco3>},
     {"TRFREL", &call_procedure<&korvan::trfrel>},
+    {"TRFRES", &call_procedure<&korvan::trfres>},
+    {"TRFROT", &call_procedure<&korvan::trfrot>},
+    {"TRFSCL", &call_procedure<&korvan::trfscl>},
+    {"TRFSHF", &call_procedure<&korvan::trfshf>},
     {"TRIPLX", &call_procedure<&korvan::triplx>},
     {"TXTJUS", &call_procedure<&korvan::txtjus>},
     {"UNIT", &call_procedure<&korvan::unit>},

@@ -98,6 +98,8 @@ public:
         Fl::check();
     }
 
+    unsigned long native_id() const override { return window_->shown() ? fl_xid(window_) : 0; }
+
 private:
     PlotWindow* window_;
     std::string title_;
@@ -123,6 +125,7 @@ public:
 
     ScreenInfo screen() const override { return screen_; }
     bool headless() const override { return false; }
+    long display_id() const override { return fl_display != nullptr ? ConnectionNumber(fl_display) : 0; }
 
     std::unique_ptr<ScreenWindow> open_window(const WindowPlacement& where, std::string_view title,
                                               const Picture* picture,

@@ -50,6 +50,8 @@ public:
     virtual const std::string& title() const = 0;
     // Shows the picture again (after drawing into it).
     virtual void refresh() = 0;
+    // The window system's identifier of the window; 0 where there is none.
+    virtual unsigned long native_id() const { return 0; }
 };
 
 struct WindowPlacement {
@@ -67,6 +69,8 @@ public:
     virtual ScreenInfo screen() const = 0;
     // True when nothing is shown: waits return at once and pictures go to files.
     virtual bool headless() const = 0;
+    // The window system's identifier of the display connection; 0 without one.
+    virtual long display_id() const { return 0; }
 
     virtual std::unique_ptr<ScreenWindow> open_window(const WindowPlacement& where,
                                                       std::string_view title,

@@ -32,9 +32,9 @@ void reset_text(TextAttributes& t, std::string_view key)
     if (all || key == "LINS")
         t.line_spacing = d.line_spacing;
     if (all || key == "SETE")
-        t.raise_factor = d.raise_factor;
+        t.script_height = d.script_height;
     if (all || key == "SETB")
-        t.lower_factor = d.lower_factor;
+        t.script_shift = d.script_shift;
     if (all || key == "MIXA")
         t.control_on = d.control_on;
     if (all || key == "SETM" || key == "NEWM") {
@@ -119,6 +119,10 @@ void reset_axes(AxisAttributes& a, std::string_view key)
         }
         if (all || key == "AXCL")
             x.colours = ds.colours;
+        if (key == "LABC")
+            x.colours[2] = ds.colours[2];
+        if (all || key == "NOLI")
+            x.no_line = ds.no_line;
     }
     if (all || key == "TICL") {
         a.major_tick = d.major_tick;
@@ -177,6 +181,12 @@ void reset_axes(AxisAttributes& a, std::string_view key)
         a.title_height = d.title_height;
     if (all || key == "VKYT")
         a.title_shift = d.title_shift;
+    if (all || key == "RVYN")
+        a.reversed_y_name = d.reversed_y_name;
+    if (all || key == "GRAC")
+        a.grace = d.grace;
+    if (all || key == "EXPZ")
+        a.plain_zero_label = d.plain_zero_label;
 }
 
 void reset_colours(PlotState& s, std::string_view key)

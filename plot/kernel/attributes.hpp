@@ -53,8 +53,8 @@ struct TextAttributes {
     char lower = ']';
     char reset = '$';
     char legend_break = '/';
-    double raise_factor = 0.6;  // SETEXP: how far raised text goes up, times the height
-    double lower_factor = 0.6;  // SETBAS: how far lowered text goes down, times its height
+    double script_shift = 0.6;   // SETBAS: how far raised and lowered text moves, times its height
+    double script_height = 0.8;  // SETEXP: the height of raised and lowered text, times the height
     bool legend_control = false;  // MIXLEG
     NumberFormat number_format = NumberFormat::floa;
     char decimal = '.';
@@ -150,6 +150,7 @@ struct AxisAttributes {
     int axis_type = 0;  // 0 RECT, 1 CROS
     bool reversed_y_name = false;  // RVYNAM: Y axis names read downwards
     int grace = 0;                 // GRACE: curves are clipped this far outside the axis system
+    bool plain_zero_label = false;  // EXPZLB("ZERO"): 0 is written "0" on exponent axes
     PieLabelSettings pie{};
     int z_length = 0;   // AX3LEN: length of the Z axis; 0 follows the Y axis length
     bool time_separator = true;  // TIMOPT switches the ":" of time labels off

@@ -13,6 +13,27 @@ struct BaseTransform {
     double yy = 1;
     double dx = 0;
     double dy = 0;
+
+    void apply(double& x, double& y) const
+    {
+        double tx = xx * x + xy * y + dx;
+        double ty = yx * x + yy * y + dy;
+        x = tx;
+        y = ty;
+    }
+    // Applies the affine map m after this one.
+    void then(const BaseTransform& m)
+    {
+        BaseTransform r;
+        r.xx = m.xx * xx + m.xy * yx;
+        r.xy = m.xx * xy + m.xy * yy;
+        r.yx = m.yx * xx + m.yy * yx;
+        r.yy = m.yx * xy + m.yy * yy;
+        r.dx = m.xx * dx + m.xy * dy + m.dx;
+        r.dy = m.yx * dx + m.yy * dy + m.dy;
+        r.active = true;
+        *this = r;
+    }
 };
 
 }  // namespace korvan

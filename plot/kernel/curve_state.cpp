@@ -71,6 +71,8 @@ void reset_curve_attributes(PlotState& s, std::string_view key)
         c.mode = d.mode;
     if (all || key == "THKC")
         c.thickness = d.thickness;
+    if (all || key == "NEGL")
+        c.neglog = d.neglog;
     if (all || key == "GAPC") {
         c.gap_on = d.gap_on;
         c.gap = d.gap;

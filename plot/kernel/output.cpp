@@ -132,13 +132,8 @@ namespace {
 // A point to the device, through the base transformation when one is set.
 void device_point(PlotState& s, double x, double y, bool draw)
 {
-    const BaseTransform& t = s.base_transform;
-    if (t.active) {
-        double tx = t.xx * x + t.xy * y + t.dx;
-        double ty = t.yx * x + t.yy * y + t.dy;
-        x = tx;
-        y = ty;
-    }
+    if (s.base_transform.active)
+        s.base_transform.apply(x, y);
     s.device->point(x, y, draw);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "plat/graphics.hpp"
 #include "plat/host.hpp"
 #include "plot/kernel/colour_tables.hpp"
 #include "plot/kernel/colours.hpp"
@@ -14,6 +15,7 @@
 #include "plot/kernel/routines.hpp"
 #include "plot/kernel/screen_device.hpp"
 #include "plot/win/driver.hpp"
+#include "plot/win/screen.hpp"
 
 namespace korvan {
 
@@ -472,6 +474,12 @@ void reset(std::string_view name)
         reset_attributes(std::string_view(reset_keys + (n - 1) * 5, 4));
 }
 
+void resatt()
+{
+    soft_level_check("resatt");
+    reset_attributes("ALL ");
+}
+
 // --- Screen windows ----------------------------------------------------------
 
 namespace {
@@ -551,6 +559,25 @@ int winid()
         return 0;
     int n = current_screen_window();
     return n != 0 ? n : own_window(code);
+}
+
+std::string getdsp()
+{
+    soft_level_check("getdsp");
+    return plat::display_available() ? "XWIN" : "NONE";
+}
+
+int getxid(std::string_view option)
+{
+    soft_level_check("getxid");
+    int n = keyword_lookup("WIND+DISP", 2, option);
+    if (n == 0)
+        return 0;
+    if (n == 2)
+        return static_cast<int>(win::display_id());
+    if (!is_window_device(state().device_code))
+        return 0;
+    return static_cast<int>(win::native_window_id());
 }
 
 void getwin(int& x, int& y, int& w, int& h)

@@ -661,6 +661,7 @@ void reset_postscript_attributes(PlotState& s, std::string_view key)
     ps.font.clear();
     ps.font_index = 0;
     ps.line_width = default_line_width;
+    ps.linwid = PostScriptSettings{}.linwid;
     if (PostScriptDevice* device = active_device())
         device->restore_line_width(ps.line_width);
     // The prolog's caps and joins; a changed setting is written back.
@@ -728,7 +729,14 @@ void linwid(int n)
 {
     soft_level_check("linwid");
     state().postscript.line_width = std::max(2.0 * n, default_line_width);
+    state().postscript.linwid = n;
     apply_line_width("%5.0f cm ");
+}
+
+int getlin()
+{
+    soft_level_check("getlin");
+    return state().postscript.linwid;
 }
 
 void penwid(double x)

@@ -29,6 +29,7 @@ struct PostScriptSettings {
     int line_cap = 2;
     int line_join = 2;
     double miter_limit = 10.0;
+    int linwid = 1;  // the last LINWID value, for GETLIN
     // NOBGD: a colour page is not painted black.
     bool no_background = false;
 };
@@ -61,6 +62,8 @@ void select_postscript_font(std::string_view name);
 
 // Library routines.
 void linwid(int n);
+// GETLIN: the value of the last LINWID call (1 after the attribute reset).
+int getlin();
 void penwid(double x);
 void psfont(std::string_view name);
 void hworig(int nx, int ny);

@@ -29,6 +29,8 @@ void erase();
 void sendbf();
 void pagera();
 void reset(std::string_view name);
+// RESATT: every setting back to its default, as RESET("ALL").
+void resatt();
 
 // The library's level (0 closed, 1 open, 2 and 3 in an axis system), the
 // message unit of UNIT and the version number.
@@ -42,6 +44,13 @@ void selwin(int n);
 void clswin(int n);
 void wintit(std::string_view text);
 int winid();
+// GETDSP: "XWIN" when plots can be shown in windows on a display, "NONE" when
+// screen plots are drawn offscreen.
+std::string getdsp();
+// GETXID("WINDOW"): the window system's identifier of the current graphics
+// window (0 without a display or when the device is no screen window);
+// GETXID("DISPLAY"): that of the display connection (0 without one).
+int getxid(std::string_view option);
 void getwin(int& x, int& y, int& w, int& h);
 
 // Output device and file.

@@ -11,6 +11,8 @@ void reset_shading_attributes(PlotState& s, std::string_view key)
     ShadingAttributes& a = s.shading;
     const ShadingAttributes d;
     bool all = key == "ALL ";
+    if (all || key == "NOFI")
+        a.no_fill = d.no_fill;
     if (all || key == "SHDP") {
         a.pattern = d.pattern;
         a.pattern_code = d.pattern_code;

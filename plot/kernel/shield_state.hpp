@@ -60,6 +60,7 @@ struct ShieldState {
     std::vector<ShieldRegion> regions;
     int next_id = 1;         // the number of the next region of the script
     unsigned automatic = 0;  // ShieldArea bits switched on by SHIELD and SHLSUR
+    unsigned defined_only = 0;  // areas whose new regions are kept out of force (SHIELD "DEFINE")
     int in_force = 0;        // regions in force: 0 lets lines through untouched
 
     // The vector primitive's pen: where the last point went (logical) and

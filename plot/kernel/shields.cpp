@@ -185,6 +185,7 @@ void add_automatic_shield(unsigned area, ShieldRegion region)
     if ((s.shields.automatic & area) == 0)
         return;
     region.area = area;
+    region.in_force = (s.shields.defined_only & area) == 0;
     add_shield(s, std::move(region));
 }
 
@@ -270,8 +271,10 @@ void reset_shield_attributes(PlotState& s, std::string_view key)
     ShieldState& shields = s.shields;
     if (key == "ALL ") {
         shields.automatic = 0;
+        shields.defined_only = 0;
     } else if (key == "SHIE") {
         shields.automatic &= shield_surfaces;
+        shields.defined_only = 0;
     } else if (key == "SHLS") {
         shields.automatic &= ~static_cast<unsigned>(shield_surfaces);
     }

@@ -442,7 +442,9 @@ void draw_name(const AxisRun& run, const AxisSettings& set, double reach)
     request.height = h;
     request.justification = 0;
     bool horizontal = run.side == bottom || run.side == top;
-    request.angle = horizontal ? 0 : 90;
+    // RVYNAM turns the names of Y axes to read downwards.
+    bool reversed = !horizontal && run.axis == 1 && s.axes.reversed_y_name;
+    request.angle = horizontal ? 0 : (reversed ? 270 : 90);
     double w = text_length(set.name, request);
     double a = (run.length - 1 - w) / 2;
     if (set.name_justification == 1)
@@ -460,10 +462,16 @@ void draw_name(const AxisRun& run, const AxisSettings& set, double reach)
         axis_point(run, a, out + h, x, y);
         break;
     case left:
-        axis_point(run, a, out + h, x, y);
+        if (reversed)
+            axis_point(run, a + w, out, x, y);  // the text's top faces the axis
+        else
+            axis_point(run, a, out + h, x, y);
         break;
     case right:
-        axis_point(run, a, out, x, y);
+        if (reversed)
+            axis_point(run, a + w, out + h, x, y);
+        else
+            axis_point(run, a, out, x, y);
         break;
     }
     draw_text(set.name, x, y, request);
@@ -481,10 +489,12 @@ void draw_axis(const AxisRun& run)
     use_colour(set.colours[0], colour);
     double x = 0;
     double y = 0;
-    axis_point(run, 0, 0, x, y);
-    plot_vector(x, y, 3);
-    axis_point(run, run.length - 1, 0, x, y);
-    plot_vector(x, y, 2);
+    if (!set.no_line) {
+        axis_point(run, 0, 0, x, y);
+        plot_vector(x, y, 3);
+        axis_point(run, run.length - 1, 0, x, y);
+        plot_vector(x, y, 2);
+    }
     bool ticks_drawn = run.level >= 2 && set.ticks >= 1;
     if (ticks_drawn) {
         use_colour(set.colours[1], colour);

@@ -44,6 +44,16 @@ void rgtlab();
 void axends(std::string_view option, std::string_view axes);
 void logtic(std::string_view option);
 void axclrs(int colour, std::string_view option, std::string_view axes);
+// LABCLR: the colour of the labels (-1 the current colour), as AXCLRS(n, "LABELS", axes).
+void labclr(int colour, std::string_view axes);
+// NOLINE: the axis lines of the named axes are left out; ticks, labels and
+// names stay. RESET("NOLINE") brings them back.
+void noline(std::string_view axes);
+// RVYNAM: the names of Y axes are turned by 180 degrees and read downwards.
+void rvynam();
+// EXPZLB: how the label of the value 0 is written on axes with "EXP" and
+// "FEXP" labels: "EXPO" like the other labels (the default), "ZERO" as "0".
+void expzlb(std::string_view option);
 void mylab(std::string_view text, int n, std::string_view axes);
 
 // Axis-system settings.
@@ -85,5 +95,11 @@ void getpos(int& nx, int& ny);
 void getdig(int& nx, int& ny, int& nz);
 void gettic(int& nx, int& ny, int& nz);
 void getlab(std::string& cx, std::string& cy, std::string& cz);
+// GETSP1: the distances between axes and labels (LABDIS) of the X, Y and Z axes.
+void getsp1(int& nx, int& ny, int& nz);
+// GETSP2: the distances between labels and names (NAMDIS) of the X, Y and Z axes.
+void getsp2(int& nx, int& ny, int& nz);
+// GETVK: the shifts of VKYTIT, VKXBAR and VKYBAR.
+void getvk(int& nytit, int& nxbar, int& nybar);
 
 }  // namespace korvan

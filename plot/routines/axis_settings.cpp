@@ -238,6 +238,34 @@ void axclrs(int colour, std::string_view option, std::string_view axes)
     });
 }
 
+void labclr(int colour, std::string_view axes)
+{
+    soft_level_check("labclr");
+    if (range_check(colour, -1, 255))
+        return;
+    for_axes(axes, [&](AxisSettings& a) { a.colours[2] = colour; });
+}
+
+void noline(std::string_view axes)
+{
+    soft_level_check("noline");
+    for_axes(axes, [](AxisSettings& a) { a.no_line = true; });
+}
+
+void rvynam()
+{
+    soft_level_check("rvynam");
+    state().axes.reversed_y_name = true;
+}
+
+void expzlb(std::string_view option)
+{
+    soft_level_check("expzlb");
+    int n = keyword_lookup("EXPO+ZERO", 2, option);
+    if (n > 0)
+        state().axes.plain_zero_label = n == 2;
+}
+
 void mylab(std::string_view text, int n, std::string_view axes)
 {
     soft_level_check("mylab");
@@ -492,6 +520,33 @@ void getlab(std::string& cx, std::string& cy, std::string& cz)
     cx = label_names[static_cast<int>(a.axis[0].label_type)];
     cy = label_names[static_cast<int>(a.axis[1].label_type)];
     cz = label_names[static_cast<int>(a.axis[2].label_type)];
+}
+
+void getsp1(int& nx, int& ny, int& nz)
+{
+    soft_level_check("getsp1");
+    const AxisAttributes& a = state().axes;
+    nx = a.axis[0].label_distance;
+    ny = a.axis[1].label_distance;
+    nz = a.axis[2].label_distance;
+}
+
+void getsp2(int& nx, int& ny, int& nz)
+{
+    soft_level_check("getsp2");
+    const AxisAttributes& a = state().axes;
+    nx = a.axis[0].name_distance;
+    ny = a.axis[1].name_distance;
+    nz = a.axis[2].name_distance;
+}
+
+void getvk(int& nytit, int& nxbar, int& nybar)
+{
+    soft_level_check("getvk");
+    const PlotState& s = state();
+    nytit = s.axes.title_shift;
+    nxbar = s.shading.bar_shift_x;
+    nybar = s.shading.bar_shift_y;
 }
 
 }  // namespace korvan

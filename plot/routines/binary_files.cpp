@@ -113,7 +113,7 @@ int openfl(std::string_view name, int nlu, int irw)
     free_entry->unit = nlu;
     free_entry->mode = irw;
     free_entry->last = 0;
-    return nlu;
+    return 0;
 }
 
 int closfl(int nlu)
@@ -207,7 +207,7 @@ int posifl(int nlu, int npos)
         return -1;
     if (range_check(npos, 0, -1))
         return -1;
-    return seek(*f, npos);
+    return seek(*f, npos) < 0 ? -1 : 0;
 }
 
 }  // namespace korvan

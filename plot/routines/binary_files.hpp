@@ -19,7 +19,7 @@ namespace korvan {
 
 inline constexpr int binary_unit_limit = 99;
 
-// Opens the file under unit nlu in mode irw; returns nlu.
+// Opens the file under unit nlu in mode irw; returns 0.
 int openfl(std::string_view name, int nlu, int irw);
 // Closes the unit; 0.
 int closfl(int nlu);
@@ -31,7 +31,7 @@ int writfl(int nlu, std::span<const std::byte> bytes, int n);
 int skipfl(int nlu, int n);
 // The current position in bytes from the start.
 int tellfl(int nlu);
-// Moves to byte npos from the start; returns npos.
+// Moves to byte npos from the start; returns 0.
 int posifl(int nlu, int npos);
 
 }  // namespace korvan

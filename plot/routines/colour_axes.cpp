@@ -142,6 +142,12 @@ void widbar(int n)
     state().shading.bar_width = n;
 }
 
+int getwid()
+{
+    soft_level_check("getwid");
+    return state().shading.bar_width;
+}
+
 int nzposn(double z)
 {
     if (level_check(3, 3, "nzposn"))

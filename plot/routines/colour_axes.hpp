@@ -11,6 +11,8 @@ void nobar();
 void vkxbar(int n);
 void vkybar(int n);
 void widbar(int n);
+// GETWID: the width of the colour bar (WIDBAR).
+int getwid();
 
 // The colour index of a Z value under the Z axis of the open 3-level axis
 // system (level 3 only).

@@ -1,6 +1,8 @@
 // The settings that shape a curve and the automatic change of attributes.
 #include <algorithm>
 
+#include <cmath>
+
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/state.hpp"
 #include "plot/routines/curves.hpp"
@@ -65,6 +67,24 @@ void barwth(double x)
 {
     soft_level_check("barwth");
     state().curves.bar_width = x;
+}
+
+void grace(int n)
+{
+    soft_level_check("grace");
+    if (range_check(n, -1000, 1000))
+        return;
+    state().axes.grace = n;
+}
+
+void neglog(double eps)
+{
+    soft_level_check("neglog");
+    if (!(eps > 0) || !std::isfinite(eps)) {
+        warning(2);
+        return;
+    }
+    state().curves.neglog = eps;
 }
 
 void nochek()

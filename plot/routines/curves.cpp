@@ -194,6 +194,22 @@ void curve(std::span<const float> x, std::span<const float> y, int n)
     }
     const AxisTransform& tx = s.axes.transform[0];
     const AxisTransform& ty = s.axes.transform[1];
+    // NEGLOG: values not above 0 on a log axis stand at its value instead.
+    std::vector<float> raised_x;
+    std::vector<float> raised_y;
+    if (c.neglog > 0) {
+        auto raise = [&](std::span<const float>& v, std::vector<float>& copy) {
+            copy.assign(v.begin(), v.begin() + n);
+            for (float& e : copy)
+                if (e <= 0)
+                    e = static_cast<float>(c.neglog);
+            v = copy;
+        };
+        if (tx.log)
+            raise(x, raised_x);
+        if (ty.log)
+            raise(y, raised_y);
+    }
     bool bad = false;
     if (ty.log && std::any_of(y.begin(), y.begin() + n, [](float v) { return v <= 0; })) {
         warning(27);
@@ -215,7 +231,12 @@ void curve(std::span<const float> x, std::span<const float> y, int n)
         }
     }
 
+    // GRACE lets the curve reach beyond the axis system.
     ClipRect clip = axis_clip_rect();
+    clip.x0 -= s.axes.grace;
+    clip.y0 -= s.axes.grace;
+    clip.x1 += s.axes.grace;
+    clip.y1 += s.axes.grace;
     if (c.marker_step != 0) {
         std::size_t step = static_cast<std::size_t>(std::min(std::labs(static_cast<long>(c.marker_step)), 1L << 30));
         for (std::size_t i = 0; i < count; i += step) {

@@ -25,6 +25,12 @@ void thkcrv(int n);
 void gapcrv(double x);
 void barwth(double x);
 void nochek();
+// GRACE: CURVE draws up to n plot units beyond the axis system before its
+// lines are cut (default 0; negative values cut inside it).
+void grace(int n);
+// NEGLOG: on logarithmic axes CURVE draws values not above 0 at eps instead
+// of refusing the curve with warning 27; eps must be above 0 (warning 2).
+void neglog(double eps);
 
 // Attribute cycling.
 void chncrv(std::string_view mode);

@@ -165,6 +165,17 @@ void fill_rectangle(double x, double y, double w, double h)
     // Each device fills in its own way: with an area element where the format
     // has one, otherwise with lines.
     PlotState& s = state();
+    if (s.base_transform.active) {
+        // The corners moved by the base transformation; the area stays upright.
+        double x1 = x + w;
+        double y1 = y + h;
+        s.base_transform.apply(x, y);
+        s.base_transform.apply(x1, y1);
+        w = std::fabs(x1 - x);
+        h = std::fabs(y1 - y);
+        x = std::min(x, x1);
+        y = std::min(y, y1);
+    }
     if (s.device)
         s.device->fill_rect(x, y, w, h, s.current_colour);
 }

@@ -45,7 +45,39 @@ std::vector<double> grid_positions(const AxisTransform& t, int per_interval)
     return positions;
 }
 
+// Circles are drawn with segments about this long (plot units).
+constexpr double circle_segment = 10;
+constexpr int circle_segment_limit = 1000;
+
 }  // namespace
+
+void grdpol(int nx, int ny)
+{
+    if (level_check(2, 3, "grdpol"))
+        return;
+    if (range_check(nx, 0, 3600) || range_check(ny, 0, 1000))
+        return;
+    ClipRect box = axis_clip_rect();
+    double cx = (box.x0 + box.x1) / 2;
+    double cy = (box.y0 + box.y1) / 2;
+    double radius = std::min(box.x1 - box.x0, box.y1 - box.y0) / 2;
+    std::vector<LinePath> lines;
+    for (int k = 0; k < nx; ++k) {
+        double a = 2 * M_PI * k / nx;
+        lines.push_back({{cx, cy}, {cx + radius * std::cos(a), cy - radius * std::sin(a)}});
+    }
+    for (int k = 1; k <= ny; ++k) {
+        double r = radius * k / ny;
+        int segments = std::clamp(static_cast<int>(std::ceil(2 * M_PI * r / circle_segment)), 8, circle_segment_limit);
+        LinePath circle;
+        for (int i = 0; i <= segments; ++i) {
+            double a = 2 * M_PI * i / segments;
+            circle.push_back({cx + r * std::cos(a), cy - r * std::sin(a)});
+        }
+        lines.push_back(std::move(circle));
+    }
+    draw_paths(lines, 1, &box);
+}
 
 void grid(int ix, int iy)
 {

@@ -7,5 +7,10 @@ namespace korvan {
 // On a logarithmic axis whose labels stand at every decade, 1 gives a line
 // at every decade and 2 or more adds lines at 2 to 9 times each power of ten.
 void grid(int ix, int iy);
+// A polar grid around the middle of the axis system, as for polar plots and
+// azimuthal maps: nx radial lines, one every 360/nx degrees starting at 0
+// (the positive x direction), and ny circles at equal steps, the largest
+// touching the nearer sides of the axis system (0 leaves either out).
+void grdpol(int nx, int ny);
 
 }  // namespace korvan

@@ -73,9 +73,11 @@ std::string label_text(double value, LabelType type, int digits, int axis, const
     case LabelType::floa:
         return number_text(number, digits, with_format(style, NumberFormat::floa));
     case LabelType::exp:
-        return number_text(number, digits, with_format(style, NumberFormat::exp));
     case LabelType::fexp:
-        return number_text(number, digits, with_format(style, NumberFormat::fexp));
+        if (number == 0 && state().axes.plain_zero_label)
+            return "0";
+        return number_text(number, digits,
+                           with_format(style, type == LabelType::exp ? NumberFormat::exp : NumberFormat::fexp));
     case LabelType::log:
     case LabelType::clog:
         return number_text(value, digits, with_format(style, NumberFormat::log));

@@ -172,6 +172,25 @@ int getpat()
     return state().shading.pattern;
 }
 
+void nofill()
+{
+    soft_level_check("nofill");
+    state().shading.no_fill = true;
+}
+
+bool outline_instead_of_fill(std::span<const FillPoint> polygon, const ClipRect* clip)
+{
+    if (!state().shading.no_fill)
+        return false;
+    if (polygon.size() < 2)
+        return true;
+    LinePen pen(false, clip);
+    pen.move(polygon[0].x, polygon[0].y);
+    for (std::size_t i = 1; i <= polygon.size(); ++i)
+        pen.draw(polygon[i % polygon.size()].x, polygon[i % polygon.size()].y);
+    return true;
+}
+
 bool fill_area(std::span<const FillPoint> polygon, const ClipRect* clip)
 {
     std::vector<FillPoint> ring(polygon.begin(), polygon.end());
@@ -180,6 +199,11 @@ bool fill_area(std::span<const FillPoint> polygon, const ClipRect* clip)
 
 bool fill_rings(std::span<const std::vector<FillPoint>> rings, const ClipRect* clip, int max_crossings)
 {
+    if (state().shading.no_fill) {
+        for (const std::vector<FillPoint>& ring : rings)
+            outline_instead_of_fill(ring, clip);
+        return true;
+    }
     PlotState& s = state();
     const ShadingAttributes& a = s.shading;
     HatchLines lines = hatch_lines(a.hatch_type, a.hatch_density);
@@ -224,6 +248,8 @@ bool fill_area_keeping_line_style(std::span<const FillPoint> polygon, const Clip
 
 bool fill_solid(std::span<const FillPoint> polygon, const ClipRect* clip, double distance)
 {
+    if (outline_instead_of_fill(polygon, clip))
+        return true;
     if (polygon.size() < 3)
         return true;
     std::vector<FillPoint> part = clipped(polygon, clip != nullptr ? *clip : page_rect());

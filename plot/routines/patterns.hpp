@@ -15,6 +15,9 @@ struct ClipRect;
 void shdpat(int n);
 void mypat(int iang, int itype, int idens, int icross);
 int getpat();
+// NOFILL: the areas the library fills (shaded contours and surfaces, pies,
+// bars, filled figures) get their outlines only; RESET("NOFILL") ends it.
+void nofill();
 
 // Makes SHDPAT number n (n >= 0) the current pattern, without SHDPAT's level check.
 void select_pattern(int n);
@@ -46,5 +49,8 @@ bool fill_area_keeping_line_style(std::span<const FillPoint> polygon, const Clip
 
 // Fills a polygon solidly in the current colour with lines `distance` apart.
 bool fill_solid(std::span<const FillPoint> polygon, const ClipRect* clip, double distance = 1.0);
+// The outline that stands for a filled area while NOFILL is on; false when
+// areas are filled.
+bool outline_instead_of_fill(std::span<const FillPoint> polygon, const ClipRect* clip);
 
 }  // namespace korvan

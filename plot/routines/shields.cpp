@@ -41,15 +41,19 @@ void shield(std::string_view area, std::string_view mode)
     int a = keyword_lookup("MESS+SYMB+BARS+PIE +LEGE+ALL ", 6, area);
     if (a == 0)
         return;
-    int m = keyword_lookup("ON  +OFF +DELE", 3, mode);
+    int m = keyword_lookup("ON  +OFF +RESE+DEFI", 4, mode);
     if (m == 0)
         return;
     static constexpr unsigned areas[] = {shield_texts, shield_symbols, shield_bars, shield_pies, shield_legends,
                                          all_areas};
     unsigned bits = areas[a - 1];
     ShieldState& shields = state().shields;
-    if (m == 1) {
+    if (m == 1 || m == 4) {
         shields.automatic |= bits;
+        if (m == 1)
+            shields.defined_only &= ~bits;
+        else
+            shields.defined_only |= bits;
     } else if (m == 2) {
         shields.automatic &= ~bits;
     } else {

@@ -17,8 +17,10 @@ namespace korvan {
 // text), "SYMBOL" (the square of each symbol of SYMBOL and RLSYMB), "BARS"
 // (each bar of BARS), "PIE" (each segment of a pie chart), "LEGEND" (the
 // legend box) or "ALL". CMODE: "ON" registers the regions of everything drawn
-// from now on, "OFF" stops that (the regions stay), "DELETE" removes the
-// regions registered so far. Default: off; RESET("SHIELD") switches all off.
+// from now on, "DEFINE" registers them out of force (SHLVIS(0, "ON") puts
+// every region in force), "OFF" stops registering (the regions stay),
+// "RESET" removes the regions registered so far. Automatic regions have no
+// number of their own. Default: off; RESET("SHIELD") switches all off.
 void shield(std::string_view area, std::string_view mode);
 // A circle of radius nr around (nx, ny).
 void shlcir(int nx, int ny, int nr);

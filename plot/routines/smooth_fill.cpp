@@ -7,6 +7,7 @@
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/state.hpp"
 #include "plot/routines/line_styles.hpp"
+#include "plot/routines/patterns.hpp"
 
 namespace korvan {
 
@@ -88,6 +89,13 @@ void fill_smooth(std::span<const SmoothPoint> polygon, const SmoothColour& colou
     std::size_t n = polygon.size();
     if (n < 3)
         return;
+    if (state().shading.no_fill) {
+        std::vector<FillPoint> outline;
+        for (const SmoothPoint& p : polygon)
+            outline.push_back({p.x, p.y});
+        outline_instead_of_fill(outline, nullptr);
+        return;
+    }
     double low = polygon[0].y;
     double high = polygon[0].y;
     for (const SmoothPoint& p : polygon) {

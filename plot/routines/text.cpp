@@ -127,14 +127,14 @@ double walk(std::string_view text, const Style& st, bool report, Visit&& visit)
         char c = text[i];
         if (st.control) {
             if (c == st.raise) {
-                v += t.raise_factor * h;
-                h *= 0.8;
+                v += t.script_shift * h;
+                h *= t.script_height;
                 ++i;
                 continue;
             }
             if (c == st.lower) {
-                h *= 0.8;
-                v -= t.lower_factor * h;
+                h *= t.script_height;
+                v -= t.script_shift * h;
                 ++i;
                 continue;
             }
@@ -535,18 +535,9 @@ void newmix()
     t.reset = '%';
 }
 
-// SETEXP and SETBAS: how far raised and lowered text moves from the base line,
-// as a factor of its height (default 0.6 for both); 0 to 2, otherwise warning 2.
-void setexp(double factor)
-{
-    soft_level_check("setexp");
-    if (!(factor >= 0 && factor <= 2)) {
-        warning(2);
-        return;
-    }
-    state().text.raise_factor = factor;
-}
-
+// SETBAS: how far raised and lowered text moves from the base line, as a
+// factor of its height (default 0.6); SETEXP: its height as a factor of the
+// text height before it (default 0.8). Both 0 to 2, otherwise warning 2.
 void setbas(double factor)
 {
     soft_level_check("setbas");
@@ -554,7 +545,17 @@ void setbas(double factor)
         warning(2);
         return;
     }
-    state().text.lower_factor = factor;
+    state().text.script_shift = factor;
+}
+
+void setexp(double factor)
+{
+    soft_level_check("setexp");
+    if (!(factor > 0 && factor <= 2)) {
+        warning(2);
+        return;
+    }
+    state().text.script_height = factor;
 }
 
 void mixleg()

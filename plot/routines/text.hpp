@@ -29,9 +29,10 @@ void mixalf();
 void setmix(std::string_view character, std::string_view option);
 void newmix();
 void mixleg();
-// SETEXP, SETBAS: distance of raised and lowered text from the base line, times its height.
-void setexp(double factor);
+// SETBAS: distance of raised and lowered text from the base line, times its
+// height (default 0.6); SETEXP: its height, times the height before (0.8).
 void setbas(double factor);
+void setexp(double factor);
 void basalf(std::string_view alphabet);
 void smxalf(std::string_view alphabet, std::string_view enter, std::string_view leave, int n);
 void eushft(std::string_view national, std::string_view character);

@@ -95,6 +95,12 @@ Screen::Slot* Screen::current_slot()
     return &slots_[current_ - 1];
 }
 
+unsigned long Screen::native_window_id() const
+{
+    const Slot* slot = current_slot();
+    return slot != nullptr && slot->window ? slot->window->native_id() : 0;
+}
+
 const Screen::Slot* Screen::current_slot() const
 {
     if (current_ < 1 || current_ > window_slots || !slots_[current_ - 1].open)
@@ -808,6 +814,8 @@ bool select_window(int n) { return screen().select_window(n); }
 bool close_window(int n) { return screen().close_window(n); }
 bool window_is_open(int n) { return screen_exists() && screen().is_open(n); }
 int current_window() { return screen_exists() ? screen().current_window() : 0; }
+unsigned long native_window_id() { return screen_exists() ? screen().native_window_id() : 0; }
+long display_id() { return screen_exists() ? screen().display_id() : 0; }
 void set_window_title(std::string_view text) { screen().set_title(text); }
 void move_to(int x, int y) { screen().move_to(x, y); }
 void draw_to(int x, int y) { screen().draw_to(x, y); }

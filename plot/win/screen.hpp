@@ -73,6 +73,9 @@ public:
     DrawingSize open_window(const OpenRequest& request);
     bool is_open(int n) const;
     int current_window() const { return current_; }
+    // The window system's identifiers of the current window and of the display.
+    unsigned long native_window_id() const;
+    long display_id() const { return graphics_.display_id(); }
     bool select_window(int n);
     bool close_window(int n);
     void set_title(std::string_view text);
@@ -216,6 +219,9 @@ bool select_window(int n);
 bool close_window(int n);
 bool window_is_open(int n);
 int current_window();
+// The window system's identifiers of the current window and of the display (0: none).
+unsigned long native_window_id();
+long display_id();
 void set_window_title(std::string_view text);
 void move_to(int x, int y);
 void draw_to(int x, int y);

@@ -108,8 +108,8 @@ TEST_F(ShieldsTest, CutLinesInThePlotFile)
 }
 
 // SHIELD registers the regions of texts and symbols drawn while it is on;
-// DELETE removes them, SHLDEL(0) every region; a new plot starts without any
-// and with automatic shielding off.
+// DEFINE keeps new ones out of force, RESET removes them, SHLDEL(0) every
+// region; a new plot starts without any and with automatic shielding off.
 TEST_F(ShieldsTest, AutomaticRegionsAndTheirDeletion)
 {
     open_new_plot();
@@ -124,10 +124,14 @@ TEST_F(ShieldsTest, AutomaticRegionsAndTheirDeletion)
     shlcir(900, 900, 50);
     EXPECT_EQ(sh.regions.size(), 3u);
     EXPECT_EQ(sh.regions.back().id, 1);  // the script's first region
-    shield("MESSAG", "DELETE");
+    shield("MESSAG", "RESET");
     EXPECT_EQ(sh.regions.size(), 2u);
     shlvis(1, "OFF");
     EXPECT_EQ(sh.in_force, 1);
+    shield("SYMBOL", "DEFINE");
+    symbol(3, 700, 700);
+    EXPECT_EQ(sh.regions.size(), 3u);
+    EXPECT_FALSE(sh.regions.back().in_force);
     shldel(0);
     EXPECT_TRUE(sh.regions.empty());
     EXPECT_EQ(sh.in_force, 0);
