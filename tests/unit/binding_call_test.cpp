@@ -190,11 +190,11 @@ TEST_F(BindingCallTest, RoutinesWithoutABindingSayWhy)
     // A library function that exists gives its result.
     EXPECT_EQ(run({"V = GETVER()"}), "");
     EXPECT_EQ(var("V")->type, kfl::T_DOUBLE);
-    EXPECT_EQ(run({"WORLD(1)"}),
+    EXPECT_EQ(run({"NOHIDE(1)"}),
               " >>>> Parameter mismatch\n"
-              "      User   : WORLD (I)\n"
-              "      Correct: WORLD ()\n");
-    EXPECT_EQ(run({"WORLD()"}), " >>>> Routine WORLD is not available in this version\n");
+              "      User   : NOHIDE (I)\n"
+              "      Correct: NOHIDE ()\n");
+    EXPECT_EQ(run({"NOHIDE()"}), " >>>> Routine NOHIDE is not available in this version\n");
     // The widget routines are part of this version.
     EXPECT_EQ(run({"WGFIN()"}), "WGFIN: >>>> No call to WGINI");
 }
