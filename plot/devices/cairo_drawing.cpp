@@ -3,6 +3,7 @@
 #include <cairo-ft.h>
 #include <cairo.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <numbers>
@@ -46,15 +47,60 @@ void cairo_stroke_path(cairo_t* cr, std::span<const PaperPoint> path, PaperColou
     cairo_stroke(cr);
 }
 
-void cairo_fill_rect(cairo_t* cr, double x, double y, double w, double h, PaperColour colour, bool sharp_edges)
+namespace {
+
+// Fills the current path. Pictures fill without smoothing, so that the pixels
+// of neighbouring areas meet; vector pages are read by smoothing readers, and
+// an outline of seam_cover points in the fill colour covers the light seam
+// that smoothing leaves between neighbouring areas.
+void fill_path(cairo_t* cr, PaperColour colour, bool picture)
+{
+    set_colour(cr, colour);
+    if (picture) {
+        cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+        cairo_fill(cr);
+        return;
+    }
+    cairo_fill_preserve(cr);
+    cairo_set_line_width(cr, seam_cover);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
+    cairo_stroke(cr);
+}
+
+}  // namespace
+
+void cairo_fill_rect(cairo_t* cr, double x, double y, double w, double h, PaperColour colour, bool picture)
 {
     cairo_save(cr);
-    if (sharp_edges)
-        cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     cairo_new_path(cr);
-    cairo_rectangle(cr, x, y, w, h);
-    set_colour(cr, colour);
-    cairo_fill(cr);
+    if (picture) {
+        // Edges on whole pixels: neighbouring rectangles share their edge
+        // exactly, and no pixel centre falls between them.
+        double x0 = x, y0 = y, x1 = x + w, y1 = y + h;
+        cairo_user_to_device(cr, &x0, &y0);
+        cairo_user_to_device(cr, &x1, &y1);
+        cairo_identity_matrix(cr);
+        x0 = std::round(x0);
+        y0 = std::round(y0);
+        x1 = std::round(x1);
+        y1 = std::round(y1);
+        cairo_rectangle(cr, std::min(x0, x1), std::min(y0, y1), std::abs(x1 - x0), std::abs(y1 - y0));
+    } else {
+        cairo_rectangle(cr, x, y, w, h);
+    }
+    fill_path(cr, colour, picture);
+    cairo_restore(cr);
+}
+
+void cairo_fill_polygon(cairo_t* cr, std::span<const PaperPoint> corners, PaperColour colour, bool picture)
+{
+    cairo_save(cr);
+    cairo_new_path(cr);
+    cairo_move_to(cr, corners[0].x, corners[0].y);
+    for (std::size_t i = 1; i < corners.size(); ++i)
+        cairo_line_to(cr, corners[i].x, corners[i].y);
+    cairo_close_path(cr);
+    fill_path(cr, colour, picture);
     cairo_restore(cr);
 }
 

@@ -10,10 +10,12 @@ typedef struct _cairo cairo_t;
 
 namespace korvan {
 
-// Rectangle fills may be drawn without anti-aliasing, so that neighbouring
-// cells of a raster meet without a lighter seam.
 void cairo_stroke_path(cairo_t* cr, std::span<const PaperPoint> path, PaperColour colour, double width);
-void cairo_fill_rect(cairo_t* cr, double x, double y, double w, double h, PaperColour colour, bool sharp_edges);
+// Filled areas, on a picture (PNG: without smoothing, rectangles on whole
+// pixels) or on a vector page (PDF: with an outline of seam_cover points in
+// the fill colour), so that neighbouring areas meet without a seam.
+void cairo_fill_rect(cairo_t* cr, double x, double y, double w, double h, PaperColour colour, bool picture);
+void cairo_fill_polygon(cairo_t* cr, std::span<const PaperPoint> corners, PaperColour colour, bool picture);
 void cairo_draw_text(cairo_t* cr, const PaperText& text);
 void cairo_draw_image(cairo_t* cr, const PaperImage& image);
 

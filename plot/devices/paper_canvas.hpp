@@ -49,6 +49,11 @@ struct PaperImage {
     double h = 0;
 };
 
+// The width in points of the outline in the fill colour that vector pages
+// draw around filled areas: smoothing readers leave a light seam between
+// neighbouring areas without it.
+inline constexpr double seam_cover = 0.7;
+
 class PaperCanvas {
 public:
     virtual ~PaperCanvas() = default;
@@ -59,7 +64,11 @@ public:
     virtual bool begin_page(const std::string& file, double width, double height) = 0;
     // A polyline of at least two points, width in points, square caps, bevel joins.
     virtual void stroke(std::span<const PaperPoint> path, PaperColour colour, double width) = 0;
+    // Filled areas meet their neighbours without a seam, also where a reader
+    // smooths their edges.
     virtual void fill_rect(double x, double y, double w, double h, PaperColour colour) = 0;
+    // A closed polygon of at least three corners.
+    virtual void fill_polygon(std::span<const PaperPoint> corners, PaperColour colour) = 0;
     virtual void text(const PaperText& text) = 0;
     virtual void image(const PaperImage& image) = 0;
     // Ends the page; false when its file could not be written.

@@ -47,6 +47,8 @@ public:
         direct_ = true;
     }
     void fill_rect(double x, double y, double w, double h, int index) override;
+    bool has_area_fill() const override { return true; }
+    void fill_area(std::span<const AreaPoint> corners) override;
     void new_page() override;
     void flush() override { write_path(); }
     bool has_hardware_font() const override { return true; }
@@ -177,6 +179,21 @@ void PaperDevice::fill_rect(double x, double y, double w, double h, int index)
     PaperPoint b = page_point(std::clamp(x + w, -1e7, 1e7), std::clamp(y + h, -1e7, 1e7));
     canvas_->fill_rect(std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x), std::abs(b.y - a.y),
                        colour_of(std::clamp(index, 0, 255)));
+}
+
+void PaperDevice::fill_area(std::span<const AreaPoint> corners)
+{
+    write_path();
+    if (!page_open_ || corners.size() < 3)
+        return;
+    std::vector<PaperPoint> points;
+    points.reserve(corners.size());
+    for (const AreaPoint& c : corners) {
+        if (!std::isfinite(c.x) || !std::isfinite(c.y))
+            return;
+        points.push_back(page_point(std::clamp(c.x, -1e7, 1e7), std::clamp(c.y, -1e7, 1e7)));
+    }
+    canvas_->fill_polygon(points, current());
 }
 
 void PaperDevice::hardware_text(double x, double y, std::string_view text, double height, double angle)

@@ -40,6 +40,10 @@ public:
     {
         cairo_fill_rect(cr_, x, y, w, h, colour, false);
     }
+    void fill_polygon(std::span<const PaperPoint> corners, PaperColour colour) override
+    {
+        cairo_fill_polygon(cr_, corners, colour, false);
+    }
     void text(const PaperText& text) override { cairo_draw_text(cr_, text); }
     void image(const PaperImage& image) override { cairo_draw_image(cr_, image); }
     bool end_page() override

@@ -56,6 +56,19 @@ std::string escaped(std::string_view text)
     return out;
 }
 
+// Path data of a polyline: "M" the first point, "L" the others.
+std::string path_data(std::span<const PaperPoint> path)
+{
+    std::string d = "M" + number(path[0].x) + " " + number(path[0].y);
+    for (std::size_t i = 1; i < path.size(); ++i) {
+        d += i == 1 ? "L" : " ";
+        d += number(path[i].x);
+        d += ' ';
+        d += number(path[i].y);
+    }
+    return d;
+}
+
 std::string base64(const std::string& bytes)
 {
     static constexpr char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -140,22 +153,23 @@ public:
     }
     void stroke(std::span<const PaperPoint> path, PaperColour colour, double width) override
     {
-        std::string d = "M" + number(path[0].x) + " " + number(path[0].y);
-        for (std::size_t i = 1; i < path.size(); ++i) {
-            d += i == 1 ? "L" : " ";
-            d += number(path[i].x);
-            d += ' ';
-            d += number(path[i].y);
-        }
         std::fprintf(file_, "<path stroke=\"%s\" stroke-width=\"%s\" d=\"%s\"/>\n", colour_text(colour).c_str(),
-                     number(width).c_str(), d.c_str());
+                     number(width).c_str(), path_data(path).c_str());
     }
+    // Filled areas carry an outline in their colour, so that neighbouring
+    // areas meet without a seam in smoothing readers.
     void fill_rect(double x, double y, double w, double h, PaperColour colour) override
     {
-        // Sharp edges, so that neighbouring cells meet without a seam.
-        std::fprintf(file_, "<rect x=\"%s\" y=\"%s\" width=\"%s\" height=\"%s\" fill=\"%s\" shape-rendering=\"crispEdges\"/>\n",
-                     number(x).c_str(), number(y).c_str(), number(w).c_str(), number(h).c_str(),
-                     colour_text(colour).c_str());
+        std::string c = colour_text(colour);
+        std::fprintf(file_, "<rect x=\"%s\" y=\"%s\" width=\"%s\" height=\"%s\" fill=\"%s\" stroke=\"%s\"%s/>\n",
+                     number(x).c_str(), number(y).c_str(), number(w).c_str(), number(h).c_str(), c.c_str(), c.c_str(),
+                     cover_.c_str());
+    }
+    void fill_polygon(std::span<const PaperPoint> corners, PaperColour colour) override
+    {
+        std::string c = colour_text(colour);
+        std::fprintf(file_, "<path fill=\"%s\" stroke=\"%s\"%s d=\"%sZ\"/>\n", c.c_str(), c.c_str(), cover_.c_str(),
+                     path_data(corners).c_str());
     }
     void text(const PaperText& t) override
     {
@@ -195,6 +209,8 @@ public:
 
 private:
     std::FILE* file_ = nullptr;
+    // The attributes of the outline of filled areas.
+    const std::string cover_ = " stroke-width=\"" + number(seam_cover) + "\" stroke-linejoin=\"miter\"";
 };
 
 }  // namespace

@@ -5,9 +5,16 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 
 namespace korvan {
+
+// A corner of a filled area in plot coordinates.
+struct AreaPoint {
+    double x;
+    double y;
+};
 
 class Device {
 public:
@@ -28,6 +35,11 @@ public:
     // the format fills: with its area element, or with lines where it has none
     // (fill_rect_with_lines). The library and the converter both fill through it.
     virtual void fill_rect(double x, double y, double w, double h, int index) = 0;
+    // Solid areas: devices that fill polygons themselves say so and take a
+    // closed polygon (at least three corners) in the current colour; the
+    // others get fill lines.
+    virtual bool has_area_fill() const { return false; }
+    virtual void fill_area(std::span<const AreaPoint> /*corners*/) {}
     // NEWPAG.
     virtual void new_page() = 0;
     // Makes everything drawn so far visible (screen devices).

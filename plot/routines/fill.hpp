@@ -6,12 +6,11 @@
 #include <span>
 #include <vector>
 
+#include "plot/kernel/device.hpp"
+
 namespace korvan {
 
-struct FillPoint {
-    double x;
-    double y;
-};
+using FillPoint = AreaPoint;
 
 // One fill segment on fill line `line` (0 at the first line) at height y,
 // to be drawn from x_from to x_to.

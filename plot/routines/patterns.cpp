@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/state.hpp"
 #include "plot/routines/line_styles.hpp"
@@ -118,7 +119,16 @@ ClipRect page_rect()
     return {-margin, -margin, s.page_width + margin, s.page_height + margin};
 }
 
+// The device that fills polygons itself, or null.
+Device* area_device()
+{
+    PlotState& s = state();
+    return s.device && s.device->has_area_fill() ? s.device.get() : nullptr;
+}
+
 }  // namespace
+
+bool device_fills_areas() { return area_device() != nullptr; }
 
 int pattern_code(int n)
 {
@@ -219,6 +229,14 @@ bool fill_rings(std::span<const std::vector<FillPoint>> rings, const ClipRect* c
     }
     if (parts.empty())
         return true;
+    // The solid pattern on one ring: lines so close that they touch, or the
+    // device's own fill.
+    if (a.hatch_type == 1 && a.hatch_density == 0 && a.hatch_cross == 0 && parts.size() == 1) {
+        if (Device* d = area_device()) {
+            d->fill_area(parts[0]);
+            return true;
+        }
+    }
     CurveAttributes& c = s.curves;
     set_dash_pattern(c, a.hatch_type == 5 ? 6 : 0, line_type_pattern(a.hatch_type == 5 ? 6 : 0));
     bool ok;
@@ -256,6 +274,10 @@ bool fill_solid(std::span<const FillPoint> polygon, const ClipRect* clip, double
     if (part.size() < 3)
         return true;
     polygon = part;
+    if (Device* d = area_device()) {
+        d->fill_area(polygon);
+        return true;
+    }
     LinePen pen(false, clip);
     return scanline_fill(polygon, distance, 100, [&](double from, double to, double y, int) {
         pen.move(from, y);

@@ -47,10 +47,14 @@ bool fill_rings(std::span<const std::vector<FillPoint>> rings, const ClipRect* c
 // its phase are the same afterwards.
 bool fill_area_keeping_line_style(std::span<const FillPoint> polygon, const ClipRect* clip);
 
-// Fills a polygon solidly in the current colour with lines `distance` apart.
+// Fills a polygon solidly in the current colour: by the device where it fills
+// areas itself, otherwise with lines `distance` apart.
 bool fill_solid(std::span<const FillPoint> polygon, const ClipRect* clip, double distance = 1.0);
 // The outline that stands for a filled area while NOFILL is on; false when
 // areas are filled.
 bool outline_instead_of_fill(std::span<const FillPoint> polygon, const ClipRect* clip);
+
+// Whether the output device fills polygons itself (the paper formats).
+bool device_fills_areas();
 
 }  // namespace korvan

@@ -123,8 +123,16 @@ public:
 
     // Fills the part of the cell above a level: the cell as four triangles
     // around its centre, whose value is the mean of the corners.
-    void fill_above(const ValuePoint c[4], double level)
+    //
+    // The corners are rounded as the boxes of whole cells are, so that a part
+    // reaches exactly the edge of the neighbouring box. Where the part is
+    // filled with lines, its outline is drawn as well: lines spaced apart may
+    // stop short of the part's upper and lower edges and leave a seam there.
+    void fill_above(const ValuePoint corner[4], double level)
     {
+        ValuePoint c[4];
+        for (int k = 0; k < 4; ++k)
+            c[k] = {std::round(corner[k].x), std::round(corner[k].y), corner[k].v};
         ValuePoint centre{(std::min({c[0].x, c[1].x}) + std::max({c[0].x, c[1].x})) / 2,
                           (std::min({c[0].y, c[3].y}) + std::max({c[0].y, c[3].y})) / 2,
                           (c[0].v + c[1].v + c[2].v + c[3].v) / 4};
@@ -133,11 +141,58 @@ public:
             centre.x = middle.x;
             centre.y = middle.y;
         }
+        const bool outline = !device_fills_areas();
         for (int k = 0; k < 4; ++k) {
             std::vector<FillPoint> part = part_above(centre, c[k], c[(k + 1) % 4], level);
-            if (part.size() >= 3)
-                fill_solid(part, &clip_, 2.0);
+            if (part.size() < 3)
+                continue;
+            fill_solid(part, &clip_, 2.0);
+            if (!outline)
+                continue;
+            LinePen pen(false, &clip_);
+            pen.move(part.back().x, part.back().y);
+            for (const FillPoint& p : part)
+                pen.draw(p.x, p.y);
         }
+    }
+
+    // Fills the part of the cell above a level (or at or below it) as split
+    // by the straight line through the level's crossings of the cell's edges;
+    // in a saddle cell the part is one area when joined, else the two corners.
+    void fill_cell_part(const ValuePoint corner[4], double level, bool above, bool joined)
+    {
+        ValuePoint c[4];
+        bool in[4];
+        for (int k = 0; k < 4; ++k) {
+            c[k] = {std::round(corner[k].x), std::round(corner[k].y), corner[k].v};
+            in[k] = (c[k].v > level) == above;
+        }
+        auto crossing = [&](int a, int b) {
+            double t = (level - c[a].v) / (c[b].v - c[a].v);
+            return FillPoint{c[a].x + t * (c[b].x - c[a].x), c[a].y + t * (c[b].y - c[a].y)};
+        };
+        const bool saddle = in[0] == in[2] && in[1] == in[3] && in[0] != in[1];
+        if (saddle && !joined) {
+            for (int k = 0; k < 4; ++k) {
+                if (!in[k])
+                    continue;
+                const int before = (k + 3) % 4;
+                const int after = (k + 1) % 4;
+                const FillPoint corner_part[] = {crossing(before, k), {c[k].x, c[k].y}, crossing(k, after)};
+                fill_solid(corner_part, &clip_, 2.0);
+            }
+            return;
+        }
+        std::vector<FillPoint> part;
+        for (int k = 0; k < 4; ++k) {
+            const int next = (k + 1) % 4;
+            if (in[k])
+                part.push_back({c[k].x, c[k].y});
+            if (in[k] != in[next])
+                part.push_back(crossing(k, next));
+        }
+        if (part.size() >= 3)
+            fill_solid(part, &clip_, 2.0);
     }
 
     // Whether any of the cell lies inside the clipping rectangle.
@@ -168,6 +223,21 @@ public:
             return;
         }
         if (high == low + 1) {
+            // Devices that fill areas themselves get the two parts side by
+            // side: a part laid over the filled cell would let the cell show
+            // through its smoothed edge.
+            if (device_fills_areas()) {
+                const double level = levels_[static_cast<std::size_t>(low)];
+                // A saddle cell: the mean of the corners says which side is joined.
+                const bool above_joined = (c[0].v + c[1].v + c[2].v + c[3].v) / 4 > level;
+                if (low > 0) {
+                    colour_of_band(low);
+                    fill_cell_part(c, level, false, !above_joined);
+                }
+                colour_of_band(high);
+                fill_cell_part(c, level, true, above_joined);
+                return;
+            }
             if (low > 0) {
                 colour_of_band(low);
                 fill_cell(c);

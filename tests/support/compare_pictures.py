@@ -163,4 +163,5 @@ def main():
     return 1 if share > tolerance else 0
 
 
-sys.exit(main())
+if __name__ == "__main__":
+    sys.exit(main())
