@@ -17,6 +17,7 @@
 
 #include "plat/graphics.hpp"
 #include "plat/line_history.hpp"
+#include "plat/message_box_window.hpp"
 #include "plat/paged_scrollbar.hpp"
 #include "plat/scroll_steps.hpp"
 
@@ -267,10 +268,7 @@ void WindowConsole::write_output(std::string_view text)
 
 void WindowConsole::message_box(std::string_view caption, std::string_view text)
 {
-    std::string title(caption);
-    std::string body(text);
-    fl_message_title(title.c_str());
-    fl_message("%s", body.c_str());
+    show_message_box(caption, text);
 }
 
 bool WindowConsole::ok_cancel_box(std::string_view caption, std::string_view text)

@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "plat/graphics.hpp"
+#include "plat/message_box_window.hpp"
 #include "plat/paged_scrollbar.hpp"
 #include "plot/widgets/events.hpp"
 #include "plot/widgets/fltk_dialogs.hpp"
@@ -140,8 +141,7 @@ public:
 
     void message(std::string_view caption, std::string_view text) override
     {
-        fl_message_title(std::string(caption).c_str());
-        fl_message("%s", std::string(text).c_str());
+        plat::show_message_box(caption, text);
     }
 
     bool choose_file(std::string_view title, std::string_view mask, std::string& name) override

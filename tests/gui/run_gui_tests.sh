@@ -182,6 +182,14 @@ wait "$pid"
 rc=$?
 check "confirming the message box lets the program go on (exit $rc)" grep -qx "box closed" message.out
 
+# 3b. A message box has its caption as title, an empty one without a caption,
+# and one button "OK".
+for caption in "" korini; do
+    KORVAN_CONSOLE=window timeout 120 "$probe" message-form "$caption" > form.out 2> form.err
+    check "message box \"$caption\": title, one button OK ($(tr '\n' ' ' < form.out))" \
+        test "$(cat form.out)" = "$(printf 'title [%s]\nbutton [OK]\nbox closed' "$caption")"
+done
+
 # 4. The converter's output window echoes without prompt; closing it ends nothing.
 KORVAN_CONSOLE=window timeout 120 "$probe" converter > converter.out 2> converter.err &
 pid=$!

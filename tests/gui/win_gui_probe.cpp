@@ -4,6 +4,9 @@
 //   win_gui_probe console   shows the output window, reads a typed line, then
 //                           waits until the output window is closed
 //   win_gui_probe message   shows a message box until it is confirmed
+//   win_gui_probe message-form [caption]
+//                           shows a message box, prints its title and buttons
+//                           as the user sees them, and confirms it
 //   win_gui_probe converter the converter's output window
 //   win_gui_probe scroll    the output window's horizontal scroll bar
 // Progress goes to standard output.
@@ -12,6 +15,10 @@
 #include <string>
 
 #include <unistd.h>
+
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Window.H>
 
 #include "plat/graphics.hpp"
 #include "plat/window_console.hpp"
@@ -165,10 +172,45 @@ int message()
     return 0;
 }
 
+// Prints the title and the shown buttons of the open message box and
+// confirms it; looks again until the box is there.
+void report_message_box(void*)
+{
+    for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
+        if (!w->modal() || !w->shown())
+            continue;
+        say("title [" + std::string(w->label() != nullptr ? w->label() : "") + "]\n");
+        for (int i = 0; i < w->children(); ++i) {
+            auto* b = dynamic_cast<Fl_Button*>(w->child(i));
+            if (b != nullptr && b->visible())
+                say("button [" + std::string(b->label() != nullptr ? b->label() : "") + "]\n");
+        }
+        w->hide();
+        return;
+    }
+    Fl::repeat_timeout(0.2, report_message_box);
+}
+
+int message_form(const char* caption)
+{
+    using namespace korvan;
+    plat::select_backends();
+    if (plat::active_window_console() == nullptr) {
+        say("no window console\n");
+        return 3;
+    }
+    Fl::add_timeout(0.2, report_message_box);
+    plat::console().message_box(caption, "Cannot create Bitmap");
+    say("box closed\n");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc >= 2 && std::strcmp(argv[1], "message-form") == 0)
+        return message_form(argc > 2 ? argv[2] : "");
     if (argc == 2 && std::strcmp(argv[1], "plot") == 0)
         return plot();
     if (argc == 2 && std::strcmp(argv[1], "console") == 0)
@@ -179,6 +221,6 @@ int main(int argc, char** argv)
         return converter();
     if (argc == 2 && std::strcmp(argv[1], "scroll") == 0)
         return scroll();
-    std::fputs("usage: win_gui_probe plot|console|message|converter|scroll\n", stderr);
+    std::fputs("usage: win_gui_probe plot|console|message|message-form|converter|scroll\n", stderr);
     return 2;
 }
