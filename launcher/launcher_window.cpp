@@ -16,6 +16,7 @@
 #include <string>
 
 #include "launcher/launch_request.hpp"
+#include "launcher/launcher_layout.hpp"
 #include "plat/console.hpp"
 #include "plat/host.hpp"
 #include "plat/program_start.hpp"
@@ -68,51 +69,42 @@ LauncherWindow* LauncherWindow::current_ = nullptr;
 LauncherWindow::LauncherWindow()
 {
     current_ = this;
-    window_ = new Fl_Window(0, 0, 500, 400, "KFL 2.2");
-    window_->color(FL_LIGHT2);
+    // The grid of the window's font; the window grows where the font needs more room.
     fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
-    int w = static_cast<int>(fl_width("x") + 0.5);
-    int h = fl_height();
-    int field_h = h * 3 / 2;
-    int left = 2 * w;
-    int right = 38 * w;
-    int column = 30 * w;
-    auto label = [&](int x, int y, const char* text) {
-        auto* b = new Fl_Box(x, y, static_cast<int>(1.5 * std::string(text).size() * w), field_h, text);
-        b->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+    const int w = static_cast<int>(fl_width("x") + 0.5);
+    const int h = fl_height();
+    const LauncherLayout l = launcher_layout(w, h, h + 8);
+    window_ = new Fl_Window(0, 0, l.width, l.height, "KFL 2.2");
+    window_->color(FL_LIGHT2);
+    auto label = [](const Box& b, const char* text) {
+        auto* box = new Fl_Box(b.x, b.y, b.w, b.h, text);
+        box->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
     };
-    auto* menu = new Fl_Menu_Bar(0, 0, 500, h + 8);
+    auto* menu = new Fl_Menu_Bar(l.menu.x, l.menu.y, l.menu.w, l.menu.h);
     menu->add("&Exit/&Quit", 0, on_menu, reinterpret_cast<void*>(static_cast<long>(quit_command)));
     menu->add("&File/&KFL File", 0, on_menu, reinterpret_cast<void*>(static_cast<long>(script_command)));
     menu->add("&File/&Data File", 0, on_menu, reinterpret_cast<void*>(static_cast<long>(data_command)));
     menu->add("&File/&Include File", 0, on_menu, reinterpret_cast<void*>(static_cast<long>(include_command)));
     menu->add("&Help", 0, on_menu, reinterpret_cast<void*>(static_cast<long>(help_command)));
-    int top = menu->h();
-    int y = top + h;
-    label(left, y, "KFL File:");
-    label(right, y, "Data File:");
-    y += field_h;
-    script_ = new Fl_Input(left, y, column, field_h);
-    data_ = new Fl_Input(right, y, column, field_h);
-    y += 3 * h;
-    label(left, y, "Device:");
-    label(right, y, "Include File:");
-    y += field_h;
-    devices_ = new Fl_Hold_Browser(left, y, column, 9 * h);
+    auto input = [](const Box& b) { return new Fl_Input(b.x, b.y, b.w, b.h); };
+    label(l.script_label, "KFL File:");
+    label(l.data_label, "Data File:");
+    script_ = input(l.script);
+    data_ = input(l.data);
+    label(l.device_label, "Device:");
+    label(l.include_label, "Include File:");
+    devices_ = new Fl_Hold_Browser(l.devices.x, l.devices.y, l.devices.w, l.devices.h);
     for (const char* name : device_names)
         devices_->add(name);
     devices_->select(1);
-    include_ = new Fl_Input(right, y, column, field_h);
-    y += 3 * h;
-    label(right, y, "Arguments:");
-    y += field_h;
-    arguments_ = new Fl_Input(right, y, column, field_h);
-    y += 3 * h;
-    output_window_ = new Fl_Check_Button(right, y, column, h, "  Output Window");
-    y += 3 * h;
-    auto* quit = new Fl_Button(left, y, column, field_h, "Quit");
+    include_ = input(l.include);
+    label(l.arguments_label, "Arguments:");
+    arguments_ = input(l.arguments);
+    output_window_ = new Fl_Check_Button(l.output_window.x, l.output_window.y, l.output_window.w, l.output_window.h,
+                                         "  Output Window");
+    auto* quit = new Fl_Button(l.quit.x, l.quit.y, l.quit.w, l.quit.h, "Quit");
     quit->callback(on_quit);
-    auto* ok = new Fl_Return_Button(right, y, column, field_h, "OK");
+    auto* ok = new Fl_Return_Button(l.ok.x, l.ok.y, l.ok.w, l.ok.h, "OK");
     ok->callback(on_ok);
     for (Fl_Input* field : {script_, data_, include_, arguments_}) {
         field->when(FL_WHEN_ENTER_KEY_ALWAYS);

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "launcher/launch_request.hpp"
+#include "launcher/launcher_layout.hpp"
 #include "plat/program_start.hpp"
 
 namespace korvan::launcher {
@@ -101,6 +102,47 @@ TEST(ProgramStart, WordsResultsAndFailures)
     EXPECT_TRUE(std::filesystem::exists(dir / "touched"));
     EXPECT_EQ(plat::start_program("korvan_no_such_program_on_path"), 2);
     std::filesystem::remove_all(dir);
+}
+
+// The window holds every control, for the font the grid was made for and for
+// wider and taller ones; it never gets smaller than 500 by 400.
+TEST(LauncherLayout, WindowHoldsEveryControl)
+{
+    for (int w : {6, 7, 9, 12}) {
+        for (int h : {13, 16, 22}) {
+            LauncherLayout l = launcher_layout(w, h, h + 8);
+            for (const Box& b : {l.script_label, l.data_label, l.script, l.data, l.device_label, l.include_label,
+                                 l.devices, l.include, l.arguments_label, l.arguments, l.output_window, l.quit, l.ok}) {
+                EXPECT_LE(b.right(), l.width) << "w " << w << ", h " << h;
+                EXPECT_LE(b.bottom(), l.height) << "w " << w << ", h " << h;
+            }
+            EXPECT_GE(l.width, 500);
+            EXPECT_GE(l.height, 400);
+            EXPECT_EQ(l.menu.w, l.width);
+        }
+    }
+}
+
+TEST(LauncherLayout, GridOfTheFont)
+{
+    // A font 7 pixels wide and 16 high fits the window of 500 by 400.
+    LauncherLayout l = launcher_layout(7, 16, 24);
+    EXPECT_EQ(l.width, 500);
+    EXPECT_EQ(l.height, 400);
+    EXPECT_EQ(l.script.x, 14);
+    EXPECT_EQ(l.data.x, 266);
+    EXPECT_EQ(l.data.w, 210);
+    EXPECT_EQ(l.script_label.y, 40);
+    EXPECT_EQ(l.script.y, 64);
+    EXPECT_EQ(l.include.y, 136);
+    EXPECT_EQ(l.devices.h, 144);
+    EXPECT_EQ(l.ok.y, 304);
+    EXPECT_EQ(l.ok.h, 24);
+    EXPECT_EQ(l.include_label.w, 136);
+    // A font 9 pixels wide: the right column ends at 612, the window at 630.
+    l = launcher_layout(9, 18, 26);
+    EXPECT_EQ(l.ok.right(), 612);
+    EXPECT_EQ(l.width, 630);
 }
 
 }  // namespace
