@@ -34,14 +34,14 @@ cairo_font_face_t* font_face(const PaperFont& font)
 
 }  // namespace
 
-void cairo_stroke_path(cairo_t* cr, std::span<const PaperPoint> path, PaperColour colour, double width)
+void cairo_stroke_path(cairo_t* cr, double unit, std::span<const PaperPoint> path, PaperColour colour, double width)
 {
     cairo_new_path(cr);
-    cairo_move_to(cr, path[0].x, path[0].y);
+    cairo_move_to(cr, path[0].x * unit, path[0].y * unit);
     for (std::size_t i = 1; i < path.size(); ++i)
-        cairo_line_to(cr, path[i].x, path[i].y);
+        cairo_line_to(cr, path[i].x * unit, path[i].y * unit);
     set_colour(cr, colour);
-    cairo_set_line_width(cr, width);
+    cairo_set_line_width(cr, width * unit);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_BEVEL);
     cairo_stroke(cr);
@@ -49,31 +49,38 @@ void cairo_stroke_path(cairo_t* cr, std::span<const PaperPoint> path, PaperColou
 
 namespace {
 
-// Fills the current path. Pictures fill without smoothing, so that the pixels
-// of neighbouring areas meet; vector pages are read by smoothing readers, and
-// an outline of seam_cover points in the fill colour covers the light seam
+// Fills the current path. Pictures (cover 0) fill without smoothing, so that
+// the pixels of neighbouring areas meet; vector pages are read by smoothing
+// readers, and an outline cover wide in the fill colour covers the light seam
 // that smoothing leaves between neighbouring areas.
-void fill_path(cairo_t* cr, PaperColour colour, bool picture)
+void fill_path(cairo_t* cr, PaperColour colour, double cover)
 {
     set_colour(cr, colour);
-    if (picture) {
+    if (cover <= 0) {
         cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
         cairo_fill(cr);
+        cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
         return;
     }
     cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, seam_cover);
+    cairo_set_line_width(cr, cover);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
     cairo_stroke(cr);
 }
 
 }  // namespace
 
-void cairo_fill_rect(cairo_t* cr, double x, double y, double w, double h, PaperColour colour, bool picture)
+void cairo_fill_rect(cairo_t* cr, double unit, double x, double y, double w, double h, PaperColour colour,
+                     double cover)
 {
-    cairo_save(cr);
+    x *= unit;
+    y *= unit;
+    w *= unit;
+    h *= unit;
+    cover *= unit;
     cairo_new_path(cr);
-    if (picture) {
+    if (cover <= 0) {
+        cairo_save(cr);
         // Edges on whole pixels: neighbouring rectangles share their edge
         // exactly, and no pixel centre falls between them.
         double x0 = x, y0 = y, x1 = x + w, y1 = y + h;
@@ -85,42 +92,44 @@ void cairo_fill_rect(cairo_t* cr, double x, double y, double w, double h, PaperC
         x1 = std::round(x1);
         y1 = std::round(y1);
         cairo_rectangle(cr, std::min(x0, x1), std::min(y0, y1), std::abs(x1 - x0), std::abs(y1 - y0));
-    } else {
-        cairo_rectangle(cr, x, y, w, h);
+        fill_path(cr, colour, cover);
+        cairo_restore(cr);
+        return;
     }
-    fill_path(cr, colour, picture);
-    cairo_restore(cr);
+    cairo_rectangle(cr, x, y, w, h);
+    fill_path(cr, colour, cover);
 }
 
-void cairo_fill_polygon(cairo_t* cr, std::span<const PaperPoint> corners, PaperColour colour, bool picture)
+void cairo_fill_polygon(cairo_t* cr, double unit, std::span<const PaperPoint> corners, PaperColour colour,
+                        double cover)
 {
-    cairo_save(cr);
     cairo_new_path(cr);
-    cairo_move_to(cr, corners[0].x, corners[0].y);
+    cairo_move_to(cr, corners[0].x * unit, corners[0].y * unit);
     for (std::size_t i = 1; i < corners.size(); ++i)
-        cairo_line_to(cr, corners[i].x, corners[i].y);
-    cairo_close_path(cr);
-    fill_path(cr, colour, picture);
-    cairo_restore(cr);
+        cairo_line_to(cr, corners[i].x * unit, corners[i].y * unit);
+    // Back to the start with a line rather than a close, which a vector page
+    // would write with a further move.
+    cairo_line_to(cr, corners[0].x * unit, corners[0].y * unit);
+    fill_path(cr, colour, cover * unit);
 }
 
-void cairo_draw_text(cairo_t* cr, const PaperText& text)
+void cairo_draw_text(cairo_t* cr, double unit, const PaperText& text)
 {
     cairo_font_face_t* face = text.font != nullptr ? font_face(*text.font) : nullptr;
     if (face == nullptr || text.utf8.empty())
         return;
     cairo_save(cr);
     cairo_set_font_face(cr, face);
-    cairo_set_font_size(cr, text.size);
+    cairo_set_font_size(cr, text.size * unit);
     set_colour(cr, text.colour);
-    cairo_translate(cr, text.x, text.y);
+    cairo_translate(cr, text.x * unit, text.y * unit);
     cairo_rotate(cr, -text.angle * std::numbers::pi / 180.0);
     cairo_move_to(cr, 0, 0);
     cairo_show_text(cr, text.utf8.c_str());
     cairo_restore(cr);
 }
 
-void cairo_draw_image(cairo_t* cr, const PaperImage& image)
+void cairo_draw_image(cairo_t* cr, double unit, const PaperImage& image)
 {
     if (image.width <= 0 || image.height <= 0)
         return;
@@ -145,8 +154,8 @@ void cairo_draw_image(cairo_t* cr, const PaperImage& image)
     }
     cairo_surface_mark_dirty(pixels);
     cairo_save(cr);
-    cairo_translate(cr, image.x, image.y);
-    cairo_scale(cr, image.w / image.width, image.h / image.height);
+    cairo_translate(cr, image.x * unit, image.y * unit);
+    cairo_scale(cr, image.w * unit / image.width, image.h * unit / image.height);
     cairo_set_source_surface(cr, pixels, 0, 0);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
     cairo_paint(cr);

@@ -1,6 +1,8 @@
 // The drawing surface of the paper formats (PDF, SVG, PNG): pages measured in
-// points, origin at the upper left corner, y downward. The paper device turns
-// plot coordinates into these; each format supplies one canvas.
+// page units of a size in points that the page gives (PostScript's device
+// units, so that most coordinates are whole numbers), origin at the upper left
+// corner, y downward. The paper device turns plot coordinates into these;
+// each format supplies one canvas.
 #pragma once
 
 #include <cstdint>
@@ -31,13 +33,13 @@ struct PaperText {
     double y = 0;
     std::string utf8;
     const PaperFont* font = nullptr;
-    double size = 0;  // font size in points
+    double size = 0;  // font size in units
     double angle = 0;
     PaperColour colour;
 };
 
 // Pixels laid over the page: RGB rows from the top, each with a mask byte
-// (0 leaves the page as it is); covers the rectangle (x, y, w, h) in points.
+// (0 leaves the page as it is); covers the rectangle (x, y, w, h) in units.
 struct PaperImage {
     int width = 0;
     int height = 0;
@@ -60,9 +62,10 @@ public:
     // Canvases that write one file for all pages (PDF) say so; the others get
     // a file name for every page.
     virtual bool one_file() const = 0;
-    // Starts a page of width x height points; false when its file cannot be made.
-    virtual bool begin_page(const std::string& file, double width, double height) = 0;
-    // A polyline of at least two points, width in points, square caps, bevel joins.
+    // Starts a page of width x height units of unit points; false when its
+    // file cannot be made.
+    virtual bool begin_page(const std::string& file, double width, double height, double unit) = 0;
+    // A polyline of at least two points, width in units, square caps, bevel joins.
     virtual void stroke(std::span<const PaperPoint> path, PaperColour colour, double width) = 0;
     // Filled areas meet their neighbours without a seam, also where a reader
     // smooths their edges.

@@ -1,5 +1,5 @@
 // The paper device: the plot in PostScript's device units (rounded as
-// PostScript rounds them), drawn through the canvas of its format in points.
+// PostScript rounds them), drawn through the canvas of its format in them.
 #include "plot/devices/paper_device.hpp"
 
 #include <algorithm>
@@ -35,14 +35,14 @@ public:
     void point(double x, double y, bool draw) override;
     void colour(int index) override
     {
-        write_path();
+        stroke_path();
         index_ = std::clamp(index, 0, 255);
         direct_ = false;
     }
     bool has_direct_colour() const override { return true; }
     void direct_colour(std::uint32_t rgb) override
     {
-        write_path();
+        stroke_path();
         rgb_ = rgb;
         direct_ = true;
     }
@@ -57,12 +57,13 @@ public:
     void close() override;
 
 private:
-    // Device units (PostScript's, y upward from the bottom of the page) to points on the page.
+    // Plot coordinates to device units on the page (PostScript's, rounded as
+    // there, counted from the upper left corner).
     PaperPoint page_point(double x, double y) const
     {
         double ux = std::round(scale_ * x);
         double uy = std::round(scale_ * (page_height_ - y));
-        return {ux * unit_, page_h_ - uy * unit_};
+        return {ux, page_h_ - uy};
     }
     PaperColour colour_of(int index) const { return rgb_colour(state().colour_table[static_cast<std::size_t>(index)]); }
     static PaperColour rgb_colour(std::uint32_t rgb)
@@ -70,8 +71,17 @@ private:
         return {static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8), static_cast<std::uint8_t>(rgb)};
     }
     PaperColour current() const { return direct_ ? rgb_colour(rgb_) : colour_of(index_); }
-    double font_size(double height) const { return std::max(1.0, std::trunc(height * scale_ * 0.25)) * factor_; }
+    // PostScript's font size (points of its scaled page) in device units.
+    double font_size(double height) const
+    {
+        return std::max(1.0, std::trunc(height * scale_ * 0.25)) * factor_ / unit_;
+    }
+    // Writes what is pending: the rectangle, then the line.
     void write_path();
+    // Writes the line, after the rectangle when there is one; a rectangle
+    // alone stays pending (colour changes keep it).
+    void stroke_path();
+    void write_rect();
     void start_page();
     void end_page();
 
@@ -84,12 +94,19 @@ private:
     double factor_ = 1.0;
     double unit_ = points_per_unit;  // points of one device unit
     double page_height_ = 0;        // plot units
-    double page_w_ = 0;             // points
+    double page_w_ = 0;             // device units
     double page_h_ = 0;
     int index_ = 1;
     std::uint32_t rgb_ = 0;
     bool direct_ = false;
     std::vector<PaperPoint> path_;
+    // Filled rectangles of one colour that share a whole edge are written as
+    // one (the cells of a shaded plot): the one being gathered.
+    struct PendingRect {
+        double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+        PaperColour colour;
+        bool open = false;
+    } rect_;
     PaperPoint last_{};
     bool has_last_ = false;
 };
@@ -111,8 +128,8 @@ void PaperDevice::open()
     s.device_scale = scale_;
     unit_ = points_per_unit * factor_;
     page_height_ = s.page_height;
-    page_w_ = scale_ * s.page_width * unit_;
-    page_h_ = scale_ * s.page_height * unit_;
+    page_w_ = scale_ * s.page_width;
+    page_h_ = scale_ * s.page_height;
 
     first_file_ = file_version(s.output_file);
     s.output_file = make_absolute(first_file_);
@@ -123,7 +140,7 @@ void PaperDevice::open()
 void PaperDevice::start_page()
 {
     std::string file = page_ == 1 ? first_file_ : file_version(page_file_name(first_file_, page_));
-    if (canvas_->begin_page(file, page_w_, page_h_)) {
+    if (canvas_->begin_page(file, page_w_, page_h_, unit_)) {
         page_open_ = true;
         return;
     }
@@ -145,8 +162,23 @@ void PaperDevice::end_page()
 
 void PaperDevice::write_path()
 {
-    if (path_.size() >= 2 && page_open_)
-        canvas_->stroke(path_, current(), state().postscript.line_width * unit_);
+    write_rect();
+    stroke_path();
+}
+
+void PaperDevice::write_rect()
+{
+    if (rect_.open && page_open_)
+        canvas_->fill_rect(rect_.x0, rect_.y0, rect_.x1 - rect_.x0, rect_.y1 - rect_.y0, rect_.colour);
+    rect_.open = false;
+}
+
+void PaperDevice::stroke_path()
+{
+    if (path_.size() >= 2 && page_open_) {
+        write_rect();
+        canvas_->stroke(path_, current(), state().postscript.line_width);
+    }
     // A lone point draws nothing; it stays the start of a following draw.
     path_.clear();
 }
@@ -172,13 +204,27 @@ void PaperDevice::point(double x, double y, bool draw)
 
 void PaperDevice::fill_rect(double x, double y, double w, double h, int index)
 {
-    write_path();
+    stroke_path();
     if (!page_open_ || !std::isfinite(x) || !std::isfinite(y) || !std::isfinite(w) || !std::isfinite(h))
         return;
     PaperPoint a = page_point(std::clamp(x, -1e7, 1e7), std::clamp(y, -1e7, 1e7));
     PaperPoint b = page_point(std::clamp(x + w, -1e7, 1e7), std::clamp(y + h, -1e7, 1e7));
-    canvas_->fill_rect(std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x), std::abs(b.y - a.y),
-                       colour_of(std::clamp(index, 0, 255)));
+    PendingRect r{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y),
+                  colour_of(std::clamp(index, 0, 255)), true};
+    PendingRect& p = rect_;
+    const bool same_colour = p.open && p.colour.r == r.colour.r && p.colour.g == r.colour.g && p.colour.b == r.colour.b;
+    if (same_colour && p.y0 == r.y0 && p.y1 == r.y1 && (p.x1 == r.x0 || p.x0 == r.x1)) {
+        p.x0 = std::min(p.x0, r.x0);
+        p.x1 = std::max(p.x1, r.x1);
+        return;
+    }
+    if (same_colour && p.x0 == r.x0 && p.x1 == r.x1 && (p.y1 == r.y0 || p.y0 == r.y1)) {
+        p.y0 = std::min(p.y0, r.y0);
+        p.y1 = std::max(p.y1, r.y1);
+        return;
+    }
+    write_rect();
+    rect_ = r;
 }
 
 void PaperDevice::fill_area(std::span<const AreaPoint> corners)
@@ -217,8 +263,8 @@ void PaperDevice::hardware_text(double x, double y, std::string_view text, doubl
 double PaperDevice::hardware_text_length(std::string_view text, double height) const
 {
     const PaperFont& font = paper_font(state().postscript.font);
-    double points = paper_text_advance(font, paper_text_in_font(font, text, false)) * font_size(height);
-    return points / unit_ / scale_;
+    double units = paper_text_advance(font, paper_text_in_font(font, text, false)) * font_size(height);
+    return units / scale_;
 }
 
 void PaperDevice::new_page()

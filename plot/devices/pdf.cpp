@@ -17,10 +17,12 @@ public:
     ~PdfCanvas() override { release(); }
 
     bool one_file() const override { return true; }
-    bool begin_page(const std::string& file, double width, double height) override
+    bool begin_page(const std::string& file, double width, double height, double unit) override
     {
+        unit_ = unit;
+        cover_ = seam_cover / unit;
         if (surface_ == nullptr) {
-            surface_ = cairo_pdf_surface_create(file.c_str(), width, height);
+            surface_ = cairo_pdf_surface_create(file.c_str(), width * unit, height * unit);
             cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "KORVAN");
             cr_ = cairo_create(surface_);
             if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
@@ -28,24 +30,24 @@ public:
                 return false;
             }
         } else {
-            cairo_pdf_surface_set_size(surface_, width, height);
+            cairo_pdf_surface_set_size(surface_, width * unit, height * unit);
         }
         return true;
     }
     void stroke(std::span<const PaperPoint> path, PaperColour colour, double width) override
     {
-        cairo_stroke_path(cr_, path, colour, width);
+        cairo_stroke_path(cr_, unit_, path, colour, width);
     }
     void fill_rect(double x, double y, double w, double h, PaperColour colour) override
     {
-        cairo_fill_rect(cr_, x, y, w, h, colour, false);
+        cairo_fill_rect(cr_, unit_, x, y, w, h, colour, cover_);
     }
     void fill_polygon(std::span<const PaperPoint> corners, PaperColour colour) override
     {
-        cairo_fill_polygon(cr_, corners, colour, false);
+        cairo_fill_polygon(cr_, unit_, corners, colour, cover_);
     }
-    void text(const PaperText& text) override { cairo_draw_text(cr_, text); }
-    void image(const PaperImage& image) override { cairo_draw_image(cr_, image); }
+    void text(const PaperText& text) override { cairo_draw_text(cr_, unit_, text); }
+    void image(const PaperImage& image) override { cairo_draw_image(cr_, unit_, image); }
     bool end_page() override
     {
         if (cr_ == nullptr)
@@ -76,6 +78,8 @@ private:
 
     cairo_surface_t* surface_ = nullptr;
     cairo_t* cr_ = nullptr;
+    double unit_ = 1;   // points of a page unit
+    double cover_ = 0;  // the outline of filled areas in units
 };
 
 }  // namespace

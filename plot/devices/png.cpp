@@ -22,12 +22,12 @@ public:
     ~PngCanvas() override { release(); }
 
     bool one_file() const override { return false; }
-    bool begin_page(const std::string& file, double width, double height) override
+    bool begin_page(const std::string& file, double width, double height, double unit) override
     {
         release();
         file_ = file;
-        int w = static_cast<int>(std::ceil(std::min(width * pixels_per_point_, largest_side)));
-        int h = static_cast<int>(std::ceil(std::min(height * pixels_per_point_, largest_side)));
+        int w = static_cast<int>(std::ceil(std::min(width * unit * pixels_per_point_, largest_side)));
+        int h = static_cast<int>(std::ceil(std::min(height * unit * pixels_per_point_, largest_side)));
         surface_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(w, 1), std::max(h, 1));
         cr_ = cairo_create(surface_);
         if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
@@ -38,6 +38,7 @@ public:
         cairo_set_source_rgb(cr_, 1, 1, 1);
         cairo_paint(cr_);
         cairo_scale(cr_, pixels_per_point_, pixels_per_point_);
+        unit_ = unit;
         if (cairo_surface_write_to_png(surface_, file_.c_str()) != CAIRO_STATUS_SUCCESS) {
             release();
             return false;
@@ -46,18 +47,18 @@ public:
     }
     void stroke(std::span<const PaperPoint> path, PaperColour colour, double width) override
     {
-        cairo_stroke_path(cr_, path, colour, width);
+        cairo_stroke_path(cr_, unit_, path, colour, width);
     }
     void fill_rect(double x, double y, double w, double h, PaperColour colour) override
     {
-        cairo_fill_rect(cr_, x, y, w, h, colour, true);
+        cairo_fill_rect(cr_, unit_, x, y, w, h, colour, 0);
     }
     void fill_polygon(std::span<const PaperPoint> corners, PaperColour colour) override
     {
-        cairo_fill_polygon(cr_, corners, colour, true);
+        cairo_fill_polygon(cr_, unit_, corners, colour, 0);
     }
-    void text(const PaperText& text) override { cairo_draw_text(cr_, text); }
-    void image(const PaperImage& image) override { cairo_draw_image(cr_, image); }
+    void text(const PaperText& text) override { cairo_draw_text(cr_, unit_, text); }
+    void image(const PaperImage& image) override { cairo_draw_image(cr_, unit_, image); }
     bool end_page() override
     {
         if (surface_ == nullptr)
@@ -81,6 +82,7 @@ private:
     }
 
     double pixels_per_point_;
+    double unit_ = 1;  // points of a page unit
     std::string file_;
     cairo_surface_t* surface_ = nullptr;
     cairo_t* cr_ = nullptr;

@@ -135,11 +135,12 @@ public:
     }
 
     bool one_file() const override { return false; }
-    bool begin_page(const std::string& file, double width, double height) override
+    bool begin_page(const std::string& file, double width, double height, double unit) override
     {
         file_ = std::fopen(file.c_str(), "w");
         if (file_ == nullptr)
             return false;
+        cover_ = " stroke-width=\"" + number(seam_cover / unit) + "\" stroke-linejoin=\"miter\"";
         std::string w = number(width);
         std::string h = number(height);
         std::fprintf(file_,
@@ -148,7 +149,8 @@ public:
                      "viewBox=\"0 0 %s %s\">\n"
                      "<rect width=\"%s\" height=\"%s\" fill=\"#ffffff\"/>\n"
                      "<g fill=\"none\" stroke-linecap=\"square\" stroke-linejoin=\"bevel\">\n",
-                     w.c_str(), h.c_str(), w.c_str(), h.c_str(), w.c_str(), h.c_str());
+                     number(width * unit).c_str(), number(height * unit).c_str(), w.c_str(), h.c_str(), w.c_str(),
+                     h.c_str());
         return true;
     }
     void stroke(std::span<const PaperPoint> path, PaperColour colour, double width) override
@@ -210,7 +212,7 @@ public:
 private:
     std::FILE* file_ = nullptr;
     // The attributes of the outline of filled areas.
-    const std::string cover_ = " stroke-width=\"" + number(seam_cover) + "\" stroke-linejoin=\"miter\"";
+    std::string cover_;
 };
 
 }  // namespace
