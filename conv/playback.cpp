@@ -1,5 +1,7 @@
 #include "conv/playback.hpp"
 
+#include "conv/postscript_playback.hpp"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -20,9 +22,6 @@
 namespace korvan::conv {
 
 namespace {
-
-constexpr double plot_units_per_point = 3.514598;
-constexpr std::size_t postscript_path_limit = 100;
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -101,184 +100,6 @@ void read_hpgl(std::FILE* in, Visit visit)
 
 bool is_pen(const HpglCommand& c, char second) { return c.name[0] == 'P' && c.name[1] == second; }
 
-// --- PostScript -----------------------------------------------------------------------
-
-struct PostScriptPage {
-    bool turned = false;  // "L" in the creator line
-    double width = 0;     // plot units
-    double height = 0;
-};
-
-bool read_postscript_page(std::FILE* in, PostScriptPage& page)
-{
-    char line[256];
-    double llx = 0, lly = 0, urx = 0, ury = 0;
-    bool box = false;
-    for (int i = 0; i < 4 && std::fgets(line, sizeof line, in) != nullptr; ++i) {
-        std::string_view text(line);
-        if (text.starts_with("%%BoundingBox:"))
-            box = std::sscanf(line + 14, "%lf %lf %lf %lf", &llx, &lly, &urx, &ury) == 4;
-        if (text.starts_with("%%Creator: KORVAN")) {
-            std::string_view flags = text.substr(17);
-            page.turned = flags.find('L') != std::string_view::npos;
-        }
-    }
-    page.width = (urx - llx) * plot_units_per_point;
-    page.height = (ury - lly) * plot_units_per_point;
-    if (page.turned)
-        std::swap(page.width, page.height);
-    return box && page.width >= 1 && page.height >= 1;
-}
-
-bool created_by_korvan(std::FILE* in)
-{
-    std::rewind(in);
-    char line[256];
-    for (int i = 0; i < 3; ++i)
-        if (std::fgets(line, sizeof line, in) == nullptr)
-            return false;
-    return std::string_view(line).find("%%Creator: KORVAN") != std::string_view::npos;
-}
-
-// The colour table entry nearest to red, green and blue (0-255).
-int nearest_colour(double r, double g, double b)
-{
-    const PlotState& s = state();
-    int best = 0;
-    double best_distance = 1e300;
-    for (int i = 0; i < 256; ++i) {
-        std::uint32_t rgb = s.colour_table[static_cast<std::size_t>(i)];
-        double dr = ((rgb >> 16) & 0xFF) - r;
-        double dg = ((rgb >> 8) & 0xFF) - g;
-        double db = (rgb & 0xFF) - b;
-        double d = dr * dr + dg * dg + db * db;
-        if (d < best_distance) {
-            best_distance = d;
-            best = i;
-        }
-    }
-    return best;
-}
-
-class PostScriptPlayer {
-public:
-    explicit PostScriptPlayer(const PostScriptPage& page) : page_(page) {}
-
-    // Replays the body: the words after the placement line.
-    void play(std::FILE* in)
-    {
-        std::rewind(in);
-        std::string word;
-        bool body = false;
-        std::string line;
-        int c;
-        while ((c = std::fgetc(in)) != EOF) {
-            if (c != '\n') {
-                line.push_back(static_cast<char>(c));
-                continue;
-            }
-            if (!body) {
-                body = line.find("translate") != std::string::npos && line.find("setlinewidth") != std::string::npos;
-            } else {
-                play_line(line);
-            }
-            line.clear();
-        }
-        if (body)
-            play_line(line);
-        draw_path();
-    }
-
-private:
-    void play_line(const std::string& line)
-    {
-        std::size_t i = 0;
-        while (i < line.size()) {
-            while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i])))
-                ++i;
-            std::size_t start = i;
-            while (i < line.size() && !std::isspace(static_cast<unsigned char>(line[i])))
-                ++i;
-            if (i > start)
-                word(line.substr(start, i - start));
-        }
-    }
-
-    void word(const std::string& w)
-    {
-        char* end = nullptr;
-        double v = std::strtod(w.c_str(), &end);
-        if (end != w.c_str() && *end == '\0') {
-            if (numbers_.size() < 16)
-                numbers_.push_back(v);
-            return;
-        }
-        if (w == "u" && numbers_.size() >= 2) {
-            draw_path();
-            add_point(numbers_[numbers_.size() - 2], numbers_.back());
-        } else if (w == "d" && numbers_.size() >= 2) {
-            if (path_.size() >= postscript_path_limit) {
-                FillPointLike last = path_.back();
-                draw_path();
-                path_.push_back(last);
-            }
-            add_point(numbers_[numbers_.size() - 2], numbers_.back());
-        } else if (w == "p") {
-            draw_path();
-        } else if (w == "f" && numbers_.size() >= 3) {
-            draw_path();
-            std::size_t n = numbers_.size();
-            setclr(nearest_colour(numbers_[n - 3], numbers_[n - 2], numbers_[n - 1]));
-        } else if (w == "e" && numbers_.size() >= 7) {
-            draw_path();
-            fill(numbers_.data() + numbers_.size() - 7);
-        } else if (w == "copypage") {
-            draw_path();
-            newpag();
-        }
-        // Every other word (sec, c, font, strings, settings) ends its arguments.
-        numbers_.clear();
-    }
-
-    struct FillPointLike {
-        double x;
-        double y;
-    };
-
-    FillPointLike plot_point(double dx, double dy) const
-    {
-        if (page_.turned)
-            return {0.5 * dy, 0.5 * dx};
-        return {0.5 * dx, page_.height - 1 - 0.5 * dy};
-    }
-
-    void add_point(double dx, double dy) { path_.push_back(plot_point(dx, dy)); }
-
-    void draw_path()
-    {
-        for (std::size_t i = 0; i < path_.size(); ++i)
-            vector_to(path_[i].x, path_[i].y, i > 0);
-        path_.clear();
-    }
-
-    // x y w v r g b e: the rectangle between two corners in a colour.
-    void fill(const double* a)
-    {
-        PlotState& s = state();
-        if (!s.device)
-            return;
-        FillPointLike p = plot_point(a[0], a[1]);
-        FillPointLike q = plot_point(a[2], a[3]);
-        flush_pending();
-        s.device->fill_rect(std::min(p.x, q.x), std::min(p.y, q.y), std::fabs(q.x - p.x), std::fabs(q.y - p.y),
-                            nearest_colour(a[4], a[5], a[6]));
-    }
-
-    PostScriptPage page_;
-    std::vector<double> numbers_;
-    std::vector<FillPointLike> path_;
-};
-
 // --- Sizes ---------------------------------------------------------------------------
 
 struct PageSize {
@@ -353,7 +174,6 @@ bool play_back(const Settings& s, const InputFile& input, const Target& target, 
             message = " <<<< The PostScript file is not created by KORVAN!\n";
             return false;
         }
-        std::rewind(in.get());
         if (!read_postscript_page(in.get(), postscript)) {
             message = incompatible;
             return false;
@@ -426,11 +246,9 @@ bool play_back(const Settings& s, const InputFile& input, const Target& target, 
         });
         break;
     }
-    case InputKind::postscript: {
-        PostScriptPlayer player(postscript);
-        player.play(in.get());
+    case InputKind::postscript:
+        play_postscript(in.get(), postscript, PageSelection{s.first_page, s.page_count});
         break;
-    }
     default:
         break;
     }

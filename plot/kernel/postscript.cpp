@@ -16,6 +16,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <numbers>
 #include <string>
 
 #include "plot/devices/paper_device.hpp"
@@ -220,6 +221,30 @@ std::string font_codes(std::string_view text)
     }
     return codes;
 }
+
+}  // namespace
+
+std::string postscript_font_text(std::string_view codes)
+{
+    std::string text;
+    for (char ch : codes) {
+        auto c = static_cast<unsigned char>(ch);
+        unsigned int latin1 = '?';
+        if (c >= 32 && c < 127)
+            latin1 = c;
+        else if (c >= 0177 && c < 0177 + german_vector_size)
+            latin1 = german_vector[c - 0177].latin1;
+        if (latin1 < 0x80) {
+            text += static_cast<char>(latin1);
+        } else {
+            text += static_cast<char>(0xC0 | (latin1 >> 6));
+            text += static_cast<char>(0x80 | (latin1 & 0x3F));
+        }
+    }
+    return text;
+}
+
+namespace {
 
 // A PostScript string literal of a font name: blanks and the characters that
 // end or escape a literal are written as octal escapes, so that the word
@@ -549,6 +574,8 @@ void PostScriptDevice::font(const std::string& name)
 void PostScriptDevice::hardware_text(double x, double y, std::string_view text, double height, double angle)
 {
     PlotState& s = state();
+    if (!std::isfinite(angle))
+        angle = 0.0;
     if (s.postscript.font.empty()) {
         // Hardware text without a PSFONT choice is HWFONT's: Times-Roman.
         select_postscript_font("Times-Roman");
@@ -556,9 +583,17 @@ void PostScriptDevice::hardware_text(double x, double y, std::string_view text, 
     write_path();
     if (font_size(height) != font_size_)
         write_font_size(height);
+    std::string codes = font_codes(text);
+    if (codes.size() == 1) {
+        // One character is a hardware character: the character operator,
+        // centred on the middle of its base line.
+        double half = hardware_text_length(text, height) / 2;
+        double a = angle * std::numbers::pi / 180.0;
+        character(static_cast<unsigned char>(codes[0]), x + half * std::cos(a), y - half * std::sin(a), angle);
+        return;
+    }
     // A hex string: any byte is safe in it and the blanks that the word
     // append puts between its pieces are ignored.
-    std::string codes = font_codes(text);
     static constexpr char hex[] = "0123456789ABCDEF";
     std::string piece = "<";
     for (char ch : codes) {

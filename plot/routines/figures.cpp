@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "plot/kernel/kernel.hpp"
+#include "plot/kernel/postscript.hpp"
 #include "plot/kernel/state.hpp"
 #include "plot/routines/clipping.hpp"
 #include "plot/routines/curves.hpp"
@@ -191,6 +192,31 @@ LinePath arc_points(int a, int b, double alpha, double beta, bool& full)
     return points;
 }
 
+// The arc from alpha to beta degrees as arc_points draws it: the start in
+// 0 to 360, the end above the start.
+void arc_degrees(double alpha, double beta, double& from, double& to)
+{
+    from = std::fmod(alpha, 360.0);
+    to = std::fmod(beta, 360.0);
+    if (from < 0)
+        from += 360.0;
+    if (to < 0)
+        to += 360.0;
+    if (to <= from)
+        to += 360.0;
+}
+
+// Whether a filling in the current colour is solid (SHDPAT 16).
+bool solid_pattern_selected() { return state().shading.pattern == 16 && pattern_selected(); }
+
+// Whether sectors are filled as true arcs by the device: on PostScript, where
+// no clipping window cuts them (the sector operator is not clipped).
+bool device_fills_sectors()
+{
+    ClipRect window;
+    return postscript_active() && !clipping_window(window);
+}
+
 // Turns points about (0, 0) by theta degrees counter-clockwise as seen on the
 // page, then moves them to (cx, cy).
 void place(LinePath& points, double cx, double cy, double theta)
@@ -326,8 +352,17 @@ void draw_sector(int nx, int ny, int nr1, int nr2, double alpha, double beta, in
         polygon.push_back({static_cast<double>(nx), static_cast<double>(ny)});
     else
         polygon.insert(polygon.end(), inner.rbegin(), inner.rend());
-    if (ncol >= 0)
-        fill_in_colour(polygon, ncol);
+    if (ncol >= 0) {
+        if (device_fills_sectors()) {
+            // PostScript fills the true ring sector.
+            double from = 0;
+            double to = 0;
+            arc_degrees(alpha, beta, from, to);
+            postscript_fill_sector(nx, ny, nr1, nr2, from, to, ncol);
+        } else {
+            fill_in_colour(polygon, ncol);
+        }
+    }
     if (!state().figures.outline)
         return;
     if (full) {
@@ -661,6 +696,16 @@ void draw_pie_slice(double cx, double cy, int nr, double alpha, double beta)
     else
         points.pop_back();  // the closing point comes with the area
     place(points, cx, cy, 0);
+    if (device_fills_sectors() && solid_pattern_selected()) {
+        // PostScript fills the true slice: a ring sector from the centre.
+        if (state().figures.outline)
+            draw_path(closed(points));
+        double from = 0;
+        double to = 0;
+        arc_degrees(alpha, beta, from, to);
+        postscript_fill_sector(cx, cy, 0, nr, from, to, state().current_colour);
+        return;
+    }
     draw_area(points);
 }
 

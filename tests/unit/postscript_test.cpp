@@ -504,14 +504,16 @@ TEST_F(PostScriptTest, HardwareTextWithTheChosenFont)
         s.device->hardware_text(100, 200, "A (b)", 36, 0);  // no font yet: HWFONT's Times-Roman
         EXPECT_EQ(take_output(), "");
         s.device->hardware_text(100, 200, "\xC4\xC3\xBC~", 36, 30);  // ISO 8859-1 and UTF-8 umlauts
-        s.device->hardware_text(0, 0, "x", 72, 0);                  // another size selects the font again
-        s.device->hardware_text(0, 0, "y", 1, std::nan(""));        // never a font of size 0
+        // One character is written with the character operator, centred on
+        // the middle of its base line; another size selects the font again.
+        s.device->hardware_text(0, 0, "x", 72, 0);
+        s.device->hardware_text(0, 0, "y", 1, std::nan(""));  // never a font of size 0
     });
     EXPECT_EQ(body_of(file), "0 0 0 f (Times-Roman) (Times-Roman-German) GermanVec ReEncodeSmall "
                              "(Times-Roman-German) 16 font <4120286229> 371 186 90 0 text "
                              "<7F847E> 371 186 120 0 text "
-                             "(Times-Roman-German) 33 font <78> 0 0 90 0 text "
-                             "(Times-Roman-German) 1 font <79> 0 0 0 0 text showpage ");
+                             "(Times-Roman-German) 33 font 120 0 58 90 c "
+                             "(Times-Roman-German) 1 font 121 0 2 90 c showpage ");
 }
 
 TEST_F(PostScriptTest, HardwareTextLengthFromTheFontWidths)

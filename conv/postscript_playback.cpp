@@ -1,0 +1,481 @@
+#include "conv/postscript_playback.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "plot/kernel/colours.hpp"
+#include "plot/kernel/device.hpp"
+#include "plot/kernel/kernel.hpp"
+#include "plot/kernel/postscript.hpp"
+#include "plot/kernel/routines.hpp"
+#include "plot/kernel/state.hpp"
+#include "plot/routines/fill.hpp"
+#include "plot/routines/patterns.hpp"
+#include "plot/routines/text.hpp"
+
+namespace korvan::conv {
+
+namespace {
+
+constexpr double plot_units_per_point = 3.514598;
+// Points of a path before it is drawn and continued from its last point.
+constexpr std::size_t path_limit = 100;
+// Numbers kept before an operator (the longest operator takes nine).
+constexpr std::size_t number_limit = 16;
+// Longest word or string taken; the rest of a longer one is dropped.
+constexpr std::size_t word_limit = 4096;
+// Arc length in plot units of one segment of a ring sector's arcs.
+constexpr double arc_step = 5.0;
+constexpr int arc_segment_limit = 1000;
+constexpr double degree = std::numbers::pi / 180.0;
+
+struct Point {
+    double x;
+    double y;
+};
+
+// The device fills the page with its background colour on ERASE.
+bool erases_page(int code) { return code <= 200 || (code >= 601 && code <= 700); }
+
+class Player {
+public:
+    Player(const PostScriptPage& page, const PageSelection& pages) : page_(page), pages_(pages)
+    {
+        drawing_ = selected(1);
+    }
+
+    // A word of the body: a number, an operator or anything else.
+    void word(std::string_view w)
+    {
+        if (finished_)
+            return;
+        std::string text(w);
+        char* end = nullptr;
+        double v = std::strtod(text.c_str(), &end);
+        if (end != text.c_str() && *end == '\0' && std::isfinite(v)) {
+            if (numbers_.size() < number_limit)
+                numbers_.push_back(v);
+            return;
+        }
+        operate(text);
+        numbers_.clear();
+    }
+
+    // A string operand, its bytes decoded.
+    void string(std::string bytes)
+    {
+        string_ = std::move(bytes);
+        numbers_.clear();
+    }
+
+    void finish() { draw_path(); }
+
+private:
+    // The numbers before an operator: n of them, the last ones.
+    const double* last(std::size_t n) const { return numbers_.size() >= n ? numbers_.data() + numbers_.size() - n : nullptr; }
+
+    bool selected(int page) const
+    {
+        return page >= pages_.first_page && (pages_.count <= 0 || page < pages_.first_page + pages_.count);
+    }
+
+    void operate(const std::string& op)
+    {
+        if (op == "u") {
+            if (const double* a = last(2)) {
+                draw_path();
+                path_.push_back(plot_point(a[0], a[1]));
+            }
+        } else if (op == "d") {
+            if (const double* a = last(2)) {
+                if (path_.size() >= path_limit) {
+                    Point kept = path_.back();
+                    draw_path();
+                    path_.push_back(kept);
+                }
+                path_.push_back(plot_point(a[0], a[1]));
+            }
+        } else if (op == "p") {
+            draw_path();
+        } else if (op == "f") {
+            if (const double* a = last(3)) {
+                draw_path();
+                setclr(nearest_colour(a[0], a[1], a[2]));
+            }
+        } else if (op == "e") {
+            if (const double* a = last(7)) {
+                draw_path();
+                if (drawing_)
+                    fill_rectangle(a);
+            }
+        } else if (op == "sec") {
+            if (const double* a = last(9)) {
+                draw_path();
+                if (drawing_)
+                    fill_sector(a);
+            }
+        } else if (op == "c") {
+            if (const double* a = last(4)) {
+                draw_path();
+                if (drawing_) {
+                    char code = static_cast<char>(std::clamp(static_cast<int>(a[0]), 0, 255));
+                    text(postscript_font_text(std::string_view(&code, 1)), a[1], a[2], a[3], true);
+                }
+            }
+        } else if (op == "text") {
+            if (const double* a = last(4)) {
+                draw_path();
+                if (drawing_)
+                    text(postscript_font_text(string_), a[0], a[1], a[2], a[3] > 0);
+            }
+        } else if (op == "font") {
+            if (const double* a = last(1))
+                font_size_ = a[0];
+        } else if (op == "copypage") {
+            next_page();
+        } else if (op == "erasepage") {
+            draw_path();
+            if (drawing_)
+                erase_page();
+        }
+        // Everything else (setlinewidth, showpage, font names, ReEncodeSmall)
+        // only ends its operands: line widths have no meaning on the targets.
+    }
+
+    Point plot_point(double dx, double dy) const
+    {
+        if (page_.turned)
+            return {0.5 * dy, 0.5 * dx};
+        return {0.5 * dx, page_.height - 1 - 0.5 * dy};
+    }
+
+    // Angles in the file are counter-clockwise on the paper, 90 degrees more on a turned page.
+    double plot_angle(double device_angle) const { return page_.turned ? device_angle - 90.0 : device_angle; }
+
+    void draw_path()
+    {
+        if (drawing_)
+            for (std::size_t i = 0; i < path_.size(); ++i)
+                plot_vector(path_[i].x, path_[i].y, i > 0 ? 2 : 3);
+        path_.clear();
+    }
+
+    void next_page()
+    {
+        draw_path();
+        bool was = drawing_;
+        ++page_number_;
+        drawing_ = selected(page_number_);
+        if (was && drawing_)
+            newpag();
+        else if (was && !drawing_)
+            finished_ = true;  // the pages asked for are drawn
+    }
+
+    // ERASE on the devices that have a page to erase.
+    void erase_page()
+    {
+        PlotState& s = state();
+        flush_pending();
+        if (s.device && erases_page(s.device_code))
+            s.device->fill_rect(0, 0, s.page_width + 1, s.page_height + 1, 0);
+    }
+
+    // x y w v r g b e: the rectangle between two corners in a colour. A black
+    // rectangle over the whole page is the screen look of a colour file: the
+    // page's own background, which devices with a page erase to.
+    void fill_rectangle(const double* a)
+    {
+        PlotState& s = state();
+        if (!s.device)
+            return;
+        Point p = plot_point(a[0], a[1]);
+        Point q = plot_point(a[2], a[3]);
+        double x = std::min(p.x, q.x);
+        double y = std::min(p.y, q.y);
+        double w = std::fabs(q.x - p.x);
+        double h = std::fabs(q.y - p.y);
+        bool whole_page = x <= 1 && y <= 1 && x + w >= page_.width - 2 && y + h >= page_.height - 2;
+        if (whole_page && a[4] == 0 && a[5] == 0 && a[6] == 0) {
+            erase_page();
+            return;
+        }
+        flush_pending();
+        s.device->fill_rect(x, y, w, h, nearest_colour(a[4], a[5], a[6]));
+    }
+
+    // x y r1 r2 a a2 r g b sec: the ring sector between two radii and two
+    // angles (device units and degrees), filled as the library fills areas.
+    void fill_sector(const double* a)
+    {
+        double r1 = std::max(a[2], 0.0);
+        double r2 = std::max(a[3], 0.0);
+        double from = a[4];
+        double to = a[5];
+        if (!(r2 > r1) || !std::isfinite(from) || !std::isfinite(to) || std::fabs(to - from) > 1e6)
+            return;
+        // As PostScript's arc: the end angle is raised until it is not below the start.
+        while (to < from)
+            to += 360.0;
+        auto arc = [&](double r, std::vector<Point>& out, bool backwards) {
+            double span = (to - from) * degree;
+            int n = std::clamp(static_cast<int>(0.5 * r * span / arc_step), 1, arc_segment_limit);
+            for (int i = 0; i <= n; ++i) {
+                int k = backwards ? n - i : i;
+                double t = from * degree + span * k / n;
+                out.push_back(plot_point(a[0] + r * std::cos(t), a[1] + r * std::sin(t)));
+            }
+        };
+        std::vector<Point> outline;
+        arc(r2, outline, false);
+        if (r1 > 0)
+            arc(r1, outline, true);
+        else
+            outline.push_back(plot_point(a[0], a[1]));
+        std::vector<FillPoint> polygon;
+        for (const Point& p : outline)
+            polygon.push_back({p.x, p.y});
+        PlotState& s = state();
+        int kept = s.current_colour;
+        int colour = nearest_colour(a[6], a[7], a[8]);
+        if (colour != kept)
+            setclr(colour);
+        fill_solid(polygon, nullptr);
+        if (s.current_colour != kept)
+            setclr(kept);
+    }
+
+    // Hardware text with its base line starting at, or centred on, a device
+    // point: in the target's own font where it has one, otherwise in the
+    // stroke font at the same place, height and angle.
+    void text(const std::string& shown, double dx, double dy, double device_angle, bool centred)
+    {
+        PlotState& s = state();
+        if (shown.empty() || !s.device || !std::isfinite(device_angle))
+            return;
+        Point base = plot_point(dx, dy);
+        double angle = plot_angle(device_angle);
+        // The font size is a quarter of the character height in device units.
+        double height = font_size_ > 0 ? 2.0 * font_size_ : s.text.height;
+        double sin_a = std::sin(angle * degree);
+        double cos_a = std::cos(angle * degree);
+        flush_pending();
+        if (s.device->has_hardware_font()) {
+            double length = s.device->hardware_text_length(shown, height);
+            double back = centred ? length / 2 : 0.0;
+            s.device->hardware_text(base.x - back * cos_a, base.y + back * sin_a, shown, height, angle);
+            return;
+        }
+        TextRequest request;
+        request.height = height;
+        request.angle = angle;
+        request.justification = centred ? 1 : 0;
+        draw_text(shown, base.x - (height - 1) * sin_a, base.y - (height - 1) * cos_a, request);
+    }
+
+    PostScriptPage page_;
+    PageSelection pages_;
+    int page_number_ = 1;
+    bool drawing_ = true;
+    bool finished_ = false;
+    std::vector<double> numbers_;
+    std::vector<Point> path_;
+    std::string string_;
+    double font_size_ = 0;
+};
+
+int hex_value(int c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Splits the body into words and strings: "(...)" with its escapes and
+// nested parentheses, "<...>" hexadecimal; blanks and line ends separate.
+class Scanner {
+public:
+    Scanner(std::FILE* in, Player& player) : in_(in), player_(player) {}
+
+    void run()
+    {
+        int c;
+        std::string word;
+        auto end_word = [&] {
+            if (!word.empty())
+                player_.word(word);
+            word.clear();
+        };
+        while ((c = std::fgetc(in_)) != EOF) {
+            if (c == '(') {
+                end_word();
+                player_.string(literal());
+            } else if (c == '<') {
+                end_word();
+                player_.string(hex());
+            } else if (c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f') {
+                end_word();
+            } else if (word.size() < word_limit) {
+                word.push_back(static_cast<char>(c));
+            }
+        }
+        end_word();
+    }
+
+private:
+    std::string literal()
+    {
+        std::string bytes;
+        int depth = 1;
+        int c;
+        while ((c = std::fgetc(in_)) != EOF) {
+            if (c == '\\') {
+                c = std::fgetc(in_);
+                if (c == EOF)
+                    break;
+                if (c >= '0' && c <= '7') {
+                    int v = c - '0';
+                    for (int i = 0; i < 2; ++i) {
+                        int d = std::fgetc(in_);
+                        if (d < '0' || d > '7') {
+                            if (d != EOF)
+                                std::ungetc(d, in_);
+                            break;
+                        }
+                        v = v * 8 + (d - '0');
+                    }
+                    c = v & 0xFF;
+                } else if (c == 'n') {
+                    c = '\n';
+                } else if (c == 't') {
+                    c = '\t';
+                }
+            } else if (c == '(') {
+                ++depth;
+            } else if (c == ')' && --depth == 0) {
+                break;
+            }
+            if (bytes.size() < word_limit)
+                bytes.push_back(static_cast<char>(c));
+        }
+        return bytes;
+    }
+
+    std::string hex()
+    {
+        std::string bytes;
+        int high = -1;
+        int c;
+        while ((c = std::fgetc(in_)) != EOF && c != '>') {
+            int v = hex_value(c);
+            if (v < 0)
+                continue;
+            if (high < 0) {
+                high = v;
+            } else {
+                if (bytes.size() < word_limit)
+                    bytes.push_back(static_cast<char>(high * 16 + v));
+                high = -1;
+            }
+        }
+        if (high >= 0 && bytes.size() < word_limit)
+            bytes.push_back(static_cast<char>(high * 16));
+        return bytes;
+    }
+
+    std::FILE* in_;
+    Player& player_;
+};
+
+// Skips the header up to and including the placement line (the one with
+// "translate" and "setlinewidth"); false when there is none.
+bool skip_to_body(std::FILE* in)
+{
+    std::string line;
+    int c;
+    while ((c = std::fgetc(in)) != EOF) {
+        if (c != '\n') {
+            if (line.size() < word_limit)
+                line.push_back(static_cast<char>(c));
+            continue;
+        }
+        if (line.find("translate") != std::string::npos && line.find("setlinewidth") != std::string::npos)
+            return true;
+        line.clear();
+    }
+    return false;
+}
+
+}  // namespace
+
+bool created_by_korvan(std::FILE* in)
+{
+    std::rewind(in);
+    char line[256];
+    for (int i = 0; i < 3; ++i)
+        if (std::fgets(line, sizeof line, in) == nullptr)
+            return false;
+    return std::string_view(line).find("%%Creator: KORVAN") != std::string_view::npos;
+}
+
+bool read_postscript_page(std::FILE* in, PostScriptPage& page)
+{
+    std::rewind(in);
+    char line[256];
+    double llx = 0, lly = 0, urx = 0, ury = 0;
+    bool box = false;
+    for (int i = 0; i < 4 && std::fgets(line, sizeof line, in) != nullptr; ++i) {
+        std::string_view text(line);
+        if (text.starts_with("%%BoundingBox:"))
+            box = std::sscanf(line + 14, "%lf %lf %lf %lf", &llx, &lly, &urx, &ury) == 4;
+        if (text.starts_with("%%Creator: KORVAN")) {
+            std::string_view flags = text.substr(17);
+            page.turned = flags.find('L') != std::string_view::npos;
+        }
+    }
+    page.width = (urx - llx) * plot_units_per_point;
+    page.height = (ury - lly) * plot_units_per_point;
+    if (page.turned)
+        std::swap(page.width, page.height);
+    return box && page.width >= 1 && page.height >= 1 && page.width < 1e6 && page.height < 1e6;
+}
+
+void play_postscript(std::FILE* in, const PostScriptPage& page, const PageSelection& pages)
+{
+    std::rewind(in);
+    if (!skip_to_body(in))
+        return;
+    Player player(page, pages);
+    Scanner(in, player).run();
+    player.finish();
+}
+
+int nearest_colour(double r, double g, double b)
+{
+    const PlotState& s = state();
+    int best = 0;
+    double best_distance = 1e300;
+    for (int i = 0; i < 256; ++i) {
+        std::uint32_t rgb = s.colour_table[static_cast<std::size_t>(i)];
+        double dr = ((rgb >> 16) & 0xFF) - r;
+        double dg = ((rgb >> 8) & 0xFF) - g;
+        double db = (rgb & 0xFF) - b;
+        double d = dr * dr + dg * dg + db * db;
+        if (d < best_distance) {
+            best_distance = d;
+            best = i;
+        }
+    }
+    return best;
+}
+
+}  // namespace korvan::conv

@@ -1,0 +1,36 @@
+// Playing a PostScript file written by the library back through the plotting
+// kernel: its paths, colours, filled rectangles and ring sectors, hardware
+// texts and characters, line widths and pages.
+#pragma once
+
+#include <cstdio>
+
+namespace korvan::conv {
+
+// The page of a library PostScript file, read from its comment lines.
+struct PostScriptPage {
+    bool turned = false;  // "L" in the creator line
+    double width = 0;     // plot units of the playback (device units x 0.5)
+    double height = 0;
+};
+
+// Whether the third line is the library's creator line.
+bool created_by_korvan(std::FILE* in);
+
+// The page from the bounding box and the creator line; false when the box is
+// missing or empty.
+bool read_postscript_page(std::FILE* in, PostScriptPage& page);
+
+// The pages to draw: from first_page (1 = the first), count pages (0 = all).
+struct PageSelection {
+    int first_page = 1;
+    int count = 0;
+};
+
+// Replays the body (everything after the placement line) onto the open plot.
+void play_postscript(std::FILE* in, const PostScriptPage& page, const PageSelection& pages);
+
+// The colour-table entry nearest to red, green and blue (0-255).
+int nearest_colour(double r, double g, double b);
+
+}  // namespace korvan::conv
