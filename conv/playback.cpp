@@ -185,6 +185,12 @@ bool play_back(const Settings& s, const InputFile& input, const Target& target, 
         return false;
     }
 
+    if (input.kind == InputKind::cgm || input.kind == InputKind::hpgl) {
+        // Whole millimetres, so that a metafile header (centimetres with one
+        // decimal) written from the page still holds the whole drawing.
+        size.width = 10.0 * std::ceil(size.width / 10.0);
+        size.height = 10.0 * std::ceil(size.height / 10.0);
+    }
     page(static_cast<int>(std::lround(std::clamp(size.width, 1.0, 1e6))),
          static_cast<int>(std::lround(std::clamp(size.height, 1.0, 1e6))));
     metafl(target.format);

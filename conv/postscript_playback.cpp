@@ -33,6 +33,8 @@ constexpr std::size_t word_limit = 4096;
 constexpr double arc_step = 5.0;
 constexpr int arc_segment_limit = 1000;
 constexpr double degree = std::numbers::pi / 180.0;
+// Plot units of one millimetre.
+constexpr double page_millimetres = 10.0;
 
 struct Point {
     double x;
@@ -105,7 +107,13 @@ private:
         } else if (op == "f") {
             if (const double* a = last(3)) {
                 draw_path();
-                setclr(nearest_colour(a[0], a[1], a[2]));
+                // Pages left out change no colour of the output; the last
+                // colour is taken up where the drawing starts.
+                int colour = nearest_colour(a[0], a[1], a[2]);
+                if (drawing_)
+                    setclr(colour);
+                else
+                    skipped_colour_ = colour;
             }
         } else if (op == "e") {
             if (const double* a = last(7)) {
@@ -171,6 +179,8 @@ private:
         bool was = drawing_;
         ++page_number_;
         drawing_ = selected(page_number_);
+        if (!was && drawing_ && skipped_colour_ >= 0)
+            setclr(skipped_colour_);
         if (was && drawing_)
             newpag();
         else if (was && !drawing_)
@@ -200,7 +210,7 @@ private:
         double y = std::min(p.y, q.y);
         double w = std::fabs(q.x - p.x);
         double h = std::fabs(q.y - p.y);
-        bool whole_page = x <= 1 && y <= 1 && x + w >= page_.width - 2 && y + h >= page_.height - 2;
+        bool whole_page = w >= page_.drawing_width - 2 && h >= page_.drawing_height - 2;
         if (whole_page && a[4] == 0 && a[5] == 0 && a[6] == 0) {
             erase_page();
             return;
@@ -251,31 +261,23 @@ private:
     }
 
     // Hardware text with its base line starting at, or centred on, a device
-    // point: in the target's own font where it has one, otherwise in the
-    // stroke font at the same place, height and angle.
+    // point, in the font HWFONT chose for the target: its own font where it
+    // has one, otherwise the stroke font, at the same place, height and angle.
     void text(const std::string& shown, double dx, double dy, double device_angle, bool centred)
     {
-        PlotState& s = state();
-        if (shown.empty() || !s.device || !std::isfinite(device_angle))
+        if (shown.empty() || !std::isfinite(device_angle))
             return;
         Point base = plot_point(dx, dy);
         double angle = plot_angle(device_angle);
         // The font size is a quarter of the character height in device units.
-        double height = font_size_ > 0 ? 2.0 * font_size_ : s.text.height;
-        double sin_a = std::sin(angle * degree);
-        double cos_a = std::cos(angle * degree);
-        flush_pending();
-        if (s.device->has_hardware_font()) {
-            double length = s.device->hardware_text_length(shown, height);
-            double back = centred ? length / 2 : 0.0;
-            s.device->hardware_text(base.x - back * cos_a, base.y + back * sin_a, shown, height, angle);
-            return;
-        }
+        double height = font_size_ > 0 ? 2.0 * font_size_ : state().text.height;
         TextRequest request;
         request.height = height;
         request.angle = angle;
         request.justification = centred ? 1 : 0;
-        draw_text(shown, base.x - (height - 1) * sin_a, base.y - (height - 1) * cos_a, request);
+        // draw_text takes the upper left corner of the text.
+        draw_text(shown, base.x - (height - 1) * std::sin(angle * degree), base.y - (height - 1) * std::cos(angle * degree),
+                  request);
     }
 
     PostScriptPage page_;
@@ -287,6 +289,7 @@ private:
     std::vector<Point> path_;
     std::string string_;
     double font_size_ = 0;
+    int skipped_colour_ = -1;  // the colour last set on a page left out
 };
 
 int hex_value(int c)
@@ -396,6 +399,25 @@ private:
     Player& player_;
 };
 
+// The scale factor of the placement line ("... translate 5 cm setlinewidth
+// f f scale"); 1 when there is none or it makes no sense.
+double placement_factor(std::FILE* in)
+{
+    std::rewind(in);
+    char line[512];
+    for (int i = 0; i < 200 && std::fgets(line, sizeof line, in) != nullptr; ++i) {
+        std::string_view text(line);
+        std::size_t at = text.find("setlinewidth");
+        if (text.find("translate") == std::string_view::npos || at == std::string_view::npos)
+            continue;
+        double factor = 0;
+        if (std::sscanf(line + at + 12, "%lf", &factor) == 1 && factor > 1e-3 && factor < 1e3)
+            return factor;
+        return 1.0;
+    }
+    return 1.0;
+}
+
 // Skips the header up to and including the placement line (the one with
 // "translate" and "setlinewidth"); false when there is none.
 bool skip_to_body(std::FILE* in)
@@ -442,11 +464,22 @@ bool read_postscript_page(std::FILE* in, PostScriptPage& page)
             page.turned = flags.find('L') != std::string_view::npos;
         }
     }
-    page.width = (urx - llx) * plot_units_per_point;
-    page.height = (ury - lly) * plot_units_per_point;
+    // The box holds the drawing scaled by the factor of the placement line;
+    // the body's coordinates are without it.
+    double factor = placement_factor(in);
+    page.width = (urx - llx) * plot_units_per_point / factor;
+    page.height = (ury - lly) * plot_units_per_point / factor;
     if (page.turned)
         std::swap(page.width, page.height);
-    return box && page.width >= 1 && page.height >= 1 && page.width < 1e6 && page.height < 1e6;
+    if (!box || !(page.width >= 1 && page.height >= 1 && page.width < 1e6 && page.height < 1e6))
+        return false;
+    page.drawing_width = page.width;
+    page.drawing_height = page.height;
+    // Whole millimetres, so that a metafile header (in centimetres with one
+    // decimal) written from the page still holds the whole drawing.
+    page.width = page_millimetres * std::ceil((page.width + 1) / page_millimetres);
+    page.height = page_millimetres * std::ceil((page.height + 1) / page_millimetres);
+    return true;
 }
 
 void play_postscript(std::FILE* in, const PostScriptPage& page, const PageSelection& pages)
@@ -454,6 +487,8 @@ void play_postscript(std::FILE* in, const PostScriptPage& page, const PageSelect
     std::rewind(in);
     if (!skip_to_body(in))
         return;
+    // Texts are drawn as HWFONT draws them on the target.
+    hwfont();
     Player player(page, pages);
     Scanner(in, player).run();
     player.finish();

@@ -9,16 +9,18 @@ namespace korvan::conv {
 
 // The page of a library PostScript file, read from its comment lines.
 struct PostScriptPage {
-    bool turned = false;  // "L" in the creator line
-    double width = 0;     // plot units of the playback (device units x 0.5)
+    bool turned = false;       // "L" in the creator line
+    double drawing_width = 0;  // the drawing in plot units of the playback (device units x 0.5)
+    double drawing_height = 0;
+    double width = 0;  // the page: the drawing rounded up to whole millimetres
     double height = 0;
 };
 
 // Whether the third line is the library's creator line.
 bool created_by_korvan(std::FILE* in);
 
-// The page from the bounding box and the creator line; false when the box is
-// missing or empty.
+// The page from the bounding box, the creator line and the factor of the
+// placement line; false when the box is missing or empty.
 bool read_postscript_page(std::FILE* in, PostScriptPage& page);
 
 // The pages to draw: from first_page (1 = the first), count pages (0 = all).

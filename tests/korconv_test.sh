@@ -109,6 +109,51 @@ expect "" plot HLP1 D=printer.out
 head -c 5 printer.out | grep -q 'SP1' || fail "printer.out is no HPGL"
 [ ! -e kor00000.tmp ] || fail "the printer's temporary file stays"
 
+# A PostScript file of three pages, each with a rectangle in a colour of its
+# own, played back: all pages, or with P= and N= only the pages asked for.
+cat > pages.kfl <<'EOF'
+%KFL
+METAFL('PSCL')
+SETFIL('pages.psc')
+KORINI()
+RECFLL(100, 100, 300, 200, 30)
+NEWPAG()
+RECFLL(500, 100, 300, 200, 60)
+NEWPAG()
+RECFLL(900, 100, 300, 200, 80)
+UNIT(0)
+KORFIN()
+EOF
+timeout 60 "$kflrun" pages.kfl < /dev/null > /dev/null 2>&1
+[ "$(grep -c copypage pages.psc)" = 2 ] || fail "pages.psc has not three pages"
+# colours <metafile>: the colour fields of the three rectangles found in it.
+colours() {
+    local found=""
+    for field in 39 69 89; do grep -q "$field\.0000000" "$1" && found="$found $field"; done
+    echo "$found"
+}
+expect "korconv: The 'GKSV' file '$work/pages.met' is created!" pages.psc GKSV
+[ "$(colours pages.met)" = " 39 69 89" ] || fail "all pages: $(colours pages.met)"
+expect "korconv: The 'GKSV' file '$work/page2.met' is created!" pages.psc GKSV P=2 N=1 F=page2.met
+[ "$(colours page2.met)" = " 69" ] || fail "P=2 N=1: $(colours page2.met)"
+expect "korconv: The 'GKSV' file '$work/page23.met' is created!" pages.psc GKSV P=2 F=page23.met
+[ "$(colours page23.met)" = " 69 89" ] || fail "P=2: $(colours page23.met)"
+expect "korconv: The 'GKSV' file '$work/page9.met' is created!" pages.psc GKSV P=9 F=page9.met
+[ "$(colours page9.met)" = "" ] || fail "P=9: $(colours page9.met)"
+
+# Cut and damaged PostScript files of the library end cleanly.
+for n in 200 3000 5000 5100 5200 6000; do
+    head -c $n pages.psc > cut$n.psc
+    timeout 60 "$korconv" cut$n.psc GKSV F=cut$n.met < /dev/null > /dev/null 2>&1
+    [ $? -lt 124 ] || fail "korconv hangs or crashes on pages.psc cut after $n bytes"
+done
+sed -e 's/ e / sec /; s/ f / text /; s/ p / font /' -e 's/copypage/c/' pages.psc > damaged.psc
+printf '(unclosed \\ <12 ) 1e308 -1e308 nan inf 1 2 3 4 5 6 7 8 9 sec 9e99 9e99 0 c 0 0 0 0 sec\n' >> damaged.psc
+for target in TIFF GKSV HPGL; do
+    timeout 60 "$korconv" damaged.psc $target < /dev/null > /dev/null 2>&1
+    [ $? -lt 124 ] || fail "korconv hangs or crashes on a damaged PostScript file to $target"
+done
+
 # Refused runs.
 printf '!R! UNIT C;\n' > page.kyo
 expect "korconv:  <<<< File and printer formats are not compatible!" page.kyo POST

@@ -17,7 +17,8 @@ public:
         : picture_(picture), options_(options), page_h_(page_h)
     {
         longer_ = std::max(page_w, page_h);
-        scale_ = picture.width / page_w;
+        // The page's right edge is the last pixel column, not one beyond it.
+        scale_ = (picture.width - 1) / page_w;
         colour(255);
     }
 
