@@ -253,7 +253,8 @@ bool play_back(const Settings& s, const InputFile& input, const Target& target, 
         break;
     }
     case InputKind::postscript:
-        play_postscript(in.get(), postscript, PageSelection{s.first_page, s.page_count});
+        play_postscript(in.get(), postscript, PageSelection{s.first_page, s.page_count},
+                        PostScriptImage{input.image ? input.image_width : 0, input.image ? input.image_height : 0});
         break;
     default:
         break;

@@ -3,13 +3,17 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstdint>
 #include <numbers>
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "plot/kernel/colours.hpp"
 #include "plot/kernel/device.hpp"
+#include "plot/kernel/images.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/postscript.hpp"
 #include "plot/kernel/routines.hpp"
@@ -32,6 +36,8 @@ constexpr std::size_t word_limit = 4096;
 // Arc length in plot units of one segment of a ring sector's arcs.
 constexpr double arc_step = 5.0;
 constexpr int arc_segment_limit = 1000;
+// Largest width and height of a picture taken (the rasters hold at most 2000).
+constexpr int image_limit = 10000;
 constexpr double degree = std::numbers::pi / 180.0;
 // Plot units of one millimetre.
 constexpr double page_millimetres = 10.0;
@@ -41,12 +47,24 @@ struct Point {
     double y;
 };
 
+int hex_value(int c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 // The device fills the page with its background colour on ERASE.
 bool erases_page(int code) { return code <= 200 || (code >= 601 && code <= 700); }
 
 class Player {
 public:
-    Player(const PostScriptPage& page, const PageSelection& pages) : page_(page), pages_(pages)
+    Player(const PostScriptPage& page, const PageSelection& pages, const PostScriptImage& image)
+        : page_(page), pages_(pages), image_(image)
     {
         drawing_ = selected(1);
     }
@@ -76,6 +94,51 @@ public:
     }
 
     void finish() { draw_path(); }
+
+    // The bytes per pixel of the image whose data follow in the file, once; 0 when none.
+    int take_image_request() { return std::exchange(image_request_, 0); }
+
+    // The image data: hexadecimal bytes, one (grey) or three (red, green,
+    // blue) per pixel, rows from the top, read up to the image's size or the
+    // first character that is no hexadecimal digit; each pixel becomes the
+    // target pixel at the same place, in the nearest colour of the table.
+    void image(std::FILE* in, int bytes_per_pixel)
+    {
+        draw_path();
+        int width = std::clamp(image_.width, 0, image_limit);
+        int height = std::clamp(image_.height, 0, image_limit);
+        bool shown = drawing_ && width > 0 && height > 0;
+        if (shown)
+            imgini();
+        std::vector<std::uint8_t> row(static_cast<std::size_t>(std::max(width, 0)));
+        std::uint8_t pixel[3] = {0, 0, 0};
+        int last_rgb = -1;
+        int last_index = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                for (int k = 0; k < bytes_per_pixel; ++k)
+                    if (!hex_byte(in, pixel[k])) {
+                        if (shown) {
+                            wpxrow(std::span<const std::uint8_t>(row.data(), static_cast<std::size_t>(x)), 0, y, x);
+                            imgfin();
+                        }
+                        return;
+                    }
+                if (bytes_per_pixel == 1)
+                    pixel[1] = pixel[2] = pixel[0];
+                int rgb = pixel[0] << 16 | pixel[1] << 8 | pixel[2];
+                if (rgb != last_rgb) {
+                    last_rgb = rgb;
+                    last_index = nearest_colour(pixel[0], pixel[1], pixel[2]);
+                }
+                row[static_cast<std::size_t>(x)] = static_cast<std::uint8_t>(last_index);
+            }
+            if (shown)
+                wpxrow(row, 0, y, width);
+        }
+        if (shown)
+            imgfin();
+    }
 
 private:
     // The numbers before an operator: n of them, the last ones.
@@ -146,6 +209,9 @@ private:
                 font_size_ = a[0];
         } else if (op == "copypage") {
             next_page();
+        } else if (op == "image" || op == "colorimage") {
+            // The data follow the operator in the file.
+            image_request_ = op == "image" ? 1 : 3;
         } else if (op == "erasepage") {
             draw_path();
             if (drawing_)
@@ -280,8 +346,30 @@ private:
                   request);
     }
 
+    // Two hexadecimal digits, blanks and line ends between them skipped.
+    static bool hex_byte(std::FILE* in, std::uint8_t& byte)
+    {
+        int digits[2];
+        for (int& d : digits) {
+            int c;
+            do
+                c = std::fgetc(in);
+            while (c == ' ' || c == '\n' || c == '\r' || c == '\t');
+            d = hex_value(c);
+            if (d < 0) {
+                if (c != EOF)
+                    std::ungetc(c, in);
+                return false;
+            }
+        }
+        byte = static_cast<std::uint8_t>(digits[0] * 16 + digits[1]);
+        return true;
+    }
+
     PostScriptPage page_;
     PageSelection pages_;
+    PostScriptImage image_;
+    int image_request_ = 0;
     int page_number_ = 1;
     bool drawing_ = true;
     bool finished_ = false;
@@ -291,17 +379,6 @@ private:
     double font_size_ = 0;
     int skipped_colour_ = -1;  // the colour last set on a page left out
 };
-
-int hex_value(int c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // Splits the body into words and strings: "(...)" with its escapes and
 // nested parentheses, "<...>" hexadecimal; blanks and line ends separate.
@@ -327,6 +404,8 @@ public:
                 player_.string(hex());
             } else if (c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f') {
                 end_word();
+                if (int bytes = player_.take_image_request())
+                    player_.image(in_, bytes);
             } else if (word.size() < word_limit) {
                 word.push_back(static_cast<char>(c));
             }
@@ -482,14 +561,19 @@ bool read_postscript_page(std::FILE* in, PostScriptPage& page)
     return true;
 }
 
-void play_postscript(std::FILE* in, const PostScriptPage& page, const PageSelection& pages)
+void play_postscript(std::FILE* in, const PostScriptPage& page, const PageSelection& pages,
+                     const PostScriptImage& image)
 {
     std::rewind(in);
-    if (!skip_to_body(in))
-        return;
+    if (!skip_to_body(in)) {
+        // A picture file has no placement line: all of it is read.
+        if (image.width <= 0 || image.height <= 0)
+            return;
+        std::rewind(in);
+    }
     // Texts are drawn as HWFONT draws them on the target.
     hwfont();
-    Player player(page, pages);
+    Player player(page, pages, image);
     Scanner(in, player).run();
     player.finish();
 }

@@ -29,8 +29,18 @@ struct PageSelection {
     int count = 0;
 };
 
-// Replays the body (everything after the placement line) onto the open plot.
-void play_postscript(std::FILE* in, const PostScriptPage& page, const PageSelection& pages);
+// The raster picture a file holds (a screen or raster written as PostScript):
+// its size in pixels, 0 when there is none.
+struct PostScriptImage {
+    int width = 0;
+    int height = 0;
+};
+
+// Replays the body (everything after the placement line, the whole file for
+// a picture) onto the open plot; a picture's pixels go one to one into the
+// target's pixels.
+void play_postscript(std::FILE* in, const PostScriptPage& page, const PageSelection& pages,
+                     const PostScriptImage& image);
 
 // The colour-table entry nearest to red, green and blue (0-255).
 int nearest_colour(double r, double g, double b);

@@ -141,6 +141,63 @@ expect "korconv: The 'GKSV' file '$work/page23.met' is created!" pages.psc GKSV 
 expect "korconv: The 'GKSV' file '$work/page9.met' is created!" pages.psc GKSV P=9 F=page9.met
 [ "$(colours page9.met)" = "" ] || fail "P=9: $(colours page9.met)"
 
+# A picture in PostScript (a raster written as a colour image) shown on an
+# image device: its pixels land one to one in the TIFF, in the nearest
+# colours; Ghostscript draws the same colours at the same places.
+{
+    printf '%%!PS-Adobe-2.0\n%%%%BoundingBox: 0 0 40 30\n%%%%Creator: KORVAN  1.0 P\n'
+    printf '%%%%CreationDate: 10.12.26 , 10:00:00\n%%%%EndComments\n/picstr 120 string def\n'
+    printf '0 0 translate 40 30 scale 40 30 8 [40 0 0 -30 0 30]\n'
+    printf '{currentfile picstr readhexstring pop} false 3 colorimage\n'
+    for y in $(seq 0 29); do
+        for x in $(seq 0 39); do
+            if [ "$y" -lt 10 ]; then printf '0000ff'; elif [ "$x" -lt 20 ]; then printf 'ff0000'; else printf 'ffffff'; fi
+        done
+        printf '\n'
+    done
+    printf 'showpage\n'
+} > picture.psc
+expect "korconv:  <<<< File and device formats are not compatible" picture.psc GKSV
+expect "korconv: The 'TIFF' file 'picture.tif' is created!" picture.psc TIFF
+# rgb <tiff> <x> <y>: the colour of a pixel of a one-row-per-strip TIFF of 40 x 30.
+rgb() {
+    local index map=$((146 + 6 * 30))
+    index=$(od -An -tu1 -j $((map + 1536 + $3 * 40 + $2)) -N1 "$1" | tr -d ' ')
+    printf '%02x%02x%02x' "$(od -An -tu1 -j $((map + 2 * index + 1)) -N1 "$1")" \
+        "$(od -An -tu1 -j $((map + 512 + 2 * index + 1)) -N1 "$1")" \
+        "$(od -An -tu1 -j $((map + 1024 + 2 * index + 1)) -N1 "$1")"
+}
+if command -v tiffinfo > /dev/null; then
+    tiffinfo picture.tif 2>&1 | grep -q 'Image Width: 40 Image Length: 30' || fail "picture.tif is not 40 x 30"
+fi
+# tone <rrggbb>: blue, red, white or other.
+tone() {
+    case $1 in
+    00??ff | 01??ff) echo blue ;;
+    ff00?? | ff01??) echo red ;;
+    ffffff) echo white ;;
+    *) echo "other $1" ;;
+    esac
+}
+[ "$(tone "$(rgb picture.tif 5 5)")" = blue ] || fail "picture pixel (5, 5): $(rgb picture.tif 5 5)"
+[ "$(tone "$(rgb picture.tif 5 25)")" = red ] || fail "picture pixel (5, 25): $(rgb picture.tif 5 25)"
+[ "$(tone "$(rgb picture.tif 30 25)")" = white ] || fail "picture pixel (30, 25): $(rgb picture.tif 30 25)"
+if command -v gs > /dev/null; then
+    gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=ppmraw -g40x30 -r72 -sOutputFile=picture.ppm picture.psc > /dev/null 2>&1
+    # The header: three lines besides comments.
+    header=$(awk '!/^#/ { n++ } { bytes += length($0) + 1 } n == 3 { print bytes; exit }' picture.ppm)
+    gs_rgb() { od -An -tx1 -j $((header + 3 * ($2 * 40 + $1))) -N3 picture.ppm | tr -d ' '; }
+    for point in "5 5" "5 25" "30 25"; do
+        [ "$(tone "$(gs_rgb $point)")" = "$(tone "$(rgb picture.tif $point)")" ] ||
+            fail "Ghostscript shows $(gs_rgb $point) at $point, the TIFF $(rgb picture.tif $point)"
+    done
+fi
+# Cut inside its data: the rows before the cut are drawn.
+head -c 3000 picture.psc > halfpicture.psc
+expect "korconv: The 'TIFF' file 'halfpicture.tif' is created!" halfpicture.psc TIFF
+[ "$(tone "$(rgb halfpicture.tif 5 5)")" = blue ] || fail "cut picture pixel (5, 5): $(rgb halfpicture.tif 5 5)"
+[ "$(rgb halfpicture.tif 5 25)" = 000000 ] || fail "cut picture pixel (5, 25) is drawn: $(rgb halfpicture.tif 5 25)"
+
 # Cut and damaged PostScript files of the library end cleanly.
 for n in 200 3000 5000 5100 5200 6000; do
     head -c $n pages.psc > cut$n.psc
