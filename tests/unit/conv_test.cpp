@@ -3,19 +3,23 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "conv/colour_table_file.hpp"
 #include "conv/input_kind.hpp"
+#include "conv/playback.hpp"
 #include "conv/port_copy.hpp"
 #include "conv/postscript_rewrite.hpp"
 #include "conv/settings.hpp"
 #include "conv/targets.hpp"
 #include "plot/kernel/state.hpp"
+#include "plot/win/driver.hpp"
 
 namespace korvan::conv {
 namespace {
@@ -223,6 +227,141 @@ TEST_F(ConvTest, PrinterPortAndColourTables)
     EXPECT_EQ(message, " <<<< Too many records in over.tab!\n");
     EXPECT_FALSE(read_colour_table("none.tab", table, message));
     EXPECT_EQ(message, " <<<< Open error in none.tab!\n");
+}
+
+// --- PostScript playback ---------------------------------------------------------
+
+// A file of the library's form: header, placement line, then the body.
+std::string postscript_file(const std::string& body)
+{
+    return "%!PS-Adobe-2.0\n%%BoundingBox:      21.34      28.45     576.17     813.25\n"
+           "%%Creator: KORVAN  1.0 L\n%%CreationDate: 10.12.26 , 10:00:00\n%%EndComments\n"
+           "2 setlinecap 2 setlinejoin\n"
+           "  150 cm   200 cm translate 5 cm setlinewidth  1.000476  1.000476 scale\n" +
+           body + "\n";
+}
+
+// Plays a PostScript file onto a target; the number of coordinate fields of
+// the metafile written (GKSV), or the message of a failed playback.
+struct Played {
+    bool ok = false;
+    std::string message;
+    long coordinates = 0;
+};
+
+Played play(const std::string& name, const std::string& device, const std::vector<std::string>& options = {})
+{
+    std::vector<std::string> words = {name, device};
+    words.insert(words.end(), options.begin(), options.end());
+    Settings s = parsed(words);
+    Target target;
+    std::string message;
+    EXPECT_TRUE(resolve_target(s.device, target, message));
+    std::string output = output_name_for(name, target.code) + ".out";
+    Played result;
+    ::setenv("KORVAN_DISPLAY", "none", 1);
+    win::start(false);
+    result.ok = play_back(s, detect_input(s.input), target, output, result.message);
+    win::end(false);
+    if (device == "GKSV") {
+        std::ifstream in(output);
+        std::string field;
+        std::getline(in, field);  // the header
+        std::string line;
+        while (std::getline(in, line))
+            for (std::size_t at = 0; at + 10 <= line.size(); at += 10)
+                result.coordinates += line[at] == ' ' && line[at + 1] == '0' ? 1 : 0;
+    }
+    reset_state_for_tests();
+    return result;
+}
+
+// Each operator the library writes draws on a target without such elements:
+// rectangles and ring sectors are filled with lines, texts and characters are
+// drawn in the stroke font, paths are drawn; the black page of a colour file
+// is the page's background and draws nothing.
+TEST_F(ConvTest, PostScriptPlaybackDrawsEveryOperator)
+{
+    const std::string base = "0 0 3900 5514 0 0 0 e 255 255 255 f ";
+    write("base.psc", postscript_file(base + "showpage"));
+    Played empty = play("base.psc", "GKSV");
+    ASSERT_TRUE(empty.ok) << empty.message;
+    EXPECT_EQ(empty.coordinates, 0);
+
+    struct Case {
+        const char* name;
+        const char* body;
+        long at_least;  // coordinate fields
+    };
+    const Case cases[] = {
+        {"path", "100 100 u 500 100 d 500 500 d p", 6},
+        {"rectangle", "100 100 300 300 255 0 0 e", 2 * 2 * 90},
+        {"sector", "1000 1000 0 200 0.00 90.00 0 255 0 sec", 2 * 2 * 90},
+        {"ring sector", "1000 1000 100 200 -45.00 45.00 0 0 255 sec", 2 * 2 * 50},
+        {"text", "(Times-Roman-German) 40 font <414243> 300 300 90 0 text", 20},
+        {"character", "(Times-Roman-German) 40 font 65 600 600 45 c", 6},
+    };
+    for (const Case& c : cases) {
+        write("case.psc", postscript_file(base + c.body + " showpage"));
+        Played p = play("case.psc", "GKSV");
+        EXPECT_TRUE(p.ok) << c.name << ": " << p.message;
+        EXPECT_GE(p.coordinates, c.at_least) << c.name;
+    }
+    // A sector and a text drawn twice as large give more lines.
+    write("small.psc", postscript_file(base + "1000 1000 0 100 0.00 90.00 0 255 0 sec showpage"));
+    write("large.psc", postscript_file(base + "1000 1000 0 200 0.00 90.00 0 255 0 sec showpage"));
+    EXPECT_GT(play("large.psc", "GKSV").coordinates, play("small.psc", "GKSV").coordinates * 3 / 2);
+}
+
+// Pages: copypage ends a page; P= and N= choose the pages that are drawn.
+TEST_F(ConvTest, PostScriptPlaybackSelectsPages)
+{
+    std::string body;
+    for (int page = 1; page <= 3; ++page) {
+        for (int i = 0; i < page; ++i)
+            body += std::to_string(100 + 50 * i) + " 100 u " + std::to_string(100 + 50 * i) + " 900 d p ";
+        body += page < 3 ? "copypage erasepage 255 255 255 f " : "showpage";
+    }
+    write("pages.psc", postscript_file(body));
+    EXPECT_EQ(play("pages.psc", "GKSV").coordinates, 2 * 2 * (1 + 2 + 3));
+    EXPECT_EQ(play("pages.psc", "GKSV", {"P=2", "N=1"}).coordinates, 2 * 2 * 2);
+    EXPECT_EQ(play("pages.psc", "GKSV", {"P=2"}).coordinates, 2 * 2 * (2 + 3));
+    EXPECT_EQ(play("pages.psc", "GKSV", {"P=3", "N=5"}).coordinates, 2 * 2 * 3);
+    EXPECT_EQ(play("pages.psc", "GKSV", {"P=4"}).coordinates, 0);
+}
+
+// Random words of the library's vocabulary, strange numbers and bytes, and
+// cuts at any place end cleanly on every kind of target.
+TEST_F(ConvTest, PostScriptPlaybackOfDamagedFilesEndsCleanly)
+{
+    const char* words[] = {"u", "d", "p", "f", "e", "sec", "c", "text", "font", "copypage", "erasepage",
+                           "showpage", "image", "colorimage", "(a\\101)", "<41", "(", ")", "<>", "1e308",
+                           "-1e308", "nan", "inf", "0", "1", "-5", "4000", "90.5", "360", "255", "\x01\xff"};
+    std::mt19937 random(1234);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(words) - 1);
+    for (int round = 0; round < 12; ++round) {
+        // Lines of paths first, so that the input is no picture for most rounds.
+        std::string body;
+        for (int i = 0; i < 12; ++i)
+            body += "100 100 u 200 200 d p\n";
+        for (int i = 0; i < 400; ++i) {
+            body += words[pick(random)];
+            body += random() % 7 == 0 ? "\n" : " ";
+        }
+        std::string file = postscript_file(body);
+        file.resize(file.size() - random() % 200);
+        write("random.psc", file);
+        for (const char* device : {"GKSV", "TIFF", "HPGL", "CGM"}) {
+            Played p = play("random.psc", device);
+            EXPECT_TRUE(p.ok) << device << ": " << p.message;
+        }
+    }
+    // A picture file whose size is far too large or whose data are cut.
+    write("picture.psc", "%!PS-Adobe-2.0\n%%BoundingBox: 0 0 40 30\n%%Creator: KORVAN  1.0 P\n"
+                         "%%CreationDate: x\n%%EndComments\n0 0 translate 99999 99999 scale [\n"
+                         "false 3 colorimage\nff00ff00");
+    Played p = play("picture.psc", "TIFF");
+    EXPECT_TRUE(p.ok) << p.message;
 }
 
 }  // namespace
