@@ -9,6 +9,7 @@
 #include "interp/messages.hpp"
 #include "interp/parser.hpp"
 #include "interp/system_variables.hpp"
+#include "interp/token_cache.hpp"
 #include "interp/tokenizer.hpp"
 #include "interp/variable_table.hpp"
 
@@ -168,7 +169,8 @@ void assignment_statement(std::string_view name)
         pop_to(0);
         return;
     }
-    int index = store_variable(value, find_variable(name));
+    VariableMemo* memo = statement_target_memo();
+    int index = store_variable(value, memo != nullptr ? find_variable(name, *memo) : find_variable(name));
     pop_to(0);
     if (index >= 0 && name.front() == '%')
         system_variable_assigned(name, index);

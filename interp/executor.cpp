@@ -16,6 +16,7 @@
 #include "interp/parser.hpp"
 #include "interp/print_list.hpp"
 #include "interp/shutdown.hpp"
+#include "interp/token_cache.hpp"
 #include "interp/tokenizer.hpp"
 #include "interp/value.hpp"
 #include "interp/variable_table.hpp"
@@ -370,6 +371,9 @@ void execute(std::string_view text)
 {
     static const bool include_reader_installed = (set_include_operand_reader(&read_include_operand), true);
     (void)include_reader_installed;
+    // A stored statement running again replays its tokens from the cache.
+    StatementBuffer& buffer = front_end().buffer;
+    StatementTokens cache(text, buffer.executing_fresh() ? nullptr : &buffer.tokens_at(buffer.current));
     dispatch(text);
     // Whatever a failed statement left on the evaluation stack is released now.
     if (stack_depth() > 0)

@@ -24,4 +24,7 @@ int function_count();
 const char* function_name(int row);
 bool call_function(int row, int base);
 
+// Changes whenever the rows are replaced (what was resolved against them is stale).
+unsigned function_table_generation();
+
 }  // namespace korvan::kfl

@@ -101,9 +101,10 @@ void execute_pending_statements()
 {
     FrontEnd& fe = front_end();
     StatementBuffer& buffer = fe.buffer;
+    std::string text;
     while (buffer.current < buffer.count()) {
         // Copy: the statement may free buffer entries while it runs.
-        std::string text = buffer.at(buffer.current);
+        text.assign(buffer.at(buffer.current));
         executor()(text);
         ++buffer.current;
     }

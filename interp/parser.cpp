@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "interp/compiled_expression.hpp"
 #include "interp/elements.hpp"
 #include "interp/eval_stack.hpp"
 #include "interp/function_table.hpp"
@@ -241,6 +242,9 @@ bool logical()
 
 bool evaluate_expression()
 {
+    bool ok = false;
+    if (nesting == 0 && run_compiled_expression(ok))
+        return ok;
     return logical();
 }
 

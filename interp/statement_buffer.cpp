@@ -1,6 +1,7 @@
 #include "interp/statement_buffer.hpp"
 
 #include "interp/messages.hpp"
+#include "interp/token_cache.hpp"
 
 namespace korvan::kfl {
 
@@ -13,6 +14,7 @@ bool StatementBuffer::append(std::string_view text)
         return false;
     }
     entries_.emplace_back(text);
+    tokens_.emplace_back();
     ++current;
     return true;
 }
@@ -21,8 +23,10 @@ void StatementBuffer::free_from(int position)
 {
     if (position < 0)
         position = 0;
-    if (position < count())
+    if (position < count()) {
         entries_.resize(static_cast<std::size_t>(position));
+        tokens_.resize(static_cast<std::size_t>(position));
+    }
     if (current > count())
         current = count();
 }
@@ -30,6 +34,7 @@ void StatementBuffer::free_from(int position)
 void StatementBuffer::clear()
 {
     entries_.clear();
+    tokens_.clear();
     current = 0;
     store_mode = false;
 }

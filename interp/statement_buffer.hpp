@@ -1,11 +1,14 @@
 // Stored statement texts that loops, labels and routines replay.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace korvan::kfl {
+
+struct TokenList;
 
 class StatementBuffer {
 public:
@@ -21,6 +24,8 @@ public:
 
     int count() const { return static_cast<int>(entries_.size()); }
     const std::string& at(int position) const { return entries_[static_cast<std::size_t>(position)]; }
+    // The entry's cached tokens (empty until the entry runs again).
+    std::shared_ptr<TokenList>& tokens_at(int position) { return tokens_[static_cast<std::size_t>(position)]; }
 
     // True while fresh input (not a stored statement) is being executed.
     bool executing_fresh() const { return current == count(); }
@@ -30,6 +35,7 @@ public:
 
 private:
     std::vector<std::string> entries_;
+    std::vector<std::shared_ptr<TokenList>> tokens_;
 };
 
 }  // namespace korvan::kfl

@@ -5,8 +5,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 
 #include "interp/messages.hpp"
+#include "interp/token_cache.hpp"
 
 namespace korvan::kfl {
 
@@ -45,6 +48,13 @@ bool fast_decimal(const char* text, double& value)
     }
     value = static_cast<double>(mantissa) / powers[fraction];
     return true;
+}
+
+int lexical_error(const Tokenizer& t)
+{
+    if (!t.quiet)
+        report("Syntax error");
+    return TK_ERROR;
 }
 
 int scan_name(Tokenizer& t, bool system)
@@ -99,8 +109,7 @@ int scan_number(Tokenizer& t)
     }
     text[n] = '\0';
     if (too_long) {
-        report("Syntax error");
-        return TK_ERROR;
+        return lexical_error(t);
     }
     Value& r = t.record;
     r.name[0] = '\0';
@@ -108,8 +117,7 @@ int scan_number(Tokenizer& t)
     r.count = 1;
     if (dots > 0 || exponent) {
         if (!((dots == 1 || exponent) && !hex)) {
-            report("Syntax error");
-            return TK_ERROR;
+            return lexical_error(t);
         }
         r.type = T_DOUBLE;
         if (!fast_decimal(text, r.slot.f64))
@@ -230,17 +238,186 @@ int scan(Tokenizer& t)
         return static_cast<unsigned char>(c);
     default:
         ++t.pos;
-        report("Syntax error");
-        return TK_ERROR;
+        return lexical_error(t);
+    }
+}
+
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
+// Texts of stored statements and their tokens; a text with a lexical error maps
+// to nullptr. The statement running is looked up once; texts within it are its parts.
+struct TokenCache {
+    std::unordered_map<std::string, std::shared_ptr<TokenList>, TextHash, std::equal_to<>> lists;
+    // Lists dropped from the map while statements run, which the tokenizer may still replay.
+    std::vector<std::shared_ptr<TokenList>> retired;
+    TokenList* statement = nullptr;
+    std::string_view statement_text;
+    int depth = 0;  // statements running (nested through routine calls)
+    bool on = false;
+    bool allowed = true;
+};
+
+// Beyond this many texts the cache starts again (a long script stores many loops in turn).
+constexpr std::size_t token_cache_capacity = 4096;
+
+TokenCache cache_state;
+
+TokenCache& token_cache() { return cache_state; }
+
+// Scans the whole text without reporting; nullptr when it holds a lexical error.
+std::shared_ptr<TokenList> scan_ahead(std::string_view text)
+{
+    Tokenizer s;
+    s.text = text;
+    s.quiet = true;
+    auto list = std::make_shared<TokenList>();
+    list->text = text;
+    for (;;) {
+        s.previous = s.token;
+        s.token = scan(s);
+        if (s.token == TK_ERROR)
+            return nullptr;
+        TokenSnapshot snap{s.token, static_cast<std::uint32_t>(s.pos), static_cast<std::uint32_t>(s.token_start),
+                           static_cast<std::uint32_t>(s.name_length), 0, 0, s.record};
+        if (s.token == TK_STRING) {
+            snap.literal_length = static_cast<std::uint32_t>(s.record.count);
+            snap.literal_offset = static_cast<std::uint32_t>(list->literals.size());
+            list->literals.append(s.literal, static_cast<std::size_t>(s.record.count));
+            snap.record.slot.text = nullptr;
+        }
+        list->tokens.push_back(snap);
+        if (s.token == TK_END)
+            return list;
+    }
+}
+
+std::shared_ptr<TokenList> cached_tokens(std::string_view text)
+{
+    TokenCache& c = token_cache();
+    auto found = c.lists.find(text);
+    if (found != c.lists.end())
+        return found->second;
+    if (c.lists.size() >= token_cache_capacity)
+        clear_token_cache();
+    return c.lists.emplace(std::string(text), scan_ahead(text)).first->second;
+}
+
+// The tokens of a text inside the running statement's text.
+TokenList* part_tokens(TokenList& statement, std::size_t offset, std::string_view text)
+{
+    for (const TokenList::Part& p : statement.parts) {
+        if (p.offset == offset && p.size == text.size())
+            return p.list.get();
+    }
+    statement.parts.push_back({offset, text.size(), scan_ahead(text)});
+    return statement.parts.back().list.get();
+}
+
+TokenList* tokens_of(std::string_view text)
+{
+    TokenCache& c = token_cache();
+    const char* start = c.statement_text.data();
+    if (c.statement && text.data() >= start && text.data() + text.size() <= start + c.statement_text.size()) {
+        auto offset = static_cast<std::size_t>(text.data() - start);
+        if (offset == 0 && text.size() == c.statement_text.size())
+            return c.statement;
+        return part_tokens(*c.statement, offset, text);
+    }
+    return cached_tokens(text).get();
+}
+
+// Writes what scanning the token wrote: the fields of its kind of record only.
+void replay_token(Tokenizer& t, const TokenList& list, std::size_t index)
+{
+    const TokenSnapshot& s = list.tokens[index];
+    t.token = s.token;
+    t.pos = s.pos;
+    t.token_start = s.token_start;
+    Value& r = t.record;
+    switch (s.token) {
+    case TK_IDENT:
+        std::memcpy(r.name, s.record.name, sizeof r.name);
+        t.name_length = s.name_length;
+        break;
+    case TK_INTEGER:
+    case TK_REAL:
+        r.name[0] = '\0';
+        r.dims = 0;
+        r.count = 1;
+        r.type = s.record.type;
+        if (s.token == TK_REAL)
+            r.slot.f64 = s.record.slot.f64;
+        else
+            r.slot.i32 = s.record.slot.i32;
+        break;
+    case TK_STRING:
+        std::memcpy(t.literal, list.literals.data() + s.literal_offset, s.literal_length);
+        t.literal[s.literal_length] = '\0';
+        r.name[0] = '\0';
+        r.type = T_STRING;
+        r.dims = 1;
+        r.count = static_cast<std::int32_t>(s.literal_length);
+        r.slot.text = t.literal;
+        break;
+    default:
+        break;
     }
 }
 
 }  // namespace
 
-Tokenizer& tokenizer()
+namespace detail {
+Tokenizer the_tokenizer;
+}
+
+StatementTokens::StatementTokens(std::string_view text, std::shared_ptr<TokenList>* tokens)
 {
-    static Tokenizer t;
-    return t;
+    TokenCache& c = token_cache();
+    ++c.depth;
+    previous_on_ = c.on;
+    previous_statement_ = c.statement;
+    previous_text_ = c.statement_text;
+    c.on = tokens != nullptr && c.allowed;
+    c.statement = nullptr;
+    c.statement_text = {};
+    if (!c.on)
+        return;
+    if (!*tokens || (*tokens)->text != text)
+        *tokens = cached_tokens(text);
+    statement_ = *tokens;
+    c.statement = statement_.get();
+    c.statement_text = text;
+}
+
+StatementTokens::~StatementTokens()
+{
+    TokenCache& c = token_cache();
+    c.on = previous_on_;
+    c.statement = previous_statement_;
+    c.statement_text = previous_text_;
+    if (--c.depth == 0)
+        c.retired.clear();
+}
+
+VariableMemo* statement_target_memo()
+{
+    TokenCache& c = token_cache();
+    return c.statement != nullptr && tokenizer().replay == c.statement ? &c.statement->target : nullptr;
+}
+
+void allow_token_cache(bool allowed) { token_cache().allowed = allowed; }
+
+void clear_token_cache()
+{
+    TokenCache& c = token_cache();
+    for (auto& entry : c.lists)
+        c.retired.push_back(std::move(entry.second));
+    c.lists.clear();
+    if (c.depth == 0)
+        c.retired.clear();
 }
 
 void reset_tokenizer(std::string_view text)
@@ -251,14 +428,35 @@ void reset_tokenizer(std::string_view text)
     t.token_start = 0;
     t.previous = TK_END;
     t.token = TK_END;
+    t.replay_next = 0;
+    if (token_cache().on)
+        t.replay = tokens_of(text);
+    else
+        t.replay = nullptr;
 }
 
 int next_token()
 {
     Tokenizer& t = tokenizer();
     t.previous = t.token;
-    t.token = scan(t);
+    if (t.replay) {
+        const TokenList& list = *t.replay;
+        std::size_t last = list.tokens.size() - 1;
+        replay_token(t, list, t.replay_next < last ? t.replay_next : last);
+        ++t.replay_next;
+    } else {
+        t.token = scan(t);
+    }
     return t.token;
+}
+
+void replay_to(std::size_t index)
+{
+    Tokenizer& t = tokenizer();
+    const TokenList& list = *t.replay;
+    t.previous = index == 0 ? TK_END : list.tokens[index - 1].token;
+    replay_token(t, list, index);
+    t.replay_next = index + 1;
 }
 
 char peek_character()

@@ -51,6 +51,8 @@ enum : int {
 constexpr std::size_t string_literal_capacity = 132;
 constexpr std::size_t number_text_capacity = 64;
 
+struct TokenList;
+
 struct Tokenizer {
     std::string_view text;
     std::size_t pos = 0;
@@ -60,9 +62,17 @@ struct Tokenizer {
     Value record{};               // identifier name (zero-padded) or literal value
     std::size_t name_length = 0;  // length of the identifier name
     char literal[string_literal_capacity + 1]{};  // text of a string literal
+    TokenList* replay = nullptr;        // the text's cached tokens, replayed instead of scanned
+    std::size_t replay_next = 0;        // index of the next token to replay
+    bool quiet = false;                 // scanning ahead: lexical errors are not reported
 };
 
-Tokenizer& tokenizer();
+namespace detail {
+extern Tokenizer the_tokenizer;
+}
+
+// The one tokenizer (inline: the parser asks for it at every token).
+inline Tokenizer& tokenizer() { return detail::the_tokenizer; }
 
 // Starts scanning a text: position 0, no previous token.
 void reset_tokenizer(std::string_view text);

@@ -13,6 +13,7 @@ struct Table {
     Value entries[variable_capacity];
     int high_water = 0;
     int level = 0;
+    unsigned generation = 1;  // changes when entries are allocated or freed or the level changes
 };
 
 Table& table()
@@ -52,10 +53,17 @@ void clear_variable_table()
         clear_record(v);
     t.high_water = 0;
     t.level = 0;
+    ++t.generation;
 }
 
 int routine_level() { return table().level; }
-void set_routine_level(int level) { table().level = level; }
+
+void set_routine_level(int level)
+{
+    table().level = level;
+    ++table().generation;
+}
+
 int variable_high_water() { return table().high_water; }
 
 int find_entry(std::string_view name)
@@ -74,14 +82,33 @@ int find_entry(std::string_view name)
     return -1;
 }
 
-int find_variable(std::string_view name)
+namespace {
+int resolve_reference(int index)
 {
-    int index = find_entry(name);
     if (index >= 0 && table().entries[index].type == T_REF) {
         int target = table().entries[index].slot.ref;
         return (target >= 0 && target < variable_capacity && table().entries[target].type != T_FREE) ? target : -1;
     }
     return index;
+}
+}  // namespace
+
+int find_variable(std::string_view name) { return resolve_reference(find_entry(name)); }
+
+int find_variable(std::string_view name, VariableMemo& memo)
+{
+    const Table& t = table();
+    if (memo.generation == t.generation && memo.entry >= 0) {
+        const Value& v = t.entries[memo.entry];
+        Key key = key_of(name);
+        Key k = key_of(v.name);
+        bool system = !name.empty() && name.front() == '%';
+        if (v.type != T_FREE && (system || v.level == t.level) && k.w[0] == key.w[0] && k.w[1] == key.w[1])
+            return resolve_reference(memo.entry);
+    }
+    memo.entry = find_entry(name);
+    memo.generation = t.generation;
+    return resolve_reference(memo.entry);
 }
 
 int allocate_variable()
@@ -90,6 +117,7 @@ int allocate_variable()
     for (int i = 0; i < variable_capacity; ++i) {
         if (t.entries[i].type == T_FREE) {
             clear_record(t.entries[i]);
+            ++t.generation;
             if (i >= t.high_water)
                 t.high_water = i + 1;
             return i;
@@ -104,6 +132,7 @@ void free_variable(int index)
     if (index < 0 || index >= variable_capacity)
         return;
     release(table().entries[index]);
+    ++table().generation;
 }
 
 void free_level(int level)
@@ -113,6 +142,7 @@ void free_level(int level)
         if (t.entries[i].type != T_FREE && t.entries[i].level == level)
             release(t.entries[i]);
     }
+    ++t.generation;
 }
 
 int store_variable(Value& record, int index)

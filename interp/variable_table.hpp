@@ -26,6 +26,17 @@ int find_variable(std::string_view name);
 // As find_variable, but a reference entry itself is returned.
 int find_entry(std::string_view name);
 
+// A remembered find_variable result for one name: reused while no entry has been
+// allocated or freed and the routine level is the same, and while the entry
+// still has the name and the level.
+struct VariableMemo {
+    int entry = -1;
+    unsigned generation = 0;
+};
+
+// As find_variable, with the memo of the name.
+int find_variable(std::string_view name, VariableMemo& memo);
+
 // The first free entry, or -1 after "Maximal number of variables is reached".
 int allocate_variable();
 
