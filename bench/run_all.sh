@@ -5,7 +5,9 @@
 # system and peak memory the maximum resident set, both from /usr/bin/time, so a
 # busy machine skews the ratios less than wall time would. Peers that are not
 # installed are skipped. The benchmark programs' own reports follow the table.
-#   run_all.sh [iterations] [points]   (defaults 1000000 and 1000000)
+#   run_all.sh [iterations] [points] [big]   (defaults 1000000, 1000000 and no)
+# With "big" the matrices follow: 2000 x 2000 through CONSHD (cells) and SURSHD,
+# and CONTUR and CONSHD's polygons at 357 x 357, the largest matrix they take.
 # Builds in $BUILD_DIR or build-bench/; a new build directory is configured as Release,
 # an existing one keeps its configuration.
 set -eu
@@ -13,6 +15,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build-bench}
 iterations=${1:-1000000}
 points=${2:-1000000}
+big=${3:-}
 if [ ! -x /usr/bin/time ]; then
     echo "/usr/bin/time is missing (Debian package time)"
     exit 1
@@ -49,15 +52,18 @@ measure() {
 }
 
 rows=()
-# row <work> <KORVAN seconds> <peer name> <peer seconds> <KORVAN peak kB>
+megabytes() { if [ -n "${1:-}" ]; then echo "$(( $1 / 1024 )) MB"; else echo -; fi; }
+# row <work> <KORVAN seconds> <peer name> <peer seconds> <KORVAN peak kB> [<peer peak kB>]
 row() {
     local ratio=-
     if [ -n "$2" ] && [ -n "$4" ]; then
         # Below the clock's 0.01 s, no ratio.
         ratio=$(echo "$4 $2" | awk '{ if ($2 > 0) printf "%.2f", $1 / $2; else printf "-" }')
     fi
-    rows+=("$(printf '%-44s %10s  %-8s %10s %8s %10s' "$1" "${2:--}" "${3:--}" "${4:--}" "$ratio" \
-        "$( [ -n "$5" ] && echo "$(( $5 / 1024 )) MB" || echo - )")")
+    local peer_mem=-
+    [ -n "$4" ] && peer_mem=$(megabytes "${6:-}")
+    rows+=("$(printf '%-44s %10s  %-8s %10s %8s %10s %10s' "$1" "${2:--}" "${3:--}" "${4:--}" "$ratio" \
+        "$(megabytes "$5")" "$peer_mem")")
 }
 
 # 1. The DO loop, beside gnuplot's do for and Python's while loop.
@@ -65,10 +71,10 @@ sed "s/@N@/$iterations/" "$root/bench/interp_loop/do_loop.kfl" > do_loop.kfl
 measure kfl_loop "$kflrun" do_loop.kfl
 cpu_gp_loop=
 if have gnuplot; then measure gp_loop gnuplot -e "n = $iterations" "$root/bench/interp_loop/do_loop.gp"; fi
-row "DO loop, $iterations iterations" "$cpu_kfl_loop" gnuplot "$cpu_gp_loop" "$mem_kfl_loop"
+row "DO loop, $iterations iterations" "$cpu_kfl_loop" gnuplot "$cpu_gp_loop" "$mem_kfl_loop" "${mem_gp_loop:-}"
 if [ -n "$python" ]; then
     measure py_loop "$python" "$root/bench/interp_loop/do_loop.py" "$iterations"
-    row "DO loop, $iterations iterations" "$cpu_kfl_loop" python3 "$cpu_py_loop" "$mem_kfl_loop"
+    row "DO loop, $iterations iterations" "$cpu_kfl_loop" python3 "$cpu_py_loop" "$mem_kfl_loop" "$mem_py_loop"
 fi
 
 # 2. A curve of $points points into PostScript, from a data file and from binary FLOAT data.
@@ -102,7 +108,7 @@ PY
         measure "kfl_$kind" "$kflrun" $options "$kind.kfl"
         eval "cpu_gp_$kind="
         if have gnuplot; then measure "gp_$kind" gnuplot "$kind.gp"; fi
-        eval "row \"Curve of $points points from $what, PS\" \"\$cpu_kfl_$kind\" gnuplot \"\$cpu_gp_$kind\" \"\$mem_kfl_$kind\""
+        eval "row \"Curve of $points points from $what, PS\" \"\$cpu_kfl_$kind\" gnuplot \"\$cpu_gp_$kind\" \"\$mem_kfl_$kind\" \"\${mem_gp_$kind:-}\""
     done
 fi
 
@@ -130,11 +136,64 @@ fi
 own() { [ -n "$1" ] && [ -n "$2" ] && echo "$1 $2" | awk '{ printf "%.3f", $1 - $2 }'; }
 row "300 x 300 grid by a KFL loop (no plot)" "$cpu_kfl_grid" - "" "$mem_kfl_grid"
 row "CONTOUR 300 x 300, 10 levels (grid off)" "$(own "$cpu_kfl_contour" "$cpu_kfl_grid")" gnuplot "$cpu_gp_lines" \
-    "$mem_kfl_contour"
+    "$mem_kfl_contour" "${mem_gp_lines:-}"
 row "CONSHADE 300 x 300 (grid off)" "$(own "$cpu_kfl_conshade" "$cpu_kfl_grid")" gnuplot "$cpu_gp_pm3d" \
-    "$mem_kfl_conshade"
+    "$mem_kfl_conshade" "${mem_gp_pm3d:-}"
 
-# 4. The benchmark programs: whole-program CPU and peak memory (those that run a
+# 4. Big matrices from binary FLOAT data into PostScript, beside gnuplot's pm3d
+# map and contour lines of the same data (read by both from the same file).
+if [ "$big" = big ] && [ -n "$python" ]; then
+    for m in 2000 357; do
+        "$python" - "$m" <<'PY'
+import math, struct, sys
+n = int(sys.argv[1])
+xs = [-5 + 10.0 * i / (n - 1) for i in range(n)]
+with open('ax%d.bin' % n, 'wb') as ax:
+    ax.write(struct.pack('<%df' % n, *xs))
+with open('mat%d.bin' % n, 'wb') as mat:
+    for x in xs:
+        mat.write(struct.pack('<%df' % n, *[math.sin(x) * math.cos(y) + x / 5 for y in xs]))
+PY
+    done
+    levels="-1.8, -1.4, -1.0, -0.6, -0.2, 0.2, 0.6, 1.0, 1.4, 1.8"
+    # matrix_kfl <size> <statements> [GRAF3D]: reads the axis and the matrix, opens the colour axis system
+    # (GRAF3) or the 3-D box (GRAF3D), runs the statements.
+    matrix_kfl() {
+        printf "%%KFL\nN = $1\nX = FALLOC(N)\nZ = FALLOC(N * N)\nF = FOPEN('ax$1.bin', 'rb')\nQ = FREAD(X, N, F)\n"
+        printf "Q = FCLOSE(F)\nF = FOPEN('mat$1.bin', 'rb')\nQ = FREAD(Z, N * N, F)\nQ = FCLOSE(F)\n"
+        printf "ZLEV = {$levels}\nMETAFL('PSCL')\nSETFIL('m.psc')\nFILMOD('DELE')\nKORINI()\n"
+        printf "${3:-GRAF3}(-5, 5, -5, 1, -5, 5, -5, 1, -2, 2, -2, 0.5)\n$2\nENDGRF()\nKORFIN()\n"
+    }
+    matrix_kfl 2000 "CONSHD(X, N, X, N, Z, ZLEV, 10)" > conshd2000.kfl
+    matrix_kfl 2000 "SURSHD(X, N, X, N, Z)" GRAF3D > surshd2000.kfl
+    matrix_kfl 357 "DO K = 0, 9\n  CONTUR(X, N, X, N, Z, ZLEV[K])\nEND DO" > contur357.kfl
+    matrix_kfl 357 "SHDMOD('POLY', 'CONTOUR')\nCONSHD(X, N, X, N, Z, ZLEV, 10)" > poly357.kfl
+    gp_matrix() {
+        printf "set terminal postscript landscape color\nset output 'g.ps'\nset xrange [-5:5]\nset yrange [-5:5]\n"
+        printf "set view map\n$2\nsplot 'mat$1.bin' binary array=($1,$1) format='%%float32' "
+        printf "dx=%s dy=%s origin=(-5,-5,0) $3 notitle\n" "$(echo "$1" | awk '{ print 10 / ($1 - 1) }')" \
+            "$(echo "$1" | awk '{ print 10 / ($1 - 1) }')"
+    }
+    gp_matrix 2000 "set pm3d map\nset palette maxcolors 10" "with pm3d" > pm3d2000.gp
+    gp_matrix 357 "unset surface\nset contour base\nset cntrparam levels discrete ${levels// /}" "with lines" \
+        > lines357.gp
+    gp_matrix 357 "set pm3d map\nset palette maxcolors 10" "with pm3d" > pm3d357.gp
+    for run in conshd2000:pm3d2000 surshd2000:pm3d2000 contur357:lines357 poly357:pm3d357; do
+        kfl=${run%%:*} gp=${run#*:}
+        measure "kfl_$kfl" "$kflrun" "$kfl.kfl"
+        eval "cpu_gp_$kfl="
+        if have gnuplot; then measure "gp_$kfl" gnuplot "$gp.gp"; fi
+        case $kfl in
+        conshd2000) what="CONSHD cells 2000 x 2000, PS (pm3d)" ;;
+        surshd2000) what="SURSHD 2000 x 2000, PS (pm3d)" ;;
+        contur357) what="CONTUR 357 x 357, 10 levels, PS" ;;
+        *) what="CONSHD polygons 357 x 357, PS (pm3d)" ;;
+        esac
+        eval "row \"$what\" \"\$cpu_kfl_$kfl\" gnuplot \"\$cpu_gp_$kfl\" \"\$mem_kfl_$kfl\" \"\${mem_gp_$kfl:-}\""
+    done
+fi
+
+# 5. The benchmark programs: whole-program CPU and peak memory (those that run a
 # peer themselves include it in their time; their reports below give the split).
 mkdir drivers
 measure interp_loop_bench "$build/bin/interp_loop_bench" "$root/bench/interp_loop/interp_loop.kfl" "$iterations"
@@ -148,14 +207,14 @@ for run in "text_labels_bench 100000 $work/drivers" "datmat_bench" \
     measure "$program" "$build/bin/$program" $args
     eval "row \"$program (whole program)\" \"\$cpu_$program\" - \"\" \"\$mem_$program\""
 done
-# 5. The world map benchmark keeps its own runner (it decodes the coastlines for gnuplot).
+# 6. The world map benchmark keeps its own runner (it decodes the coastlines for gnuplot).
 if [ -n "$python" ] && have gnuplot; then
     measure world_map bash "$root/bench/world_map/run.sh"
 fi
 
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), load $(cut -d' ' -f1-3 /proc/loadavg)"
 [ -n "$python" ] && echo "Peers: $(gnuplot --version 2>/dev/null || echo 'gnuplot missing'), $("$python" --version)"
-printf '%-44s %10s  %-8s %10s %8s %10s\n' work "KORVAN s" peer "peer s" ratio "peak mem"
+printf '%-44s %10s  %-8s %10s %8s %10s %10s\n' work "KORVAN s" peer "peer s" ratio "peak mem" "peer mem"
 printf '%s\n' "${rows[@]}"
 echo
 for report in kfl_loop gp_loop py_loop interp_loop_bench ps_curve_bench text_labels_bench datmat_bench contour_bench \
