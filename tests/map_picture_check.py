@@ -19,17 +19,7 @@ width, height, rows = stats.read_png_rgb(sys.argv[2])
 scale = width / 2100.0
 left = top = 0.0
 if len(sys.argv) > 4:
-    dpi = float(sys.argv[4])
-    for line in open(sys.argv[3], errors='replace'):
-        if line.startswith('%%BoundingBox:'):
-            x0, y0, x1, y1 = (float(v) for v in line.split()[1:5])
-            points = dpi / 72
-            scale = (x1 - x0) / 2100 * points
-            left = x0 * points
-            top = height - y1 * points
-            break
-    else:
-        sys.exit('no bounding box in ' + sys.argv[3])
+    scale, left, top = stats.page_placement(sys.argv[3], float(sys.argv[4]), height, 2100)
 
 
 def pixel(lon, lat):

@@ -38,9 +38,8 @@ Vec unit_vector(double lon, double lat)
 
 MapLine::MapLine(int mode)
 {
-    const MapAttributes& m = state().maps;
     mode_ = map_projected() ? mode : 0;
-    wraps_ = map_projected() && map_class(m.projection) != MapClass::cylindrical;
+    seam_ = map_frame_has_seam();
 }
 
 void MapLine::end_piece()
@@ -101,10 +100,23 @@ void MapLine::sample(double lon, double lat)
             if (found)
                 piece_.push_back(edge);
         }
-    } else if (visible && wraps_) {
+    } else if (visible && seam_) {
         const MapAttributes& m = state().maps;
-        if (std::fabs(map_relative_lon(m, lon) - map_relative_lon(m, sample_lon_)) > 180)
-            end_piece();  // across the back meridian
+        FramePoint a = map_frame_point(m, sample_lon_, sample_lat_);
+        FramePoint b = map_frame_point(m, lon, lat);
+        if (std::fabs(b.lon - a.lon) > 180) {
+            // Across the seam: the line runs to the edge of the map on one
+            // side and goes on from the edge on the other.
+            double edge = a.lon > 0 ? 180 : -180;
+            double b_lon = a.lon + std::remainder(b.lon - a.lon, 360.0);
+            double edge_lat = a.lat + (edge - a.lon) / (b_lon - a.lon) * (b.lat - a.lat);
+            FillPoint q{};
+            if (frame_to_plot({edge, edge_lat}, q))
+                piece_.push_back(q);
+            end_piece();
+            if (frame_to_plot({-edge, edge_lat}, q))
+                piece_.push_back(q);
+        }
     }
     if (visible)
         piece_.push_back(p);

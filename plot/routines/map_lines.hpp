@@ -1,7 +1,8 @@
 // Lines in longitude and latitude on the open map: each segment drawn by the
 // line mode (straight, interpolated in degrees, or along the great circle),
 // cut where it leaves the visible sphere of an azimuthal map and where it
-// crosses the back meridian of a map that wraps around the globe.
+// crosses the seam of the map's frame (the back meridian of a map that wraps
+// around the globe, the seam of a turned one).
 #pragma once
 
 #include <vector>
@@ -27,7 +28,7 @@ private:
     void end_piece();
 
     int mode_;
-    bool wraps_;      // the map wraps around the globe: pieces end at the back meridian
+    bool seam_;       // the map's frame has a seam: pieces end there
     bool placed_ = false;
     double lon_ = 0;  // the current point
     double lat_ = 0;

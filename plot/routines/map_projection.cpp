@@ -19,17 +19,6 @@ double clamp1(double v) { return std::clamp(v, -1.0, 1.0); }
 
 double mercator_y(double phi) { return std::log(std::tan(quarter + std::clamp(phi, -mercator_limit, mercator_limit) / 2)); }
 
-// The oblique Mercator: the sphere turned so that (0, phi0) becomes (0, 0).
-MapXY oblique_mercator(double lam, double phi, double phi0)
-{
-    double x = std::cos(phi) * std::cos(lam);
-    double y = std::cos(phi) * std::sin(lam);
-    double z = std::sin(phi);
-    double xr = x * std::cos(phi0) + z * std::sin(phi0);
-    double zr = -x * std::sin(phi0) + z * std::cos(phi0);
-    return {std::atan2(y, xr), mercator_y(std::asin(clamp1(zr)))};
-}
-
 // Newton's method for the auxiliary angle of Mollweide (f(t) = 2t + sin 2t)
 // and Eckert IV (f(t) = t + sin t cos t + 2 sin t) with f(t) = k sin phi.
 double auxiliary_angle(int code, double phi)
@@ -76,6 +65,31 @@ MapClass map_class(int code)
     return MapClass::azimuthal;
 }
 
+MapAngles oblique_aspect(double lam, double phi, double phi0)
+{
+    double x = std::cos(phi) * std::cos(lam);
+    double y = std::cos(phi) * std::sin(lam);
+    double z = std::sin(phi);
+    double xr = x * std::cos(phi0) + z * std::sin(phi0);
+    double zr = -x * std::sin(phi0) + z * std::cos(phi0);
+    return {std::atan2(y, xr), std::asin(clamp1(zr))};
+}
+
+MapAngles transverse_aspect(double lam, double phi)
+{
+    return {std::atan2(std::sin(phi), std::cos(phi) * std::cos(lam)), std::asin(clamp1(std::cos(phi) * std::sin(lam)))};
+}
+
+MapXY aspect_mercator(int code, MapAngles a)
+{
+    if (code == map_utm) {
+        // The poles of the aspect lie at infinity: taken just short of them.
+        double b = std::clamp(std::sin(a.phi), -1 + 1e-12, 1 - 1e-12);
+        return {std::atanh(b), a.lam};
+    }
+    return {a.lam, mercator_y(a.phi)};
+}
+
 MapXY cylindrical_projection(int code, double lam, double phi, double phi0)
 {
     switch (code) {
@@ -86,13 +100,11 @@ MapXY cylindrical_projection(int code, double lam, double phi, double phi0)
     case map_corr:
         // Miller's cylindrical projection.
         return {lam, 1.25 * std::log(std::tan(quarter + 0.4 * phi))};
-    case map_utm: {
+    case map_utm:
         // Transverse Mercator around the centre meridian.
-        double b = std::clamp(std::cos(phi) * std::sin(lam), -1 + 1e-12, 1 - 1e-12);
-        return {std::atanh(b), std::atan2(std::sin(phi), std::cos(phi) * std::cos(lam))};
-    }
+        return aspect_mercator(code, transverse_aspect(lam, phi));
     case map_obli:
-        return oblique_mercator(lam, phi, phi0);
+        return aspect_mercator(code, oblique_aspect(lam, phi, phi0));
     case map_equa:
         return {lam, std::sin(phi)};
     default:

@@ -24,6 +24,20 @@ struct MapXY {
     double y;
 };
 
+// Longitude and latitude on a turned sphere (radians).
+struct MapAngles {
+    double lam;
+    double phi;
+};
+// The sphere turned so that the point (0, phi0) lies at (0, 0): the equator
+// of this aspect is the great circle leaving (0, phi0) towards the east.
+MapAngles oblique_aspect(double lam, double phi, double phi0);
+// The sphere turned so that the centre meridian becomes the equator.
+MapAngles transverse_aspect(double lam, double phi);
+// The Mercator projection of a turned sphere: OBLI along the equator of its
+// aspect, UTM across it (x and y exchanged).
+MapXY aspect_mercator(int code, MapAngles a);
+
 // Cylindrical projections (codes 1-6) of a point at longitude lam from the
 // centre meridian. OBLI is the oblique Mercator whose central line is the
 // great circle leaving the point (0, phi0) towards the east.

@@ -10,6 +10,7 @@
 #include "plot/kernel/state.hpp"
 #include "plot/routines/contours.hpp"
 #include "plot/routines/line_styles.hpp"
+#include "plot/routines/map_areas.hpp"
 #include "plot/routines/map_points.hpp"
 #include "plot/routines/patterns.hpp"
 
@@ -43,7 +44,7 @@ public:
     CellShader(std::span<const float> x, int nx, std::span<const float> y, int ny, std::span<const float> z,
                std::span<const float> levels)
         : z_(z), ny_(ny), levels_(levels), clip_(axis_clip_rect()), map_(map_projected()),
-          quadrilaterals_(map_ && map_cells_are_quadrilaterals())
+          quadrilaterals_(map_ && map_cells_are_quadrilaterals()), seam_(map_ && map_frame_has_seam())
     {
         if (map_) {
             // Longitudes and latitudes go through the projection corner by corner.
@@ -203,11 +204,59 @@ public:
         return x1 >= clip_.x0 && x0 <= clip_.x1 && y1 >= clip_.y0 && y0 <= clip_.y1;
     }
 
+    // The cell in longitude and latitude with its values when it crosses the
+    // seam of the map; empty otherwise.
+    std::vector<ValuePoint> torn_cell(int i, int j) const
+    {
+        if (!seam_)
+            return {};
+        auto lon = [&](int k) { return static_cast<double>(lon_[static_cast<std::size_t>(k)]); };
+        auto lat = [&](int k) { return static_cast<double>(lat_[static_cast<std::size_t>(k)]); };
+        std::vector<ValuePoint> area{{lon(i), lat(j), zv(i, j)},
+                                     {lon(i + 1), lat(j), zv(i + 1, j)},
+                                     {lon(i + 1), lat(j + 1), zv(i + 1, j + 1)},
+                                     {lon(i), lat(j + 1), zv(i, j + 1)}};
+        if (!map_area_crosses_seam(area))
+            area.clear();
+        return area;
+    }
+
+    // The pieces of a torn cell, one on each side of the seam, with their
+    // points rounded as the corners of whole cells are.
+    static std::vector<std::vector<ValuePoint>> torn_pieces(std::span<const ValuePoint> area)
+    {
+        std::vector<std::vector<ValuePoint>> pieces = map_area_pieces(area, false);
+        for (std::vector<ValuePoint>& piece : pieces)
+            for (ValuePoint& p : piece)
+                p = {std::round(p.x), std::round(p.y), p.v};
+        return pieces;
+    }
+
+    // A torn cell band by band: the parts between two levels.
+    void fill_torn_cell(std::span<const ValuePoint> area)
+    {
+        for (const std::vector<ValuePoint>& piece : torn_pieces(area)) {
+            for (std::size_t band = 1; band <= levels_.size(); ++band) {
+                std::vector<ValuePoint> part = part_by_level(piece, levels_[band - 1], true);
+                if (band < levels_.size())
+                    part = part_by_level(part, levels_[band], false);
+                if (part.size() < 3)
+                    continue;
+                colour_of_band(static_cast<int>(band));
+                fill_solid(plot_polygon(part), &clip_, 2.0);
+            }
+        }
+    }
+
     void cell(int i, int j)
     {
         ValuePoint c[4];
         if (!corners(i, j, c) || !visible(c))
             return;
+        if (std::vector<ValuePoint> area = torn_cell(i, j); !area.empty()) {
+            fill_torn_cell(area);
+            return;
+        }
         int low = static_cast<int>(levels_.size());
         int high = 0;
         for (const ValuePoint& p : c) {
@@ -291,6 +340,14 @@ public:
         ValuePoint c[4];
         if (!corners(i, j, c) || !visible(c))
             return;
+        if (std::vector<ValuePoint> area = torn_cell(i, j); !area.empty()) {
+            for (const std::vector<ValuePoint>& piece : torn_pieces(area)) {
+                std::vector<ValuePoint> part = part_by_level(piece, level, true);
+                if (part.size() >= 3)
+                    fill_solid(plot_polygon(part), &clip_, 2.0);
+            }
+            return;
+        }
         int count = 0;
         for (const ValuePoint& p : c)
             count += p.v > level ? 1 : 0;
@@ -307,6 +364,7 @@ private:
     ClipRect clip_;
     bool map_;             // the axis system is a projected map
     bool quadrilaterals_;  // its cells are filled as quadrilaterals
+    bool seam_;            // its frame has a seam that cells may cross
     std::span<const float> lon_;
     std::span<const float> lat_;
     std::vector<double> px_;
@@ -326,22 +384,38 @@ int level_band(double v, std::span<const float> levels)
     return band;
 }
 
-std::vector<FillPoint> part_above(const ValuePoint& a, const ValuePoint& b, const ValuePoint& c, double level)
+std::vector<ValuePoint> part_by_level(std::span<const ValuePoint> polygon, double level, bool above, PointPart by)
 {
-    const ValuePoint* p[3] = {&a, &b, &c};
-    std::vector<FillPoint> out;
-    for (int k = 0; k < 3; ++k) {
-        const ValuePoint& s = *p[k];
-        const ValuePoint& e = *p[(k + 1) % 3];
-        bool s_in = s.v > level;
-        bool e_in = e.v > level;
-        if (s_in)
-            out.push_back({s.x, s.y});
-        if (s_in != e_in) {
-            double t = (s.v - level) / (s.v - e.v);
-            out.push_back({s.x + t * (e.x - s.x), s.y + t * (e.y - s.y)});
+    auto measure = [by](const ValuePoint& p) { return by == PointPart::x ? p.x : by == PointPart::y ? p.y : p.v; };
+    auto inside = [&](const ValuePoint& p) { return (measure(p) > level) == above; };
+    std::vector<ValuePoint> out;
+    for (std::size_t k = 0; k < polygon.size(); ++k) {
+        const ValuePoint& s = polygon[k];
+        const ValuePoint& e = polygon[(k + 1) % polygon.size()];
+        if (inside(s))
+            out.push_back(s);
+        if (inside(s) != inside(e)) {
+            double t = (measure(s) - level) / (measure(s) - measure(e));
+            ValuePoint p{s.x + t * (e.x - s.x), s.y + t * (e.y - s.y), s.v + t * (e.v - s.v)};
+            (by == PointPart::x ? p.x : by == PointPart::y ? p.y : p.v) = level;
+            out.push_back(p);
         }
     }
+    return out;
+}
+
+std::vector<FillPoint> part_above(const ValuePoint& a, const ValuePoint& b, const ValuePoint& c, double level)
+{
+    const ValuePoint triangle[3] = {a, b, c};
+    return plot_polygon(part_by_level(triangle, level, true));
+}
+
+std::vector<FillPoint> plot_polygon(std::span<const ValuePoint> polygon)
+{
+    std::vector<FillPoint> out;
+    out.reserve(polygon.size());
+    for (const ValuePoint& p : polygon)
+        out.push_back({p.x, p.y});
     return out;
 }
 

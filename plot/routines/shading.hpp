@@ -20,13 +20,21 @@ inline constexpr int warning_level_order = 107;
 // k for level(k-1) < v <= level(k), nlev above the last.
 int level_band(double v, std::span<const float> levels);
 
-// The part of the triangle (a, b, c) with values (va, vb, vc) where the
-// linear interpolation of the values lies above `level`.
+// A point with a value.
 struct ValuePoint {
     double x;
     double y;
     double v;
 };
+// The part of a polygon where one number of its points (by default the
+// value), interpolated linearly along its edges, lies above `level` (above)
+// or at or below it.
+enum class PointPart { x, y, v };
+std::vector<ValuePoint> part_by_level(std::span<const ValuePoint> polygon, double level, bool above,
+                                      PointPart by = PointPart::v);
+// The part of the triangle (a, b, c) where its values lie above `level`.
 std::vector<FillPoint> part_above(const ValuePoint& a, const ValuePoint& b, const ValuePoint& c, double level);
+// The points of a polygon without their values.
+std::vector<FillPoint> plot_polygon(std::span<const ValuePoint> polygon);
 
 }  // namespace korvan

@@ -11,6 +11,7 @@
 
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/state.hpp"
+#include "plot/routines/map_areas.hpp"
 #include "plot/routines/map_data.hpp"
 #include "plot/routines/map_lines.hpp"
 #include "plot/routines/map_points.hpp"
@@ -77,78 +78,6 @@ bool along_globe_edge(const FillPoint& a, const FillPoint& b)
     return (std::fabs(a.x) == 180 && a.x == b.x) || (std::fabs(a.y) == 90 && a.y == b.y);
 }
 
-// Sutherland-Hodgman against one side of a meridian.
-Ring cut_at(const Ring& ring, double lon, bool keep_east)
-{
-    Ring out;
-    auto inside = [&](const FillPoint& p) { return keep_east ? p.x >= lon : p.x <= lon; };
-    for (std::size_t i = 0; i < ring.size(); ++i) {
-        const FillPoint& a = ring[i];
-        const FillPoint& b = ring[(i + 1) % ring.size()];
-        if (inside(a))
-            out.push_back(a);
-        if (inside(a) != inside(b)) {
-            double t = (lon - a.x) / (b.x - a.x);
-            out.push_back({lon, a.y + t * (b.y - a.y)});
-        }
-    }
-    return out;
-}
-
-// A ring of a map that wraps around the globe, cut into the pieces on either
-// side of the back meridian (longitudes relative to the centre meridian).
-std::vector<Ring> pieces_within_globe(const Ring& ring, const MapAttributes& m)
-{
-    Ring rel(ring.size());
-    double shift = 0;
-    for (std::size_t i = 0; i < ring.size(); ++i) {
-        double r = map_relative_lon(m, ring[i].x);
-        if (i > 0) {
-            double previous = rel[i - 1].x - shift;
-            if (r - previous > 180)
-                shift -= 360;
-            else if (r - previous < -180)
-                shift += 360;
-        }
-        rel[i] = {r + shift, ring[i].y};
-    }
-    std::vector<Ring> pieces;
-    for (double s : {-720.0, -360.0, 0.0, 360.0, 720.0}) {
-        Ring moved(rel.size());
-        for (std::size_t i = 0; i < rel.size(); ++i)
-            moved[i] = {rel[i].x + s, rel[i].y};
-        Ring piece = cut_at(cut_at(moved, -180, true), 180, false);
-        if (piece.size() < 3)
-            continue;
-        for (FillPoint& p : piece)
-            p.x += m.middle_lon;
-        pieces.push_back(std::move(piece));
-    }
-    return pieces;
-}
-
-// The plot polygon of a ring in degrees, with points at most a degree apart
-// so that its edges follow the projection.
-Ring projected_ring(const Ring& ring)
-{
-    Ring out;
-    FillPoint p{};
-    for (std::size_t i = 0; i < ring.size(); ++i) {
-        const FillPoint& b = ring[i];
-        if (i > 0) {
-            const FillPoint& a = ring[i - 1];
-            double length = std::hypot(b.x - a.x, b.y - a.y);
-            int n = static_cast<int>(std::min(length, 1000.0));
-            for (int k = 1; k < n; ++k)
-                if (map_to_plot_for_fill(a.x + (b.x - a.x) * k / n, a.y + (b.y - a.y) * k / n, p))
-                    out.push_back(p);
-        }
-        if (map_to_plot_for_fill(b.x, b.y, p))
-            out.push_back(p);
-    }
-    return out;
-}
-
 // Draws or fills the outlines of one region.
 void draw_region(int region, bool fill)
 {
@@ -174,7 +103,6 @@ void draw_region(int region, bool fill)
     }
     std::vector<Copy> copies = copies_shown();
     ClipRect clip = axis_clip_rect();
-    bool wraps = map_projected() && map_class(m.projection) != MapClass::cylindrical;
     if (!fill) {
         MapLine line(m.line_mode);
         for (const Copy& c : copies) {
@@ -192,19 +120,18 @@ void draw_region(int region, bool fill)
         return;
     }
     std::vector<Ring> polygons;
+    std::vector<ValuePoint> area;
     for (const Copy& c : copies) {
         for (const Ring& ring : rings) {
-            Ring moved(ring.size());
-            std::transform(ring.begin(), ring.end(), moved.begin(), [&](const FillPoint& p) { return copied(p, c); });
-            std::vector<Ring> pieces;
-            if (wraps)
-                pieces = pieces_within_globe(moved, m);
-            else
-                pieces.push_back(std::move(moved));
-            for (const Ring& piece : pieces) {
-                Ring polygon = projected_ring(piece);
-                if (polygon.size() >= 3)
-                    polygons.push_back(std::move(polygon));
+            area.clear();
+            for (const FillPoint& p : ring) {
+                FillPoint q = copied(p, c);
+                area.push_back({q.x, q.y, 0});
+            }
+            for (const std::vector<ValuePoint>& piece : map_area_pieces(area, true)) {
+                Ring& polygon = polygons.emplace_back();
+                for (const ValuePoint& p : piece)
+                    polygon.push_back({p.x, p.y});
             }
         }
     }

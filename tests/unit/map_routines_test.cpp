@@ -15,6 +15,7 @@
 #include "plot/kernel/routines.hpp"
 #include "plot/routines/axes.hpp"
 #include "plot/routines/curves.hpp"
+#include "plot/routines/map_areas.hpp"
 #include "plot/routines/map_data.hpp"
 #include "plot/routines/map_points.hpp"
 #include "plot/routines/maps.hpp"
@@ -76,8 +77,41 @@ protected:
             n += p.draw ? 1 : 0;
         return n;
     }
+    // What CONSHD draws of a field on a Hammer world map in a SHDMOD mode
+    // (levels 1, 2 and 3); each point's place in the map's ellipse (1 on its
+    // edge) in `radius`.
+    Points hammer_cells(const char* mode, const std::vector<float>& lon, const std::vector<float>& lat,
+                        const std::vector<float>& z)
+    {
+        const std::vector<float> levels{1, 2, 3};
+        const int nx = static_cast<int>(lon.size());
+        const int ny = static_cast<int>(lat.size());
+        Points cells = drawn_after(
+            [&] {
+                projct("HAMM");
+                grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+                shdmod(mode, "CONTUR");
+            },
+            [&] { conshd(lon, nx, lat, ny, z, levels, 3); });
+        open_new_plot();
+        projct("HAMM");
+        grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+        centre_ = at(0, 0);
+        half_x_ = at(180, 0).x - centre_.x;
+        half_y_ = centre_.y - at(0, 90).y;
+        endgrf();
+        korfin();
+        return cells;
+    }
+    double radius(double x, double y) const
+    {
+        return std::pow((x - centre_.x) / half_x_, 2) + std::pow((y - centre_.y) / half_y_, 2);
+    }
     std::string old_korvan_;
     bool had_korvan_ = false;
+    FillPoint centre_{};
+    double half_x_ = 1;
+    double half_y_ = 1;
 };
 
 constexpr double deg = 3.14159265358979323846 / 180;
@@ -404,32 +438,165 @@ TEST_F(MapTest, ShadedContoursOnAMapFillTheProjectedCells)
         lon.push_back(static_cast<float>(k));
     for (int k = -90; k <= 90; k += 10)
         lat.push_back(static_cast<float>(k));
-    const int nx = static_cast<int>(lon.size());
-    const int ny = static_cast<int>(lat.size());
-    std::vector<float> z(static_cast<std::size_t>(nx * ny), 1.5f);
-    const std::vector<float> levels{1, 2, 3};
+    std::vector<float> z(lon.size() * lat.size(), 1.5f);
     for (const char* mode : {"CELL", "POLY"}) {
-        Points cells = drawn_after(
-            [&] {
-                projct("HAMM");
-                grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
-                shdmod(mode, "CONTUR");
-            },
-            [&] { conshd(lon, nx, lat, ny, z, levels, 3); });
+        Points cells = hammer_cells(mode, lon, lat, z);
         ASSERT_GT(cells.size(), 100u) << mode << kept_output_;
-        open_new_plot();
-        projct("HAMM");
-        grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
-        FillPoint c = at(0, 0);
-        double a = at(180, 0).x - c.x;
-        double b = c.y - at(0, 90).y;
-        endgrf();
-        korfin();
         double worst = 0;
         for (const PlotPointRecord& p : cells)
-            worst = std::max(worst, std::pow((p.x - c.x) / a, 2) + std::pow((p.y - c.y) / b, 2));
+            worst = std::max(worst, radius(p.x, p.y));
         EXPECT_LT(worst, 1.01) << mode;
         EXPECT_GT(worst, 0.95) << mode;
+    }
+}
+
+// Whether a point lies inside polygons filled together by the even-odd rule.
+bool inside(const std::vector<std::vector<ValuePoint>>& polygons, FillPoint p)
+{
+    bool in = false;
+    for (const std::vector<ValuePoint>& polygon : polygons)
+        for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+            const ValuePoint& a = polygon[i];
+            const ValuePoint& b = polygon[j];
+            if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) / (b.y - a.y) * (b.x - a.x))
+                in = !in;
+        }
+    return in;
+}
+
+std::vector<ValuePoint> square(double lon0, double lon1, double lat0, double lat1)
+{
+    return {{lon0, lat0, 0}, {lon1, lat0, 0}, {lon1, lat1, 0}, {lon0, lat1, 0}};
+}
+
+TEST_F(MapTest, AreasAreCutAtTheSeamOfTheProjection)
+{
+    // Hammer: an area across the back meridian falls into a piece at each
+    // edge of the ellipse.
+    open_plot();
+    projct("HAMM");
+    grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+    FillPoint c = at(0, 0);
+    double a = at(180, 0).x - c.x;
+    EXPECT_FALSE(map_area_crosses_seam(square(160, 170, -10, 10)));
+    EXPECT_TRUE(map_area_crosses_seam(square(170, 190, -10, 10)));
+    auto pieces = map_area_pieces(square(170, 190, -10, 10), true);
+    ASSERT_EQ(pieces.size(), 2u);
+    for (const auto& piece : pieces) {
+        double side = piece.front().x - c.x;
+        for (const ValuePoint& p : piece)
+            EXPECT_GT((p.x - c.x) * side, 0.8 * a * a);
+    }
+    // A ring around the south pole whose edges take the short way across
+    // the back meridian: closed along the pole, it holds the pole's cap and
+    // nothing north of its latitude.
+    std::vector<ValuePoint> ring;
+    for (int lon = -180; lon < 180; lon += 10)
+        ring.push_back({static_cast<double>(lon), -70, 0});
+    pieces = map_area_pieces(ring, false);
+    EXPECT_TRUE(inside(pieces, at(0, -85)));
+    EXPECT_TRUE(inside(pieces, at(10, -80)));
+    EXPECT_FALSE(inside(pieces, at(0, -60)));
+    EXPECT_FALSE(inside(pieces, at(0, 0)));
+    endgrf();
+    korfin();
+
+    // UTM: the seam is the back half of the equator; an area across it lies
+    // beyond the top and the bottom of the map, in two pieces.
+    open_plot();
+    projct("UTM");
+    grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+    c = at(0, 0);
+    EXPECT_FALSE(map_area_crosses_seam(square(140, 160, 5, 10)));
+    EXPECT_TRUE(map_area_crosses_seam(square(140, 160, -5, 5)));
+    pieces = map_area_pieces(square(140, 160, -5, 5), true);
+    ASSERT_EQ(pieces.size(), 2u);
+    for (const auto& piece : pieces) {
+        double side = piece.front().y - c.y;
+        for (const ValuePoint& p : piece)
+            EXPECT_GT((p.y - c.y) * side, 0) << p.x << ", " << p.y;
+    }
+    endgrf();
+    korfin();
+
+    // Orthographic: the area is cut at the edge of the visible hemisphere,
+    // along the circle; an area behind it leaves nothing.
+    open_plot();
+    projct("ORTH");
+    mappol(0, 0);
+    grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+    c = axis_centre();
+    double radius = (std::min(state().axes.nxl, state().axes.nyl) - 1) / 2.0;
+    EXPECT_FALSE(map_area_crosses_seam(square(170, 190, -10, 10)));
+    pieces = map_area_pieces(square(80, 100, -10, 10), true);
+    ASSERT_EQ(pieces.size(), 1u);
+    double farthest = 0;
+    for (const ValuePoint& p : pieces[0])
+        farthest = std::max(farthest, std::hypot(p.x - c.x, p.y - c.y));
+    EXPECT_NEAR(farthest, radius, 0.5);
+    EXPECT_TRUE(inside(pieces, at(85, 0)));
+    EXPECT_TRUE(map_area_pieces(square(120, 140, -10, 10), true).empty());
+    endgrf();
+}
+
+TEST_F(MapTest, NothingIsDrawnAcrossTheMap)
+{
+    // Coastlines and shaded continents on maps with a seam: no line and no
+    // fill line reaches across the map.
+    for (int map = 0; map < 3; ++map) {
+        Points drawn = drawn_after(
+            [&] {
+                projct(map == 0 ? "UTM" : map == 1 ? "OBLI" : "HAMM");
+                if (map == 1)
+                    mappol(20, 40);
+                grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
+            },
+            [] {
+                shdmap("ALL");
+                world();
+            });
+        ASSERT_GT(drawn.size(), 1000u) << map;
+        const AxisAttributes& a = state().axes;
+        double longest_x = 0;
+        double longest_y = 0;
+        for (std::size_t i = 1; i < drawn.size(); ++i)
+            if (drawn[i].draw) {
+                longest_x = std::max(longest_x, std::fabs(drawn[i].x - drawn[i - 1].x));
+                longest_y = std::max(longest_y, std::fabs(drawn[i].y - drawn[i - 1].y));
+            }
+        EXPECT_LT(longest_x, 0.8 * a.nxl) << map;
+        EXPECT_LT(longest_y, 0.8 * a.nyl) << map;
+    }
+    // Shaded cells across the back meridian of a Hammer map: along its edge,
+    // cell by cell (one band and several bands in a cell) and per level.
+    std::vector<float> lon;
+    std::vector<float> lat;
+    for (int k = 5; k <= 365; k += 10)
+        lon.push_back(static_cast<float>(k));
+    for (int k = -85; k <= 85; k += 10)
+        lat.push_back(static_cast<float>(k));
+    const std::size_t ny = lat.size();
+    std::vector<float> z(lon.size() * ny, 0.5f);
+    for (std::size_t j = 0; j < ny; ++j) {
+        z[17 * ny + j] = j < ny / 2 ? 1.5f : 2.5f;  // 175 degrees
+        z[18 * ny + j] = 1.5f;                      // 185 degrees
+    }
+    for (const char* mode : {"CELL", "POLY"}) {
+        Points cells = hammer_cells(mode, lon, lat, z);
+        ASSERT_GT(cells.size(), 20u) << mode;
+        // Every fill line lies near the ellipse: its middle too.
+        int east = 0;
+        int west = 0;
+        for (std::size_t i = 1; i < cells.size(); ++i) {
+            if (!cells[i].draw)
+                continue;
+            double x = (cells[i - 1].x + cells[i].x) / 2;
+            double y = (cells[i - 1].y + cells[i].y) / 2;
+            ASSERT_GT(radius(x, y), 0.8) << mode << " " << x << ", " << y;
+            (x > centre_.x ? east : west) += 1;
+        }
+        EXPECT_GT(east, 10) << mode;
+        EXPECT_GT(west, 10) << mode;
     }
 }
 

@@ -55,6 +55,19 @@ def read_png_rgb(name):
     return width, height, rows
 
 
+def page_placement(ps, dpi, picture_height, page_width):
+    """Where plot coordinates lie in Ghostscript's picture (at dpi) of a
+    library PostScript page page_width plot units wide: the pixels per plot
+    unit and the pixel position of the page's upper left corner, from the
+    file's bounding box. ValueError when the file has none."""
+    for line in open(ps, errors='replace'):
+        if line.startswith('%%BoundingBox:'):
+            x0, y0, x1, y1 = (float(v) for v in line.split()[1:5])
+            points = dpi / 72
+            return (x1 - x0) / page_width * points, x0 * points, picture_height - y1 * points
+    raise ValueError('no bounding box in ' + ps)
+
+
 def main():
     ps, png = sys.argv[1], sys.argv[2]
     dpi = sys.argv[3] if len(sys.argv) > 3 else '30'
