@@ -207,9 +207,18 @@ for run in "text_labels_bench 100000 $work/drivers" "datmat_bench" \
     measure "$program" "$build/bin/$program" $args
     eval "row \"$program (whole program)\" \"\$cpu_$program\" - \"\" \"\$mem_$program\""
 done
-# 6. The world map benchmark keeps its own runner (it decodes the coastlines for gnuplot).
-if [ -n "$python" ] && have gnuplot; then
-    measure world_map bash "$root/bench/world_map/run.sh"
+# 6. WORLD and SHDMAP('ALL') into PostScript: the world map benchmark keeps its own
+# runner (it takes off the time of the map without outlines and decodes the
+# coastlines for gnuplot); its figures go into the table.
+measure world_map bash "$root/bench/world_map/run.sh"
+if [ -f "$work/world_map.out" ]; then
+    gp_world=$(sed -n 's/^gnuplot.* drawn in \([0-9.]*\) s CPU.*/\1/p' "$work/world_map.out")
+    for p in CYLI HAMM; do
+        own=$(sed -n "s/^kflrun $p: .* in \([0-9.]*\) s CPU .*/\1/p" "$work/world_map.out")
+        peer=
+        [ "$p" = CYLI ] && peer=$gp_world
+        row "WORLD + SHDMAP('ALL'), $p map, PS (map off)" "$own" gnuplot "$peer" "" ""
+    done
 fi
 
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), load $(cut -d' ' -f1-3 /proc/loadavg)"
