@@ -212,6 +212,9 @@ bool play_back(const Settings& s, const InputFile& input, const Target& target, 
         }
         if (input.image_width > 0 && input.image_height > 0)
             winsiz(input.image_width, input.image_height);
+    } else if (postscript.white_paper) {
+        // The converted drawing stays on white paper as the file's is.
+        scrmod("revers");
     }
     if (s.window_size_given)
         winsiz(s.window_width, s.window_height);

@@ -64,7 +64,7 @@ bool erases_page(int code) { return code <= 200 || (code >= 601 && code <= 700);
 class Player {
 public:
     Player(const PostScriptPage& page, const PageSelection& pages, const PostScriptImage& image)
-        : page_(page), pages_(pages), image_(image)
+        : page_(page), pages_(pages), image_(image), palette_(file_palette(page.white_paper))
     {
         drawing_ = selected(1);
     }
@@ -129,7 +129,7 @@ public:
                 int rgb = pixel[0] << 16 | pixel[1] << 8 | pixel[2];
                 if (rgb != last_rgb) {
                     last_rgb = rgb;
-                    last_index = nearest_colour(pixel[0], pixel[1], pixel[2]);
+                    last_index = nearest_colour(palette_, pixel[0], pixel[1], pixel[2]);
                 }
                 row[static_cast<std::size_t>(x)] = static_cast<std::uint8_t>(last_index);
             }
@@ -172,7 +172,7 @@ private:
                 draw_path();
                 // Pages left out change no colour of the output; the last
                 // colour is taken up where the drawing starts.
-                int colour = nearest_colour(a[0], a[1], a[2]);
+                int colour = nearest_colour(palette_, a[0], a[1], a[2]);
                 if (drawing_)
                     setclr(colour);
                 else
@@ -282,7 +282,7 @@ private:
             return;
         }
         flush_pending();
-        s.device->fill_rect(x, y, w, h, nearest_colour(a[4], a[5], a[6]));
+        s.device->fill_rect(x, y, w, h, nearest_colour(palette_, a[4], a[5], a[6]));
     }
 
     // x y r1 r2 a a2 r g b sec: the ring sector between two radii and two
@@ -318,7 +318,7 @@ private:
             polygon.push_back({p.x, p.y});
         PlotState& s = state();
         int kept = s.current_colour;
-        int colour = nearest_colour(a[6], a[7], a[8]);
+        int colour = nearest_colour(palette_, a[6], a[7], a[8]);
         if (colour != kept)
             setclr(colour);
         fill_solid(polygon, nullptr);
@@ -369,6 +369,7 @@ private:
     PostScriptPage page_;
     PageSelection pages_;
     PostScriptImage image_;
+    ColourTable palette_;
     int image_request_ = 0;
     int page_number_ = 1;
     bool drawing_ = true;
@@ -516,6 +517,28 @@ bool skip_to_body(std::FILE* in)
     return false;
 }
 
+// Whether a drawing is on white paper: its body does not begin with a black
+// rectangle over the whole drawing ("x y w v 0 0 0 e"), the black page of a
+// colour file. A picture (no placement line) has no paper: its pixels carry
+// their own colours.
+bool on_white_paper(std::FILE* in, const PostScriptPage& page)
+{
+    std::rewind(in);
+    if (!skip_to_body(in))
+        return false;
+    double a[7];
+    char op[8];
+    if (std::fscanf(in, "%lf %lf %lf %lf %lf %lf %lf %7s", &a[0], &a[1], &a[2], &a[3], &a[4], &a[5], &a[6], op) != 8 ||
+        std::string_view(op) != "e" || a[4] != 0 || a[5] != 0 || a[6] != 0)
+        return true;
+    // Device units are half plot units; a turned page has its sides exchanged.
+    double w = 0.5 * std::fabs(a[2] - a[0]);
+    double h = 0.5 * std::fabs(a[3] - a[1]);
+    if (page.turned)
+        std::swap(w, h);
+    return w < page.drawing_width - 2 || h < page.drawing_height - 2;
+}
+
 }  // namespace
 
 bool created_by_korvan(std::FILE* in)
@@ -554,6 +577,7 @@ bool read_postscript_page(std::FILE* in, PostScriptPage& page)
         return false;
     page.drawing_width = page.width;
     page.drawing_height = page.height;
+    page.white_paper = on_white_paper(in, page);
     // Whole millimetres, so that a metafile header (in centimetres with one
     // decimal) written from the page still holds the whole drawing.
     page.width = page_millimetres * std::ceil((page.width + 1) / page_millimetres);
@@ -578,13 +602,22 @@ void play_postscript(std::FILE* in, const PostScriptPage& page, const PageSelect
     player.finish();
 }
 
-int nearest_colour(double r, double g, double b)
+ColourTable file_palette(bool white_paper)
 {
     const PlotState& s = state();
+    ColourTable palette = s.colour_table;
+    if (white_paper != colour_table_reversed())
+        exchange_background(palette, static_cast<ColourTableName>(
+                                         std::clamp(s.colour_table_index, 0, colour_table_name_count - 1)));
+    return palette;
+}
+
+int nearest_colour(const ColourTable& palette, double r, double g, double b)
+{
     int best = 0;
     double best_distance = 1e300;
     for (int i = 0; i < 256; ++i) {
-        std::uint32_t rgb = s.colour_table[static_cast<std::size_t>(i)];
+        std::uint32_t rgb = palette[static_cast<std::size_t>(i)];
         double dr = ((rgb >> 16) & 0xFF) - r;
         double dg = ((rgb >> 8) & 0xFF) - g;
         double db = (rgb & 0xFF) - b;

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "plot/kernel/colour_tables.hpp"
+
 namespace korvan::conv {
 
 // The page of a library PostScript file, read from its comment lines.
@@ -14,6 +16,9 @@ struct PostScriptPage {
     double drawing_height = 0;
     double width = 0;  // the page: the drawing rounded up to whole millimetres
     double height = 0;
+    // The drawing is on white paper: the body does not begin by painting the
+    // page black (written for a reversed screen, or in black and white).
+    bool white_paper = false;
 };
 
 // Whether the third line is the library's creator line.
@@ -42,7 +47,12 @@ struct PostScriptImage {
 void play_postscript(std::FILE* in, const PostScriptPage& page, const PageSelection& pages,
                      const PostScriptImage& image);
 
-// The colour-table entry nearest to red, green and blue (0-255).
-int nearest_colour(double r, double g, double b);
+// The colour table of the target as the file's colours were chosen from it:
+// background and foreground exchanged when the file's paper and the target's
+// differ, so that the file's paper colour becomes the target's background.
+ColourTable file_palette(bool white_paper);
+
+// The entry of a colour table nearest to red, green and blue (0-255).
+int nearest_colour(const ColourTable& palette, double r, double g, double b);
 
 }  // namespace korvan::conv

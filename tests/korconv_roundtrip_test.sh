@@ -6,8 +6,13 @@
 # is compared with the rendering of the file that kflrun writes directly in
 # that format: the same cells of the page carry ink, and as many are filled.
 #
+# Plots made for white paper (SCRMOD('REVERS'), the scripts named *_paper)
+# are converted from the metafile formats with REV, as they were drawn; their
+# PostScript files are converted as they are and must stay on white paper.
+#
 # Renderers: Ghostscript for PostScript (every colour but black as ink, so
-# that the black page of a colour file is paper), hp2xx for HPGL, the
+# that the black page of a colour file is paper; on white paper every colour
+# but white), hp2xx for HPGL, the
 # project's metafile renderer for GKSVAN (CGM through its conversion to
 # GKSVAN), tiffinfo and the pixels for TIFF.
 #
@@ -73,9 +78,12 @@ RECFLL(1200, 200, 300, 300, 200)
 KORFIN()
 EOF
 cp "$examples"/{axes,curves,pie,figures,quick_plot,quick_surf3}.kfl .
-# The contours on the screen's black page: the colour table of a reversed
-# screen is not told by a PostScript file.
+# The contours on the screen's black page and, as the example draws them, on
+# white paper; the curves on white paper too.
 sed "/SCRMOD/d" "$examples"/contour.kfl > contour.kfl
+cp "$examples"/contour.kfl contour_paper.kfl
+sed "s/^KORINI()/SCRMOD('REVERS')\nKORINI()/" "$examples"/curves.kfl > curves_paper.kfl
+grep -q "SCRMOD('REVERS')" curves_paper.kfl || fail "curves_paper.kfl: no SCRMOD"
 
 # plot <script> <format> <directory>: the script's plot in that format, as
 # <directory>/plot.<ext>.
@@ -91,13 +99,13 @@ plot() {
     [ -n "$made" ] && mv "$made" "$dir/plot.$(extension "$format")"
 }
 
-# render <file> <picture>: the first page as a picture.
+# render <file> <picture> [paper]: the first page as a picture.
 render() {
-    local file=$1 picture=$2
+    local file=$1 picture=$2 paper=${3:-0}
     case $file in
     *.psc)
         gs -dSAFER -dBATCH -dNOPAUSE -q -sDEVICE=pbmraw -r60 -dFirstPage=1 -dLastPage=1 -sPAPERSIZE=a4 \
-            -sOutputFile="$picture" -c '/setrgbcolor { add add 0 eq { 1 } { 0 } ifelse setgray } bind def' \
+            -sOutputFile="$picture" -c "/setrgbcolor { add add $paper eq { 1 } { 0 } ifelse setgray } bind def" \
             -f "$file" > /dev/null 2>&1
         ;;
     *.met) "$gksvan_png" "$file" "$picture" > /dev/null 2>&1 ;;
@@ -115,6 +123,10 @@ formats="PSCL GKSV CGM HPGL"
 only=${KORVAN_ONLY:-}
 for script in ${only:-*}.kfl; do
     name=${script%.kfl}
+    # The sum of red, green and blue (0 to 1 each) of the paper.
+    paper=0
+    reverse=()
+    case $name in *_paper) paper=3 reverse=(REV) ;; esac
     for format in $formats TIFF; do
         plot "$script" "$format" "$name/$format"
         file=$name/$format/plot.$(extension "$format")
@@ -122,7 +134,7 @@ for script in ${only:-*}.kfl; do
             fail "$name: kflrun wrote no $format file"
             continue
         fi
-        render "$file" "$name/$format/direct.picture" || fail "$name: the $format file does not render"
+        render "$file" "$name/$format/direct.picture" $paper || fail "$name: the $format file does not render"
     done
     for from in $formats; do
         input=$name/$from/plot.$(extension "$from")
@@ -130,14 +142,16 @@ for script in ${only:-*}.kfl; do
         for to in $formats TIFF; do
             [ "$to" = "$from" ] && continue
             out=$name/$from/to.$(extension "$to")
-            timeout 120 "$korconv" "$input" "$to" F="$out" < /dev/null > "$out.log" 2>&1
+            options=()
+            [ "$from" != PSCL ] && options=("${reverse[@]}")
+            timeout 120 "$korconv" "$input" "$to" F="$out" "${options[@]}" < /dev/null > "$out.log" 2>&1
             if ! grep -q "file .* is created" "$out.log" || [ ! -s "$out" ]; then
                 fail "$name: $from to $to: $(cat "$out.log")"
                 continue
             fi
             direct=$name/$to/direct.picture
             [ -s "$direct" ] || continue
-            if ! render "$out" "$out.picture"; then
+            if ! render "$out" "$out.picture" $paper; then
                 fail "$name: $from to $to does not render"
                 continue
             fi

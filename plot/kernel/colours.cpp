@@ -44,8 +44,7 @@ void load_named_colour_table(ColourTableName requested)
         load_colour_table_for_device(name, s.device_code, s.colour_table);
     for (int j = 1; j <= 30; ++j)
         c.cycle[static_cast<std::size_t>(j)] = colour_cycle_entry(c.pens, j);
-    // Paper is white: the paper formats always draw as reversed.
-    if ((s.screen_mode == 2 && reversing_device(s.device_code)) || is_paper_device(s.device_code))
+    if (colour_table_reversed())
         exchange_background(s.colour_table, name);
     s.colour_table_index = static_cast<int>(name);
     c.lowest = 0;
@@ -55,6 +54,13 @@ void load_named_colour_table(ColourTableName requested)
     c.range_last = c.highest - 1;
     table_changed(s);
     select_colour(s.foreground);
+}
+
+bool colour_table_reversed()
+{
+    const PlotState& s = state();
+    // Paper is white: the paper formats always draw as reversed.
+    return (s.screen_mode == 2 && reversing_device(s.device_code)) || is_paper_device(s.device_code);
 }
 
 void setvlt(std::string_view name)

@@ -31,6 +31,9 @@ void rgbhsv(double r, double g, double b, double& h, double& s, double& v);
 // Internal operations of the drawing routines.
 // Loads a named table as SETVLT does, without the level check.
 void load_named_colour_table(ColourTableName name);
+// Whether tables are loaded with the background and foreground colours
+// exchanged on the device in force (reversed screen mode, paper formats).
+bool colour_table_reversed();
 // The colour scaling of the value mapping from a colour axis (start and end in
 // axis units, exponents when logarithmic), with the current colour range.
 void set_colour_scaling(double axis_start, double axis_end, bool logarithmic);
