@@ -11,6 +11,7 @@
 #include "conv/settings.hpp"
 #include "conv/targets.hpp"
 #include "plat/console.hpp"
+#include "plat/exit_status.hpp"
 #include "plat/usage.hpp"
 #include "plot/win/driver.hpp"
 
@@ -112,7 +113,8 @@ bool convert(Settings& s)
         return false;
     }
     if (!play_back(s, input, target, s.output, message)) {
-        show(message);
+        if (!message.empty())
+            show(message);
         return false;
     }
     if (target.printer && target.code > 150)
@@ -136,11 +138,14 @@ int run_korconv(const std::vector<std::string>& words)
     win::start(false);
     if (!parsed) {
         show(message);
-    } else if (convert(settings) && settings.delete_input) {
+        plat::note_failure();
+    } else if (!convert(settings)) {
+        plat::note_failure();
+    } else if (settings.delete_input) {
         std::remove(settings.input.c_str());
     }
     win::end(false);
-    return 0;
+    return plat::exit_status();
 }
 
 }  // namespace korvan::conv

@@ -219,7 +219,6 @@ bool play_back(const Settings& s, const InputFile& input, const Target& target, 
     if (s.window_size_given)
         winsiz(s.window_width, s.window_height);
     korini();
-    output = getfil();
     apply_colour_table(s, input);
 
     // Second pass: the drawing.
@@ -263,9 +262,11 @@ bool play_back(const Settings& s, const InputFile& input, const Target& target, 
         break;
     }
     // What was drawn is kept in the output also when the input ended early.
-    unit(0);
-    korfin();
-    return message.empty();
+    // The plot is closed without the end protocol; a file that could not be
+    // written has been reported by the library.
+    close_open_plot();
+    output = state().output_file;  // the name really written; images get theirs at the end
+    return message.empty() && !state().output_failed;
 }
 
 }  // namespace korvan::conv

@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include "conv/file_failure.hpp"
+#include "plat/written_file.hpp"
+
 namespace korvan::conv {
 
 bool copy_to_port(const std::string& file, const std::string& port, bool remove_file, std::string& message)
@@ -11,8 +14,8 @@ bool copy_to_port(const std::string& file, const std::string& port, bool remove_
         message = " <<<< Open error in file " + file + "\n";
         return false;
     }
-    std::FILE* out = std::fopen(port.c_str(), "wb");
-    if (out == nullptr) {
+    plat::WrittenFile out;
+    if (!out.create(port)) {
         std::fclose(in);
         message = " <<<< Open error in file " + port + "\n";
         return false;
@@ -20,13 +23,11 @@ bool copy_to_port(const std::string& file, const std::string& port, bool remove_
     // Byte for byte: binary plot files and long lines reach the printer whole.
     char buffer[8192];
     std::size_t n;
-    bool written = true;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        written = written && std::fwrite(buffer, 1, n, out) == n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0 && out.write(buffer, n)) {
+    }
     std::fclose(in);
-    written = std::fclose(out) == 0 && written;
-    if (!written) {
-        message = " <<<< Write error in file " + port + "\n";
+    if (int error = out.close(); error != 0) {
+        message = file_failure_message("Write", port, error);
         return false;
     }
     if (remove_file)

@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "conv/file_failure.hpp"
 #include "conv/text_lines.hpp"
+#include "plat/written_file.hpp"
 #include "plot/kernel/kernel.hpp"
 
 namespace korvan::conv {
@@ -46,12 +48,13 @@ bool rewrite_postscript(const std::string& input, std::string& output, const Rew
         return false;
     }
     output = file_version(output);
-    std::FILE* out = std::fopen(output.c_str(), "wb");
-    if (out == nullptr) {
+    plat::WrittenFile written;
+    if (!written.create(output)) {
         std::fclose(in);
-        message = " <<<< Open error in file " + output + "\n";
+        message = file_failure_message("Open", output, written.error());
         return false;
     }
+    std::FILE* out = written.stream();
     bool rescale = std::fabs(request.scaling - 1.0) > 0.001;
     double c = 1.0;
     std::fprintf(out, "%s\n", line1.c_str());
@@ -119,8 +122,8 @@ bool rewrite_postscript(const std::string& input, std::string& output, const Rew
             std::fprintf(out, "%s\n", kept.c_str());
     }
     std::fclose(in);
-    if (std::fclose(out) != 0) {
-        message = " <<<< Write error in file " + output + "\n";
+    if (int error = written.close(); error != 0) {
+        message = file_failure_message("Write", output, error);
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 // The file table and the file functions FOPEN ... REWIND, GETS and PUTS.
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <string>
 
@@ -163,10 +164,16 @@ bool fclose_fn(const Args& a)
     FileEntry* e = entry_for(a, 0, {});
     if (e == nullptr)
         return result_int(a, -1);
-    if (!e->console && e->stream != nullptr)
-        std::fclose(e->stream);
+    // Written data still in the buffer reaches the file here, or fails to.
+    bool closed = true;
+    if (!e->console && e->stream != nullptr) {
+        errno = 0;
+        closed = std::fclose(e->stream) == 0;
+        if (!closed)
+            report("Write error in FCLOSE:", std::strerror(errno != 0 ? errno : EIO));
+    }
     *e = FileEntry{};
-    return result_int(a, 0);
+    return result_int(a, closed ? 0 : -1);
 }
 
 bool feof_fn(const Args& a)

@@ -10,6 +10,7 @@
 #include "interp/usage_text.hpp"
 #include "interp/variables.hpp"
 #include "plot/kernel/routines.hpp"
+#include "plat/exit_status.hpp"
 #include "plat/usage.hpp"
 #include "plot/win/driver.hpp"
 
@@ -104,8 +105,9 @@ int run_kflrun(const std::vector<std::string>& words)
     }
     win::start(words.empty() || fe.options.output_window_wanted);
     if (fe.options.data_file_given && !open_startup_data_file(fe.options.data_file_name)) {
+        plat::note_failure();
         win::end(false);
-        return 0;
+        return plat::exit_status();
     }
     bool opened = true;
     if (fe.interactive) {
@@ -113,6 +115,8 @@ int run_kflrun(const std::vector<std::string>& words)
         fe.inputs.push_first(nullptr, "");
     } else {
         opened = open_main_script(fe.options.script_name);
+        if (!opened)
+            plat::note_failure();
     }
     if (opened) {
         fe.buffer.clear();
@@ -126,7 +130,7 @@ int run_kflrun(const std::vector<std::string>& words)
     close_data_file();
     close_all_files();
     win::end(true);
-    return 0;
+    return plat::exit_status();
 }
 
 }  // namespace korvan::kfl

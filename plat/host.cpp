@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "plat/console.hpp"
+#include "plat/exit_status.hpp"
 
 namespace korvan::plat {
 
@@ -20,9 +21,9 @@ std::optional<std::string> get_env(const char* name)
 
 void fatal_exit(std::string_view caption, std::string_view text)
 {
+    note_failure();
     console().message_box(caption, text);
-    std::fflush(nullptr);
-    std::exit(1);
+    end_process();
 }
 
 std::string installation_dir()

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "plat/exit_status.hpp"
 #include "plat/graphics.hpp"
 #include "plat/line_history.hpp"
 #include "plat/message_box_window.hpp"
@@ -213,8 +214,7 @@ private:
         if (close_hook != nullptr)
             close_hook();
         self->hide();
-        std::fflush(nullptr);
-        std::exit(0);
+        end_process();
     }
 
     ConsoleStyle style_;

@@ -158,7 +158,7 @@ expect "korconv: The 'GKSV' file '$work/page9.met' is created!" pages.psc GKSV P
     printf 'showpage\n'
 } > picture.psc
 expect "korconv:  <<<< File and device formats are not compatible" picture.psc GKSV
-expect "korconv: The 'TIFF' file 'picture.tif' is created!" picture.psc TIFF
+expect "korconv: The 'TIFF' file '$work/picture.tif' is created!" picture.psc TIFF
 # rgb <tiff> <x> <y>: the colour of a pixel of a one-row-per-strip TIFF of 40 x 30.
 rgb() {
     local index map=$((146 + 6 * 30))
@@ -194,7 +194,7 @@ if command -v gs > /dev/null; then
 fi
 # Cut inside its data: the rows before the cut are drawn.
 head -c 3000 picture.psc > halfpicture.psc
-expect "korconv: The 'TIFF' file 'halfpicture.tif' is created!" halfpicture.psc TIFF
+expect "korconv: The 'TIFF' file '$work/halfpicture.tif' is created!" halfpicture.psc TIFF
 [ "$(tone "$(rgb halfpicture.tif 5 5)")" = blue ] || fail "cut picture pixel (5, 5): $(rgb halfpicture.tif 5 5)"
 [ "$(rgb halfpicture.tif 5 25)" = 000000 ] || fail "cut picture pixel (5, 25) is drawn: $(rgb halfpicture.tif 5 25)"
 
@@ -247,4 +247,61 @@ printf ' SP1;\nPD12,;XX;PU99999999999999,5;PD;\n' > bad.hpg
 timeout 60 "$korconv" bad.hpg GKSV F=bad.met < /dev/null > bad.out 2>&1
 [ $? -lt 124 ] || fail "korconv hangs or crashes on a bad HPGL file"
 grep -q 'Unknown command XX in HPGL file!' bad.out || fail "the unknown HPGL command is not reported: $(cat bad.out)"
+
+# Exit statuses: 0 after a conversion, 1 for a refused command line, a file
+# that cannot be read or written, or a refused conversion.
+# status_of <korconv words...>: the exit status, output discarded.
+status_of() {
+    timeout 60 "$korconv" "$@" < /dev/null > /dev/null 2>&1
+    echo $?
+}
+[ "$(status_of plot GKSV F=status.met)" = 0 ] || fail "a conversion does not end with 0"
+for words in "plot POST S=0" "plot POST third" "nothing POST" "plot XYZ" "page.kyo POST" "colour.psc POST" \
+    "headless.met POST" "plot.met GKSV WS=5"; do
+    # shellcheck disable=SC2086
+    [ "$(status_of $words)" = 1 ] || fail "korconv $words does not end with 1"
+done
+
+# Output that cannot be written is reported with its reason, never as created.
+expect " <<<< Warning  36: File error in korini!   (nodir/x.met: No such file or directory)" plot GKSV F=nodir/x.met
+[ "$(status_of plot GKSV F=nodir/x.met)" = 1 ] || fail "an output in a missing directory does not end with 1"
+out=$(timeout 60 "$korconv" plot GKSV F=/proc/x.met < /dev/null 2>&1)
+case $out in
+    " <<<< Warning  36: File error in korini!   (/proc/x.met: "*")") ;;
+    *) fail "an output in /proc: $out" ;;
+esac
+expect " <<<< Warning  36: File error in korini!   (nodir/x.psc: No such file or directory)" plot PSCL F=nodir/x.psc
+expect " <<<< Warning  36: File error in korfin!   (nodir/x.tif: No such file or directory)" plot TIFF F=nodir/x.tif
+expect " <<<< Warning  36: File error in korini!   (nodir/x.svg: No such file or directory)" plot SVG F=nodir/x.svg
+expect "korconv:  <<<< Open error in file nodir/x.psc: No such file or directory" colour.psc POST S=0.5 F=nodir/x.psc
+expect "korconv:  <<<< Write error in file /dev/full: No space left on device" plot HLP1 D=/dev/full
+[ -e kor00000.tmp ] || fail "the printer file that could not be sent is lost"
+rm -f kor00000.tmp
+# A full disk: the file stops growing at a size limit.
+limited() { (trap '' XFSZ; ulimit -f 1; timeout 60 "$korconv" "$@" < /dev/null 2>&1); }
+for target in GKSV POST CGM TIFF PDF; do
+    out=$(limited plot.cgm $target F=full.$target)
+    case $out in
+        *" <<<< Warning  36: File error in korfin!   (full.$target: File too large)") ;;
+        *" <<<< Warning  36: File error in korfin!   ($work/full.$target: File too large)") ;;
+        *) fail "$target on a full disk: $out" ;;
+    esac
+done
+out=$(limited colour.psc POST S=0.5 F=fullhalf.psc)
+[ "$out" = "korconv:  <<<< Write error in file fullhalf.psc: File too large" ] || fail "a rewrite on a full disk: $out"
+
+# Names are taken whole: a long one is written, one beyond the system's limit refused.
+long=""
+for i in 1 2 3 4 5 6 7 8 9 10; do long="${long}directory$i/"; done
+mkdir -p "$long"
+expect "korconv: The 'GKSV' file '${long}x.met' is created!" plot GKSV "F=${long}x.met"
+[ -s "${long}x.met" ] || fail "the long name was not written"
+name=$(printf 'n%.0s' $(seq 300)).met
+expect " <<<< Warning  36: File error in korini!   ($name: File name too long)" plot GKSV "F=$name"
+
+# The name announced is the one written, versioned when the name exists.
+cp plot.met out
+expect "korconv: The 'TIFF' file '$work/out_1' is created!" plot TIFF F=out
+expect "korconv: The 'GKSV' file '$work/out_2' is created!" plot GKSV F=out
+[ -s out_1 ] && [ -s out_2 ] && cmp -s plot.met out || fail "the versions of out were not written as announced"
 exit $status

@@ -63,7 +63,7 @@ public:
     // a file name for every page.
     virtual bool one_file() const = 0;
     // Starts a page of width x height units of unit points; false when its
-    // file cannot be made.
+    // file cannot be made. Failures here and below leave the reason in errno.
     virtual bool begin_page(const std::string& file, double width, double height, double unit) = 0;
     // A polyline of at least two points, width in units, square caps, bevel joins.
     virtual void stroke(std::span<const PaperPoint> path, PaperColour colour, double width) = 0;

@@ -3,6 +3,7 @@
 #include "plot/devices/paper_device.hpp"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -140,12 +141,13 @@ void PaperDevice::open()
 void PaperDevice::start_page()
 {
     std::string file = page_ == 1 ? first_file_ : file_version(page_file_name(first_file_, page_));
+    errno = 0;
     if (canvas_->begin_page(file, page_w_, page_h_, unit_)) {
         page_open_ = true;
         return;
     }
     failed_ = true;
-    warning_text(36, file);
+    plot_file_error(file, errno);
 }
 
 void PaperDevice::end_page()
@@ -154,9 +156,10 @@ void PaperDevice::end_page()
     if (!page_open_)
         return;
     page_open_ = false;
+    errno = 0;
     if (!canvas_->end_page() && !failed_) {
         failed_ = true;
-        warning_text(36, state().output_file);
+        plot_file_error(state().output_file, errno);
     }
 }
 
@@ -283,8 +286,9 @@ void PaperDevice::new_page()
 void PaperDevice::close()
 {
     end_page();
+    errno = 0;
     if (!canvas_->finish() && !failed_)
-        warning_text(36, state().output_file);
+        plot_file_error(state().output_file, errno);
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <cairo-pdf.h>
 #include <cairo.h>
 
+#include <cerrno>
+
+#include "plat/written_file.hpp"
 #include "plot/devices/cairo_drawing.hpp"
 #include "plot/devices/paper_canvas.hpp"
 #include "plot/devices/paper_device.hpp"
@@ -11,6 +14,14 @@
 namespace korvan {
 
 namespace {
+
+// cairo writes the document through this, so that a failed write is known
+// with its reason (cairo's own file output does not report every one).
+cairo_status_t write_to_file(void* closure, const unsigned char* data, unsigned int length)
+{
+    return static_cast<plat::WrittenFile*>(closure)->write(data, length) ? CAIRO_STATUS_SUCCESS
+                                                                          : CAIRO_STATUS_WRITE_ERROR;
+}
 
 class PdfCanvas final : public PaperCanvas {
 public:
@@ -22,7 +33,11 @@ public:
         unit_ = unit;
         cover_ = seam_cover / unit;
         if (surface_ == nullptr) {
-            surface_ = cairo_pdf_surface_create(file.c_str(), width * unit, height * unit);
+            if (!file_.create(file)) {
+                errno = file_.error();
+                return false;
+            }
+            surface_ = cairo_pdf_surface_create_for_stream(write_to_file, &file_, width * unit, height * unit);
             cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "KORVAN");
             cr_ = cairo_create(surface_);
             if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
@@ -62,7 +77,9 @@ public:
         cairo_surface_finish(surface_);
         bool ok = cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS && cairo_status(cr_) == CAIRO_STATUS_SUCCESS;
         release();
-        return ok;
+        const int error = file_.close();
+        errno = error != 0 ? error : (ok ? 0 : EIO);
+        return errno == 0;
     }
 
 private:
@@ -76,6 +93,7 @@ private:
         surface_ = nullptr;
     }
 
+    plat::WrittenFile file_;  // outlives the surface, which writes into it
     cairo_surface_t* surface_ = nullptr;
     cairo_t* cr_ = nullptr;
     double unit_ = 1;   // points of a page unit

@@ -4,9 +4,11 @@
 // outlines; the elements are therefore written here.)
 #include <cairo.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 
+#include "plat/written_file.hpp"
 #include "plot/devices/paper_canvas.hpp"
 #include "plot/devices/paper_device.hpp"
 #include "plot/devices/paper_fonts.hpp"
@@ -128,22 +130,17 @@ std::string png_bytes(const PaperImage& image)
 
 class SvgCanvas final : public PaperCanvas {
 public:
-    ~SvgCanvas() override
-    {
-        if (file_ != nullptr)
-            std::fclose(file_);
-    }
-
     bool one_file() const override { return false; }
     bool begin_page(const std::string& file, double width, double height, double unit) override
     {
-        file_ = std::fopen(file.c_str(), "w");
-        if (file_ == nullptr)
+        if (!file_.create(file, "w")) {
+            errno = file_.error();
             return false;
+        }
         cover_ = " stroke-width=\"" + number(seam_cover / unit) + "\" stroke-linejoin=\"miter\"";
         std::string w = number(width);
         std::string h = number(height);
-        std::fprintf(file_,
+        std::fprintf(file_.stream(),
                      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                      "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"%spt\" height=\"%spt\" "
                      "viewBox=\"0 0 %s %s\">\n"
@@ -155,7 +152,7 @@ public:
     }
     void stroke(std::span<const PaperPoint> path, PaperColour colour, double width) override
     {
-        std::fprintf(file_, "<path stroke=\"%s\" stroke-width=\"%s\" d=\"%s\"/>\n", colour_text(colour).c_str(),
+        std::fprintf(file_.stream(), "<path stroke=\"%s\" stroke-width=\"%s\" d=\"%s\"/>\n", colour_text(colour).c_str(),
                      number(width).c_str(), path_data(path).c_str());
     }
     // Filled areas carry an outline in their colour, so that neighbouring
@@ -163,14 +160,14 @@ public:
     void fill_rect(double x, double y, double w, double h, PaperColour colour) override
     {
         std::string c = colour_text(colour);
-        std::fprintf(file_, "<rect x=\"%s\" y=\"%s\" width=\"%s\" height=\"%s\" fill=\"%s\" stroke=\"%s\"%s/>\n",
+        std::fprintf(file_.stream(), "<rect x=\"%s\" y=\"%s\" width=\"%s\" height=\"%s\" fill=\"%s\" stroke=\"%s\"%s/>\n",
                      number(x).c_str(), number(y).c_str(), number(w).c_str(), number(h).c_str(), c.c_str(), c.c_str(),
                      cover_.c_str());
     }
     void fill_polygon(std::span<const PaperPoint> corners, PaperColour colour) override
     {
         std::string c = colour_text(colour);
-        std::fprintf(file_, "<path fill=\"%s\" stroke=\"%s\"%s d=\"%sZ\"/>\n", c.c_str(), c.c_str(), cover_.c_str(),
+        std::fprintf(file_.stream(), "<path fill=\"%s\" stroke=\"%s\"%s d=\"%sZ\"/>\n", c.c_str(), c.c_str(), cover_.c_str(),
                      path_data(corners).c_str());
     }
     void text(const PaperText& t) override
@@ -180,7 +177,7 @@ public:
         std::string turn;
         if (t.angle != 0)
             turn = " transform=\"rotate(" + number(-t.angle) + " " + number(t.x) + " " + number(t.y) + ")\"";
-        std::fprintf(file_,
+        std::fprintf(file_.stream(),
                      "<text x=\"%s\" y=\"%s\" font-family=\"%s\" font-size=\"%s\" font-weight=\"%d\" "
                      "font-style=\"%s\" fill=\"%s\" stroke=\"none\" xml:space=\"preserve\"%s>%s</text>\n",
                      number(t.x).c_str(), number(t.y).c_str(), t.font->family, number(t.size).c_str(), t.font->weight,
@@ -191,7 +188,7 @@ public:
     {
         if (image.width <= 0 || image.height <= 0)
             return;
-        std::fprintf(file_,
+        std::fprintf(file_.stream(),
                      "<image x=\"%s\" y=\"%s\" width=\"%s\" height=\"%s\" preserveAspectRatio=\"none\" "
                      "style=\"image-rendering:pixelated\" href=\"data:image/png;base64,%s\"/>\n",
                      number(image.x).c_str(), number(image.y).c_str(), number(image.w).c_str(),
@@ -199,18 +196,16 @@ public:
     }
     bool end_page() override
     {
-        if (file_ == nullptr)
+        if (!file_.is_open())
             return false;
-        std::fputs("</g>\n</svg>\n", file_);
-        bool ok = std::ferror(file_) == 0;
-        ok = std::fclose(file_) == 0 && ok;
-        file_ = nullptr;
-        return ok;
+        file_.write("</g>\n</svg>\n");
+        errno = file_.close();
+        return errno == 0;
     }
     bool finish() override { return true; }
 
 private:
-    std::FILE* file_ = nullptr;
+    plat::WrittenFile file_;
     // The attributes of the outline of filled areas.
     std::string cover_;
 };

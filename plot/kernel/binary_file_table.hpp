@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 #include <memory>
+#include <string>
 
 namespace korvan {
 
@@ -18,6 +19,7 @@ struct FileCloser {
 
 struct BinaryFile {
     std::unique_ptr<std::FILE, FileCloser> stream;
+    std::string name;  // as OPENFL got it, for the warnings of failed writes
     int unit = -1;
     int mode = 0;  // OPENFL's mode: 0 read, 1 write, 2 append, 3 update
     int last = 0;  // the last transfer: 0 none, 1 read, 2 write (update mode switches between them)

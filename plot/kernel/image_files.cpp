@@ -2,6 +2,7 @@
 // (RIMAGE writes, WIMAGE reads) and TIFF files (RTIFF writes, WTIFF reads at
 // the position of TIFORG, cut to the part of TIFWIN).
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 #include <new>
 #include <string>
@@ -80,6 +81,15 @@ void report_screen_dump(int result, const std::string& name)
     }
 }
 
+// The result of writing an image file: 0, or the error number of the failure.
+void report_written(int error, const std::string& name)
+{
+    if (error == ENOMEM)
+        warning(53);
+    else if (error != 0)
+        file_error(name, error);
+}
+
 // The part of an image of w x h that WTIFF loads: the TIFWIN window within it.
 struct Part {
     int x = 0, y = 0, w = 0, h = 0;
@@ -106,10 +116,7 @@ void rimage(std::string_view file)
     if (target.none())
         return;
     const std::string name = file_version(file);
-    if (target.is_screen())
-        report_screen_dump(win::save_bitmap(name), name);
-    else
-        report_dump(write_raster_dump(name, *target.raster()), name);
+    report_written(target.is_screen() ? win::save_bitmap(name) : write_raster_dump(name, *target.raster()), name);
 }
 
 void wimage(std::string_view file)
@@ -136,12 +143,9 @@ void rtiff(std::string_view file)
     }
     const std::string name = file_version(file);
     const int w = target.width();
-    const TiffStatus status = write_tiff(name, w, target.height(), state().colour_table,
-                                         [&](int y, std::uint8_t* row) { target.read_block(row, 0, y, w, 1); });
-    if (status == TiffStatus::cannot_open)
-        warning_text(36, name);
-    else if (status == TiffStatus::no_memory)
-        warning(53);
+    report_written(write_tiff(name, w, target.height(), state().colour_table,
+                              [&](int y, std::uint8_t* row) { target.read_block(row, 0, y, w, 1); }),
+                   name);
 }
 
 void wtiff(std::string_view file)

@@ -42,6 +42,15 @@ std::string keyword4(std::string_view argument);
 // warning 2 with the value and 1.
 int range_check(int value, int low, int high);
 
+// A file the library could not create or write completely: warning 36 "File
+// error" with the name and the system's reason for the error number (0 when
+// the system gave none). When warnings go to the error file the warning is
+// shown on the text output as well, so that the user sees it.
+void file_error(std::string_view name, int error);
+// The same for the plot's own file: the plot counts as not written, so the
+// end protocol names no file.
+void plot_file_error(std::string_view name, int error);
+
 // Writes text to the message stream (text output or the error file),
 // at most 256 characters a print.
 void message_print(std::string_view text);
@@ -74,8 +83,7 @@ inline constexpr int warning_not_available = 110;
 std::string file_version(std::string_view name, int file_mode, std::string_view caption);
 // The file version rule with the plot state's file mode.
 std::string file_version(std::string_view name);
-// A name without a directory part prefixed with the current directory, unless
-// the result would be longer than the file name limit.
+// A name without a directory part prefixed with the current directory.
 std::string make_absolute(std::string_view name);
 
 // The default extension of a device code ("" for none).

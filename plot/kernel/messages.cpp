@@ -1,7 +1,9 @@
 // Level check, warnings, keyword matching, the range check and message output.
 #include <cctype>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 #include "plot/kernel/characters.hpp"
@@ -161,6 +163,25 @@ void warning_text(int number, std::string_view argument)
     std::string arg(argument);
     message_print(format(" <<<< Warning %3d: %s in %s!   (%s)\n", number, s.warning_text.c_str(), s.routine_name,
                          arg.c_str()));
+}
+
+void file_error(std::string_view name, int error)
+{
+    if (!begin_warning(36))
+        return;
+    const PlotState& s = state();
+    const std::string line = format(" <<<< Warning %3d: %s in %s!   (%s: %s)\n", 36, s.warning_text.c_str(),
+                                    s.routine_name, std::string(name).c_str(), std::strerror(error != 0 ? error : EIO));
+    if (s.message_stream != nullptr)
+        message_print(line);
+    // On the text output whole, so that neither the name nor the reason is lost.
+    win::print(line);
+}
+
+void plot_file_error(std::string_view name, int error)
+{
+    state().output_failed = true;
+    file_error(name, error);
 }
 
 void warning_int(int number, int argument)

@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <vector>
-#include <unistd.h>
 
 #include "plat/host.hpp"
 #include "plat/paths.hpp"
@@ -117,14 +117,11 @@ std::string make_absolute(std::string_view name)
     std::string file(name);
     if (plat::directory_part_length(file) > 0)
         return file;
-    char dir[file_name_limit + 1];
-    if (::getcwd(dir, sizeof dir) == nullptr)
+    std::error_code failed;
+    const std::filesystem::path dir = std::filesystem::current_path(failed);
+    if (failed)
         return file;
-    std::string absolute = plat::join_path(dir, file);
-    // A name beyond the limit is not taken: the relative name stays valid.
-    if (absolute.size() > file_name_limit)
-        return file;
-    return absolute;
+    return plat::join_path(dir.string(), file);
 }
 
 namespace {
@@ -274,7 +271,8 @@ void setfil(std::string_view name)
     if (level_check(0, 0, "setfil"))
         return;
     PlotState& s = state();
-    s.output_file.assign(name.substr(0, file_name_limit));
+    // The name is taken whole: a cut name would be another file.
+    s.output_file.assign(name);
     s.setfil_state = 1;
 }
 

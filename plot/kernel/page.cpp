@@ -1,8 +1,10 @@
 // Opening and closing a plot, the page, the end protocol and RESET.
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "plat/graphics.hpp"
 #include "plat/host.hpp"
@@ -111,7 +113,7 @@ void open_output(PlotState& s)
         // Nothing is written to a file that could not be created.
         s.device.reset();
         s.output_file = name;
-        warning_text(36, name);
+        plot_file_error(name, s.out.error());
         return;
     }
     s.output_file = make_absolute(name);
@@ -121,10 +123,11 @@ void open_output(PlotState& s)
 void open_error_file(PlotState& s)
 {
     std::string name = file_version("korvan.err");
+    errno = 0;
     std::FILE* file = std::fopen(name.c_str(), "w");
     if (file == nullptr) {
         s.message_unit = 6;
-        warning_text(36, name);
+        file_error(name, errno);
         return;
     }
     s.error_file_name = name;
@@ -133,7 +136,11 @@ void open_error_file(PlotState& s)
     s.message_stream = file;
 }
 
-bool names_file(int code) { return code > 100 && code != 603; }
+// Whether the end protocol names the plot file: a file device's, when it was written.
+bool names_file(const PlotState& s)
+{
+    return s.device_code > 100 && s.device_code != 603 && !s.output_failed;
+}
 
 void boxed_end_protocol(const PlotState& s)
 {
@@ -141,7 +148,7 @@ void boxed_end_protocol(const PlotState& s)
     std::string vectors = std::to_string(s.vector_count);
     std::string warnings = std::to_string(s.warning_count);
     std::string metafile = "Metafile: ";
-    if (names_file(s.device_code))
+    if (names_file(s))
         metafile += s.output_file.substr(0, 48);
     char line[160];
     message_print(frame);
@@ -173,7 +180,7 @@ void plain_end_protocol(const PlotState& s, bool error_file_kept)
     text += "\n Vectors      : " + std::to_string(s.vector_count);
     text += "\n Warnings  : " + std::to_string(s.warning_count);
     text += std::string("\n Fileformat  : ") + s.file_format;
-    if (s.device_code > 200 && s.device_code != 603)
+    if (s.device_code > 200 && names_file(s))
         text += "\n Metafile     : " + s.output_file;
     if (error_file_kept)
         text += "\n Error file    : " + s.error_file_name;
@@ -233,6 +240,7 @@ void korini()
     s.base_transform = BaseTransform{};
     s.warning_count = 0;
     s.closed_flag = 0;
+    s.output_failed = false;
     if (s.device_code == 0) {
         s.device_code = dev_gksvan;
         std::memcpy(s.file_format, "GKSV", 5);
@@ -258,8 +266,10 @@ void finish_plot(bool protocol)
     end_image_access();
     if (s.device)
         s.device->close();
-    if (s.device_code > 100 && s.device_code <= 600)
-        s.out.flush_close();
+    if (s.device_code > 100 && s.device_code <= 600 && s.out.is_open()) {
+        if (int error = s.out.flush_close(); error != 0)
+            plot_file_error(s.output_file, error);
+    }
     s.device.reset();
     s.level = 0;
     s.closed_flag = 1;
@@ -271,11 +281,15 @@ void finish_plot(bool protocol)
     }
     bool kept = false;
     if (s.message_stream != nullptr) {
-        std::fclose(s.message_stream);
-        s.message_stream = nullptr;
+        std::FILE* error_file = std::exchange(s.message_stream, nullptr);
+        const bool clean = std::ferror(error_file) == 0;
+        errno = 0;
+        const bool written = std::fclose(error_file) == 0 && clean;
         kept = s.error_file_written;
         if (!kept)
             std::remove(s.error_file_name.c_str());
+        else if (!written)
+            file_error(s.error_file_name, errno);  // now on the text output
     }
     if (protocol && s.message_unit != 0)
         plain_end_protocol(s, kept);
@@ -294,8 +308,11 @@ void korfin()
 
 void close_open_plot()
 {
-    if (state().level >= 1)
-        finish_plot(false);
+    PlotState& s = state();
+    if (s.level < 1)
+        return;
+    s.routine_name = "korfin";
+    finish_plot(false);
 }
 
 // --- The page ----------------------------------------------------------------

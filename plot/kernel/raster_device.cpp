@@ -3,6 +3,7 @@
 #include "plot/kernel/raster_device.hpp"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -108,20 +109,23 @@ void RasterDevice::write_file()
 {
     PlotState& s = state();
     const std::string name = file_version(s.output_file);
+    int error = 0;
     if (code_ == dev_tiff) {
         const Raster& r = raster_;
         const auto copy_row = [&r](int y, std::uint8_t* row) {
             std::memcpy(row, r.row(y), static_cast<std::size_t>(r.width()));
         };
-        const TiffStatus status = write_tiff(name, r.width(), r.height(), s.colour_table, copy_row);
-        if (status == TiffStatus::no_memory)
-            warning(53);
-        else if (status != TiffStatus::ok)
-            warning_text(36, name);
-    } else if (write_raster_dump(name, raster_) != DumpStatus::ok) {
-        warning_text(36, name);
+        error = write_tiff(name, r.width(), r.height(), s.colour_table, copy_row);
+    } else {
+        error = write_raster_dump(name, raster_);
     }
     s.output_file = make_absolute(name);
+    if (error == ENOMEM) {
+        s.output_failed = true;
+        warning(53);
+    } else if (error != 0) {
+        plot_file_error(name, error);
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 
+#include "plat/written_file.hpp"
 #include "plot/win/dump_header.hpp"
 
 namespace korvan {
@@ -40,19 +41,16 @@ std::string raster_dump_header(int width, int height, int row_length)
     return win::dump_header("VIRT", {width, height, 8, row_length, 8, 32, 0, 1, 0});
 }
 
-DumpStatus write_raster_dump(const std::string& path, const Raster& raster)
+int write_raster_dump(const std::string& path, const Raster& raster)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return DumpStatus::cannot_open;
-    const std::string header = raster_dump_header(raster.width(), raster.height(), raster.row_length());
-    bool ok = std::fwrite(header.data(), 1, header.size(), file) == header.size();
+    plat::WrittenFile file;
+    if (!file.create(path))
+        return file.error();
+    file.write(raster_dump_header(raster.width(), raster.height(), raster.row_length()));
     const auto bytes = raster.bytes();
-    if (ok && !bytes.empty())
-        ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (std::fclose(file) != 0)
-        ok = false;
-    return ok ? DumpStatus::ok : DumpStatus::cannot_open;
+    if (!bytes.empty())
+        file.write(bytes.data(), bytes.size());
+    return file.close();
 }
 
 int dump_stored_to_index(int v, long b)

@@ -25,8 +25,8 @@ enum class DumpStatus { ok, cannot_open, bad_format, no_memory };
 // The 80-byte header of a raster dump.
 std::string raster_dump_header(int width, int height, int row_length);
 
-// Writes the raster as a dump: ok or cannot_open.
-DumpStatus write_raster_dump(const std::string& path, const Raster& raster);
+// Writes the raster as a dump. Returns 0, or the error number of the failure.
+int write_raster_dump(const std::string& path, const Raster& raster);
 
 // Loads a dump into the raster. A dump of another size fills the common rows,
 // each with as many bytes as both rows hold; the rest keeps its contents. A

@@ -1,7 +1,6 @@
 #include "plot/kernel/record_file.hpp"
 
 #include <cstring>
-#include <utility>
 
 namespace korvan {
 
@@ -11,27 +10,12 @@ constexpr std::size_t stream_buffer_size = 1 << 16;
 
 RecordFile::~RecordFile() { abandon(); }
 
-RecordFile::RecordFile(RecordFile&& other) noexcept { *this = std::move(other); }
-
-RecordFile& RecordFile::operator=(RecordFile&& other) noexcept
-{
-    if (this != &other) {
-        abandon();
-        file_ = std::exchange(other.file_, nullptr);
-        binary_ = other.binary_;
-        length_ = std::exchange(other.length_, 0);
-        std::memcpy(buffer_, other.buffer_, capacity);
-    }
-    return *this;
-}
-
 bool RecordFile::open(const std::string& name, bool binary)
 {
     abandon();
-    file_ = std::fopen(name.c_str(), binary ? "wb" : "w");
-    if (file_ == nullptr)
+    if (!file_.create(name, binary ? "wb" : "w"))
         return false;
-    std::setvbuf(file_, nullptr, _IOFBF, stream_buffer_size);
+    std::setvbuf(file_.stream(), nullptr, _IOFBF, stream_buffer_size);
     binary_ = binary;
     length_ = 0;
     return true;
@@ -40,17 +24,17 @@ bool RecordFile::open(const std::string& name, bool binary)
 void RecordFile::write_line()
 {
     if (binary_) {
-        std::fwrite(buffer_, 1, capacity, file_);
+        file_.write(buffer_, capacity);
     } else {
-        std::fwrite(buffer_, 1, length_, file_);
-        std::fputc('\n', file_);
+        buffer_[length_] = '\n';
+        file_.write(buffer_, length_ + 1);
     }
     length_ = 0;
 }
 
 void RecordFile::append(const char* text, std::size_t n)
 {
-    if (file_ == nullptr)
+    if (!file_.is_open())
         return;
     if (length_ + n > capacity) {
         if (binary_) {
@@ -68,8 +52,8 @@ void RecordFile::append(const char* text, std::size_t n)
                 write_line();
             // An item longer than a whole line goes out on lines of its own.
             while (n > capacity) {
-                std::fwrite(text, 1, capacity, file_);
-                std::fputc('\n', file_);
+                file_.write(text, capacity);
+                file_.write("\n", 1);
                 text += capacity;
                 n -= capacity;
             }
@@ -92,33 +76,24 @@ void RecordFile::append_words(std::string_view text)
     }
 }
 
-void RecordFile::write_raw(std::string_view text)
-{
-    if (file_ != nullptr)
-        std::fwrite(text.data(), 1, text.size(), file_);
-}
+void RecordFile::write_raw(std::string_view text) { file_.write(text); }
 
-void RecordFile::flush_close()
+int RecordFile::flush_close()
 {
-    if (file_ == nullptr)
-        return;
-    if (length_ > 0) {
+    if (file_.is_open() && length_ > 0) {
         if (binary_) {
             std::memset(buffer_ + length_, ' ', capacity - length_);
             length_ = capacity;
         }
         write_line();
     }
-    std::fclose(file_);
-    file_ = nullptr;
+    length_ = 0;
+    return file_.close();
 }
 
 void RecordFile::abandon()
 {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-        file_ = nullptr;
-    }
+    file_ = plat::WrittenFile{};
     length_ = 0;
 }
 

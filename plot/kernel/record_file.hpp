@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "plat/written_file.hpp"
+
 namespace korvan {
 
 class RecordFile {
@@ -17,13 +19,14 @@ public:
     ~RecordFile();
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
-    RecordFile(RecordFile&& other) noexcept;
-    RecordFile& operator=(RecordFile&& other) noexcept;
+    RecordFile(RecordFile&& other) noexcept = default;
+    RecordFile& operator=(RecordFile&& other) noexcept = default;
 
     // Creates the file; binary files are written in blocks of the capacity.
-    // Returns false when it cannot be created.
+    // Returns false when it cannot be created (error() tells why).
     bool open(const std::string& name, bool binary);
-    bool is_open() const { return file_ != nullptr; }
+    int error() const { return file_.error(); }
+    bool is_open() const { return file_.is_open(); }
 
     // Appends an item; an item never spans two text lines.
     void append(const char* text, std::size_t n);
@@ -36,8 +39,10 @@ public:
     // Writes a line as it is, outside the record buffer (headers).
     void write_raw(std::string_view text);
 
-    // Writes out the buffer (a binary block is padded with blanks) and closes the file.
-    void flush_close();
+    // Writes out the buffer (a binary block is padded with blanks) and closes
+    // the file. Returns 0, or the system's error number of the first write that
+    // failed (a full disk shows at the latest when the file is closed).
+    int flush_close();
 
     // Closes without writing the pending buffer.
     void abandon();
@@ -47,10 +52,10 @@ public:
 private:
     void write_line();
 
-    std::FILE* file_ = nullptr;
+    plat::WrittenFile file_;
     bool binary_ = false;
     std::size_t length_ = 0;
-    char buffer_[capacity] = {};
+    char buffer_[capacity + 1] = {};  // room for the line end
 };
 
 }  // namespace korvan

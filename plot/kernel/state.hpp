@@ -27,9 +27,6 @@ class Device;
 inline constexpr int dev_gksvan = 201;
 inline constexpr int dev_cgm = 211;
 
-// Longest plot file name.
-inline constexpr std::size_t file_name_limit = 60;
-
 struct PlotState {
     PlotState();
     ~PlotState();
@@ -62,6 +59,7 @@ struct PlotState {
     int setfil_state = 0;  // 0 none, 1 name just given, 2 name kept
     int file_mode = 0;     // 0 COUNT, 1 DELETE, 2 BREAK
     int closed_flag = 0;   // 0 after KORINI, 1 after KORFIN, -1 file deleted by SYMFIL
+    bool output_failed = false;  // the plot file could not be created or written completely
 
     // Messages.
     int message_unit = 0;               // 0 off, 6 text output, 15 error file

@@ -1,9 +1,12 @@
 #include "plot/kernel/tiff.hpp"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <memory>
 #include <new>
+
+#include "plat/written_file.hpp"
 
 namespace korvan {
 
@@ -102,25 +105,23 @@ std::vector<std::uint8_t> tiff_head(int width, int height, const ColourTable& co
     return out;
 }
 
-TiffStatus write_tiff(const std::string& path, int width, int height, const ColourTable& colours,
-                      const std::function<void(int y, std::uint8_t* row)>& read_row)
+int write_tiff(const std::string& path, int width, int height, const ColourTable& colours,
+               const std::function<void(int y, std::uint8_t* row)>& read_row)
 {
     const auto row_bytes = static_cast<std::size_t>(std::max(width, 1));
     std::unique_ptr<std::uint8_t[]> row(new (std::nothrow) std::uint8_t[row_bytes]());
     if (!row)
-        return TiffStatus::no_memory;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return TiffStatus::cannot_open;
+        return ENOMEM;
+    plat::WrittenFile file;
+    if (!file.create(path))
+        return file.error();
     const std::vector<std::uint8_t> head = tiff_head(width, height, colours);
-    bool ok = std::fwrite(head.data(), 1, head.size(), file) == head.size();
+    bool ok = file.write(head.data(), head.size());
     for (int y = 0; ok && y < height; ++y) {
         read_row(y, row.get());
-        ok = std::fwrite(row.get(), 1, static_cast<std::size_t>(width), file) == static_cast<std::size_t>(width);
+        ok = file.write(row.get(), static_cast<std::size_t>(width));
     }
-    if (std::fclose(file) != 0)
-        ok = false;
-    return ok ? TiffStatus::ok : TiffStatus::cannot_open;
+    return file.close();
 }
 
 // --- Reading -----------------------------------------------------------------

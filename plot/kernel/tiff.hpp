@@ -32,8 +32,9 @@ using ColourTable = std::array<std::uint32_t, 256>;  // 0xRRGGBB
 // Everything before the rows of a w x h image.
 std::vector<std::uint8_t> tiff_head(int width, int height, const ColourTable& colours);
 
-// Writes a w x h image whose rows read_row fills (w bytes each).
-TiffStatus write_tiff(const std::string& path, int width, int height, const ColourTable& colours,
+// Writes a w x h image whose rows read_row fills (w bytes each). Returns 0, or
+// the error number of the failure (ENOMEM: no memory for a row).
+int write_tiff(const std::string& path, int width, int height, const ColourTable& colours,
                       const std::function<void(int y, std::uint8_t* row)>& read_row);
 
 // Reads an 8-bit palette TIFF of one IFD with 11 entries. open checks the

@@ -2,6 +2,7 @@
 #include "plot/routines/binary_files.hpp"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <string>
@@ -104,12 +105,14 @@ int openfl(std::string_view name, int nlu, int irw)
     }
     static constexpr const char* modes[] = {"rb", "wb", "ab", "r+b"};
     std::string file(name);
+    errno = file.empty() ? ENOENT : 0;
     std::FILE* stream = file.empty() ? nullptr : std::fopen(file.c_str(), modes[irw]);
     if (stream == nullptr) {
-        warning_text(36, name);
+        file_error(name, errno);
         return -1;
     }
     free_entry->stream.reset(stream);
+    free_entry->name = file;
     free_entry->unit = nlu;
     free_entry->mode = irw;
     free_entry->last = 0;
@@ -123,7 +126,11 @@ int closfl(int nlu)
     BinaryFile* f = open_unit(nlu);
     if (f == nullptr)
         return -1;
+    // Written data still in the buffer reaches the disk here, or fails to.
+    errno = 0;
     bool closed = std::fclose(f->stream.release()) == 0;
+    if (!closed)
+        file_error(f->name, errno);
     f->unit = -1;
     f->last = 0;
     return closed ? 0 : -1;
@@ -166,8 +173,10 @@ int writfl(int nlu, std::span<const std::byte> bytes, int n)
     if (range_check(n, 0, static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX))))
         return -1;
     switch_transfer(*f, transfer_write);
+    errno = 0;
     std::size_t put = std::fwrite(bytes.data(), 1, static_cast<std::size_t>(n), f->stream.get());
     if (put < static_cast<std::size_t>(n)) {
+        file_error(f->name, errno);
         std::clearerr(f->stream.get());
         if (put == 0 && n > 0)
             return -1;

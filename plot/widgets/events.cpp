@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "plat/exit_status.hpp"
 #include "plat/program_start.hpp"
 #include "plot/routines/numbers.hpp"
 #include "plot/widgets/front_end.hpp"
@@ -15,11 +16,7 @@ namespace korvan::widgets {
 
 namespace {
 
-[[noreturn]] void default_quit()
-{
-    std::fflush(nullptr);
-    std::exit(0);
-}
+[[noreturn]] void default_quit() { plat::end_process(); }
 
 void (*quit_handler)() = &default_quit;
 

@@ -1,6 +1,7 @@
 #include "plot/win/screen.hpp"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -8,7 +9,9 @@
 #include <new>
 
 #include "plat/console.hpp"
+#include "plat/exit_status.hpp"
 #include "plat/window_console.hpp"
+#include "plat/written_file.hpp"
 #include "plot/win/driver.hpp"
 #include "plot/win/dump_header.hpp"
 
@@ -590,8 +593,7 @@ void Screen::close_requested(int)
     release_all();
     if (plat::WindowConsole* console = plat::active_window_console(); console != nullptr)
         console->hide_output_window();
-    std::fflush(nullptr);
-    std::exit(0);
+    plat::end_process();
 }
 
 void set_converter_rules(bool on) { converter_rules = on; }
@@ -684,23 +686,20 @@ int Screen::save_bitmap(const std::string& path) const
 {
     const Slot* slot = current_slot();
     if (slot == nullptr || slot->bitmap->empty())
-        return dump_no_memory;
+        return ENOMEM;
     const Bitmap& b = *slot->bitmap;
     const std::vector<std::uint8_t>& plane = pixel_active_ ? pixel_buffer_ : b.plane;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return dump_cannot_open;
-    std::string header = dump_header("WIN", {b.width, b.height, 8, b.bytes_per_row(), info_.bits_per_pixel, 32, 0, 0,
-                                             stored_offset(mode_)});
-    bool ok = std::fwrite(header.data(), 1, header.size(), file) == header.size();
+    plat::WrittenFile file;
+    if (!file.create(path))
+        return file.error();
+    bool ok = file.write(dump_header("WIN", {b.width, b.height, 8, b.bytes_per_row(), info_.bits_per_pixel, 32, 0, 0,
+                                             stored_offset(mode_)}));
     std::vector<std::uint8_t> row(static_cast<std::size_t>(b.bytes_per_row()), 0);
     for (int y = 0; ok && y < b.height; ++y) {
         std::copy_n(plane.begin() + static_cast<std::ptrdiff_t>(y) * b.width, b.width, row.begin());
-        ok = std::fwrite(row.data(), 1, row.size(), file) == row.size();
+        ok = file.write(row.data(), row.size());
     }
-    if (std::fclose(file) != 0)
-        ok = false;
-    return ok ? dump_ok : dump_cannot_open;
+    return file.close();
 }
 
 

@@ -35,7 +35,7 @@ inline constexpr int window_slots = 5;
 inline constexpr std::size_t user_title_limit = 60;
 inline constexpr int polyline_limit = 50;
 
-// Result codes of save_bitmap and load_bitmap.
+// Result codes of load_bitmap.
 enum DumpResult { dump_ok = 0, dump_cannot_open = 1, dump_no_memory = 2, dump_not_bitmap = 3,
                   dump_other_depth = 4 };
 
@@ -113,7 +113,8 @@ public:
     void write_row(const std::uint8_t* values, int x, int y, int n) { write_pixels(values, x, y, n, 1); }
     void read_row(std::uint8_t* values, int x, int y, int n) const { read_pixels(values, x, y, n, 1); }
 
-    // The bitmap dump of the current window.
+    // The bitmap dump of the current window. save_bitmap returns 0, or the
+    // error number of the failure (ENOMEM: no window bitmap).
     int save_bitmap(const std::string& path) const;
     int load_bitmap(const std::string& path);
 

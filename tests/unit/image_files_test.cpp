@@ -157,7 +157,7 @@ TEST_F(ImageFileTest, BrokenDumpsAreRefusedWithoutChange)
     wimage("missing.img");
     EXPECT_EQ(take_output(), " <<<< Warning  36: File error in wimage!   (missing.img)\n");
     rimage("no/such/dir/x.img");
-    EXPECT_EQ(take_output(), " <<<< Warning  36: File error in rimage!   (no/such/dir/x.img)\n");
+    EXPECT_EQ(take_output(), " <<<< Warning  36: File error in rimage!   (no/such/dir/x.img: No such file or directory)\n");
     korfin();
 }
 
@@ -227,7 +227,7 @@ TEST_F(ImageFileTest, RtiffWritesRowsAndTheColourTable)
     rtiff("pic.tif");
     EXPECT_TRUE(exists("pic_1.tif"));
     rtiff("no/such/dir/x.tif");
-    EXPECT_EQ(take_output(), " <<<< Warning  36: File error in rtiff!   (no/such/dir/x.tif)\n");
+    EXPECT_EQ(take_output(), " <<<< Warning  36: File error in rtiff!   (no/such/dir/x.tif: No such file or directory)\n");
     korfin();
 }
 
