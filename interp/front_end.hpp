@@ -21,6 +21,7 @@ struct FrontEnd {
     StatementBuffer buffer;
     StatementAssembler assembler;
     std::FILE* log_file = nullptr;   // LOGON's file while logging is on
+    std::string log_file_name;
 };
 
 FrontEnd& front_end();

@@ -1,6 +1,8 @@
 #include "interp/log_file.hpp"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "interp/eval_stack.hpp"
@@ -13,6 +15,19 @@
 #include "plot/kernel/state.hpp"
 
 namespace korvan::kfl {
+
+void close_log_file()
+{
+    FrontEnd& fe = front_end();
+    if (fe.log_file == nullptr)
+        return;
+    const bool clean = std::ferror(fe.log_file) == 0;
+    errno = 0;
+    const bool closed = std::fclose(fe.log_file) == 0;
+    fe.log_file = nullptr;
+    if (!closed || !clean)
+        report_file_problem("Write error in file", fe.log_file_name + ": " + std::strerror(errno != 0 ? errno : EIO));
+}
 
 void logon_command(std::string_view operands)
 {
@@ -39,10 +54,7 @@ void logon_command(std::string_view operands)
     pop_to(0);
     // An existing file is versioned, deleted or refused as the plot file mode says.
     name = korvan::file_version(name, korvan::state().file_mode, "LOGON");
-    if (fe.log_file != nullptr) {
-        std::fclose(fe.log_file);
-        fe.log_file = nullptr;
-    }
+    close_log_file();
     std::FILE* file = std::fopen(name.c_str(), "w");
     if (file == nullptr) {
         report("Cannot open file", name);
@@ -50,6 +62,7 @@ void logon_command(std::string_view operands)
     }
     std::fprintf(file, "%%KFL\n// KFL Log File, %s, %s\n", korvan::date_string().c_str(), korvan::time_string().c_str());
     fe.log_file = file;
+    fe.log_file_name = name;
 }
 
 void logoff_command(std::string_view)
@@ -57,10 +70,7 @@ void logoff_command(std::string_view)
     FrontEnd& fe = front_end();
     if (!fe.interactive)
         return;
-    if (fe.log_file != nullptr) {
-        std::fclose(fe.log_file);
-        fe.log_file = nullptr;
-    }
+    close_log_file();
 }
 
 void install_interactive_commands()

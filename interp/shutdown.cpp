@@ -5,7 +5,7 @@
 
 #include "interp/data_file.hpp"
 #include "interp/file_table.hpp"
-#include "interp/front_end.hpp"
+#include "interp/log_file.hpp"
 #include "plat/exit_status.hpp"
 #include "plot/kernel/routines.hpp"
 
@@ -14,11 +14,7 @@ namespace korvan::kfl {
 void terminate_run(int exit_code)
 {
     korvan::close_open_plot();
-    FrontEnd& fe = front_end();
-    if (fe.log_file != nullptr) {
-        std::fclose(fe.log_file);
-        fe.log_file = nullptr;
-    }
+    close_log_file();
     close_data_file();
     close_all_files();
     // A failure noted earlier in the run (a data file of "-F=" that did not
