@@ -12,6 +12,7 @@
 #include "plot/kernel/device.hpp"
 #include "plot/routines/axes.hpp"
 #include "plot/routines/axes3d.hpp"
+#include "plot/routines/base_transforms.hpp"
 #include "plot/routines/colour_axes.hpp"
 #include "plot/routines/curves.hpp"
 #include "plot/routines/curves3d.hpp"
@@ -171,7 +172,8 @@ private:
 };
 
 // Filled areas reach the device with their corners on the plane: the axis
-// rectangle of the plane fills the whole tilted plane.
+// rectangle of the plane fills the whole tilted plane. Off the plane they
+// follow TRFSHF as lines do.
 TEST_F(Planes3dTest, AreasAreFilledOnThePlane)
 {
     std::vector<std::vector<AreaPoint>> areas;
@@ -201,6 +203,13 @@ TEST_F(Planes3dTest, AreasAreFilledOnThePlane)
         EXPECT_NEAR(areas[1][k].y, corners[k].y, 1e-6) << k;
     }
     grffin();
+    // Off the plane areas still follow the base transformation.
+    trfshf(100, 50);
+    fill_device_area(quad);
+    ASSERT_EQ(areas.size(), 3u);
+    EXPECT_NEAR(areas[2][0].x, left + 100, 1e-9);
+    EXPECT_NEAR(areas[2][0].y, bottom + 50, 1e-9);
+    trfres();
     state().device.reset();
     endgrf();
     korfin();
