@@ -26,6 +26,7 @@
 #include "plot/routines/page_header.hpp"
 #include "plot/routines/patterns.hpp"
 #include "plot/routines/pies.hpp"
+#include "plot/routines/planes3d.hpp"
 #include "plot/routines/shaded_curves.hpp"
 #include "plot/routines/standalone_axes.hpp"
 #include "plot/routines/shading.hpp"
@@ -94,6 +95,8 @@ constexpr ProcedureBinding bindings[] = {
     {"CURVE", &call_procedure<&korvan::curve>},
     {"CURVE3", &call_procedure<&korvan::curve3>},
     {"CURVMP", &call_procedure<&korvan::curvmp>},
+    {"CURVX3", &call_procedure<&korvan::curvx3>},
+    {"CURVY3", &call_procedure<&korvan::curvy3>},
     {"DASH", &call_procedure<&korvan::dash>},
     {"DASHL", &call_procedure<&korvan::dashl>},
     {"DASHM", &call_procedure<&korvan::dashm>},
@@ -111,6 +114,7 @@ constexpr ProcedureBinding bindings[] = {
     {"FILCLR", &call_procedure<&korvan::filclr>},
     {"FILMOD", &call_procedure<&korvan::filmod>},
     {"FIXSPC", &call_procedure<&korvan::fixspc>},
+    {"FLAB3D", &call_procedure<&korvan::flab3d>},
     {"FRAME", &call_procedure<&korvan::frame>},
     {"FRMESS", &call_procedure<&korvan::frmess>},
     {"GAPCRV", &call_procedure<&korvan::gapcrv>},
@@ -140,7 +144,10 @@ constexpr ProcedureBinding bindings[] = {
     {"GRAF3D", &call_procedure<&korvan::graf3d>},
     {"GRAFMP", &call_procedure<&korvan::grafmp>},
     {"GRDPOL", &call_procedure<&korvan::grdpol>},
+    {"GRFFIN", &call_procedure<&korvan::grffin>},
+    {"GRFINI", &call_procedure<&korvan::grfini>},
     {"GRID", &call_procedure<&korvan::grid>},
+    {"GRID3D", &call_procedure<&korvan::grid3d>},
     {"GRIDMP", &call_procedure<&korvan::gridmp>},
     {"HEIGHT", &call_procedure<&korvan::height>},
     {"HELVE", &call_procedure<&korvan::helve>},
@@ -206,6 +213,7 @@ constexpr ProcedureBinding bindings[] = {
     {"NOCLIP", &call_procedure<&korvan::noclip>},
     {"NOFILL", &call_procedure<&korvan::nofill>},
     {"NOGRAF", &call_procedure<&korvan::nograf>},
+    {"NOHIDE", &call_procedure<&korvan::nohide>},
     {"NOLINE", &call_procedure<&korvan::noline>},
     {"NUMBER", &call_procedure<&korvan::number>},
     {"NUMFMT", &call_procedure<&korvan::numfmt>},

@@ -161,6 +161,7 @@ struct AxisAttributes {
     std::array<AxisTransform, 2> transform{};
     std::array<double, 4> graf_x{};  // the GRAF values after automatic scaling
     std::array<double, 4> graf_y{};
+    std::array<double, 4> graf_z{};  // the Z values of GRAF3 and GRAF3D
     int nxa = 0;
     int nya = 0;
     int nxl = 0;

@@ -61,6 +61,12 @@ void warn_missing_characters(int n, std::string_view text);
 // The vector primitive: one point in plot coordinates to the device; an even
 // pen code draws, an odd one moves.
 void plot_vector(double x, double y, int pen);
+// Whether points of the page reach the device moved: carried onto a plane of
+// the 3-D box (GRFINI) or by the base transformation (TRFSHF ...).
+bool page_transformed();
+// A page point where the device draws it: onto the plane, then through the
+// base transformation.
+void page_to_device(double& x, double& y);
 // Selects colour index 0..255 on the device (the body of SETCLR).
 void select_colour(int index);
 // Whether the device draws colours outside the table.

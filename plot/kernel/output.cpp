@@ -124,13 +124,27 @@ std::string make_absolute(std::string_view name)
     return plat::join_path(dir.string(), file);
 }
 
-namespace {
-
-// A point to the device, through the base transformation when one is set.
-void device_point(PlotState& s, double x, double y, bool draw)
+bool page_transformed()
 {
+    const PlotState& s = state();
+    return s.plane.active || s.base_transform.active;
+}
+
+void page_to_device(double& x, double& y)
+{
+    const PlotState& s = state();
+    if (s.plane.active)
+        s.plane.apply(x, y);
     if (s.base_transform.active)
         s.base_transform.apply(x, y);
+}
+
+namespace {
+
+// A point to the device, through the plane and base transformations.
+void device_point(PlotState& s, double x, double y, bool draw)
+{
+    page_to_device(x, y);
     s.device->point(x, y, draw);
 }
 

@@ -235,9 +235,10 @@ void korini()
     s.level = 1;
     s.vector_count = 0;
     s.page_number = 1;
-    // A new plot has no shielded regions and no base transformation.
+    // A new plot has no shielded regions, no base transformation and no plane.
     s.shields = ShieldState{};
     s.base_transform = BaseTransform{};
+    s.plane = PlaneTransform{};
     s.warning_count = 0;
     s.closed_flag = 0;
     s.output_failed = false;

@@ -64,6 +64,10 @@ void reset_shading_attributes(PlotState& s, std::string_view key)
         a.view_mode = d.view_mode;
         a.view = d.view;
     }
+    if (all || key == "FLAB")
+        a.corner_labels = d.corner_labels;
+    if (all || key == "NOHI")
+        a.hidden_lines = d.hidden_lines;
     if (all || key == "SURV")
         a.surface_visibility = d.surface_visibility;
     if (all || key == "SURC") {

@@ -59,6 +59,8 @@ struct ShadingAttributes {
     std::array<double, 3> box{2, 2, 2};  // AXIS3D
     int view_mode = 0;                   // 0 default, 1 ABS, 2 USER, 3 ANGL
     std::array<double, 3> view{};
+    bool corner_labels = false;  // FLAB3D: first labels also where box axes meet
+    bool hidden_lines = true;    // NOHIDE: mesh surfaces keep their hidden lines
 
     // Surfaces.
     int surface_visibility = 0;  // SURVIS: 0 BOTH, 1 TOP, 2 BOTT
@@ -78,7 +80,6 @@ struct ShadingAttributes {
     // The open 3-level axis system: 1 GRAF3 (colour axis), 2 GRAF3D (box).
     int system = 0;
     AxisTransform z;  // the Z axis of either system
-    std::array<std::array<double, 4>, 3> graf3d{};  // GRAF3D values per axis
     std::array<AxisTransform, 3> box_axis{};        // user to box: start, end, log per axis
     // The projection: viewpoint, screen axes and placement.
     std::array<double, 3> eye{};

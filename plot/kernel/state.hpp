@@ -14,6 +14,7 @@
 #include "plot/kernel/figure_state.hpp"
 #include "plot/kernel/image_settings.hpp"
 #include "plot/kernel/map_state.hpp"
+#include "plot/kernel/plane_transform.hpp"
 #include "plot/kernel/postscript.hpp"
 #include "plot/kernel/record_file.hpp"
 #include "plot/kernel/shading_state.hpp"
@@ -134,6 +135,11 @@ struct PlotState {
     ShieldState shields;
     // TRFSHF, TRFSCL, TRFROT: applied to every point sent to the device.
     BaseTransform base_transform;
+    // GRFINI to GRFFIN: the page carried onto a plane of the 3-D box (before
+    // the base transformation), and the box system kept meanwhile.
+    PlaneTransform plane;
+    AxisAttributes plane_kept_axes;
+    ShadingAttributes plane_kept_shading;
     // The page of the plot: 1 after KORINI, one more with every NEWPAG (PAGHDR).
     int page_number = 1;
 

@@ -61,8 +61,25 @@ void line(const ShadingAttributes& a, const BoxPoint& p, const BoxPoint& q)
     plot_vector(e.x, e.y, 2);
 }
 
-// Draws one box axis; the side level decides ticks, labels and the name.
-void draw_box_axis(PlotState& s, const BoxAxis& b, int level)
+bool same_point(const BoxPoint& p, const BoxPoint& q)
+{
+    return std::fabs(p[0] - q[0]) + std::fabs(p[1] - q[1]) + std::fabs(p[2] - q[2]) < 1e-9;
+}
+
+// Whether the axis starts at a corner where another of the box axes starts or ends.
+bool starts_where_axes_meet(const BoxAxis& b, const std::vector<BoxAxis>& all)
+{
+    for (const BoxAxis& other : all)
+        if (other.axis != b.axis && (same_point(b.from, other.from) || same_point(b.from, other.to)))
+            return true;
+    return false;
+}
+
+// Draws one box axis; the side level decides ticks, labels and the name. The
+// first label is left out where the axis starts at a corner shared with
+// another axis, so that the labels of the two do not run into each other,
+// unless FLAB3D asks for it.
+void draw_box_axis(PlotState& s, const BoxAxis& b, int level, bool first_label)
 {
     const ShadingAttributes& a = s.shading;
     const AxisSettings& set = s.axes.axis[static_cast<std::size_t>(b.axis)];
@@ -109,6 +126,8 @@ void draw_box_axis(PlotState& s, const BoxAxis& b, int level)
         request.force_control = label_raises(set.label_type);
         NumberStyle style = number_style();
         for (double v : label_values(t)) {
+            if (!first_label && std::fabs(fraction(v)) < 1e-9)
+                continue;
             int n = static_cast<int>(std::lround((v - t.first_label) / t.step)) + 1;
             std::string text = label_text(v, set.label_type, set.digits, b.axis, style, set, n);
             double w = text_length(text, request);
@@ -173,9 +192,9 @@ void draw_box_axes(PlotState& s)
         }
     }
     int level = 4;
-    draw_box_axis(s, x_axis, level);
-    draw_box_axis(s, y_axis, level);
-    draw_box_axis(s, z_axis, level);
+    const std::vector<BoxAxis> axes = {x_axis, y_axis, z_axis};
+    for (const BoxAxis& b : axes)
+        draw_box_axis(s, b, level, a.corner_labels || !starts_where_axes_meet(b, axes));
 }
 
 bool inside_box(const BoxPoint& v, const std::array<double, 3>& box)
@@ -214,10 +233,10 @@ void graf3d(double xa, double xe, double xor_, double xstep, double ya, double y
         ok = complete_axis(k, values[k], lengths[k]) && ok;
     if (!ok)
         return;
+    std::array<double, 4>* graf_values[3] = {&ax.graf_x, &ax.graf_y, &ax.graf_z};
     for (int k = 0; k < 3; ++k) {
         std::size_t i = static_cast<std::size_t>(k);
-        for (int m = 0; m < 4; ++m)
-            a.graf3d[i][static_cast<std::size_t>(m)] = values[k][m];
+        std::copy(values[k], values[k] + 4, graf_values[k]->begin());
         set_axis_transform(a.box_axis[i], values[k][0], values[k][1], values[k][2], values[k][3], 0, 2, ax.axis[i]);
     }
     // The 2-D axis rectangle that holds the projected box.
@@ -279,6 +298,12 @@ void graf3d(double xa, double xe, double xor_, double xstep, double ya, double y
     a.contour_count = 0;
     if (!ax.no_graf)
         draw_box_axes(s);
+}
+
+void flab3d()
+{
+    soft_level_check("flab3d");
+    state().shading.corner_labels = true;
 }
 
 void view3d(double x, double y, double z, std::string_view option)

@@ -10,6 +10,9 @@ void graf3d(double xa, double xe, double xor_, double xstep, double ya, double y
             double za, double ze, double zor, double zstep);
 void view3d(double x, double y, double z, std::string_view option);
 void axis3d(double x, double y, double z);
+// The box axes leave out their first label where they start at a corner
+// shared with another box axis; after FLAB3D they draw it there too.
+void flab3d();
 
 // User coordinates to box coordinates.
 double x3dpos(double x, double y, double z);

@@ -462,14 +462,13 @@ void getgrf(double& a, double& e, double& first, double& step, std::string_view 
 {
     soft_level_check("getgrf");
     int i = axis_index(axis);
-    if (i < 0 || i > 1) {
-        // The third axis belongs to the 3-D axis systems.
-        if (i < 0)
-            warning_text(2, axis);
+    if (i < 0) {
+        warning_text(2, axis);
         a = e = first = step = 0;
         return;
     }
-    const std::array<double, 4>& v = i == 0 ? state().axes.graf_x : state().axes.graf_y;
+    const AxisAttributes& axes = state().axes;
+    const std::array<double, 4>& v = i == 0 ? axes.graf_x : i == 1 ? axes.graf_y : axes.graf_z;
     a = v[0];
     e = v[1];
     first = v[2];

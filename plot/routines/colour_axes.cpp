@@ -96,6 +96,7 @@ void graf3(double xa, double xe, double xor_, double xstep, double ya, double ye
     s.routine_name = "graf3";
     if (s.level != 2)
         return;
+    std::copy(z, z + 4, s.axes.graf_z.begin());
     if (sh.colour_bar && !s.axes.no_graf)
         draw_colour_bar(s);
     s.level = 3;

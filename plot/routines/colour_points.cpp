@@ -59,7 +59,13 @@ bool log_values_fit(const AxisTransform& t, std::span<const float> v)
 
 void curve3(std::span<const float> x, std::span<const float> y, std::span<const float> z, int n)
 {
-    if (level_check(3, 3, "curve3"))
+    colour_points("curve3", x, y, z, n);
+}
+
+void colour_points(const char* routine, std::span<const float> x, std::span<const float> y,
+                   std::span<const float> z, int n)
+{
+    if (level_check(3, 3, routine))
         return;
     PlotState& s = state();
     if (s.shading.system != 1) {

@@ -8,6 +8,9 @@
 namespace korvan {
 
 void curve3(std::span<const float> x, std::span<const float> y, std::span<const float> z, int n);
+// The body of CURVE3 with the routine name its warnings give.
+void colour_points(const char* routine, std::span<const float> x, std::span<const float> y,
+                   std::span<const float> z, int n);
 // Width and height of the rectangles in plot units.
 void setres(int nx, int ny);
 // The number of points along X and Y: the rectangles tile the axis system.

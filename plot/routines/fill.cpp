@@ -158,6 +158,21 @@ bool device_fills_rectangles()
                         (s.device_code >= 501 && s.device_code <= 600) || is_paper_device(s.device_code));
 }
 
+void fill_device_area(std::span<const FillPoint> polygon)
+{
+    PlotState& s = state();
+    if (!s.device)
+        return;
+    if (!page_transformed()) {
+        s.device->fill_area(polygon);
+        return;
+    }
+    std::vector<FillPoint> moved(polygon.begin(), polygon.end());
+    for (FillPoint& p : moved)
+        page_to_device(p.x, p.y);
+    s.device->fill_area(moved);
+}
+
 void fill_rectangle(double x, double y, double w, double h)
 {
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(w) || !std::isfinite(h))
@@ -165,12 +180,18 @@ void fill_rectangle(double x, double y, double w, double h)
     // Each device fills in its own way: with an area element where the format
     // has one, otherwise with lines.
     PlotState& s = state();
-    if (s.base_transform.active) {
-        // The corners moved by the base transformation; the area stays upright.
+    if (s.plane.active && s.device && s.device->has_area_fill()) {
+        // On a plane of the 3-D box the rectangle is a quadrilateral.
+        const FillPoint corners[4] = {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}};
+        fill_device_area(corners);
+        return;
+    }
+    if (page_transformed()) {
+        // The corners moved with the page; the area stays upright.
         double x1 = x + w;
         double y1 = y + h;
-        s.base_transform.apply(x, y);
-        s.base_transform.apply(x1, y1);
+        page_to_device(x, y);
+        page_to_device(x1, y1);
         w = std::fabs(x1 - x);
         h = std::fabs(y1 - y);
         x = std::min(x, x1);

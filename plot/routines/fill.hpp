@@ -34,6 +34,10 @@ bool scanline_fill_rings(std::span<const std::vector<FillPoint>> rings, double d
 // Whether the output device fills rectangles itself (screen, Kyocera, PostScript).
 bool device_fills_rectangles();
 
+// A polygon filled in the current colour by the device's own area element
+// (the caller knows the device has one), its corners moved as the page is.
+void fill_device_area(std::span<const FillPoint> polygon);
+
 // A rectangle filled in the current colour by the device: with its own area
 // element where it has one, otherwise with lines one unit apart.
 void fill_rectangle(double x, double y, double w, double h);

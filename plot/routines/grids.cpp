@@ -6,7 +6,9 @@
 
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/state.hpp"
+#include "plot/routines/axes3d.hpp"
 #include "plot/routines/line_styles.hpp"
+#include "plot/routines/projection.hpp"
 
 namespace korvan {
 
@@ -77,6 +79,54 @@ void grdpol(int nx, int ny)
         lines.push_back(std::move(circle));
     }
     draw_paths(lines, 1, &box);
+}
+
+void grid3d(int ix, int iy, std::string_view option)
+{
+    if (!box_system_ready("grid3d"))
+        return;
+    if (range_check(ix, 0, -1) || range_check(iy, 0, -1))
+        return;
+    int choice = keyword_lookup("ALL +BOTT+BACK+SIDE", 4, option);
+    if (choice == 0)
+        return;
+    const ShadingAttributes& a = state().shading;
+    // The half lengths of the box, and the planes on the far side of each
+    // axis as seen from the viewpoint.
+    BoxPoint half{a.box[0] / 2, a.box[1] / 2, a.box[2] / 2};
+    BoxPoint far{a.eye[0] >= 0 ? -half[0] : half[0], a.eye[1] <= 0 ? half[1] : -half[1],
+                 a.eye[2] >= 0 ? -half[2] : half[2]};
+    const int per_interval[3] = {ix, ix, iy};
+    std::vector<LinePath> lines;
+    // On the plane where axis `fixed` stands at its far end: lines across it
+    // at the grid positions of axis `along`, running the length of `across`.
+    auto plane_lines = [&](std::size_t fixed, std::size_t along, std::size_t across) {
+        const AxisTransform& t = a.box_axis[along];
+        for (double v : grid_positions(t, per_interval[along])) {
+            BoxPoint p{};
+            p[fixed] = far[fixed];
+            p[along] = (v - t.start) / (t.end - t.start) * a.box[along] - half[along];
+            BoxPoint q = p;
+            p[across] = -half[across];
+            q[across] = half[across];
+            FillPoint from;
+            FillPoint to;
+            box_to_plot(a, p, from.x, from.y);
+            box_to_plot(a, q, to.x, to.y);
+            lines.push_back({from, to});
+        }
+    };
+    auto plane = [&](std::size_t fixed, std::size_t first, std::size_t second) {
+        plane_lines(fixed, first, second);
+        plane_lines(fixed, second, first);
+    };
+    if (choice == 1 || choice == 2)
+        plane(2, 0, 1);  // X-Y
+    if (choice == 1 || choice == 3)
+        plane(1, 0, 2);  // X-Z
+    if (choice == 1 || choice == 4)
+        plane(0, 1, 2);  // Y-Z
+    draw_paths(lines, 1, nullptr);
 }
 
 void grid(int ix, int iy)

@@ -8,6 +8,7 @@
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/state.hpp"
+#include "plot/routines/fill.hpp"
 #include "plot/routines/line_styles.hpp"
 
 namespace korvan {
@@ -232,8 +233,8 @@ bool fill_rings(std::span<const std::vector<FillPoint>> rings, const ClipRect* c
     // The solid pattern on one ring: lines so close that they touch, or the
     // device's own fill.
     if (a.hatch_type == 1 && a.hatch_density == 0 && a.hatch_cross == 0 && parts.size() == 1) {
-        if (Device* d = area_device()) {
-            d->fill_area(parts[0]);
+        if (device_fills_areas()) {
+            fill_device_area(parts[0]);
             return true;
         }
     }
@@ -274,8 +275,8 @@ bool fill_solid(std::span<const FillPoint> polygon, const ClipRect* clip, double
     if (part.size() < 3)
         return true;
     polygon = part;
-    if (Device* d = area_device()) {
-        d->fill_area(polygon);
+    if (device_fills_areas()) {
+        fill_device_area(polygon);
         return true;
     }
     LinePen pen(false, clip);

@@ -54,6 +54,28 @@ bool box_to_plot(const ShadingAttributes& a, const BoxPoint& p, double& x, doubl
     return in_front;
 }
 
+std::array<std::array<double, 3>, 3> plane_projection(const ShadingAttributes& a, const BoxPoint& origin,
+                                                      const BoxPoint& u, const BoxPoint& v)
+{
+    // A linear function f of the box point, f(origin + s u + t v), as a row.
+    auto row = [&](const std::array<double, 3>& f, double constant) {
+        auto dot = [&](const BoxPoint& p) { return f[0] * p[0] + f[1] * p[1] + f[2] * p[2]; };
+        return std::array<double, 3>{dot(u), dot(v), dot(origin) + constant};
+    };
+    // w = depth / r as box_to_plot measures it; x w = cx w + scale (p . right).
+    double r2 = a.eye_distance * a.eye_distance;
+    std::array<double, 3> w = row({-a.eye[0] / r2, -a.eye[1] / r2, -a.eye[2] / r2}, 1);
+    std::array<double, 3> right = row(a.right, 0);
+    std::array<double, 3> up = row(a.up, 0);
+    std::array<std::array<double, 3>, 3> m{};
+    for (std::size_t k = 0; k < 3; ++k) {
+        m[0][k] = a.centre_x * w[k] + a.scale * right[k];
+        m[1][k] = a.centre_y * w[k] - a.scale * up[k];
+        m[2][k] = w[k];
+    }
+    return m;
+}
+
 double eye_distance(const ShadingAttributes& a, const BoxPoint& p)
 {
     return std::sqrt((p[0] - a.eye[0]) * (p[0] - a.eye[0]) + (p[1] - a.eye[1]) * (p[1] - a.eye[1]) +

@@ -22,6 +22,12 @@ double user_to_box(const ShadingAttributes& a, int k, double v);
 // (the point is then pushed just in front of it).
 bool box_to_plot(const ShadingAttributes& a, const BoxPoint& p, double& x, double& y);
 
+// The projection of the box points origin + s * u + t * v as a projective map
+// of (s, t): rows giving x * w, y * w and w as m[r][0] s + m[r][1] t + m[r][2],
+// where (x, y) is the plot point box_to_plot gives.
+std::array<std::array<double, 3>, 3> plane_projection(const ShadingAttributes& a, const BoxPoint& origin,
+                                                      const BoxPoint& u, const BoxPoint& v);
+
 // The distance of a box point from the viewpoint.
 double eye_distance(const ShadingAttributes& a, const BoxPoint& p);
 

@@ -151,10 +151,13 @@ void draw_surface(std::span<const double> x, std::span<const double> y,
                 shader.paint(c.u, c.v);
             continue;
         }
-        // Covers what lies behind, then outlines the cell.
-        if (s.current_colour != 0)
-            select_colour(0);
-        fill_solid(corner, nullptr, 1.0);
+        // Covers what lies behind, then outlines the cell; after NOHIDE
+        // nothing is covered and the lines behind show through.
+        if (a.hidden_lines) {
+            if (s.current_colour != 0)
+                select_colour(0);
+            fill_solid(corner, nullptr, 1.0);
+        }
         if (!shown)
             continue;
         select_colour(top_side ? top : bottom);
@@ -246,6 +249,12 @@ void surmat(std::span<const float> z, int nx, int ny, int ixp, int iyp)
         for (std::size_t j : columns)
             vz.push_back(z[i * static_cast<std::size_t>(ny) + j]);
     draw_surface(vx, vy, vz, SurfaceKind::mesh);
+}
+
+void nohide()
+{
+    soft_level_check("nohide");
+    state().shading.hidden_lines = false;
 }
 
 void survis(std::string_view option)

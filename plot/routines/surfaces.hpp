@@ -12,6 +12,10 @@ namespace korvan {
 void surfce(std::span<const float> x, int nx, std::span<const float> y, int ny, std::span<const float> z);
 void surmat(std::span<const float> z, int nx, int ny, int ixp, int iyp);
 void surshd(std::span<const float> x, int nx, std::span<const float> y, int ny, std::span<const float> z);
+// SURFCE and SURMAT draw every line of the mesh, also those that the
+// surface hides (no covering of the cells behind); SURVIS still chooses the
+// sides shown, SURSHD is not affected.
+void nohide();
 void survis(std::string_view option);
 void surclr(int top, int bottom);
 void sursze(double xa, double xe, double ya, double ye);

@@ -219,7 +219,9 @@ bool has_control(std::string_view text, const Style& st)
 Device* hardware_device(std::string_view text, const Style& st)
 {
     PlotState& s = state();
-    if (!st.hardware || !s.device || !s.device->has_hardware_font() || has_control(text, st))
+    // On a plane of the 3-D box texts are slanted and foreshortened, which
+    // only the stroke fonts can follow.
+    if (!st.hardware || !s.device || !s.device->has_hardware_font() || has_control(text, st) || s.plane.active)
         return nullptr;
     return s.device.get();
 }

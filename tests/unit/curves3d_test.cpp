@@ -9,6 +9,7 @@
 #include "plot/routines/axes.hpp"
 #include "plot/routines/axes3d.hpp"
 #include "plot/routines/colour_axes.hpp"
+#include "plot/routines/colour_points.hpp"
 #include "plot/routines/curves3d.hpp"
 
 namespace korvan::test {
@@ -58,6 +59,72 @@ TEST_F(Curves3dTest, CurvesThroughUserPoints)
     ASSERT_EQ(pen.size(), 2u);
     EXPECT_NEAR(pen[0].x, px[0], 0.01);
     EXPECT_NEAR(pen[1].x, px[3], 0.01);
+}
+
+// CURVX3 keeps Y, CURVY3 keeps X: the same points as CURV3D with the constant
+// in its place.
+TEST_F(Curves3dTest, CurvesOnPlanesOfConstantYAndX)
+{
+    const std::vector<float> a{0, 5, 10};
+    const std::vector<float> z{-1, 1, 0};
+    std::vector<double> px, py, qx, qy;
+    Points along_x = in_box([&] {
+        for (std::size_t i = 0; i < 3; ++i) {
+            px.push_back(x3drel(a[i], 15, z[i]));
+            py.push_back(y3drel(a[i], 15, z[i]));
+            qx.push_back(x3drel(2.5, 2 * a[i], z[i]));
+            qy.push_back(y3drel(2.5, 2 * a[i], z[i]));
+        }
+        curvx3(a, 15, z, 3);
+    });
+    const std::vector<float> b{0, 10, 20};
+    Points along_y = in_box([&] { curvy3(2.5, b, z, 3); });
+    ASSERT_EQ(along_x.size(), 3u);
+    ASSERT_EQ(along_y.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_NEAR(along_x[i].x, px[i], 0.01);
+        EXPECT_NEAR(along_x[i].y, py[i], 0.01);
+        EXPECT_NEAR(along_y[i].x, qx[i], 0.01);
+        EXPECT_NEAR(along_y[i].y, qy[i], 0.01);
+    }
+    Points none = in_box([&] {
+        curvx3(a, 15, z, 4);
+        curvy3(2.5, b, z, 0);
+    });
+    EXPECT_TRUE(none.empty());
+    EXPECT_EQ(kept_output_, " <<<< Warning   2: Incorrect parameter in curvx3!   (   4)\n"
+                            " <<<< Warning   2: Incorrect parameter in curvy3!   (   0)\n");
+}
+
+// In a GRAF3 colour axis system the values are colours: the same rectangles
+// as CURVE3 with the constant coordinate repeated.
+TEST_F(Curves3dTest, RowsAndColumnsOfColourPointsInGraf3)
+{
+    const std::vector<float> a{1, 2, 3};
+    const std::vector<float> fixed{2, 2, 2};
+    const std::vector<float> z{0.1f, 0.5f, 0.9f};
+    auto colour_system = [&](auto draw) {
+        open_new_plot();
+        graf3(0, 4, 0, 1, 0, 4, 0, 1, 0, 1, 0, 0.5);
+        take_output();
+        return points_added_by(draw);
+    };
+    Points row = colour_system([&] { curvx3(a, 2, z, 3); });
+    Points expected_row = colour_system([&] { curve3(a, fixed, z, 3); });
+    Points column = colour_system([&] { curvy3(2, a, z, 3); });
+    Points expected_column = colour_system([&] { curve3(fixed, a, z, 3); });
+    ASSERT_FALSE(row.empty());
+    ASSERT_EQ(row.size(), expected_row.size());
+    ASSERT_EQ(column.size(), expected_column.size());
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        EXPECT_EQ(row[i].x, expected_row[i].x);
+        EXPECT_EQ(row[i].y, expected_row[i].y);
+        EXPECT_EQ(row[i].colour, expected_row[i].colour);
+        EXPECT_EQ(column[i].x, expected_column[i].x);
+        EXPECT_EQ(column[i].y, expected_column[i].y);
+    }
+    Points none = colour_system([&] { curvx3(a, 2, z, 5); });
+    EXPECT_EQ(kept_output_, " <<<< Warning   2: Incorrect parameter in curvx3!   (   5)\n");
 }
 
 // The box: twelve edges between its eight corners, the same corners the box

@@ -135,6 +135,42 @@ TEST_F(SurfacesTest, BottomOnlyHidesATopViewAndSurclrColoursTheTop)
     EXPECT_EQ(top[0][1].colour, 3);
 }
 
+// With hidden lines the cells are covered in the background colour before
+// their outlines are drawn; after NOHIDE only the outlines are drawn, all of
+// them, also those the bump hides, and RESET("NOHIDE") brings the cover back.
+TEST_F(SurfacesTest, NohideDrawsTheMeshWithoutCoveringIt)
+{
+    Grid g(4, 4, bump);
+    auto surface = [&](bool hide) {
+        open_new_plot();
+        if (!hide)
+            nohide();
+        open_box();
+        long before = state().vector_count;
+        surfce(g.x, 4, g.y, 4, g.z);
+        std::vector<PlotPointRecord> p = close_plot();
+        return std::vector<PlotPointRecord>(p.begin() + before, p.end());
+    };
+    std::vector<PlotPointRecord> hidden = surface(true);
+    std::vector<PlotPointRecord> shown = surface(false);
+    auto background = [](const std::vector<PlotPointRecord>& p) {
+        return std::count_if(p.begin(), p.end(), [](const PlotPointRecord& r) { return r.colour == 0; });
+    };
+    EXPECT_GT(background(hidden), 100);
+    EXPECT_EQ(background(shown), 0);
+    std::vector<std::vector<PlotPointRecord>> cells = outlines(shown, 0);
+    ASSERT_EQ(cells.size(), 9u);
+    for (const auto& c : cells)
+        EXPECT_EQ(c.size(), 5u);
+    EXPECT_EQ(shown.size(), 45u);
+    EXPECT_EQ(outlines(hidden, 0).size(), 9u);
+    open_plot();
+    nohide();
+    reset("NOHIDE");
+    EXPECT_TRUE(state().shading.hidden_lines);
+    korfin();
+}
+
 TEST_F(SurfacesTest, ShadedSurfaceRendersInColourBehindItsAxes)
 {
     if (!ghostscript_available())
