@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 namespace korvan::conv {
 
@@ -38,9 +39,10 @@ struct PostScriptImage {
 
 // Replays the body (everything after the placement line, the whole file for
 // a picture) onto the open plot; a picture's pixels go one to one into the
-// target's pixels.
-void play_postscript(std::FILE* in, const PostScriptPage& page, const PageSelection& pages,
-                     const PostScriptImage& image);
+// target's pixels. Returns what a line or word too long to be read left
+// unread, empty when the whole file was read.
+std::string play_postscript(std::FILE* in, const PostScriptPage& page, const PageSelection& pages,
+                            const PostScriptImage& image);
 
 // The colour-table entry nearest to red, green and blue (0-255).
 int nearest_colour(double r, double g, double b);
