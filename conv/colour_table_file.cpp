@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "plat/line_reader.hpp"
+
 namespace korvan::conv {
 
 bool read_colour_table(const std::string& name, std::vector<std::array<double, 3>>& rows, std::string& message)
@@ -12,13 +14,14 @@ bool read_colour_table(const std::string& name, std::vector<std::array<double, 3
         message = " <<<< Open error in " + name + "!\n";
         return false;
     }
-    char line[256];
+    plat::LineReader lines(in);
+    std::string line;
     bool ok = true;
-    while (std::fgets(line, sizeof line, in) != nullptr) {
+    while (lines.next(line, 255) == plat::LineReader::Status::line) {
         double r = 0;
         double g = 0;
         double b = 0;
-        if (std::sscanf(line, "%lf %lf %lf", &r, &g, &b) != 3)
+        if (std::sscanf(line.c_str(), "%lf %lf %lf", &r, &g, &b) != 3)
             continue;  // blank or unreadable rows do not count
         if (rows.size() == colour_table_rows) {
             message = " <<<< Too many records in " + name + "!\n";
@@ -26,6 +29,10 @@ bool read_colour_table(const std::string& name, std::vector<std::array<double, 3
             break;
         }
         rows.push_back({r, g, b});
+    }
+    if (lines.refused()) {
+        message = " <<<< " + name + ": " + lines.refusal() + "!\n";
+        ok = false;
     }
     std::fclose(in);
     return ok;

@@ -76,6 +76,10 @@ bool convert(Settings& s)
         show(" <<<< " + s.input + " doesn't exist!\n");
         return false;
     }
+    if (!input.refusal.empty()) {
+        show(" <<<< " + s.input + ": " + input.refusal + "!\n");
+        return false;
+    }
     Target target;
     if (!resolve_target(s.device, target, message)) {
         show(message);

@@ -12,10 +12,10 @@ namespace korvan::conv {
 
 namespace {
 
-void look_for_image(std::FILE* in, InputFile& file)
+void look_for_image(plat::LineReader& lines, InputFile& file)
 {
     std::string line;
-    for (int i = 0; i < 10 && read_text_line(in, line, 256); ++i) {
+    for (int i = 0; i < 10 && read_text_line(lines, line, 256); ++i) {
         if (line.find("scale") != std::string::npos && line.find('[') != std::string::npos) {
             std::vector<std::string> w = words_of(line);
             if (w.size() >= 5) {
@@ -58,8 +58,9 @@ InputFile detect_input(const std::string& name)
     if (n >= 2 && head[0] == 0 && head[1] == '!') {
         file.kind = InputKind::cgm;
     } else {
+        plat::LineReader lines(in);
         std::string line;
-        if (!read_text_line(in, line, 256)) {
+        if (!read_text_line(lines, line, 256)) {
             file.kind = InputKind::unknown;
         } else if (line.starts_with("!R!")) {
             file.kind = InputKind::kyocera;
@@ -67,10 +68,12 @@ InputFile detect_input(const std::string& name)
             file.kind = InputKind::hpgl;
         } else if (line.starts_with("%!PS-Adobe")) {
             file.kind = InputKind::postscript;
-            look_for_image(in, file);
+            look_for_image(lines, file);
         } else {
             file.kind = InputKind::gksvan;
         }
+        if (lines.refused())
+            file.refusal = lines.refusal();
     }
     std::fclose(in);
     return file;

@@ -14,6 +14,8 @@ struct InputFile {
     bool colour_image = false;
     int image_width = 0;
     int image_height = 0;
+    // A line at the start too long to be read: what was refused.
+    std::string refusal;
 };
 
 // The device code of an input kind's format (0 for none).

@@ -30,6 +30,9 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 File open_input(const std::string& name) { return File(std::fopen(name.c_str(), "rb")); }
 
+// The message of an input line too long to be read.
+std::string refused(const Settings& s, const std::string& refusal) { return " <<<< " + s.input + ": " + refusal + "!\n"; }
+
 void vector_to(double x, double y, bool draw) { plot_vector(x, y, draw ? 2 : 3); }
 
 // --- GKSVAN ---------------------------------------------------------------------
@@ -63,39 +66,39 @@ struct HpglCommand {
 
 // Calls visit for every command: ";" separates them, blanks and line ends are
 // ignored, two letters then up to two unsigned numbers separated by a comma.
+// A command too long to be read ends the reading: returns what was refused,
+// empty when the whole file was read.
 template <typename Visit>
-void read_hpgl(std::FILE* in, Visit visit)
+std::string read_hpgl(std::FILE* in, Visit visit)
 {
+    plat::LineReader commands(in, plat::LineReader::default_bound, ';');
+    std::string raw;
     std::string text;
-    int c;
-    auto flush = [&] {
-        if (text.size() >= 2) {
-            HpglCommand command;
-            command.name[0] = text[0];
-            command.name[1] = text[1];
-            std::string_view rest = std::string_view(text).substr(2);
-            while (!rest.empty() && command.count < 2) {
-                std::size_t comma = rest.find(',');
-                std::string number(rest.substr(0, comma));
-                if (!number.empty()) {
-                    command.values[command.count++] =
-                        std::clamp(std::strtol(number.c_str(), nullptr, 10), 0L, 100000000L);
-                }
-                if (comma == std::string_view::npos)
-                    break;
-                rest = rest.substr(comma + 1);
-            }
-            visit(command);
-        }
+    while (commands.next(raw) == plat::LineReader::Status::line) {
         text.clear();
-    };
-    while ((c = std::fgetc(in)) != EOF) {
-        if (c == ';')
-            flush();
-        else if (c != ' ' && c != '\n' && c != '\r' && c != '\t' && text.size() < 64)
-            text.push_back(static_cast<char>(c));
+        for (char c : raw)
+            if (c != ' ' && c != '\n' && c != '\r' && c != '\t' && text.size() < 64)
+                text.push_back(c);
+        if (text.size() < 2)
+            continue;
+        HpglCommand command;
+        command.name[0] = text[0];
+        command.name[1] = text[1];
+        std::string_view rest = std::string_view(text).substr(2);
+        while (!rest.empty() && command.count < 2) {
+            std::size_t comma = rest.find(',');
+            std::string number(rest.substr(0, comma));
+            if (!number.empty()) {
+                command.values[command.count++] =
+                    std::clamp(std::strtol(number.c_str(), nullptr, 10), 0L, 100000000L);
+            }
+            if (comma == std::string_view::npos)
+                break;
+            rest = rest.substr(comma + 1);
+        }
+        visit(command);
     }
-    flush();
+    return commands.refused() ? commands.refusal("command") : std::string();
 }
 
 bool is_pen(const HpglCommand& c, char second) { return c.name[0] == 'P' && c.name[1] == second; }
@@ -107,18 +110,19 @@ struct PageSize {
     double height = 0;
 };
 
-bool hpgl_size(std::FILE* in, PageSize& size)
+// False when a command too long to be read ended the reading (refusal says which).
+bool hpgl_size(std::FILE* in, PageSize& size, std::string& refusal)
 {
     double max_x = 0;
     double max_y = 0;
-    read_hpgl(in, [&](const HpglCommand& c) {
+    refusal = read_hpgl(in, [&](const HpglCommand& c) {
         if ((is_pen(c, 'D') || is_pen(c, 'U')) && c.count == 2) {
             max_x = std::max(max_x, c.values[0] / 4.0);
             max_y = std::max(max_y, c.values[1] / 4.0);
         }
     });
     size = {std::round(max_x + 1), std::round(max_y + 1)};
-    return true;
+    return refusal.empty();
 }
 
 void apply_colour_table(const Settings& s, const InputFile& input)
@@ -156,7 +160,7 @@ bool play_back(const Settings& s, const InputFile& input, const Target& target, 
     switch (input.kind) {
     case InputKind::gksvan:
         if (!metafile.read_header(size.width, size.height)) {
-            message = " <<<< READ-Error in GKSVAN file!\n";
+            message = metafile.refused() ? refused(s, metafile.refusal()) : " <<<< READ-Error in GKSVAN file!\n";
             return false;
         }
         size.width += 1;
@@ -166,9 +170,14 @@ bool play_back(const Settings& s, const InputFile& input, const Target& target, 
         cgm.scan(extent);
         size = {extent.page_width(), extent.page_height()};
         break;
-    case InputKind::hpgl:
-        hpgl_size(in.get(), size);
+    case InputKind::hpgl: {
+        std::string refusal;
+        if (!hpgl_size(in.get(), size, refusal)) {
+            message = refused(s, refusal);
+            return false;
+        }
         break;
+    }
     case InputKind::postscript:
         if (!created_by_korvan(in.get())) {
             message = " <<<< The PostScript file is not created by KORVAN!\n";
@@ -227,10 +236,11 @@ bool play_back(const Settings& s, const InputFile& input, const Target& target, 
     case InputKind::gksvan: {
         double w = 0;
         double h = 0;
-        metafile.read_header(w, h);
+        GksvanReader replay(in.get());
+        replay.read_header(w, h);
         MetafilePlayer player(std::max(w, h), h);
-        if (metafile.play(player) == GksvanReader::Result::incomplete)
-            message = " <<<< The GKSVAN file is not complete!\n";
+        if (replay.play(player) == GksvanReader::Result::incomplete)
+            message = replay.refused() ? refused(s, replay.refusal()) : " <<<< The GKSVAN file is not complete!\n";
         break;
     }
     case InputKind::cgm: {
@@ -240,7 +250,7 @@ bool play_back(const Settings& s, const InputFile& input, const Target& target, 
     }
     case InputKind::hpgl: {
         double height = state().page_height;
-        read_hpgl(in.get(), [&](const HpglCommand& c) {
+        std::string refusal = read_hpgl(in.get(), [&](const HpglCommand& c) {
             if (is_pen(c, 'D') || is_pen(c, 'U')) {
                 if (c.count == 2)
                     vector_to(c.values[0] / 4.0, height - c.values[1] / 4.0, is_pen(c, 'D'));
@@ -252,12 +262,18 @@ bool play_back(const Settings& s, const InputFile& input, const Target& target, 
                 plat::console().message_box("korconv", text);
             }
         });
+        if (!refusal.empty())
+            message = refused(s, refusal);
         break;
     }
-    case InputKind::postscript:
-        play_postscript(in.get(), postscript, PageSelection{s.first_page, s.page_count},
-                        PostScriptImage{input.image ? input.image_width : 0, input.image ? input.image_height : 0});
+    case InputKind::postscript: {
+        std::string refusal =
+            play_postscript(in.get(), postscript, PageSelection{s.first_page, s.page_count},
+                            PostScriptImage{input.image ? input.image_width : 0, input.image ? input.image_height : 0});
+        if (!refusal.empty())
+            message = refused(s, refusal);
         break;
+    }
     default:
         break;
     }

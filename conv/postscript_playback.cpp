@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "plat/line_reader.hpp"
 #include "plot/kernel/colours.hpp"
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/images.hpp"
@@ -387,16 +388,19 @@ class Scanner {
 public:
     Scanner(std::FILE* in, Player& player) : in_(in), player_(player) {}
 
-    void run()
+    // False when a word or string too long to be read ended the reading.
+    bool run()
     {
         int c;
         std::string word;
+        std::size_t length = 0;  // of the word, also beyond what is kept
         auto end_word = [&] {
             if (!word.empty())
                 player_.word(word);
             word.clear();
+            length = 0;
         };
-        while ((c = std::fgetc(in_)) != EOF) {
+        while (!refused_ && (c = std::fgetc(in_)) != EOF) {
             if (c == '(') {
                 end_word();
                 player_.string(literal());
@@ -407,11 +411,15 @@ public:
                 end_word();
                 if (int bytes = player_.take_image_request())
                     player_.image(in_, bytes);
+            } else if (++length > plat::LineReader::default_bound) {
+                refused_ = true;
             } else if (word.size() < word_limit) {
                 word.push_back(static_cast<char>(c));
             }
         }
-        end_word();
+        if (!refused_)
+            end_word();
+        return !refused_;
     }
 
 private:
@@ -420,7 +428,12 @@ private:
         std::string bytes;
         int depth = 1;
         int c;
+        std::size_t length = 0;
         while ((c = std::fgetc(in_)) != EOF) {
+            if (++length > plat::LineReader::default_bound) {
+                refused_ = true;
+                break;
+            }
             if (c == '\\') {
                 c = std::fgetc(in_);
                 if (c == EOF)
@@ -458,7 +471,12 @@ private:
         std::string bytes;
         int high = -1;
         int c;
+        std::size_t length = 0;
         while ((c = std::fgetc(in_)) != EOF && c != '>') {
+            if (++length > plat::LineReader::default_bound) {
+                refused_ = true;
+                break;
+            }
             int v = hex_value(c);
             if (v < 0)
                 continue;
@@ -477,6 +495,7 @@ private:
 
     std::FILE* in_;
     Player& player_;
+    bool refused_ = false;
 };
 
 // The scale factor of the placement line ("... translate 5 cm setlinewidth
@@ -500,20 +519,12 @@ double placement_factor(std::FILE* in)
 
 // Skips the header up to and including the placement line (the one with
 // "translate" and "setlinewidth"); false when there is none.
-bool skip_to_body(std::FILE* in)
+bool skip_to_body(plat::LineReader& lines)
 {
     std::string line;
-    int c;
-    while ((c = std::fgetc(in)) != EOF) {
-        if (c != '\n') {
-            if (line.size() < word_limit)
-                line.push_back(static_cast<char>(c));
-            continue;
-        }
+    while (lines.next(line, word_limit) == plat::LineReader::Status::line)
         if (line.find("translate") != std::string::npos && line.find("setlinewidth") != std::string::npos)
             return true;
-        line.clear();
-    }
     return false;
 }
 
@@ -585,21 +596,28 @@ bool read_postscript_page(std::FILE* in, PostScriptPage& page)
     return true;
 }
 
-void play_postscript(std::FILE* in, const PostScriptPage& page, const PageSelection& pages,
-                     const PostScriptImage& image)
+std::string play_postscript(std::FILE* in, const PostScriptPage& page, const PageSelection& pages,
+                            const PostScriptImage& image)
 {
     std::rewind(in);
-    if (!skip_to_body(in)) {
+    plat::LineReader lines(in);
+    if (!skip_to_body(lines)) {
+        if (lines.refused())
+            return lines.refusal();
         // A picture file has no placement line: all of it is read.
         if (image.width <= 0 || image.height <= 0)
-            return;
+            return {};
         std::rewind(in);
     }
     // Texts are drawn as HWFONT draws them on the target.
     hwfont();
     Player player(page, pages, image);
-    Scanner(in, player).run();
+    bool whole = Scanner(in, player).run();
     player.finish();
+    if (!whole)
+        return "a word longer than " + std::to_string(plat::LineReader::default_bound) +
+               " characters; it and the rest of the file are not read";
+    return {};
 }
 
 ColourTable file_palette(bool white_paper)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "plot/kernel/colour_tables.hpp"
 
@@ -43,9 +44,10 @@ struct PostScriptImage {
 
 // Replays the body (everything after the placement line, the whole file for
 // a picture) onto the open plot; a picture's pixels go one to one into the
-// target's pixels.
-void play_postscript(std::FILE* in, const PostScriptPage& page, const PageSelection& pages,
-                     const PostScriptImage& image);
+// target's pixels. Returns what a line or word too long to be read left
+// unread, empty when the whole file was read.
+std::string play_postscript(std::FILE* in, const PostScriptPage& page, const PageSelection& pages,
+                            const PostScriptImage& image);
 
 // The colour table of the target as the file's colours were chosen from it:
 // background and foreground exchanged when the file's paper and the target's

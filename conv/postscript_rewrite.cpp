@@ -37,11 +37,12 @@ bool rewrite_postscript(const std::string& input, std::string& output, const Rew
         message = " <<<< Open error in file " + input + "\n";
         return false;
     }
+    plat::LineReader lines(in);
     std::string line1, line2, line3, line4;
-    read_text_line(in, line1);
-    read_text_line(in, line2);
-    read_text_line(in, line3);
-    read_text_line(in, line4);
+    read_text_line(lines, line1);
+    read_text_line(lines, line2);
+    read_text_line(lines, line3);
+    read_text_line(lines, line4);
     if (line3.find("%%Creator: KORVAN") == std::string::npos) {
         std::fclose(in);
         message = " <<<< The PostScript file is not created by KORVAN!\n";
@@ -80,7 +81,7 @@ bool rewrite_postscript(const std::string& input, std::string& output, const Rew
     int page = 1;
     int last_page = request.page_count > 0 ? request.first_page + request.page_count - 1 : 0;
     bool done = false;
-    while (!done && read_text_line(in, line)) {
+    while (!done && read_text_line(lines, line)) {
         if (!in_body) {
             if (line.find("translate") != std::string::npos && line.find("setlinewidth") != std::string::npos) {
                 in_body = true;
@@ -124,6 +125,10 @@ bool rewrite_postscript(const std::string& input, std::string& output, const Rew
     std::fclose(in);
     if (int error = written.close(); error != 0) {
         message = file_failure_message("Write", output, error);
+        return false;
+    }
+    if (lines.refused()) {
+        message = " <<<< " + input + ": " + lines.refusal() + "!\n";
         return false;
     }
     return true;

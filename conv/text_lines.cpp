@@ -4,21 +4,13 @@
 
 namespace korvan::conv {
 
-bool read_text_line(std::FILE* in, std::string& line, std::size_t limit)
+bool read_text_line(plat::LineReader& lines, std::string& line, std::size_t limit)
 {
-    line.clear();
-    int c;
-    bool any = false;
-    while ((c = std::fgetc(in)) != EOF) {
-        any = true;
-        if (c == '\n')
-            break;
-        if (line.size() < limit)
-            line.push_back(static_cast<char>(c));
-    }
+    if (lines.next(line, limit) != plat::LineReader::Status::line)
+        return false;
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
-    return any;
+    return true;
 }
 
 std::vector<std::string> words_of(const std::string& line)

@@ -18,6 +18,7 @@
 #include "interp/messages.hpp"
 #include "interp/print_list.hpp"
 #include "interp/tokenizer.hpp"
+#include "plat/line_reader.hpp"
 #include "plat/host.hpp"
 #include "plat/paths.hpp"
 #include "plot/win/driver.hpp"
@@ -51,34 +52,31 @@ DataFileState& state()
 
 void say(const std::string& line) { win::print(" >>>> " + line + "\n"); }
 
-// Reads whole lines into one reused buffer: a long line is never split, so a
-// number is never cut in two. The line end is removed.
+// Reads whole lines of the data file from its start: a long line is never
+// split, so a number is never cut in two. The line end is removed. A line too
+// long to be read ends the reading, and is reported.
 class LineReader {
 public:
-    explicit LineReader(std::FILE* f) : file_(f) { std::rewind(f); }
-    ~LineReader() { std::free(buffer_); }
-    LineReader(const LineReader&) = delete;
-    LineReader& operator=(const LineReader&) = delete;
+    explicit LineReader(std::FILE* f) : lines_((std::rewind(f), f)) {}
 
     bool next(std::string_view& line)
     {
-        ssize_t n = getline(&buffer_, &capacity_, file_);
-        if (n < 0)
+        plat::LineReader::Status status = lines_.next(text_);
+        if (status == plat::LineReader::Status::refused)
+            say("Data file " + state().path + ": " + lines_.refusal());
+        if (status != plat::LineReader::Status::line)
             return false;
-        ++number_;
-        std::size_t len = static_cast<std::size_t>(n);
-        while (len > 0 && (buffer_[len - 1] == '\n' || buffer_[len - 1] == '\r'))
+        std::size_t len = text_.size();
+        while (len > 0 && text_[len - 1] == '\r')
             --len;
-        line = std::string_view(buffer_, len);
+        line = std::string_view(text_.data(), len);
         return true;
     }
-    int number() const { return number_; }
+    int number() const { return static_cast<int>(lines_.line_number()); }
 
 private:
-    std::FILE* file_;
-    char* buffer_ = nullptr;
-    std::size_t capacity_ = 0;
-    int number_ = 0;
+    plat::LineReader lines_;
+    std::string text_;
 };
 
 bool starts_upper(std::string_view line, std::string_view word)

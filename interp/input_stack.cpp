@@ -8,33 +8,6 @@
 
 namespace korvan::kfl {
 
-bool read_record(std::FILE* file, std::size_t limit, std::string& record)
-{
-    record.clear();
-    int c;
-    while (record.size() < limit && (c = std::fgetc(file)) != EOF) {
-        record.push_back(static_cast<char>(c));
-        if (c == '\n')
-            return true;
-    }
-    if (record.size() == limit) {
-        // A line end right after a full record belongs to it.
-        c = std::fgetc(file);
-        if (c == '\n')
-            record.push_back('\n');
-        else if (c != EOF)
-            std::ungetc(c, file);
-    }
-    return !record.empty();
-}
-
-void skip_line(std::FILE* file)
-{
-    int c;
-    while ((c = std::fgetc(file)) != EOF && c != '\n') {
-    }
-}
-
 std::FILE* search_and_open(std::string_view name, std::string& opened_path, std::string_view beside)
 {
     std::vector<std::string> candidates{std::string(name)};
@@ -70,7 +43,7 @@ bool is_kfl_header(std::string_view record)
 
 void InputStack::push_first(std::FILE* file, std::string name)
 {
-    entries_.push_back(InputEntry{file, std::move(name), 0, false});
+    entries_.push_back(InputEntry{file, std::move(name), 0, false, false, plat::LineReader(file)});
 }
 
 bool InputStack::open_file(std::string_view name, bool by_include)
@@ -94,17 +67,15 @@ bool InputStack::open_file(std::string_view name, bool by_include)
         report_file_problem("Open error in file", name);
         return false;
     }
+    // The rest of an over-long header line is part of the header, not a statement.
+    plat::LineReader lines(file);
     std::string header;
-    bool has_header = kfl::read_record(file, record_limit, header);
-    if (!has_header || !is_kfl_header(header)) {
+    if (lines.next(header, header_limit) != plat::LineReader::Status::line || !is_kfl_header(header)) {
         report_file_problem("Not allowed file format in", name);
         std::fclose(file);
         return false;
     }
-    // The rest of an over-long header line is part of the header, not a statement.
-    if (header.back() != '\n')
-        skip_line(file);
-    entries_.push_back(InputEntry{file, std::move(path), record_number, by_include});
+    entries_.push_back(InputEntry{file, std::move(path), record_number, by_include, false, lines});
     record_number = 0;
     return true;
 }
@@ -129,7 +100,15 @@ void InputStack::close_all()
 
 bool InputStack::read_record(std::string& record)
 {
-    return kfl::read_record(top().file, record_limit, record);
+    plat::LineReader& lines = top().lines;
+    plat::LineReader::Status status = lines.next(record);
+    if (status == plat::LineReader::Status::refused) {
+        // The refused line counts: the message names its own line number.
+        ++record_number;
+        report("Record longer than " + std::to_string(plat::LineReader::default_bound) +
+               " characters, the rest of the file is not read");
+    }
+    return status == plat::LineReader::Status::line;
 }
 
 }  // namespace korvan::kfl

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "plat/line_reader.hpp"
+
 namespace korvan::kfl {
 
 struct InputEntry {
@@ -15,12 +17,14 @@ struct InputEntry {
     bool by_include = false;
     // Read through INCKFL: not an INCLUDE, but at its end the file below goes on.
     bool by_inckfl = false;
+    plat::LineReader lines{nullptr};  // the records of the file
 };
 
 class InputStack {
 public:
     static constexpr int capacity = 8;
-    static constexpr std::size_t record_limit = 131;
+    // The characters of a header record that are looked at.
+    static constexpr std::size_t header_limit = 131;
 
     bool empty() const { return entries_.empty(); }
     int depth() const { return static_cast<int>(entries_.size()); }
@@ -42,8 +46,9 @@ public:
     // Closes every entry.
     void close_all();
 
-    // Reads the next record of the current file (at most record_limit characters,
-    // the line end included when it fits). Returns false at the end of the file.
+    // Reads the next record of the current file: one whole line without its
+    // line end. Returns false at the end of the file and after a line too long
+    // to be read (reported).
     bool read_record(std::string& record);
 
     int record_number = 0;  // records read from the current entry after its header
@@ -51,12 +56,6 @@ public:
 private:
     std::vector<InputEntry> entries_;
 };
-
-// Reads one record of at most limit characters; a line end that fits is kept.
-bool read_record(std::FILE* file, std::size_t limit, std::string& record);
-
-// Skips the rest of the current line.
-void skip_line(std::FILE* file);
 
 // The search of script, include and routine files: the name, $KFL_PATH/name,
 // then <installation>/kfl/name, then beside/name when beside is given and the

@@ -61,15 +61,14 @@ bool open_main_script(const std::string& name)
     }
     int comments = 0;
     std::string record;
+    // A line longer than a header record is still one record of the file.
+    plat::LineReader lines(file);
     for (;;) {
-        if (!read_record(file, header_record_limit, record)) {
+        if (lines.next(record, header_record_limit) != plat::LineReader::Status::line) {
             report_file_problem("Open error in file", name);
             std::fclose(file);
             return false;
         }
-        // A line longer than a record is still one record of the file.
-        if (record.back() != '\n')
-            skip_line(file);
         if (!is_comment_record(record))
             break;
         ++comments;

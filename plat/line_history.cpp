@@ -3,21 +3,24 @@
 #include <fstream>
 
 #include "plat/host.hpp"
+#include "plat/line_reader.hpp"
 #include "plat/paths.hpp"
 
 namespace korvan::plat {
 
 LineHistory::LineHistory(std::string path) : path_(std::move(path))
 {
-    if (!path_.empty()) {
-        std::ifstream in(path_);
+    // A history that is no text file of lines ends where its lines become too long.
+    if (std::FILE* in = path_.empty() ? nullptr : std::fopen(path_.c_str(), "r")) {
+        LineReader reader(in);
         std::string line;
-        while (std::getline(in, line)) {
+        while (reader.next(line) == LineReader::Status::line) {
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
             if (!line.empty())
                 lines_.push_back(line);
         }
+        std::fclose(in);
     }
     lines_in_file_ = lines_.size();
     if (lines_.size() > capacity)

@@ -5,6 +5,7 @@
 
 #include "plat/answer_line.hpp"
 #include "plat/line_editor.hpp"
+#include "plat/line_reader.hpp"
 
 namespace korvan::plat {
 
@@ -67,20 +68,12 @@ bool TerminalConsole::read_input_line(std::string& line)
         std::fflush(out_);
         wait_for_input(in_);
     }
-    line.clear();
-    int c;
-    bool got_any = false;
-    while ((c = std::fgetc(in_)) != EOF) {
-        got_any = true;
-        if (c == '\n')
-            break;
-        line.push_back(static_cast<char>(c));
-    }
-    if (!got_any)
-        return false;
     // The input line keeps the text up to its first carriage return, cut to its limit.
-    if (auto cr = line.find('\r'); cr != std::string::npos)
-        line.erase(cr);
+    LineReader::Status status = read_typed_line(in_, line);
+    if (status == LineReader::Status::refused)
+        write_output(typed_line_refusal());
+    if (status != LineReader::Status::line)
+        return false;
     if (line.size() > input_line_limit)
         line.resize(input_line_limit);
     if (!input_is_terminal_) {

@@ -28,14 +28,12 @@ bool coordinate_field(const char* field)
 bool GksvanReader::read_line(char* line, int& length)
 {
     length = 0;
-    int c = std::fgetc(file_);
-    if (c == EOF)
+    if (lines_.next(text_) != plat::LineReader::Status::line)
         return false;
-    while (c != EOF && c != '\n') {
-        if (length < line_limit && c != '\r')
-            line[length++] = static_cast<char>(c);
-        c = std::fgetc(file_);
-    }
+    // Carriage returns are dropped; the rest of a line beyond 80 characters is skipped.
+    for (char c : text_)
+        if (c != '\r' && length < line_limit)
+            line[length++] = c;
     line[length] = '\0';
     return true;
 }

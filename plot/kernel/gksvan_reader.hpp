@@ -3,6 +3,9 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
+
+#include "plat/line_reader.hpp"
 
 namespace korvan {
 
@@ -21,7 +24,7 @@ public:
     enum class Result { complete, incomplete };
 
     // Reads from an open file positioned at its start; the file stays the caller's.
-    explicit GksvanReader(std::FILE* file) : file_(file) {}
+    explicit GksvanReader(std::FILE* file) : lines_(file) {}
 
     // Reads the header line: the page width and height in plot coordinates.
     // False when it is missing or does not hold two positive sizes.
@@ -29,6 +32,10 @@ public:
 
     // Plays the body until the end field or the end of the file.
     Result play(Sink& sink);
+
+    // A line too long to be read ended the reading; refusal() says which.
+    bool refused() const { return lines_.refused(); }
+    std::string refusal() const { return lines_.refusal(); }
 
     // The integer part of a field by its first two characters; -1 when the
     // field is not a number of the metafile.
@@ -40,7 +47,8 @@ private:
     // Reads one line of at most 80 characters (a longer line's rest is skipped).
     bool read_line(char* line, int& length);
 
-    std::FILE* file_;
+    plat::LineReader lines_;
+    std::string text_;
 };
 
 }  // namespace korvan

@@ -116,20 +116,29 @@ private:
     PagePlacer placer_;
 };
 
+void say_refusal(const GksvanReader& reader)
+{
+    if (reader.refused())
+        win::print(" <<<< " + reader.refusal() + "!\n");
+}
+
 void include_metafile(std::FILE* in)
 {
     GksvanReader reader(in);
     double width = 0;
     double height = 0;
     if (!reader.read_header(width, height)) {
+        say_refusal(reader);
         warning(56);
         return;
     }
     TargetBox box = target_box();
     double t = std::min(box.width / width, box.height / height);
     MetafileSink sink(box, t, std::max(width, height), height, !state().filclr_none);
-    if (reader.play(sink) == GksvanReader::Result::incomplete)
+    if (reader.play(sink) == GksvanReader::Result::incomplete) {
+        say_refusal(reader);
         win::print(" <<<< The GKSVAN file is not complete!\n");
+    }
 }
 
 // A truncated file stops the program: what could be read is drawn and the

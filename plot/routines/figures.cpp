@@ -249,8 +249,9 @@ bool user_radius(double v, double r, bool along_x, int& out)
 // sizes lie on the other side of the corner.
 void rectangle_corners(int nx, int ny, int nw, int nh, double& x0, double& y0, double& x1, double& y1)
 {
-    x1 = nx + (nw > 0 ? nw - 1 : nw + 1);
-    y1 = ny + (nh > 0 ? nh - 1 : nh + 1);
+    // In floating point: a corner and a size near the ends of INT do not overflow.
+    x1 = static_cast<double>(nx) + (nw > 0 ? nw - 1 : nw + 1);
+    y1 = static_cast<double>(ny) + (nh > 0 ? nh - 1 : nh + 1);
     x0 = std::min<double>(nx, x1);
     x1 = std::max<double>(nx, x1);
     y0 = std::min<double>(ny, y1);

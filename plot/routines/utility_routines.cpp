@@ -9,11 +9,12 @@ namespace korvan {
 
 namespace {
 
-// The bit field copy on an unsigned word of `width` bits.
+// The bit field copy on an unsigned word of `width` bits. The positions are
+// checked against width - nbits so that no sum of user values can overflow.
 bool copy_bits(int width, int nbits, std::uint32_t from, int at_from, std::uint32_t& into, int at_into)
 {
-    if (nbits < 1 || nbits > width || at_from < 0 || at_into < 0 || at_from + nbits > width ||
-        at_into + nbits > width) {
+    if (nbits < 1 || nbits > width || at_from < 0 || at_into < 0 || at_from > width - nbits ||
+        at_into > width - nbits) {
         warning_int(2, nbits);
         return false;
     }

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "plat/console.hpp"
+#include "plat/line_reader.hpp"
 #include "plot/routines/numbers.hpp"
 #include "plot/widgets/events.hpp"
 #include "plot/widgets/front_end.hpp"
@@ -28,20 +29,14 @@ void write(std::string_view text) { plat::console().write_output(text); }
 bool read_line(std::string_view prompt, std::string& line)
 {
     write(prompt);
-    line.clear();
-    int c;
-    bool got_any = false;
-    while ((c = std::fgetc(in())) != EOF) {
-        got_any = true;
-        if (c == '\n')
-            break;
-        line.push_back(static_cast<char>(c));
+    plat::LineReader::Status status = plat::read_typed_line(in(), line);
+    if (status == plat::LineReader::Status::refused) {
+        write(plat::typed_line_refusal());
+        return false;
     }
-    if (auto cr = line.find('\r'); cr != std::string::npos)
-        line.erase(cr);
     if (isatty(fileno(in())) == 0)
         write(line + "\n");
-    return got_any;
+    return status == plat::LineReader::Status::line;
 }
 
 std::string trimmed(std::string_view s)

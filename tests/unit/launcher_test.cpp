@@ -79,7 +79,9 @@ TEST(ProgramStart, WordsResultsAndFailures)
     std::filesystem::path dir = pattern;
     auto marker = dir / "started";
     auto script = dir / "program.sh";
-    std::ofstream(script) << "#!/bin/sh\necho \"$@\" > " << marker.string() << "\n";
+    // Written aside and renamed: the marker exists only once it is complete.
+    std::ofstream(script) << "#!/bin/sh\necho \"$@\" > " << marker.string() << ".part && mv " << marker.string()
+                          << ".part " << marker.string() << "\n";
     ::chmod(script.c_str(), 0755);
     ASSERT_EQ(plat::start_program(script.string() + " a  b"), 33);
     // Not waited for: the program writes its words a little later.

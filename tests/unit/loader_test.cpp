@@ -7,6 +7,7 @@
 #include "interp/front_end.hpp"
 #include "interp/loader.hpp"
 #include "interp/startup.hpp"
+#include "plat/line_reader.hpp"
 #include "plot/win/driver.hpp"
 #include "tests/support/capture_console.hpp"
 #include "tests/support/temp_dir.hpp"
@@ -137,17 +138,24 @@ TEST_F(LoaderTest, HostCommandRecordsAreIgnored)
     EXPECT_EQ(console->output, "");
 }
 
-TEST_F(LoaderTest, LongLineIsReadAsSeveralRecords)
+TEST_F(LoaderTest, LongLinesAreOneRecordEachAndKeepLineNumbers)
 {
-    std::string line(200, 'A');
-    run_script(line + "\nB\n");
-    EXPECT_EQ(executed, (Texts{std::string(131, 'A'), std::string(69, 'A'), "B"}));
+    // A statement of 300 characters runs whole; one longer than the assembly
+    // text is reported once, with the line's own number.
+    const std::string call = "SETFIL('" + std::string(290, 'f') + "')";
+    run_script(call + "\n" + std::string(131, 'A') + "\n" + std::string(2000, 'B') + "\nF(\n");
+    EXPECT_EQ(executed, (Texts{call, std::string(131, 'A')}));
+    EXPECT_EQ(console->output, " >>>> Statement overflow in record 4 (main.kfl)\n"
+                               " >>>> Missing '(' or ')' in record 5 (main.kfl)\n");
 }
 
-TEST_F(LoaderTest, LineOfExactlyOneRecordKeepsLineNumbers)
+TEST_F(LoaderTest, LineTooLongToReadEndsTheFile)
 {
-    run_script(std::string(131, 'A') + "\nF(\n");
-    EXPECT_EQ(console->output, " >>>> Missing '(' or ')' in record 3 (main.kfl)\n");
+    dir.write("inc.kfl", "%KFL\nA\n" + std::string(plat::LineReader::default_bound + 1, 'X') + "\nNOT READ\n");
+    run_script("INCLUDE 'inc'\nB\n");
+    EXPECT_EQ(executed, (Texts{"A", "B"}));
+    EXPECT_EQ(console->output, " >>>> Record longer than 1048576 characters, the rest of the file is not read "
+                               "in record 3 (inc.kfl)\n");
 }
 
 TEST_F(LoaderTest, NestedIncludesContinueWhereTheyStopped)

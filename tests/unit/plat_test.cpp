@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 #include <pty.h>
 #include <unistd.h>
 
 #include "plat/host.hpp"
+#include "plat/line_reader.hpp"
 #include "plat/paths.hpp"
 #include "plat/terminal_console.hpp"
 
@@ -19,6 +22,52 @@ std::string read_all(std::FILE* f)
     while ((c = std::fgetc(f)) != EOF)
         s.push_back(static_cast<char>(c));
     return s;
+}
+
+TEST(LineReader, KeepsBoundsAndRefusesEndlessLines)
+{
+    std::FILE* f = std::tmpfile();
+    std::fputs("ab\r\n\nlong line\n0123456789ABC\nnever read\n", f);
+    std::rewind(f);
+    LineReader lines(f, 10);
+    std::string line;
+    EXPECT_EQ(lines.next(line), LineReader::Status::line);
+    EXPECT_EQ(line, "ab\r");
+    EXPECT_EQ(lines.next(line), LineReader::Status::line);
+    EXPECT_EQ(line, "");
+    EXPECT_EQ(lines.next(line, 4), LineReader::Status::line);  // the rest is dropped
+    EXPECT_EQ(line, "long");
+    EXPECT_FALSE(lines.refused());
+    EXPECT_EQ(lines.next(line), LineReader::Status::refused);
+    EXPECT_EQ(lines.next(line), LineReader::Status::refused);  // and stays so
+    EXPECT_EQ(lines.line_number(), 4);
+    EXPECT_EQ(lines.refusal(), "line 4 is longer than 10 characters; it and the rest of the file are not read");
+    std::fclose(f);
+
+    f = std::tmpfile();
+    std::fputs("SP1;PD 1,2;\nPU", f);
+    std::rewind(f);
+    LineReader commands(f, 10, ';');
+    std::vector<std::string> got;
+    while (commands.next(line) == LineReader::Status::line)
+        got.push_back(line);
+    EXPECT_EQ(got, (std::vector<std::string>{"SP1", "PD 1,2", "\nPU"}));
+    EXPECT_EQ(commands.next(line), LineReader::Status::end_of_file);
+    std::fclose(f);
+}
+
+TEST(LineReader, EndlessDeviceIsRefused)
+{
+    std::FILE* zero = std::fopen("/dev/zero", "rb");
+    ASSERT_NE(zero, nullptr);
+    LineReader lines(zero);
+    std::string line;
+    EXPECT_EQ(lines.next(line, 80), LineReader::Status::refused);
+    EXPECT_EQ(line.size(), 80u);
+    std::fclose(zero);
+    zero = std::fopen("/dev/zero", "rb");
+    EXPECT_EQ(read_typed_line(zero, line), LineReader::Status::refused);
+    std::fclose(zero);
 }
 
 TEST(Paths, JoinAndSplit)

@@ -26,7 +26,7 @@ using RuntimeCorpusTest = test::RuntimeSession;
 std::vector<std::filesystem::path> corpus_files()
 {
     std::vector<std::filesystem::path> files;
-    std::filesystem::path dir = std::filesystem::path(KORVAN_SOURCE_DIR) / "tests/fuzz/corpus";
+    std::filesystem::path dir = std::filesystem::path(KORVAN_SOURCE_DIR) / "tests/fuzz/corpora/statement";
     for (const auto& entry : std::filesystem::directory_iterator(dir)) {
         if (entry.is_regular_file())
             files.push_back(entry.path());
