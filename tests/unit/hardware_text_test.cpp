@@ -90,7 +90,7 @@ TEST_F(HardwareTextTest, CapitalsHaveTheCharacterHeightAndTheTextIsAsLongAsNlmes
     hwfont();
     height(100);
     const int length = nlmess("HHHH");
-    EXPECT_EQ(length, std::lround(win::text_advance("HHHH") * 100));
+    EXPECT_EQ(length, std::lround(win::text_advance(U"HHHH") * 100));
     messag("HHHH", 200, 300);
     const InkBox box = ink();
     const double cap = px(100);
