@@ -196,18 +196,20 @@ private:
                 draw_path();
                 if (drawing_) {
                     char code = static_cast<char>(std::clamp(static_cast<int>(a[0]), 0, 255));
-                    text(postscript_font_text(std::string_view(&code, 1)), a[1], a[2], a[3], true);
+                    text(postscript_font_text(std::string_view(&code, 1), symbol_font_), a[1], a[2], a[3], true);
                 }
             }
         } else if (op == "text") {
             if (const double* a = last(4)) {
                 draw_path();
                 if (drawing_)
-                    text(postscript_font_text(string_), a[0], a[1], a[2], a[3] > 0);
+                    text(postscript_font_text(string_, symbol_font_), a[0], a[1], a[2], a[3] > 0);
             }
         } else if (op == "font") {
             if (const double* a = last(1))
                 font_size_ = a[0];
+            // Greek letters and signs are written in the Symbol font.
+            symbol_font_ = string_ == "Symbol";
         } else if (op == "copypage") {
             next_page();
         } else if (op == "image" || op == "colorimage") {
@@ -379,6 +381,7 @@ private:
     std::vector<Point> path_;
     std::string string_;
     double font_size_ = 0;
+    bool symbol_font_ = false;
     int skipped_colour_ = -1;  // the colour last set on a page left out
 };
 

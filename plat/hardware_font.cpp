@@ -13,7 +13,14 @@ struct HardwareFont::Face {
     FT_Face face = nullptr;
     double em_units = 0;
     double cap_units = 0;                 // height of the capital H in font units
-    std::array<double, 256> advances{};   // in capital heights; 0 without a glyph
+    std::array<double, 256> advances{};   // of the first 256 codes, in capital heights; 0 without a glyph
+
+    double advance_of(char32_t c) const
+    {
+        if (FT_Get_Char_Index(face, c) == 0 || FT_Load_Char(face, c, FT_LOAD_NO_SCALE) != 0)
+            return 0.0;
+        return static_cast<double>(face->glyph->metrics.horiAdvance) / cap_units;
+    }
 
     ~Face()
     {
@@ -42,16 +49,14 @@ std::unique_ptr<HardwareFont> HardwareFont::open(const std::string& path)
     face->cap_units = 0.7 * face->em_units;
     if (FT_Load_Char(f, 'H', FT_LOAD_NO_SCALE) == 0 && f->glyph->metrics.height > 0)
         face->cap_units = static_cast<double>(f->glyph->metrics.height);
-    // ISO 8859-1 codes are their own Unicode code points.
-    for (unsigned c = 0; c < 256; ++c) {
-        if (FT_Get_Char_Index(f, c) == 0 || FT_Load_Char(f, c, FT_LOAD_NO_SCALE) != 0)
-            continue;
-        face->advances[c] = static_cast<double>(f->glyph->metrics.horiAdvance) / face->cap_units;
-    }
+    for (char32_t c = 0; c < 256; ++c)
+        face->advances[c] = face->advance_of(c);
     return std::unique_ptr<HardwareFont>(new HardwareFont(std::move(face)));
 }
 
-double HardwareFont::advance(unsigned char c) const { return face_->advances[c]; }
+bool HardwareFont::has(char32_t c) const { return FT_Get_Char_Index(face_->face, c) != 0; }
+
+double HardwareFont::advance(char32_t c) const { return c < 256 ? face_->advances[c] : face_->advance_of(c); }
 
 namespace {
 // Sine and cosine with exact values at the quarter turns.
@@ -75,7 +80,7 @@ void turn(double angle, double& s, double& c)
 FT_Fixed fixed(double v) { return static_cast<FT_Fixed>(std::lround(v * 65536.0)); }
 }  // namespace
 
-bool HardwareFont::render(unsigned char c, double cap_pixels, double angle, double fx, double fy,
+bool HardwareFont::render(char32_t c, double cap_pixels, double angle, double fx, double fy,
                           GlyphImage& out) const
 {
     out = GlyphImage{};

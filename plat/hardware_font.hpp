@@ -31,15 +31,18 @@ public:
     HardwareFont(const HardwareFont&) = delete;
     HardwareFont& operator=(const HardwareFont&) = delete;
 
-    // The advance of character code c (ISO 8859-1) in units of the height of
-    // the capital letters.
-    double advance(unsigned char c) const;
+    // True when the font has a glyph for character c (Unicode).
+    bool has(char32_t c) const;
+
+    // The advance of character c in units of the height of the capital
+    // letters; 0 without a glyph.
+    double advance(char32_t c) const;
 
     // The ink of character c with capital letters cap_pixels tall, turned by
     // angle degrees counter-clockwise about the pen, which stands at the
     // fraction (fx, fy) of a pixel right of and below its pixel's corner.
     // Returns false (and an empty image) when nothing can be drawn.
-    bool render(unsigned char c, double cap_pixels, double angle, double fx, double fy, GlyphImage& out) const;
+    bool render(char32_t c, double cap_pixels, double angle, double fx, double fy, GlyphImage& out) const;
 
     // Capital letters larger than this are not rasterised.
     static constexpr double cap_pixel_limit = 4000;

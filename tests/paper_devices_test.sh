@@ -3,8 +3,9 @@
 # PostScript, each chosen with -D= and named after %ARG1 by the script
 # (<stem>.pdf, <stem>.svg, <stem>.png, <stem>.psc). Independent readers check
 # the files: pdfinfo (one page per page of the plot, the page size of the
-# PostScript bounding box, landscape for a landscape plot), pdftotext (the
-# texts listed in <script>.texts, one a line, when that file exists),
+# PostScript bounding box, landscape for a landscape plot), pdftotext and
+# Ghostscript's text extraction of the PostScript (the texts listed in
+# <script>.texts, one a line, when that file exists),
 # rsvg-convert and the PNG decoder. Then the PDF rendered by pdftoppm, the SVG
 # by rsvg-convert and the PNG itself must agree with Ghostscript's rendering of
 # the PostScript file within <tolerance> per cent.
@@ -69,6 +70,21 @@ if [ -f "${script%.kfl}.texts" ]; then
         grep -qF "$text" text.out || { echo "pdftotext does not find \"$text\":"; cat text.out; status=1; }
         grep -qF ">$text<" "$stem.svg" || { echo "no SVG text element \"$text\""; status=1; }
     done < "${script%.kfl}.texts"
+    # PostScript shows the same characters (Greek letters and signs in the
+    # Symbol font), as Ghostscript's text extraction reads them, and no "?"
+    # for them. Its pieces come in the order of the page, so characters are
+    # compared; the Symbol font's Delta and mu read as increment and micro sign.
+    gs -dSAFER -dBATCH -dNOPAUSE -q -sDEVICE=txtwrite -sOutputFile=ps.txt "$stem.psc" > gs_text.out 2>&1 \
+        || { echo "Ghostscript text extraction failed:"; head gs_text.out; status=1; }
+    python3 - "${script%.kfl}.texts" ps.txt <<'PY' || status=1
+import sys
+same = str.maketrans({'\u2206': '\u0394', '\u00b5': '\u03bc', '\u2126': '\u03a9'})
+wanted = set(open(sys.argv[1], encoding='utf-8').read().translate(same)) - set(' \n')
+shown = set(open(sys.argv[2], encoding='utf-8', errors='replace').read().translate(same))
+missing = sorted(wanted - shown)
+if missing or ('?' in shown and '?' not in wanted):
+    sys.exit('Ghostscript does not show %s%s' % (' '.join(missing), ' (but "?")' if '?' in shown else ''))
+PY
 fi
 
 # The renderings.

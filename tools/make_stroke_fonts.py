@@ -71,6 +71,21 @@ FONTS = {
 # keyboards; J and V have no Greek letter and stay blank.
 GREEK_ORDER = "ABGDEZHQIKLMNXOPRSTUFCYW"  # Latin key of the Greek letter at each position
 
+# The signs of the math set at their Unicode codes, so that a text written in
+# Unicode reaches them from every alphabet: code -> ASCII key in the set.
+MATH_UNICODE = {
+    0x00B1: "!", 0x2213: '"', 0x00D7: "#", 0x00B7: "$", 0x22C5: "$", 0x2264: "&", 0x2265: "'",
+    0x2212: "-", 0x220F: ":", 0x2211: ";", 0x2260: "?", 0x2261: "@", 0x221D: "^", 0x221E: "_",
+    0x2218: "`", 0x2217: "a", 0x221A: "b", 0x2282: "d", 0x222A: "e", 0x2283: "f", 0x2229: "g",
+    0x2208: "h", 0x2192: "i", 0x2191: "j", 0x2190: "k", 0x2193: "l", 0x2202: "m", 0x2207: "n",
+    0x222B: "p", 0x2203: "v", 0x2135: "w", 0x00F7: "x", 0x2225: "y", 0x22A5: "z", 0x2220: "|",
+    0x2234: "~",
+}
+# Characters that are drawn as a Greek letter: the micro, ohm and increment signs.
+GREEK_ALIASES = {0x00B5: 0x03BC, 0x2126: 0x03A9, 0x2206: 0x0394}
+# The white square drawn for a character that no alphabet of a font has.
+REPLACEMENT = 0x25A1
+
 
 def load_set(name, directory):
     """Returns the glyphs of a Hershey file as a list of (left, right, strokes)
@@ -254,6 +269,14 @@ class LatinComposer:
         return out
 
 
+def white_square(glyphs):
+    """A square standing on the base line, as high as the capitals."""
+    x0, x1, top, bottom = ink_box(glyphs[ord("H") - 32][2])
+    half = (bottom - top) // 2
+    square = [[(-half, top), (half, top), (half, bottom), (-half, bottom), (-half, top)]]
+    return -half - 3, half + 3, square
+
+
 def latin1_code(letter, accent):
 
     case = "CAPITAL" if letter.isupper() else "SMALL"
@@ -268,6 +291,10 @@ def build_table(name, kind, weight, slant, directory, math):
             table[code] = glyphs[code - 32]
     if kind in ("STAN", "ITAL", "SCRI"):
         table.update(LatinComposer(glyphs, weight, slant, math).composites())
+    elif kind == "MATH":
+        for code, key in MATH_UNICODE.items():
+            table[code] = glyphs[ord(key) - 32]
+        table[REPLACEMENT] = white_square(glyphs)
     elif kind == "GREE":
         blank = (glyphs[0][0], glyphs[0][1], [])
         for letter in "ABCDEFGHIJKLMNOPQRSTUVWXYZ":
@@ -279,6 +306,8 @@ def build_table(name, kind, weight, slant, directory, math):
             unicode_pos = pos + (1 if pos >= 17 else 0)
             table[0x391 + unicode_pos] = glyphs[ord("A") + pos - 32]
             table[0x3B1 + unicode_pos] = glyphs[ord("a") + pos - 32]
+        for alias, letter in GREEK_ALIASES.items():
+            table[alias] = table[letter]
     elif kind == "RUSS":
         # A-Z are the first 26 letters of the Russian alphabet, in order; the other
         # six (hard sign to ya) are reachable by their Unicode codes, as are all

@@ -129,14 +129,13 @@ void cairo_draw_text(cairo_t* cr, double unit, const PaperText& text)
     cairo_restore(cr);
 }
 
-void cairo_draw_image(cairo_t* cr, double unit, const PaperImage& image)
+cairo_surface_t* cairo_image_surface_of(const PaperImage& image)
 {
-    if (image.width <= 0 || image.height <= 0)
-        return;
-    cairo_surface_t* pixels = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, image.width, image.height);
+    cairo_surface_t* pixels = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, std::max(image.width, 1),
+                                                         std::max(image.height, 1));
     if (cairo_surface_status(pixels) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(pixels);
-        return;
+        return nullptr;
     }
     cairo_surface_flush(pixels);
     unsigned char* data = cairo_image_surface_get_data(pixels);
@@ -153,6 +152,16 @@ void cairo_draw_image(cairo_t* cr, double unit, const PaperImage& image)
         }
     }
     cairo_surface_mark_dirty(pixels);
+    return pixels;
+}
+
+void cairo_draw_image(cairo_t* cr, double unit, const PaperImage& image)
+{
+    if (image.width <= 0 || image.height <= 0)
+        return;
+    cairo_surface_t* pixels = cairo_image_surface_of(image);
+    if (pixels == nullptr)
+        return;
     cairo_save(cr);
     cairo_translate(cr, image.x * unit, image.y * unit);
     cairo_scale(cr, image.w * unit / image.width, image.h * unit / image.height);

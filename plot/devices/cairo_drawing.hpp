@@ -10,6 +10,7 @@
 #include "plot/devices/paper_canvas.hpp"
 
 typedef struct _cairo cairo_t;
+typedef struct _cairo_surface cairo_surface_t;
 
 namespace korvan {
 
@@ -21,5 +22,8 @@ void cairo_fill_rect(cairo_t* cr, double unit, double x, double y, double w, dou
 void cairo_fill_polygon(cairo_t* cr, double unit, std::span<const PaperPoint> corners, PaperColour colour, double cover);
 void cairo_draw_text(cairo_t* cr, double unit, const PaperText& text);
 void cairo_draw_image(cairo_t* cr, double unit, const PaperImage& image);
+// The pixels of a picture as an image surface (masked pixels transparent);
+// nullptr without the memory. The caller destroys it.
+cairo_surface_t* cairo_image_surface_of(const PaperImage& image);
 
 }  // namespace korvan

@@ -14,6 +14,7 @@
 #include "plot/devices/paper_text.hpp"
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
+#include "plot/kernel/page_picture.hpp"
 #include "plot/kernel/state.hpp"
 
 namespace korvan {
@@ -51,10 +52,15 @@ public:
     bool has_area_fill() const override { return true; }
     void fill_area(std::span<const AreaPoint> corners) override;
     void new_page() override;
-    void flush() override { write_path(); }
+    void flush() override
+    {
+        write_path();
+        lay_picture();
+    }
     bool has_hardware_font() const override { return true; }
     void hardware_text(double x, double y, std::string_view text, double height, double angle) override;
     double hardware_text_length(std::string_view text, double height) const override;
+    PagePicture* page_picture() override;
     void close() override;
 
 private:
@@ -85,6 +91,8 @@ private:
     void write_rect();
     void start_page();
     void end_page();
+    // Lays the pixels written into the picture since the last time over the page.
+    void lay_picture();
 
     std::unique_ptr<PaperCanvas> canvas_;
     bool failed_ = false;   // the file could not be made: nothing more is drawn
@@ -110,6 +118,7 @@ private:
     } rect_;
     PaperPoint last_{};
     bool has_last_ = false;
+    PagePicture picture_;
 };
 
 void PaperDevice::open()
@@ -153,6 +162,7 @@ void PaperDevice::start_page()
 void PaperDevice::end_page()
 {
     write_path();
+    lay_picture();
     if (!page_open_)
         return;
     page_open_ = false;
@@ -270,6 +280,65 @@ double PaperDevice::hardware_text_length(std::string_view text, double height) c
     return units / scale_;
 }
 
+PagePicture* PaperDevice::page_picture()
+{
+    if (picture_.empty() && !picture_.create(state()))
+        return nullptr;
+    return &picture_;
+}
+
+void PaperDevice::lay_picture()
+{
+    if (!picture_.pending())
+        return;
+    if (!page_open_) {
+        picture_.laid();
+        return;
+    }
+    const Raster& r = picture_.pixels();
+    const bool turned = picture_.turned();
+    // The picture upright on the page: its columns along the page's x.
+    const int columns = turned ? r.height() : r.width();
+    const int rows = turned ? r.width() : r.height();
+    auto raster_x = [&](int u, int v) { return turned ? v : u; };
+    auto raster_y = [&](int u, int v) { return turned ? r.height() - 1 - u : v; };
+    // Only the box of the written pixels is laid.
+    int u0 = columns, v0 = rows, u1 = -1, v1 = -1;
+    for (int v = 0; v < rows; ++v)
+        for (int u = 0; u < columns; ++u)
+            if (picture_.written(raster_x(u, v), raster_y(u, v))) {
+                u0 = std::min(u0, u);
+                u1 = std::max(u1, u);
+                v0 = std::min(v0, v);
+                v1 = std::max(v1, v);
+            }
+    if (u1 >= 0) {
+        PaperImage image;
+        image.width = u1 - u0 + 1;
+        image.height = v1 - v0 + 1;
+        image.rgb.reserve(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 3);
+        image.mask.reserve(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+        const auto& table = state().colour_table;
+        for (int v = v0; v <= v1; ++v)
+            for (int u = u0; u <= u1; ++u) {
+                const int x = raster_x(u, v);
+                const int y = raster_y(u, v);
+                const PaperColour c = rgb_colour(table[static_cast<std::size_t>(r.get(x, y) & 0xFF)]);
+                image.rgb.insert(image.rgb.end(), {c.r, c.g, c.b});
+                image.mask.push_back(picture_.written(x, y) ? 255 : 0);
+            }
+        // Pixel (u, v) of the upright picture is the plot point (left + u / s, v / s).
+        const double s = picture_.scale();
+        const double left = turned ? state().page_width - (columns - 1) / s : 0.0;
+        image.x = scale_ * (left + (u0 - 0.5) / s);
+        image.y = page_h_ - scale_ * (page_height_ - (v0 - 0.5) / s);
+        image.w = scale_ * image.width / s;
+        image.h = scale_ * image.height / s;
+        canvas_->image(image);
+    }
+    picture_.laid();
+}
+
 void PaperDevice::new_page()
 {
     if (failed_)
@@ -301,9 +370,9 @@ std::unique_ptr<Device> make_paper_device(std::unique_ptr<PaperCanvas> canvas)
 std::string page_file_name(const std::string& first, int n)
 {
     std::size_t dir = plat::directory_part_length(first);
-    std::size_t dot = first.find('.', dir);
+    std::size_t dot = first.rfind('.');
     std::string number = "-" + std::to_string(n);
-    if (dot == std::string::npos)
+    if (dot == std::string::npos || dot < dir)
         return first + number;
     return first.substr(0, dot) + number + first.substr(dot);
 }

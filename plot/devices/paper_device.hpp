@@ -28,7 +28,7 @@ std::unique_ptr<Device> make_png_device();
 double png_dots_per_inch();
 
 // The name of page n (from 2 on) of a plot whose first page is named first:
-// "-n" before the extension.
+// "-n" before the extension (the part from the last dot of the file name).
 std::string page_file_name(const std::string& first, int n);
 
 }  // namespace korvan

@@ -8,19 +8,14 @@ namespace korvan {
 
 std::string paper_text_in_font(const PaperFont& font, std::string_view text, bool report)
 {
-    const char32_t square = paper_font_has(font, U'\u25A1') ? U'\u25A1' : U'?';
-    std::string out;
     int missing = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        char32_t c = next_character(text, i);
-        if (c >= 0x20 && c != 0x7F && !paper_font_has(font, c)) {
-            ++missing;
-            c = square;
-        }
-        append_utf8(out, c);
-    }
+    std::u32string characters =
+        characters_in_font(text, [&](char32_t c) { return paper_font_has(font, c); }, missing);
     if (report && missing > 0)
         warn_missing_characters(missing, text);
+    std::string out;
+    for (char32_t c : characters)
+        append_utf8(out, c);
     return out;
 }
 

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "plat/written_file.hpp"
+#include "plot/devices/cairo_drawing.hpp"
 #include "plot/devices/paper_canvas.hpp"
 #include "plot/devices/paper_device.hpp"
 #include "plot/devices/paper_fonts.hpp"
@@ -106,25 +107,10 @@ cairo_status_t append_bytes(void* closure, const unsigned char* data, unsigned i
 std::string png_bytes(const PaperImage& image)
 {
     std::string bytes;
-    cairo_surface_t* pixels = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, image.width, image.height);
-    if (cairo_surface_status(pixels) == CAIRO_STATUS_SUCCESS) {
-        cairo_surface_flush(pixels);
-        unsigned char* data = cairo_image_surface_get_data(pixels);
-        int stride = cairo_image_surface_get_stride(pixels);
-        for (int y = 0; y < image.height; ++y) {
-            auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
-            for (int x = 0; x < image.width; ++x) {
-                std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) + static_cast<std::size_t>(x);
-                row[x] = image.mask[at] == 0 ? 0u
-                                             : 0xFF000000u | (static_cast<std::uint32_t>(image.rgb[3 * at]) << 16) |
-                                                   (static_cast<std::uint32_t>(image.rgb[3 * at + 1]) << 8) |
-                                                   image.rgb[3 * at + 2];
-            }
-        }
-        cairo_surface_mark_dirty(pixels);
+    if (cairo_surface_t* pixels = cairo_image_surface_of(image)) {
         cairo_surface_write_to_png_stream(pixels, append_bytes, &bytes);
+        cairo_surface_destroy(pixels);
     }
-    cairo_surface_destroy(pixels);
     return bytes;
 }
 

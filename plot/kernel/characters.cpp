@@ -67,4 +67,20 @@ std::string utf8_text(std::string_view text)
     return out;
 }
 
+std::u32string characters_in_font(std::string_view text, const std::function<bool(char32_t)>& has, int& missing)
+{
+    const char32_t replacement = has(replacement_character) ? replacement_character : U'?';
+    std::u32string out;
+    missing = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t c = next_character(text, i);
+        if (is_printable(c) && !has(c)) {
+            ++missing;
+            c = replacement;
+        }
+        out += c;
+    }
+    return out;
+}
+
 }  // namespace korvan

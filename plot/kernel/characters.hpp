@@ -3,6 +3,7 @@
 // bytes do not form a UTF-8 sequence.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,7 +19,15 @@ std::string utf8_text(std::string_view text);
 // Appends a character in UTF-8.
 void append_utf8(std::string& out, char32_t c);
 
-// The character drawn for one that no font of the device has.
-inline constexpr char32_t replacement_character = U'\uFFFD';
+// The character drawn for one that no font of the device has: a white square.
+inline constexpr char32_t replacement_character = U'\u25A1';
+
+// True for the characters a text draws (not the control codes).
+inline bool is_printable(char32_t c) { return c >= 0x20 && c != 0x7F && (c < 0x80 || c >= 0xA0); }
+
+// The characters of a text for a font that has the characters has() accepts:
+// a printable character it lacks becomes the replacement character (or "?"
+// where the font lacks that too) and is counted in missing.
+std::u32string characters_in_font(std::string_view text, const std::function<bool(char32_t)>& has, int& missing);
 
 }  // namespace korvan

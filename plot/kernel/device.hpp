@@ -10,6 +10,8 @@
 
 namespace korvan {
 
+class PagePicture;
+
 // A corner of a filled area in plot coordinates.
 struct AreaPoint {
     double x;
@@ -57,6 +59,10 @@ public:
     }
     // The length in plot units of a string in the device font.
     virtual double hardware_text_length(std::string_view /*text*/, double /*height*/) const { return 0.0; }
+    // The picture of the pixel routines on devices that lay one over their
+    // page (made on first use; nullptr on the others or without memory). Its
+    // written pixels are laid over the page at the next flush.
+    virtual PagePicture* page_picture() { return nullptr; }
     // KORFIN: writes the closing records; the kernel then closes the file.
     virtual void close() = 0;
 };

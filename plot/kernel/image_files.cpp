@@ -127,8 +127,13 @@ void wimage(std::string_view file)
     const std::string name(file);
     if (target.is_screen())
         report_screen_dump(win::load_bitmap(name), name);
-    else
-        report_dump(read_raster_dump(name, *target.raster()), name);
+    else {
+        PixelAccess access(target);
+        DumpStatus status = read_raster_dump(name, *target.raster());
+        if (status == DumpStatus::ok)
+            target.loaded_all();
+        report_dump(status, name);
+    }
 }
 
 void rtiff(std::string_view file)

@@ -45,7 +45,7 @@ void imgini()
         warning(54);
         return;
     }
-    if (s.device_code > 100 && !is_image_device(s.device_code)) {
+    if (s.device_code > 100 && !is_image_device(s.device_code) && PixelTarget::of_plot().none()) {
         warning(40);
         return;
     }

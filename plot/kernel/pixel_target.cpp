@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "plot/kernel/device.hpp"
+#include "plot/kernel/page_picture.hpp"
 #include "plot/kernel/raster_device.hpp"
 #include "plot/kernel/state.hpp"
 #include "plot/win/screen.hpp"
@@ -47,6 +49,10 @@ PixelTarget PixelTarget::of_plot()
         target.raster_ = plot_raster();
     else if (code <= 100)
         target.screen_ = true;
+    else if (PagePicture* picture = state().device ? state().device->page_picture() : nullptr) {
+        target.picture_ = picture;
+        target.raster_ = &picture->pixels();
+    }
     return target;
 }
 
@@ -77,13 +83,23 @@ void PixelTarget::end() const
 {
     if (screen_ && win::screen_exists())
         win::end_pixel_access();
+    if (picture_ != nullptr && state().device)
+        state().device->flush();
+}
+
+void PixelTarget::loaded_all() const
+{
+    if (picture_ != nullptr)
+        picture_->mark_all();
 }
 
 void PixelTarget::write_pixel(int x, int y, int index) const
 {
-    if (raster_ != nullptr)
+    if (raster_ != nullptr) {
         raster_->set(x, y, index);
-    else if (screen_ && win::screen_exists())
+        if (picture_ != nullptr)
+            picture_->mark(x, y, 1, 1);
+    } else if (screen_ && win::screen_exists())
         win::write_pixel(x, y, index);
 }
 
@@ -106,6 +122,9 @@ void PixelTarget::write_block(const std::uint8_t* values, int x, int y, int nw, 
         else
             win::write_row(from, row_x, row_y, static_cast<int>(c.columns));
     }
+    if (picture_ != nullptr)
+        picture_->mark(static_cast<int>(x + c.x0), static_cast<int>(y + c.y0), static_cast<int>(c.columns),
+                       static_cast<int>(c.rows));
 }
 
 void PixelTarget::read_block(std::uint8_t* values, int x, int y, int nw, int nh) const

@@ -10,10 +10,13 @@
 
 namespace korvan {
 
+class PagePicture;
+
 class PixelTarget {
 public:
     // The target of the open plot's device: its raster on an image device,
-    // the current window on a screen device (codes up to 100), else none.
+    // the current window on a screen device (codes up to 100), the picture
+    // laid over the page on a paper device, else none.
     static PixelTarget of_plot();
 
     bool none() const { return raster_ == nullptr && !screen_; }
@@ -22,9 +25,12 @@ public:
     int width() const;
     int height() const;
 
-    // Screen pixel access (IMGINI, IMGFIN); the raster needs none.
+    // Screen pixel access (IMGINI, IMGFIN); the raster needs none. The end
+    // lays what was written into a page picture over the page.
     bool begin() const;
     void end() const;
+    // After a whole raster was loaded into the target.
+    void loaded_all() const;
 
     // Pixels outside are not written; read_pixel gives -1 for them.
     void write_pixel(int x, int y, int index) const;
@@ -36,6 +42,7 @@ public:
 
 private:
     Raster* raster_ = nullptr;
+    PagePicture* picture_ = nullptr;
     bool screen_ = false;
 };
 

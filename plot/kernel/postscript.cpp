@@ -18,8 +18,10 @@
 #include <cstring>
 #include <numbers>
 #include <string>
+#include <vector>
 
 #include "plot/devices/paper_device.hpp"
+#include "plot/kernel/characters.hpp"
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/postscript_widths.hpp"
@@ -191,8 +193,8 @@ std::string german_vector_text()
 }
 
 // The code of a character in the re-encoded font: ASCII as it is, the
-// accented letters of ISO 8859-1 at their places in the vector, others "?".
-unsigned char font_code(unsigned int c)
+// accented letters of ISO 8859-1 at their places in the vector; 0 for others.
+unsigned char font_code(char32_t c)
 {
     if (c >= 32 && c < 127)
         return static_cast<unsigned char>(c);
@@ -200,48 +202,94 @@ unsigned char font_code(unsigned int c)
         if (german_vector[i].latin1 == c)
             return static_cast<unsigned char>(0177 + i);
     }
-    return '?';
+    return 0;
 }
 
-// Text as codes of the re-encoded font; two-byte UTF-8 forms of ISO 8859-1
-// letters are taken as those letters, other bytes as ISO 8859-1.
-std::string font_codes(std::string_view text)
-{
+// The Symbol font's lozenge, shown for a character that neither font has.
+constexpr unsigned char symbol_lozenge = 0340;
+
+// A piece of a text in one font: the re-encoded font or the Symbol font.
+struct FontRun {
+    bool symbol = false;
     std::string codes;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        auto c = static_cast<unsigned char>(text[i]);
-        if ((c == 0xC2 || c == 0xC3) && i + 1 < text.size() &&
-            (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
-            unsigned int code = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
-            codes += static_cast<char>(font_code(code));
-            ++i;
-            continue;
+    long width = 0;  // 1/1000 of the font size
+};
+
+// A text (UTF-8, Latin-1 bytes taken as such) as runs of codes: characters of
+// the re-encoded font in it, Greek letters and signs that only the Symbol font
+// has in that; a character that neither has becomes the lozenge and is
+// counted in missing. Control codes become "?".
+std::vector<FontRun> font_runs(std::string_view text, int font, int& missing)
+{
+    std::vector<FontRun> runs;
+    missing = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t c = next_character(text, i);
+        unsigned char code = font_code(c);
+        bool symbol = false;
+        long width = 0;
+        if (code == 0 && !is_printable(c)) {
+            code = '?';
+        } else if (code == 0) {
+            const PostScriptSymbol* entry = find_postscript_symbol(c);
+            if (entry == nullptr)
+                ++missing;
+            code = entry != nullptr ? entry->code : symbol_lozenge;
+            width = entry != nullptr ? entry->width : 494;
+            symbol = true;
         }
-        codes += static_cast<char>(font_code(c));
+        if (!symbol)
+            width = postscript_widths[font][code - postscript_width_first];
+        if (runs.empty() || runs.back().symbol != symbol)
+            runs.push_back(FontRun{symbol, {}, 0});
+        runs.back().codes += static_cast<char>(code);
+        runs.back().width += width;
     }
-    return codes;
+    return runs;
+}
+
+// The character of a Symbol font code: a Greek letter where the code stands
+// for one (rather than the micro or ohm sign drawn with it), else its sign;
+// the codes of ASCII signs are those signs.
+char32_t symbol_character(unsigned char code)
+{
+    char32_t found = 0;
+    for (const PostScriptSymbol& e : postscript_symbols) {
+        if (e.code != code)
+            continue;
+        if (found == 0 || (e.unicode >= 0x370 && e.unicode < 0x400))
+            found = e.unicode;
+    }
+    if (found != 0)
+        return found;
+    return code >= 32 && code < 127 ? code : U'?';
 }
 
 }  // namespace
 
-std::string postscript_font_text(std::string_view codes)
+std::string postscript_font_text(std::string_view codes, bool symbol)
 {
     std::string text;
     for (char ch : codes) {
         auto c = static_cast<unsigned char>(ch);
-        unsigned int latin1 = '?';
-        if (c >= 32 && c < 127)
-            latin1 = c;
+        char32_t character = '?';
+        if (symbol)
+            character = symbol_character(c);
+        else if (c >= 32 && c < 127)
+            character = c;
         else if (c >= 0177 && c < 0177 + german_vector_size)
-            latin1 = german_vector[c - 0177].latin1;
-        if (latin1 < 0x80) {
-            text += static_cast<char>(latin1);
-        } else {
-            text += static_cast<char>(0xC0 | (latin1 >> 6));
-            text += static_cast<char>(0x80 | (latin1 & 0x3F));
-        }
+            character = german_vector[c - 0177].latin1;
+        append_utf8(text, character);
     }
     return text;
+}
+
+const PostScriptSymbol* find_postscript_symbol(char32_t c)
+{
+    const PostScriptSymbol* end = postscript_symbols + postscript_symbol_count;
+    const PostScriptSymbol* at =
+        std::lower_bound(postscript_symbols, end, c, [](const PostScriptSymbol& e, char32_t u) { return e.unicode < u; });
+    return at != end && at->unicode == c ? at : nullptr;
 }
 
 namespace {
@@ -298,6 +346,8 @@ public:
     bool has_hardware_font() const override { return true; }
     void hardware_text(double x, double y, std::string_view text, double height, double angle) override;
     double hardware_text_length(std::string_view text, double height) const override;
+    int width_font() const;
+    double run_length(const FontRun& run, double height) const;
     void close() override;
 
     void fill_sector(double x, double y, double r1, double r2, double a1, double a2, int index);
@@ -583,49 +633,74 @@ void PostScriptDevice::hardware_text(double x, double y, std::string_view text, 
     write_path();
     if (font_size(height) != font_size_)
         write_font_size(height);
-    std::string codes = font_codes(text);
-    if (codes.size() == 1) {
+    int missing = 0;
+    std::vector<FontRun> runs = font_runs(text, width_font(), missing);
+    if (missing > 0)
+        warn_missing_characters(missing, text);
+    const double a = angle * std::numbers::pi / 180.0;
+    if (runs.size() == 1 && runs[0].codes.size() == 1) {
         // One character is a hardware character: the character operator,
         // centred on the middle of its base line.
-        double half = hardware_text_length(text, height) / 2;
-        double a = angle * std::numbers::pi / 180.0;
-        character(static_cast<unsigned char>(codes[0]), x + half * std::cos(a), y - half * std::sin(a), angle);
+        double half = run_length(runs[0], height) / 2;
+        if (runs[0].symbol)
+            fragment("(Symbol) %5ld font ", font_size_);
+        character(static_cast<unsigned char>(runs[0].codes[0]), x + half * std::cos(a), y - half * std::sin(a), angle);
+        if (runs[0].symbol)
+            write_font_size(height);
         return;
     }
-    // A hex string: any byte is safe in it and the blanks that the word
-    // append puts between its pieces are ignored.
-    static constexpr char hex[] = "0123456789ABCDEF";
-    std::string piece = "<";
-    for (char ch : codes) {
-        auto c = static_cast<unsigned char>(ch);
-        piece += hex[c >> 4];
-        piece += hex[c & 15];
-        if (piece.size() >= 64) {
-            piece += ' ';
-            word(piece);
-            piece.clear();
+    // Each run starts where the one before ends; the Symbol font is selected
+    // for its runs only.
+    double along = 0;
+    for (const FontRun& run : runs) {
+        if (run.symbol)
+            fragment("(Symbol) %5ld font ", font_size_);
+        // A hex string: any byte is safe in it and the blanks that the word
+        // append puts between its pieces are ignored.
+        static constexpr char hex[] = "0123456789ABCDEF";
+        std::string piece = "<";
+        for (char ch : run.codes) {
+            auto c = static_cast<unsigned char>(ch);
+            piece += hex[c >> 4];
+            piece += hex[c & 15];
+            if (piece.size() >= 64) {
+                piece += ' ';
+                word(piece);
+                piece.clear();
+            }
         }
+        piece += "> ";
+        word(piece);
+        DevicePoint p = device_point(x + along * std::cos(a), y - along * std::sin(a));
+        fragment("%5ld %5ld %5ld 0 text ", p.x, p.y, device_int(device_angle(angle)));
+        if (run.symbol)
+            write_font_size(height);
+        along += run_length(run, height);
     }
-    piece += "> ";
-    word(piece);
-    DevicePoint p = device_point(x, y);
-    fragment("%5ld %5ld %5ld 0 text ", p.x, p.y, device_int(device_angle(angle)));
+}
+
+int PostScriptDevice::width_font() const
+{
+    // The widths of the chosen standard font (Times-Roman, whose font HWFONT
+    // takes, before any choice).
+    const PlotState& s = state();
+    return s.postscript.font.empty() ? 0 : std::clamp(s.postscript.font_index, 0, postscript_standard_font_count - 1);
+}
+
+double PostScriptDevice::run_length(const FontRun& run, double height) const
+{
+    // At the size the font operator is given.
+    long size = font_size(height);
+    return static_cast<double>(run.width) / 1000.0 * static_cast<double>(size) / points_per_unit / scale_;
 }
 
 double PostScriptDevice::hardware_text_length(std::string_view text, double height) const
 {
-    // The widths of the chosen standard font (Times-Roman, whose font HWFONT
-    // takes, before any choice) at the size the font operator is given.
-    const PlotState& s = state();
-    int font = s.postscript.font.empty() ? 0 : std::clamp(s.postscript.font_index, 0, postscript_standard_font_count - 1);
-    long size = font_size(height);
-    long sum = 0;
-    for (char ch : font_codes(text)) {
-        int at = static_cast<unsigned char>(ch) - postscript_width_first;
-        if (at >= 0 && at < postscript_width_codes)
-            sum += postscript_widths[font][at];
-    }
-    return static_cast<double>(sum) / 1000.0 * static_cast<double>(size) / points_per_unit / scale_;
+    int missing = 0;
+    double length = 0;
+    for (const FontRun& run : font_runs(text, width_font(), missing))
+        length += run_length(run, height);
+    return length;
 }
 
 void PostScriptDevice::new_page()

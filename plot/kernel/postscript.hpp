@@ -60,10 +60,10 @@ void postscript_char(int code, double x, double y, double angle);
 // others warn and are used as given.
 void select_postscript_font(std::string_view name);
 
-// The text (UTF-8) of a string of codes of the re-encoded PostScript font, as
-// the hardware text and character operators carry it; codes outside the
-// font's characters become "?".
-std::string postscript_font_text(std::string_view codes);
+// The text (UTF-8) of a string of codes of the re-encoded PostScript font, or
+// of the Symbol font, as the hardware text and character operators carry it;
+// codes outside the font's characters become "?".
+std::string postscript_font_text(std::string_view codes, bool symbol = false);
 
 // Library routines.
 void linwid(int n);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <string>
 
+#include "plot/kernel/characters.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/routines.hpp"
 #include "plot/kernel/state.hpp"
@@ -50,7 +51,8 @@ public:
     void hardware_text(double x, double y, std::string_view text, double height, double angle) override;
     double hardware_text_length(std::string_view text, double height) const override
     {
-        return win::text_advance(text) * height;
+        int missing = 0;
+        return win::text_advance(characters_in_font(text, win::screen_font_has, missing)) * height;
     }
     void close() override;
 
@@ -167,9 +169,13 @@ void ScreenDevice::hardware_text(double x, double y, std::string_view text, doub
 {
     if (current_ == 0)
         return;
+    int missing = 0;
+    std::u32string characters = characters_in_font(text, win::screen_font_has, missing);
+    if (missing > 0)
+        warn_missing_characters(missing, text);
     const double dx = turned_ ? y : x;
     const double dy = turned_ ? page_width_ - x : y;
-    win::draw_text(scale_ * dx, scale_ * dy, text, height * scale_, turned_ ? angle + 90.0 : angle);
+    win::draw_text(scale_ * dx, scale_ * dy, characters, height * scale_, turned_ ? angle + 90.0 : angle);
 }
 
 void ScreenDevice::colour_table_changed()

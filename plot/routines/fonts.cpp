@@ -221,12 +221,22 @@ AlphabetMetrics alphabet_metrics(StrokeFont font, Alphabet alphabet) {
     return metrics;
 }
 
-const Glyph* find_glyph(StrokeFont font, Alphabet alphabet, char32_t code) {
-    if (const Glyph* g = search(table_of(font, alphabet), code)) {
-        return g;
-    }
-    if (alphabet != Alphabet::standard) {
-        return search(table_of(font, Alphabet::standard), code);
+const Glyph* find_glyph(StrokeFont font, Alphabet alphabet, char32_t code, Alphabet* found_in) {
+    // The alphabet itself, the standard one, and for characters beyond ASCII
+    // every other alphabet of the font: they hold Greek letters, math signs
+    // and Cyrillic letters at their Unicode codes.
+    const int last = code < 0x80 ? 1 : alphabet_count;
+    for (int k = -1; k < last; ++k) {
+        const Alphabet a = k < 0 ? alphabet : static_cast<Alphabet>(k);
+        if (k >= 0 && a == alphabet) {
+            continue;
+        }
+        if (const Glyph* g = search(table_of(font, a), code)) {
+            if (found_in != nullptr) {
+                *found_in = a;
+            }
+            return g;
+        }
     }
     return nullptr;
 }

@@ -14,6 +14,9 @@
 // does not define come from the font's standard alphabet. The standard, italic and script alphabets
 // also hold the accented letters of ISO 8859-1 (codes 0xC0..0xFF), the sharp s, the
 // inverted marks, and the signs degree, plus-minus, multiplication and middle dot.
+// The math alphabet holds its signs also at their Unicode codes (less-or-equal 0x2264, infinity
+// 0x221E ...) and the white square 0x25A1 that stands for a character no alphabet has;
+// the Greek alphabet holds the micro, ohm and increment signs as mu, Omega and Delta.
 #pragma once
 
 #include <cstdint>
@@ -77,9 +80,10 @@ std::string_view glyph_source(StrokeFont font, Alphabet alphabet);
 
 AlphabetMetrics alphabet_metrics(StrokeFont font, Alphabet alphabet);
 
-// The glyph for a character, or null when neither the alphabet nor the font's
-// standard alphabet has one.
-const Glyph* find_glyph(StrokeFont font, Alphabet alphabet, char32_t code);
+// The glyph for a character from the alphabet or the font's standard
+// alphabet, and for a character beyond ASCII from any alphabet of the font;
+// null when none has it. found_in, when given, receives the alphabet.
+const Glyph* find_glyph(StrokeFont font, Alphabet alphabet, char32_t code, Alphabet* found_in = nullptr);
 
 // The glyph for a character; characters without a glyph are drawn as a blank.
 const Glyph& glyph(StrokeFont font, Alphabet alphabet, char32_t code);

@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "plot/devices/paper_device.hpp"
+#include "plot/kernel/characters.hpp"
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/postscript.hpp"
@@ -72,33 +73,13 @@ Style style_for(const TextRequest& request)
     return st;
 }
 
-// The next character: a UTF-8 sequence when the bytes form one, otherwise one
-// byte as an ISO 8859-1 code.
-char32_t next_code(std::string_view text, std::size_t& i)
-{
-    auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    unsigned char b = byte(i);
-    auto continuation = [&](std::size_t k) { return k < text.size() && (byte(k) & 0xC0) == 0x80; };
-    if (b >= 0xC2 && b <= 0xDF && continuation(i + 1)) {
-        char32_t c = (static_cast<char32_t>(b & 0x1F) << 6) | (byte(i + 1) & 0x3F);
-        i += 2;
-        return c;
-    }
-    if (b >= 0xE0 && b <= 0xEF && continuation(i + 1) && continuation(i + 2)) {
-        char32_t c = (static_cast<char32_t>(b & 0x0F) << 12) | (static_cast<char32_t>(byte(i + 1) & 0x3F) << 6) |
-                     (byte(i + 2) & 0x3F);
-        if (c >= 0x800) {
-            i += 3;
-            return c;
-        }
-    }
-    ++i;
-    return b;
-}
-
+// The first 132 characters without trailing blanks.
 std::string_view trimmed(std::string_view text)
 {
-    text = text.substr(0, std::min(text.size(), text_limit));
+    std::size_t length = 0;
+    for (std::size_t n = 0; n < text_limit && length < text.size(); ++n)
+        next_character(text, length);
+    text = text.substr(0, length);
     std::size_t end = text.find_last_not_of(' ');
     return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
 }
@@ -122,6 +103,7 @@ double walk(std::string_view text, const Style& st, bool report, Visit&& visit)
     double reach = 0;
     Alphabet alphabet = st.base;
     int slot = -1;
+    int missing = 0;
     std::size_t i = 0;
     while (i < text.size()) {
         char c = text[i];
@@ -183,10 +165,22 @@ double walk(std::string_view text, const Style& st, bool report, Visit&& visit)
             }
             i += 2;
         } else {
-            code = next_code(text, i);
+            code = next_character(text, i);
         }
-        const Glyph& g = glyph(st.font, alphabet, code);
-        double scale = h * scales[static_cast<std::size_t>(alphabet)];
+        Alphabet found_in = alphabet;
+        const Glyph* found = find_glyph(st.font, alphabet, code, &found_in);
+        if (found == nullptr) {
+            // Control codes are blanks; any other character no alphabet of the
+            // font has is shown as the white square and counted.
+            if (is_printable(code)) {
+                ++missing;
+                found = find_glyph(st.font, alphabet, replacement_character, &found_in);
+            }
+            if (found == nullptr)
+                found = &glyph(st.font, alphabet, U' ');
+        }
+        const Glyph& g = *found;
+        double scale = h * scales[static_cast<std::size_t>(found_in)];
         double left = u;
         double advance = 0;
         if (st.fixed > 0) {
@@ -203,6 +197,8 @@ double walk(std::string_view text, const Style& st, bool report, Visit&& visit)
         u += advance + st.spacing * h;
         reach = std::max(reach, u);
     }
+    if (report && missing > 0)
+        warn_missing_characters(missing, text);
     return reach;
 }
 

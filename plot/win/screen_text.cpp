@@ -10,7 +10,7 @@ namespace korvan::win {
 
 bool screen_font_available() { return plat::hardware_font() != nullptr; }
 
-void draw_text(double x, double y, std::string_view text, double cap_pixels, double angle)
+void draw_text(double x, double y, std::u32string_view text, double cap_pixels, double angle)
 {
     const plat::HardwareFont* font = plat::hardware_font();
     const Bitmap* window = screen().bitmap(screen().current_window());
@@ -27,8 +27,7 @@ void draw_text(double x, double y, std::string_view text, double cap_pixels, dou
     const double corner_y = std::clamp(y, -1e9, 1e9) + 0.5;
     double along = 0;  // pixels along the base line
     plat::GlyphImage glyph;
-    for (char ch : text) {
-        const auto code = static_cast<unsigned char>(ch);
+    for (const char32_t code : text) {
         const double pen_x = corner_x + along * c;
         const double pen_y = corner_y - along * s;
         const double px = std::floor(pen_x);
@@ -41,15 +40,21 @@ void draw_text(double x, double y, std::string_view text, double cap_pixels, dou
     }
 }
 
-double text_advance(std::string_view text)
+double text_advance(std::u32string_view text)
 {
     const plat::HardwareFont* font = plat::hardware_font();
     if (font == nullptr)
         return 0.0;
     double sum = 0;
-    for (char ch : text)
-        sum += font->advance(static_cast<unsigned char>(ch));
+    for (const char32_t c : text)
+        sum += font->advance(c);
     return sum;
+}
+
+bool screen_font_has(char32_t c)
+{
+    const plat::HardwareFont* font = plat::hardware_font();
+    return font != nullptr && font->has(c);
 }
 
 }  // namespace korvan::win

@@ -90,7 +90,7 @@ TEST_F(HardwareTextTest, CapitalsHaveTheCharacterHeightAndTheTextIsAsLongAsNlmes
     hwfont();
     height(100);
     const int length = nlmess("HHHH");
-    EXPECT_EQ(length, std::lround(win::text_advance("HHHH") * 100));
+    EXPECT_EQ(length, std::lround(win::text_advance(U"HHHH") * 100));
     messag("HHHH", 200, 300);
     const InkBox box = ink();
     const double cap = px(100);
@@ -198,6 +198,31 @@ TEST_F(HardwareTextTest, HeadlessPictureShowsTheTextAndIsTheSameEveryRun)
         else
             EXPECT_TRUE(bytes == first);
     }
+}
+
+// UTF-8 and the Latin-1 bytes of older scripts draw the same letters; Greek
+// letters and signs come from the font; a character it lacks is a square,
+// counted in one warning.
+TEST_F(HardwareTextTest, TextsInUtf8AndLatin1)
+{
+    open_screen();
+    hwfont();
+    height(100);
+    take_output();
+    EXPECT_EQ(nlmess("Temp\xC3\xA9rature \xC2\xB0"), nlmess("Temp\xE9rature \xB0"));
+    messag("Temp\xC3\xA9rature", 200, 300);
+    const std::vector<std::uint8_t> utf8 = window().picture.rgb;
+    erase();
+    messag("Temp\xE9rature", 200, 300);
+    EXPECT_TRUE(window().picture.rgb == utf8);
+    EXPECT_EQ(take_output(), "");
+    // Delta and <= are as wide as the font has them, not two or three Latin-1 characters.
+    EXPECT_EQ(nlmess("\xCE\x94\xE2\x89\xA4"), std::lround((plat::hardware_font()->advance(0x394) +
+                                                              plat::hardware_font()->advance(0x2264)) * 100));
+    erase();
+    messag("\xF0\x9F\x98\x80!", 200, 300);  // an emoji: the square
+    EXPECT_GT(ink().count, 0);
+    EXPECT_EQ(take_output(), " <<<< Warning: 1 character not in the font in MESSAG - (\xF0\x9F\x98\x80!).\n");
 }
 
 TEST_F(HardwareTextTest, WithoutTheFontFileHwfontDrawsTheStrokeFontComplx)

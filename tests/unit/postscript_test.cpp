@@ -516,6 +516,38 @@ TEST_F(PostScriptTest, HardwareTextWithTheChosenFont)
                              "(Times-Roman-German) 1 font 121 0 2 90 c showpage ");
 }
 
+// Greek letters and signs that the re-encoded font lacks are written in the
+// Symbol font, each run where the one before ends; a character of neither font
+// is the Symbol font's lozenge, reported in one warning for the text.
+TEST_F(PostScriptTest, GreekLettersAndSignsInTheSymbolFont)
+{
+    std::string warnings;
+    std::string file = plot("POST", [&] {
+        Device& device = *state().device;
+        device.hardware_text(100, 200, "\xCE\x94t \xE2\x89\xA4 5", 36, 0);
+        device.hardware_text(100, 200, "\xCE\xB1", 36, 0);
+        warnings = take_output();
+        device.hardware_text(100, 200, "x\xE2\x98\x83\xE4\xB8\x80", 36, 0);
+        warnings += take_output();
+        auto length = [](double thousandths) { return thousandths / 1000.0 * 16 / 0.14226378 / 1.8571428; };
+        EXPECT_DOUBLE_EQ(device.hardware_text_length("\xCE\x94t", 36), length(612 + 278));
+        EXPECT_DOUBLE_EQ(device.hardware_text_length("\xC2\xB5\xC2\xB0", 36), length(576 + 400));
+    });
+    EXPECT_EQ(body_of(file), "0 0 0 f (Times-Roman) (Times-Roman-German) GermanVec ReEncodeSmall "
+                             "(Times-Roman-German) 16 font (Symbol) 16 font <44> 371 186 90 0 text "
+                             "(Times-Roman-German) 16 font <7420> 371 255 90 0 text "
+                             "(Symbol) 16 font <A3> 371 314 90 0 text "
+                             "(Times-Roman-German) 16 font <2035> 371 376 90 0 text "
+                             "(Symbol) 16 font 97 371 221 90 c (Times-Roman-German) 16 font "
+                             "<78> 371 186 90 0 text (Symbol) 16 font <E0E0> 371 242 90 0 text "
+                             "(Times-Roman-German) 16 font showpage ");
+    // The converter reads the codes back: Greek letters rather than the signs drawn alike.
+    EXPECT_EQ(postscript_font_text("D\xA3m+\xE0", true), "\xCE\x94\xE2\x89\xA4\xCE\xBC+\xE2\x97\x8A");
+    EXPECT_EQ(postscript_font_text("Dm\x7F", false), "Dm\xC3\x84");
+    // The routine is the one that drew last (here the plot's start).
+    EXPECT_EQ(warnings, " <<<< Warning: 2 characters not in the font in KORINI - (x\xE2\x98\x83\xE4\xB8\x80).\n");
+}
+
 TEST_F(PostScriptTest, HardwareTextLengthFromTheFontWidths)
 {
     plot("POST", [this] {

@@ -436,3 +436,54 @@ TEST_F(TextTest, FramesAroundTexts)
 
 }  // namespace
 }  // namespace korvan::test
+
+namespace korvan::test {
+namespace {
+
+// Texts are UTF-8, older Latin-1 texts read as such: Greek letters and math
+// signs come from the font's other alphabets, other characters are a square,
+// counted in one warning for the text. Lengths count characters.
+TEST_F(TextTest, UnicodeCharactersInTheStrokeFonts)
+{
+    open_plot();
+    EXPECT_EQ(nlmess("Temp\xC3\xA9rature in \xC2\xB0" "C"), nlmess("Temp\xE9rature in \xB0" "C"));
+    // Delta is the Greek alphabet's D, the micro sign its m, <= a sign of the math alphabet.
+    basalf("GREE");
+    const int greek_dm = nlmess("Dm");
+    basalf("STAN");
+    EXPECT_EQ(nlmess("\xCE\x94\xC2\xB5"), greek_dm);
+    smxalf("MATH", "{", "}", 1);
+    mixalf();
+    EXPECT_EQ(nlmess("\xE2\x89\xA4\xE2\x88\x9E"), nlmess("{&_}"));
+    reset("SMXALF");
+    auto drawn = points_added_by([] { messag("\xCE\x94t \xE2\x89\xA4 5 \xC2\xB5s", 300, 300); });
+    EXPECT_GT(drawn.size(), 20u);
+    EXPECT_EQ(kept_output_, "");
+
+    open_new_plot();
+    const int two_unknown = nlmess("a\xE2\x98\x83\xE4\xB8\x80" "b");
+    EXPECT_GT(two_unknown, nlmess("ab"));
+    EXPECT_EQ(take_output(), "");  // measuring reports nothing
+    auto squares = points_added_by([] { messag("a\xE2\x98\x83\xE4\xB8\x80" "b", 300, 300); });
+    EXPECT_EQ(kept_output_, " <<<< Warning: 2 characters not in the font in MESSAG - (a\xE2\x98\x83\xE4\xB8\x80" "b).\n");
+    Box box = box_of(squares);
+    EXPECT_NEAR(box.x1 - box.x0, two_unknown, 36);
+}
+
+TEST_F(TextTest, TheLimitOf132CountsCharactersNotBytes)
+{
+    open_plot();
+    std::string e132;
+    std::string e140;
+    for (int i = 0; i < 140; ++i) {
+        if (i < 132)
+            e132 += "\xC3\xA9";
+        e140 += "\xC3\xA9";
+    }
+    const int full = nlmess(e132);
+    EXPECT_EQ(nlmess(e140), full);
+    EXPECT_NEAR(full, 2 * nlmess(e132.substr(0, 132)), 2);
+}
+
+}  // namespace
+}  // namespace korvan::test
