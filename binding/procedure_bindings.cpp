@@ -22,6 +22,7 @@
 #include "plot/routines/legends.hpp"
 #include "plot/routines/line_styles.hpp"
 #include "plot/routines/maps.hpp"
+#include "plot/routines/matrices.hpp"
 #include "plot/routines/numbers.hpp"
 #include "plot/routines/page_header.hpp"
 #include "plot/routines/patterns.hpp"
@@ -85,12 +86,17 @@ constexpr ProcedureBinding bindings[] = {
     {"COLOR", &call_procedure<&korvan::color>},
     {"COLRAN", &call_procedure<&korvan::colran>},
     {"COMPLX", &call_procedure<&korvan::complx>},
+    {"CONCRV", &call_procedure<&korvan::concrv>},
+    {"CONGAP", &call_procedure<&korvan::congap>},
     {"CONLAB", &call_procedure<&korvan::conlab>},
     {"CONN3D", &call_procedure<&korvan::conn3d>},
     {"CONNPT", &call_procedure<&korvan::connpt>},
+    {"CONMAT", &call_procedure<&korvan::conmat>},
+    {"CONMOD", &call_procedure<&korvan::conmod>},
     {"CONSHD", &call_procedure<&korvan::conshd>},
     {"CONTUR", &call_procedure<&korvan::contur>},
     {"CROSS", &call_procedure<&korvan::cross>},
+    {"CRVMAT", &call_procedure<&korvan::crvmat>},
     {"CURV3D", &call_procedure<&korvan::curv3d>},
     {"CURVE", &call_procedure<&korvan::curve>},
     {"CURVE3", &call_procedure<&korvan::curve3>},
@@ -193,6 +199,7 @@ constexpr ProcedureBinding bindings[] = {
     {"MAPREF", &call_procedure<&korvan::mapref>},
     {"MAPSPH", &call_procedure<&korvan::mapsph>},
     {"MARKER", &call_procedure<&korvan::marker>},
+    {"MDFMAT", &call_procedure<&korvan::mdfmat>},
     {"MESSAG", &call_procedure<&korvan::messag>},
     {"MIXALF", &call_procedure<&korvan::mixalf>},
     {"MIXLEG", &call_procedure<&korvan::mixleg>},
@@ -230,6 +237,7 @@ constexpr ProcedureBinding bindings[] = {
     {"PIEEXP", &call_procedure<&korvan::pieexp>},
     {"PIEGRF", &call_procedure<&korvan::piegrf>},
     {"PIELAB", &call_procedure<&korvan::pielab>},
+    {"PIEVEC", &call_procedure<&korvan::pievec>},
     {"POINT", &call_procedure<&korvan::point>},
     {"POLCRV", &call_procedure<&korvan::polcrv>},
     {"PROJCT", &call_procedure<&korvan::projct>},
@@ -278,6 +286,7 @@ constexpr ProcedureBinding bindings[] = {
     {"SETRES", &call_procedure<&korvan::setres>},
     {"SETSCL", &call_procedure<&korvan::setscl>},
     {"SETVLT", &call_procedure<&korvan::setvlt>},
+    {"SHDCHA", &call_procedure<&korvan::shdcha>},
     {"SHDCRV", &call_procedure<&korvan::shdcrv>},
     {"SHDMAP", &call_procedure<&korvan::shdmap>},
     {"SHDMOD", &call_procedure<&korvan::shdmod>},

@@ -2,6 +2,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_OUTLINE_H
 
 #include <array>
 #include <cmath>
@@ -117,6 +118,98 @@ bool HardwareFont::render(char32_t c, double cap_pixels, double angle, double fx
             out.ink[static_cast<std::size_t>(y) * out.width + x] = (row[x >> 3] >> (7 - (x & 7))) & 1;
     }
     return true;
+}
+
+namespace {
+
+// Collects the rings of an outline in font units; curves are cut into
+// curve_pieces lines each.
+struct RingCollector {
+    static constexpr int curve_pieces = 8;
+    std::vector<OutlineRing> rings;
+    OutlinePoint at;
+
+    static RingCollector& of(void* user) { return *static_cast<RingCollector*>(user); }
+    static OutlinePoint point(const FT_Vector* v)
+    {
+        return {static_cast<double>(v->x), static_cast<double>(v->y)};
+    }
+    void add(OutlinePoint p)
+    {
+        if (rings.empty())
+            rings.emplace_back();
+        rings.back().push_back(p);
+        at = p;
+    }
+    static int move_to(const FT_Vector* to, void* user)
+    {
+        RingCollector& r = of(user);
+        r.rings.emplace_back();
+        r.add(point(to));
+        return 0;
+    }
+    static int line_to(const FT_Vector* to, void* user)
+    {
+        of(user).add(point(to));
+        return 0;
+    }
+    static int conic_to(const FT_Vector* control, const FT_Vector* to, void* user)
+    {
+        RingCollector& r = of(user);
+        OutlinePoint a = r.at;
+        OutlinePoint c = point(control);
+        OutlinePoint b = point(to);
+        for (int k = 1; k <= curve_pieces; ++k) {
+            double t = static_cast<double>(k) / curve_pieces;
+            double u = 1 - t;
+            r.add({u * u * a.x + 2 * u * t * c.x + t * t * b.x, u * u * a.y + 2 * u * t * c.y + t * t * b.y});
+        }
+        return 0;
+    }
+    static int cubic_to(const FT_Vector* c1, const FT_Vector* c2, const FT_Vector* to, void* user)
+    {
+        RingCollector& r = of(user);
+        OutlinePoint a = r.at;
+        OutlinePoint p = point(c1);
+        OutlinePoint q = point(c2);
+        OutlinePoint b = point(to);
+        for (int k = 1; k <= curve_pieces; ++k) {
+            double t = static_cast<double>(k) / curve_pieces;
+            double u = 1 - t;
+            double wa = u * u * u, wp = 3 * u * u * t, wq = 3 * u * t * t, wb = t * t * t;
+            r.add({wa * a.x + wp * p.x + wq * q.x + wb * b.x, wa * a.y + wp * p.y + wq * q.y + wb * b.y});
+        }
+        return 0;
+    }
+};
+
+}  // namespace
+
+bool HardwareFont::outline(unsigned char c, std::vector<OutlineRing>& rings) const
+{
+    rings.clear();
+    FT_Face f = face_->face;
+    const FT_UInt index = FT_Get_Char_Index(f, c);
+    if (index == 0 || FT_Load_Glyph(f, index, FT_LOAD_NO_SCALE) != 0 || f->glyph->format != FT_GLYPH_FORMAT_OUTLINE)
+        return false;
+    RingCollector collector;
+    FT_Outline_Funcs funcs{};
+    funcs.move_to = &RingCollector::move_to;
+    funcs.line_to = &RingCollector::line_to;
+    funcs.conic_to = &RingCollector::conic_to;
+    funcs.cubic_to = &RingCollector::cubic_to;
+    if (FT_Outline_Decompose(&f->glyph->outline, &funcs, &collector) != 0)
+        return false;
+    for (OutlineRing& ring : collector.rings) {
+        if (ring.size() < 3)
+            continue;
+        for (OutlinePoint& p : ring) {
+            p.x /= face_->cap_units;
+            p.y /= face_->cap_units;
+        }
+        rings.push_back(std::move(ring));
+    }
+    return !rings.empty();
 }
 
 namespace {

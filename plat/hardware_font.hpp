@@ -23,6 +23,13 @@ struct GlyphImage {
     bool inked(int x, int y) const { return ink[static_cast<std::size_t>(y) * width + x] != 0; }
 };
 
+// A point of a glyph outline in capital heights from the pen, y upward.
+struct OutlinePoint {
+    double x = 0;
+    double y = 0;
+};
+using OutlineRing = std::vector<OutlinePoint>;
+
 class HardwareFont {
 public:
     // nullptr when the file cannot be read as a scalable font.
@@ -43,6 +50,11 @@ public:
     // fraction (fx, fy) of a pixel right of and below its pixel's corner.
     // Returns false (and an empty image) when nothing can be drawn.
     bool render(char32_t c, double cap_pixels, double angle, double fx, double fy, GlyphImage& out) const;
+
+    // The outline of character c as closed rings (curves cut into short
+    // lines); the rings fill the glyph by the even-odd rule. False (and no
+    // rings) when the font has no such glyph.
+    bool outline(unsigned char c, std::vector<OutlineRing>& rings) const;
 
     // Capital letters larger than this are not rasterised.
     static constexpr double cap_pixel_limit = 4000;

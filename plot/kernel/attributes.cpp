@@ -61,6 +61,8 @@ void reset_text(TextAttributes& t, std::string_view key)
         t.end_x = d.end_x;
         t.end_y = d.end_y;
     }
+    if (all || key == "SHDC")
+        t.shaded_characters = d.shaded_characters;
     if (all || key == "BASA")
         t.base_alphabet = d.base_alphabet;
     if (all || key == "SMXA")
@@ -155,6 +157,10 @@ void reset_axes(AxisAttributes& a, std::string_view key)
         a.pie.change = d.pie.change;
     if (all || key == "PIEE")
         a.pie.exploded = d.pie.exploded;
+    if (all || key == "PIEV") {
+        a.pie.vector_kind = d.pie.vector_kind;
+        a.pie.vector_code = d.pie.vector_code;
+    }
     if (all || key == "PIEL") {
         a.pie.before.clear();
         a.pie.after.clear();

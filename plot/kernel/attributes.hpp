@@ -63,6 +63,7 @@ struct TextAttributes {
     bool equal_widths = false;
     int font = 0;  // StrokeFont
     bool hardware_font = false;
+    bool shaded_characters = false;  // SHDCHA: hardware characters as filled outlines
     int base_alphabet = 0;  // Alphabet
     std::array<MixSlot, mix_slot_count> mix{};
     std::array<char, national_shift_count> national{};  // shift character per national set, 0 none
@@ -127,6 +128,8 @@ struct PieLabelSettings {
     int percent_digits = 1;
     int change = 1;          // CHNPIE: how segments differ: 0 NONE, 1 COLO, 2 PATT, 3 BOTH
     bool exploded = false;   // PIEEXP: segments pulled out from the centre
+    int vector_kind = 0;     // PIEVEC: vector to the label: 0 NONE, 1 STRA, 2 BROK
+    int vector_code = 1;     // PIEVEC: its arrow-head code (as VECTOR's)
     std::string before;      // PIELAB: text before and after the numbers
     std::string after;
 };

@@ -41,6 +41,17 @@ void reset_shading_attributes(PlotState& s, std::string_view key)
     }
     if (all || key == "LABD")
         a.contour_spacing = d.contour_spacing;
+    if (all || key == "CONG")
+        a.contour_gap = d.contour_gap;
+    if (all || key == "CONM") {
+        a.contour_frequency = d.contour_frequency;
+        a.contour_room = d.contour_room;
+    }
+    if (all || key == "MDFM") {
+        a.matrix_iterations = d.matrix_iterations;
+        a.matrix_step = d.matrix_step;
+        a.matrix_weight = d.matrix_weight;
+    }
     if (all || key == "BART")
         a.bar_type = d.bar_type;
     if (all || key == "BARP")

@@ -38,7 +38,15 @@ struct ShadingAttributes {
     int contour_labels = 0;     // LABELS(.., "CON"): 0 NONE, 1 FLOA, 2 CONL
     int contour_digits = 1;     // DIGITS(.., "CON")
     int contour_spacing = 500;  // LABDIS(.., "CON")
+    double contour_gap = 0.5;        // CONGAP: label gap in character heights
+    double contour_frequency = 1.0;  // CONMOD: labels per LABDIS distance
+    double contour_room = 2.0;       // CONMOD: shortest labelled line in label lengths
     int contour_count = 0;      // contours drawn in the axis system
+
+    // The smoothing of matrices made from scattered points (MDFMAT).
+    int matrix_iterations = 4;
+    int matrix_step = 1;
+    double matrix_weight = 2.0;
 
     // Bars.
     int bar_type = 0;        // 0 VERT, 1 HORI

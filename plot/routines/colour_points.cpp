@@ -16,11 +16,6 @@ namespace korvan {
 
 namespace {
 
-struct PointSize {
-    double width;
-    double height;
-};
-
 // The axis lengths AUTRES divides: those of the open axis system, otherwise
 // the ones the next axis system will have.
 PointSize axis_lengths(const PlotState& s)
@@ -32,17 +27,8 @@ PointSize axis_lengths(const PlotState& s)
 
 PointSize point_size(const PlotState& s)
 {
-    const ShadingAttributes& a = s.shading;
-    switch (a.point_size_mode) {
-    case 1:
-        return {static_cast<double>(a.point_x), static_cast<double>(a.point_y)};
-    case 2: {
-        PointSize axes = axis_lengths(s);
-        return {std::max(axes.width / a.point_x, 1.0), std::max(axes.height / a.point_y, 1.0)};
-    }
-    default:
-        return {static_cast<double>(s.curves.symbol_height), static_cast<double>(s.curves.symbol_height)};
-    }
+    double symbol = s.curves.symbol_height;
+    return coloured_point_size({symbol, symbol});
 }
 
 // Non-positive values on a logarithmic axis: warning 27, as CURVE gives it.
@@ -56,6 +42,38 @@ bool log_values_fit(const AxisTransform& t, std::span<const float> v)
 }
 
 }  // namespace
+
+PointSize coloured_point_size(PointSize unset)
+{
+    const PlotState& s = state();
+    const ShadingAttributes& a = s.shading;
+    switch (a.point_size_mode) {
+    case 1:
+        return {static_cast<double>(a.point_x), static_cast<double>(a.point_y)};
+    case 2: {
+        PointSize axes = axis_lengths(s);
+        return {std::max(axes.width / a.point_x, 1.0), std::max(axes.height / a.point_y, 1.0)};
+    }
+    default:
+        return unset;
+    }
+}
+
+void fill_coloured_point(double px, double py, PointSize size, const ClipRect& clip, double z)
+{
+    if (!std::isfinite(px) || !std::isfinite(py) || std::isnan(z))
+        return;
+    double x0 = std::max(px - size.width / 2, clip.x0);
+    double x1 = std::min(px + size.width / 2, clip.x1 + 1);
+    double y0 = std::max(py - size.height / 2, clip.y0);
+    double y1 = std::min(py + size.height / 2, clip.y1 + 1);
+    if (x1 <= x0 || y1 <= y0)
+        return;
+    int c = colour_of_value(z);
+    if (c != state().current_colour)
+        select_colour(c);
+    fill_rectangle(x0, y0, x1 - x0, y1 - y0);
+}
 
 void curve3(std::span<const float> x, std::span<const float> y, std::span<const float> z, int n)
 {
@@ -97,23 +115,8 @@ void colour_points(const char* routine, std::span<const float> x, std::span<cons
     PointSize size = point_size(s);
     ClipRect clip = axis_clip_rect();
     int colour = s.current_colour;
-    for (std::size_t i = 0; i < count; ++i) {
-        double px = plot_x(tx, x[i]);
-        double py = plot_y(ty, y[i]);
-        if (!std::isfinite(px) || !std::isfinite(py) || std::isnan(z[i]))
-            continue;
-        // The rectangle centred on the point, cut to the axis system.
-        double x0 = std::max(px - size.width / 2, clip.x0);
-        double x1 = std::min(px + size.width / 2, clip.x1 + 1);
-        double y0 = std::max(py - size.height / 2, clip.y0);
-        double y1 = std::min(py + size.height / 2, clip.y1 + 1);
-        if (x1 <= x0 || y1 <= y0)
-            continue;
-        int c = colour_of_value(z[i]);
-        if (c != s.current_colour)
-            select_colour(c);
-        fill_rectangle(x0, y0, x1 - x0, y1 - y0);
-    }
+    for (std::size_t i = 0; i < count; ++i)
+        fill_coloured_point(plot_x(tx, x[i]), plot_y(ty, y[i]), size, clip, z[i]);
     if (s.current_colour != colour)
         select_colour(colour);
 }

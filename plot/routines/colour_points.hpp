@@ -18,4 +18,18 @@ void autres(int ixdim, int iydim);
 // The width and height the rectangles have now, rounded to plot units.
 void getres(int& nx, int& ny);
 
+struct ClipRect;
+
+struct PointSize {
+    double width;
+    double height;
+};
+
+// The rectangle size that SETRES or AUTRES set; `unset` without either.
+PointSize coloured_point_size(PointSize unset);
+
+// The rectangle of a coloured point centred on plot point (px, py), cut to
+// clip, filled in the colour of z (the current colour is left selected).
+void fill_coloured_point(double px, double py, PointSize size, const ClipRect& clip, double z);
+
 }  // namespace korvan

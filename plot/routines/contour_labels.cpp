@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/state.hpp"
@@ -78,15 +79,14 @@ std::string contour_label_text(double level)
     return {};
 }
 
-std::vector<double> label_positions(double length, double w, double m, double spacing)
+std::vector<double> label_positions(double length, double w, double m, double spacing, double room)
 {
     std::vector<double> at;
     double half = w / 2 + m;
     if (!(length >= 2 * half) || !(spacing > 0))
         return at;
     if (length < spacing) {
-        // A short line gets one label in its middle when it has room for it twice.
-        if (length >= 4 * half)
+        if (length >= room * 2 * half)
             at.push_back(length / 2);
         return at;
     }
@@ -132,7 +132,11 @@ void draw_contour_lines(const std::vector<ContourLine>& lines, double level)
     request.justification = 0;
     double h = s.text.height;
     double w = labelled ? text_length(text, request) : 0;
-    double m = h / 2;
+    double m = sh.contour_gap * h;
+    double spacing = sh.contour_frequency > 0 ? sh.contour_spacing / sh.contour_frequency
+                                              : std::numeric_limits<double>::infinity();
+    if (sh.contour_spacing <= 0)
+        spacing = 0;
 
     for (int pass = 0; pass < passes; ++pass) {
         double offset = (pass + 1) / 2 * (pass % 2 == 1 ? 1 : -1);
@@ -147,7 +151,7 @@ void draw_contour_lines(const std::vector<ContourLine>& lines, double level)
                     if (std::isfinite(d))
                         length += d;
                 }
-                centres = label_positions(length, w, m, sh.contour_spacing);
+                centres = label_positions(length, w, m, spacing, sh.contour_room);
                 for (double p : centres)
                     gaps.push_back({p - w / 2 - m, p + w / 2 + m});
             }
@@ -208,6 +212,28 @@ void conlab(std::string_view text)
 {
     soft_level_check("conlab");
     state().shading.contour_text.assign(text.substr(0, std::min<std::size_t>(text.size(), conlab_limit)));
+}
+
+void congap(double factor)
+{
+    soft_level_check("congap");
+    if (!(factor >= 0) || !std::isfinite(factor)) {
+        warning(2);
+        return;
+    }
+    state().shading.contour_gap = factor;
+}
+
+void conmod(double frequency, double room)
+{
+    soft_level_check("conmod");
+    if (!(frequency >= 0) || !std::isfinite(frequency) || !(room >= 1) || !std::isfinite(room)) {
+        warning(2);
+        return;
+    }
+    ShadingAttributes& a = state().shading;
+    a.contour_frequency = frequency;
+    a.contour_room = room;
 }
 
 bool owned_label_setting(std::string_view option, std::string_view axes)

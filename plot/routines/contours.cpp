@@ -182,18 +182,23 @@ bool grid_fits_log_axes(std::span<const float> x, int nx, std::span<const float>
     return ok;
 }
 
-void contur(std::span<const float> x, int nx, std::span<const float> y, int ny, std::span<const float> z,
-            double zlev)
+bool grid_points_fit(long long nx, long long ny)
 {
-    if (level_check(2, 3, "contur"))
-        return;
-    long long points = static_cast<long long>(nx) * ny;
+    long long points = nx * ny;
     if (nx < 1 || ny < 1 || points > contour_point_limit) {
         warning_int(30, static_cast<int>(std::clamp<long long>(points, -2147483647LL, 2147483647LL)));
-        return;
+        return false;
     }
+    return true;
+}
+
+void contour_of_grid(std::span<const float> x, int nx, std::span<const float> y, int ny, std::span<const float> z,
+                     double zlev)
+{
+    if (!grid_points_fit(nx, ny))
+        return;
     if (static_cast<std::size_t>(nx) > x.size() || static_cast<std::size_t>(ny) > y.size() ||
-        static_cast<std::size_t>(points) > z.size()) {
+        static_cast<std::size_t>(nx) * static_cast<std::size_t>(ny) > z.size()) {
         warning(2);
         return;
     }
@@ -205,6 +210,34 @@ void contur(std::span<const float> x, int nx, std::span<const float> y, int ny, 
         return;
     }
     draw_contour_lines(lines, zlev);
+    flush_pending();
+}
+
+void contur(std::span<const float> x, int nx, std::span<const float> y, int ny, std::span<const float> z,
+            double zlev)
+{
+    if (level_check(2, 3, "contur"))
+        return;
+    contour_of_grid(x, nx, y, ny, z, zlev);
+}
+
+void concrv(std::span<const float> x, std::span<const float> y, int n, double zlev)
+{
+    if (level_check(2, 3, "concrv"))
+        return;
+    if (range_check(n, 1, 0))
+        return;
+    if (static_cast<std::size_t>(n) > x.size() || static_cast<std::size_t>(n) > y.size()) {
+        warning_int(2, n);
+        return;
+    }
+    if (!grid_fits_log_axes(x, n, y, n))
+        return;
+    ContourLine line;
+    line.reserve(static_cast<std::size_t>(n));
+    for (std::size_t i = 0; i < static_cast<std::size_t>(n); ++i)
+        line.push_back({x[i], y[i]});
+    draw_contour_lines({line}, zlev);
     flush_pending();
 }
 

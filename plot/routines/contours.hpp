@@ -10,7 +10,19 @@ namespace korvan {
 
 void contur(std::span<const float> x, int nx, std::span<const float> y, int ny, std::span<const float> z,
             double zlev);
+// CONCRV: the curve of n points drawn and labelled as a contour line of
+// level zlev (legend entry, thickness passes and label gaps as CONTUR's).
+void concrv(std::span<const float> x, std::span<const float> y, int n, double zlev);
 void conlab(std::string_view text);
+// The gap between a contour label and its line in character heights
+// (default 0.5).
+void congap(double factor);
+// The label frequency and the room a label needs: labels stand LABDIS /
+// frequency plot units apart along a line (frequency 0: one label in the
+// middle of each line), and a line shorter than that distance is labelled once
+// when it is at least `room` times as long as the label with its gaps
+// (defaults 1 and 2).
+void conmod(double frequency, double room);
 
 // The most grid points of one contour map.
 inline constexpr long contour_point_limit = 128000;
@@ -20,6 +32,14 @@ struct ContourPoint {
     double y;
 };
 using ContourLine = std::vector<ContourPoint>;
+
+// False after warning 30 with the product: too few or too many grid points.
+bool grid_points_fit(long long nx, long long ny);
+
+// CONTUR after its level check: the checks of the grid and the lines of one
+// level drawn.
+void contour_of_grid(std::span<const float> x, int nx, std::span<const float> y, int ny, std::span<const float> z,
+                     double zlev);
 
 // The lines of level z0 through the nx by ny matrix z (z[i * ny + j] belongs
 // to x[i], y[j]) in user coordinates: boundary lines first, then closed lines.

@@ -405,28 +405,6 @@ void draw_rounded_rectangle(int nx, int ny, int nw, int nh, int iopt)
     draw_area(outline);
 }
 
-void draw_arrow(int nx1, int ny1, int nx2, int ny2, int ivec)
-{
-    int where = ivec % 10;
-    int form = ivec / 10 % 10;
-    if (ivec < 0 || where > 3 || form > 2) {
-        warning_int(2, ivec);
-        return;
-    }
-    FillPoint from{static_cast<double>(nx1), static_cast<double>(ny1)};
-    FillPoint to{static_cast<double>(nx2), static_cast<double>(ny2)};
-    draw_path({from, to});
-    double length = std::hypot(to.x - from.x, to.y - from.y);
-    if (where == 0 || !(length > 0))
-        return;
-    double head = ivec / 100 > 0 ? ivec / 100 : default_head_length;
-    double dx = (to.x - from.x) / length;
-    double dy = (to.y - from.y) / length;
-    if (where == 1 || where == 2)
-        arrow_head(to, dx, dy, head, form);
-    if (where == 2 || where == 3)
-        arrow_head(from, -dx, -dy, head, form);
-}
 
 }  // namespace
 
@@ -728,6 +706,31 @@ void rlrnd(double x, double y, double w, double h, int iopt)
 }
 
 // --- Arrows ---------------------------------------------------------------------------
+
+bool arrow_code_valid(int ivec) { return ivec >= 0 && ivec % 10 <= 3 && ivec / 10 % 10 <= 2; }
+
+void draw_arrow(int nx1, int ny1, int nx2, int ny2, int ivec)
+{
+    if (!arrow_code_valid(ivec)) {
+        warning_int(2, ivec);
+        return;
+    }
+    int where = ivec % 10;
+    int form = ivec / 10 % 10;
+    FillPoint from{static_cast<double>(nx1), static_cast<double>(ny1)};
+    FillPoint to{static_cast<double>(nx2), static_cast<double>(ny2)};
+    draw_path({from, to});
+    double length = std::hypot(to.x - from.x, to.y - from.y);
+    if (where == 0 || !(length > 0))
+        return;
+    double head = ivec / 100 > 0 ? ivec / 100 : default_head_length;
+    double dx = (to.x - from.x) / length;
+    double dy = (to.y - from.y) / length;
+    if (where == 1 || where == 2)
+        arrow_head(to, dx, dy, head, form);
+    if (where == 2 || where == 3)
+        arrow_head(from, -dx, -dy, head, form);
+}
 
 void vector(int nx1, int ny1, int nx2, int ny2, int ivec)
 {

@@ -47,6 +47,10 @@ void rlrnd(double x, double y, double w, double h, int iopt);
 // the start), ivec / 10 % 10 their form (0 open, 1 filled, 2 outlined
 // triangle), ivec / 100 their length in plot units (0: 40).
 void vector(int nx1, int ny1, int nx2, int ny2, int ivec);
+// Whether ivec is an arrow-head code of VECTOR.
+bool arrow_code_valid(int ivec);
+// The arrow of VECTOR between two page points, without level check and origin.
+void draw_arrow(int nx1, int ny1, int nx2, int ny2, int ivec);
 void rlvec(double x1, double y1, double x2, double y2, int ivec);
 
 // The slice of PIE around the page point (cx, cy), without level check and

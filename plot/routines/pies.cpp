@@ -22,6 +22,12 @@ namespace {
 constexpr double degree = std::numbers::pi / 180;
 constexpr int solid_pattern = 16;
 constexpr double label_gap = 1.12;      // labels stand this far out, in radii
+// With vectors (radii): a straight one ends this far out, its label a little
+// further; a broken one bends here and runs this far sideways.
+constexpr double vector_end = 1.3;
+constexpr double vector_label_gap = 0.05;
+constexpr double vector_bend = 1.15;
+constexpr double vector_leg = 0.2;
 constexpr double exploded_shift = 0.08;  // segments pulled out by this much, in radii
 
 // The text lines of segment i in the legend-buffer layout.
@@ -74,6 +80,49 @@ void draw_label(const std::vector<std::string>& lines, double x, double y, doubl
     for (std::size_t k = 0; k < lines.size(); ++k) {
         double w = text_length(lines[k], request);
         draw_text(lines[k], right_half ? x : x - w, top + k * spacing, request);
+    }
+}
+
+// The label anchor of the segment whose middle is at angle m, drawing the
+// vector from the anchor's side to the segment's edge when PIEVEC asks for one.
+void label_anchor(double cx, double cy, int radius, double m, double& x, double& y)
+{
+    const PieLabelSettings& p = state().axes.pie;
+    double c = std::cos(m);
+    double s = -std::sin(m);
+    double side = c >= -1e-9 ? 1 : -1;
+    double edge_x = cx + radius * c;
+    double edge_y = cy + radius * s;
+    auto at = [](double v) { return static_cast<int>(std::lround(v)); };
+    int code = p.vector_code;
+    int where = code % 10;
+    int rest = code - where;
+    switch (p.vector_kind) {
+    case 1: {
+        double ex = cx + vector_end * radius * c;
+        double ey = cy + vector_end * radius * s;
+        draw_arrow(at(ex), at(ey), at(edge_x), at(edge_y), code);
+        x = ex + side * vector_label_gap * radius;
+        y = ey;
+        return;
+    }
+    case 2: {
+        double bx = cx + vector_bend * radius * c;
+        double by = cy + vector_bend * radius * s;
+        double ex = bx + side * vector_leg * radius;
+        // Heads at the label end go on the horizontal leg, at the segment end
+        // on the radial one.
+        int label_heads = where == 2 || where == 3 ? 3 : 0;
+        int segment_heads = where == 1 || where == 2 ? 1 : 0;
+        draw_arrow(at(ex), at(by), at(bx), at(by), rest + label_heads);
+        draw_arrow(at(bx), at(by), at(edge_x), at(edge_y), rest + segment_heads);
+        x = ex + side * vector_label_gap * radius;
+        y = by;
+        return;
+    }
+    default:
+        x = cx + label_gap * radius * c;
+        y = cy + label_gap * radius * s;
     }
 }
 
@@ -138,9 +187,11 @@ void piegrf(std::string_view cbuf, int nlin, std::span<const float> xray, int ns
         std::string numbers = number_line(value, 100 * value / sum);
         if (!numbers.empty())
             lines.push_back(numbers);
-        if (!lines.empty())
-            draw_label(lines, cx + ox + label_gap * radius * std::cos(m), cy + oy - label_gap * radius * std::sin(m),
-                       m);
+        if (!lines.empty()) {
+            double lx = 0, ly = 0;
+            label_anchor(cx + ox, cy + oy, radius, m, lx, ly);
+            draw_label(lines, lx, ly, m);
+        }
         start += span;
     }
 }
@@ -157,6 +208,21 @@ void pieexp()
 {
     soft_level_check("pieexp");
     state().axes.pie.exploded = true;
+}
+
+void pievec(int ivec, std::string_view option)
+{
+    soft_level_check("pievec");
+    if (!arrow_code_valid(ivec)) {
+        warning_int(2, ivec);
+        return;
+    }
+    int n = keyword_lookup("NONE+STRA+BROK", 3, option);
+    if (n == 0)
+        return;
+    PieLabelSettings& p = state().axes.pie;
+    p.vector_code = ivec;
+    p.vector_kind = n - 1;
 }
 
 void pielab(std::string_view text, std::string_view where)

@@ -18,6 +18,13 @@ void piegrf(std::string_view cbuf, int nlin, std::span<const float> xray, int ns
 void chnpie(std::string_view option);
 // The segments are pulled out from the centre.
 void pieexp();
+// The vector between a segment and its label: ivec is the arrow-head code of
+// VECTOR (heads at the end point at the segment); copt "NONE" (the default:
+// labels just outside the segments, no vectors), "STRA" (a straight vector
+// along the segment's middle from its edge to the label, which stands further
+// out) or "BROK" (a vector broken into a radial and a horizontal leg, the
+// label at the horizontal one's end).
+void pievec(int ivec, std::string_view option);
 // Text before ("LEFT") or after ("RIGH") the numbers of the labels.
 void pielab(std::string_view text, std::string_view where);
 

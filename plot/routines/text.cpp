@@ -13,7 +13,9 @@
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/postscript.hpp"
 #include "plot/kernel/state.hpp"
+#include "plat/hardware_font.hpp"
 #include "plot/routines/fonts.hpp"
+#include "plot/routines/patterns.hpp"
 #include "plot/routines/text_internal.hpp"
 #include "plot/routines/user_points.hpp"
 
@@ -41,6 +43,7 @@ struct Style {
     char reset = '$';
     const TextAttributes* attributes = nullptr;
     bool hardware = false;
+    bool shaded = false;
 };
 
 Style style_for(const TextRequest& request)
@@ -70,6 +73,7 @@ Style style_for(const TextRequest& request)
     st.reset = t.reset;
     st.attributes = &t;
     st.hardware = t.hardware_font;
+    st.shaded = t.shaded_characters;
     return st;
 }
 
@@ -222,10 +226,71 @@ Device* hardware_device(std::string_view text, const Style& st)
     return s.device.get();
 }
 
+// The hardware font whose character outlines stand for HWFONT text under
+// SHDCHA on a device without a font of its own; nullptr otherwise.
+const plat::HardwareFont* outline_font(std::string_view text, const Style& st)
+{
+    const PlotState& s = state();
+    if (!st.hardware || !st.shaded || has_control(text, st) || (s.device && s.device->has_hardware_font()))
+        return nullptr;
+    return plat::hardware_font();
+}
+
+// The characters of a text as ISO 8859-1 codes (others as "?") with their
+// distances from the start of the base line in plot units.
+template <typename Visit>
+double walk_outline_text(const plat::HardwareFont& font, std::string_view text, const Style& st, Visit visit)
+{
+    double u = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t code = next_code(text, i);
+        auto c = static_cast<unsigned char>(code <= 0xFF ? code : U'?');
+        visit(c, u);
+        u += font.advance(c) * st.height;
+    }
+    return u;
+}
+
+// Draws the characters as their outlines filled with the current pattern
+// (solid under pattern 0); returns the length drawn.
+double draw_outline_text(const plat::HardwareFont& font, std::string_view text, double bx, double by,
+                         const Style& st)
+{
+    PlotState& s = state();
+    ShadingAttributes shading = s.shading;
+    CurveAttributes curves = s.curves;
+    if (s.shading.pattern == 0)
+        select_pattern(16);
+    std::vector<plat::OutlineRing> rings;
+    double h = st.height;
+    double reach = walk_outline_text(font, text, st, [&](unsigned char c, double u) {
+        if (!font.outline(c, rings))
+            return;
+        std::vector<std::vector<FillPoint>> placed(rings.size());
+        for (std::size_t k = 0; k < rings.size(); ++k)
+            for (const plat::OutlinePoint& p : rings[k]) {
+                double along = u + p.x * h;
+                double up = p.y * h;
+                placed[k].push_back({bx + along * st.cos_a - up * st.sin_a, by - along * st.sin_a - up * st.cos_a});
+            }
+        fill_rings(placed, nullptr, 100);
+        for (const std::vector<FillPoint>& ring : placed) {
+            plot_vector(ring.front().x, ring.front().y, 3);
+            for (std::size_t i = 1; i <= ring.size(); ++i)
+                plot_vector(ring[i % ring.size()].x, ring[i % ring.size()].y, 2);
+        }
+    });
+    s.shading = shading;
+    s.curves = curves;
+    return reach;
+}
+
 double measure(std::string_view text, const Style& st)
 {
     if (Device* d = hardware_device(text, st))
         return d->hardware_text_length(text, st.height);
+    if (const plat::HardwareFont* font = outline_font(text, st))
+        return walk_outline_text(*font, text, st, [](unsigned char, double) {});
     return walk(text, st, false, [](const Glyph&, double, double, double) {});
 }
 
@@ -236,6 +301,8 @@ double draw_on_base_line(std::string_view text, double bx, double by, const Styl
     if (Device* d = hardware_device(text, st)) {
         d->hardware_text(bx, by, text, st.height, st.angle);
         reach = d->hardware_text_length(text, st.height);
+    } else if (const plat::HardwareFont* font = outline_font(text, st)) {
+        reach = draw_outline_text(*font, text, bx, by, st);
     } else {
         reach = walk(text, st, true, [&](const Glyph& g, double u, double v, double scale) {
             if (g.blank())
@@ -644,6 +711,12 @@ void hwfont()
     const PlotState& s = state();
     if (s.level >= 1 && ((s.device_code >= 501 && s.device_code <= 600) || is_paper_device(s.device_code)))
         select_postscript_font("Times-Roman");
+}
+
+void shdcha()
+{
+    soft_level_check("shdcha");
+    state().text.shaded_characters = true;
 }
 
 int gethgt()

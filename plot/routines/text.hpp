@@ -48,6 +48,13 @@ void helve();
 void helves();
 void gothic();
 void hwfont();
+// SHDCHA: HWFONT text on devices without a font of their own (metafile, CGM,
+// HPGL, Kyocera, images) is drawn as the outlines of the hardware font's
+// characters, outlined and filled with the current shading pattern (solidly
+// under pattern 0), instead of as stroke text; its length is the hardware
+// font's. Devices with a font of their own fill its characters anyway, and
+// stroke fonts have no outlines: neither changes. RESET("SHDCHA") ends it.
+void shdcha();
 
 // Reading the state back.
 int gethgt();

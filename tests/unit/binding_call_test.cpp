@@ -194,7 +194,7 @@ TEST_F(BindingCallTest, RoutinesWithoutABindingSayWhy)
               " >>>> Parameter mismatch\n"
               "      User   : NOHIDE (I)\n"
               "      Correct: NOHIDE ()\n");
-    EXPECT_EQ(run({"SHDCHA()"}), " >>>> Routine SHDCHA is not available in this version\n");
+    EXPECT_EQ(run({"INT IC[2]", "SHDEUR(IC, IC, IC, 2)"}), " >>>> Routine SHDEUR is not available in this version\n");
     // The widget routines are part of this version.
     EXPECT_EQ(run({"WGFIN()"}), "WGFIN: >>>> No call to WGINI");
 }

@@ -17,30 +17,7 @@
 namespace korvan::test {
 namespace {
 
-class ColourPointsTest : public CurvePlotTest {
-protected:
-    // A GRAF3 axis system like the unit axes: user (x, y) is plot
-    // (100 + x, 1500 - y); Z runs from 0 to 10; nothing of it is drawn.
-    void open_colour_axes()
-    {
-        open_plot();
-        setgrf("NONE", "NONE", "NONE", "NONE");
-        frame(0);
-        nobar();
-        axspos(100, 1500);
-        axslen(1001, 1001);
-        graf3(0, 1000, 0, 100, 0, 1000, 0, 100, 0, 10, 0, 1);
-        mark();
-    }
-    // The boxes of the points drawn, per colour.
-    static std::map<int, Box> boxes_by_colour(const std::vector<PlotPointRecord>& points)
-    {
-        std::map<int, Box> boxes;
-        for (const PlotPointRecord& p : points)
-            boxes[p.colour].add(p.x, p.y);
-        return boxes;
-    }
-};
+using ColourPointsTest = ColourAxesPlotTest;
 
 TEST_F(ColourPointsTest, CurveThreeChecksLevelSystemCountsAndLogValues)
 {

@@ -4,10 +4,13 @@
 
 #include "tests/unit/routines_test_support.hpp"
 
+#include <filesystem>
 #include <functional>
+#include <map>
 #include <vector>
 
 #include "plot/routines/axes.hpp"
+#include "plot/routines/colour_axes.hpp"
 
 namespace korvan::test {
 
@@ -19,9 +22,10 @@ class CurvePlotTest : public PlotTest {
 protected:
     // Opens the plot and an axis system from 0 to 1000 on both axes with its
     // lower left corner at (100, 1500): user (x, y) is plot (100 + x, 1500 - y).
-    // Nothing of the axis system is drawn.
+    // Nothing of the axis system is drawn. A plot file of an earlier plot goes.
     void open_unit_axes()
     {
+        std::filesystem::remove("plot.met");
         open_plot();
         setgrf("NONE", "NONE", "NONE", "NONE");
         frame(0);
@@ -42,6 +46,31 @@ protected:
         return {all.begin() + from, all.end()};
     }
     long start_ = 0;
+};
+
+class ColourAxesPlotTest : public CurvePlotTest {
+protected:
+    // A GRAF3 axis system like the unit axes: user (x, y) is plot
+    // (100 + x, 1500 - y); Z runs from 0 to 10; nothing of it is drawn.
+    void open_colour_axes()
+    {
+        open_plot();
+        setgrf("NONE", "NONE", "NONE", "NONE");
+        frame(0);
+        nobar();
+        axspos(100, 1500);
+        axslen(1001, 1001);
+        graf3(0, 1000, 0, 100, 0, 1000, 0, 100, 0, 10, 0, 1);
+        mark();
+    }
+    // The boxes of the points drawn, per colour.
+    static std::map<int, Box> boxes_by_colour(const std::vector<PlotPointRecord>& points)
+    {
+        std::map<int, Box> boxes;
+        for (const PlotPointRecord& p : points)
+            boxes[p.colour].add(p.x, p.y);
+        return boxes;
+    }
 };
 
 // Polylines of a point list: each move starts a new one.

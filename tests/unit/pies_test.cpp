@@ -10,6 +10,7 @@
 #include "plot/kernel/colours.hpp"
 #include "plot/kernel/routines.hpp"
 #include "plot/routines/axes.hpp"
+#include "plot/routines/figures.hpp"
 #include "plot/routines/legends.hpp"
 #include "plot/routines/pies.hpp"
 
@@ -106,6 +107,63 @@ TEST_F(PieTest, LabelsAndRefusals)
     EXPECT_EQ(state().axes.pie.change, 1);
     EXPECT_FALSE(state().axes.pie.exploded);
     EXPECT_TRUE(state().axes.pie.after.empty());
+    close_plot();
+}
+
+// The segment's polyline from (x0, y0) to (x1, y1) among the points: a move
+// to the first and a line to the second.
+bool has_segment(const Points& p, double x0, double y0, double x1, double y1)
+{
+    for (std::size_t i = 1; i < p.size(); ++i)
+        if (!p[i - 1].draw && p[i].draw && std::fabs(p[i - 1].x - x0) <= 1 && std::fabs(p[i - 1].y - y0) <= 1 &&
+            std::fabs(p[i].x - x1) <= 1 && std::fabs(p[i].y - y1) <= 1)
+            return true;
+    return false;
+}
+
+// PIEVEC: straight and broken vectors from the labels to the segments, with
+// arrow heads by code; the labels move out with them.
+TEST_F(PieTest, VectorsBetweenSegmentsAndLabels)
+{
+    const std::vector<float> values{1, 1};  // middles at 90 and 270 degrees
+    auto pie = [&](int ivec, const char* option) {
+        return drawn([&] {
+            chnpie("NONE");
+            pievec(ivec, option);
+            piegrf("", 0, values, 2);
+        });
+    };
+    Points none = pie(0, "NONE");
+    Points straight = pie(0, "STRA");
+    Points headed = pie(1, "STRA");
+    Points broken = pie(0, "BROK");
+    const PlotState& s = state();
+    double cx = s.axis_pos_x + s.axis_length_x / 2.0;
+    double cy = s.axis_pos_y - s.axis_length_y / 2.0;
+    double r = static_cast<int>(0.4 * std::min(s.axis_length_x, s.axis_length_y));
+    // Upper segment: from 1.3 radii out down to the circle; lower: upwards.
+    EXPECT_TRUE(has_segment(straight, cx, cy - 1.3 * r, cx, cy - r));
+    EXPECT_TRUE(has_segment(straight, cx, cy + 1.3 * r, cx, cy + r));
+    EXPECT_FALSE(has_segment(none, cx, cy - 1.3 * r, cx, cy - r));
+    EXPECT_GT(headed.size(), straight.size());  // the heads
+    // Broken: sideways at 1.15 radii out, then down to the circle.
+    EXPECT_TRUE(has_segment(broken, cx + 0.2 * r, cy - 1.15 * r, cx, cy - 1.15 * r));
+    EXPECT_TRUE(has_segment(broken, cx, cy - 1.15 * r, cx, cy - r));
+    // The labels stand beyond the vectors.
+    EXPECT_LT(box_of(straight).y0, cy - 1.3 * r);
+    EXPECT_GT(box_of(none).y0, cy - 1.3 * r);
+
+    open_plot();
+    pievec(-1, "STRA");
+    pievec(45, "STRA");
+    pievec(1, "BOGU");
+    EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in pievec!   (  -1)\n"
+                             " <<<< Warning   2: Incorrect parameter in pievec!   (  45)\n"
+                             " <<<< Warning   2: Incorrect parameter in pievec!   (BOGU)\n");
+    pievec(2, "BROK");
+    reset("PIEVEC");
+    EXPECT_EQ(state().axes.pie.vector_kind, 0);
+    EXPECT_EQ(state().axes.pie.vector_code, 1);
     close_plot();
 }
 
