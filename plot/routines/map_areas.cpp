@@ -91,12 +91,12 @@ std::vector<Ring> cut_at_seam(const Ring& ring)
     if (low->x >= -180 && high->x <= 180)
         return {ring};
     double first = std::ceil((low->x - 180) / 360);
-    double last = std::min(std::floor((high->x + 180) / 360), first + copy_limit - 1);
+    double copies = std::min(std::floor((high->x + 180) / 360) - first + 1, static_cast<double>(copy_limit));
     std::vector<Ring> pieces;
-    for (double k = first; k <= last; ++k) {
+    for (int k = 0; k < copies; ++k) {
         Ring moved = ring;
         for (ValuePoint& p : moved)
-            p.x -= 360 * k;
+            p.x -= 360 * (first + k);
         Ring piece = part_by_level(part_by_level(moved, -180, true, PointPart::x), 180, false, PointPart::x);
         if (piece.size() >= 3)
             pieces.push_back(std::move(piece));

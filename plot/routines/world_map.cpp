@@ -30,8 +30,9 @@ constexpr int map_crossing_limit = 1000000;
 using Ring = std::vector<FillPoint>;
 
 // The copies of the outlines that the axis ranges show: shifted by 360
-// degrees where longitudes reach beyond 180 (cylindrical maps), mirrored
-// where latitudes reach beyond the poles.
+// degrees where longitudes reach beyond 180 (cylindrical maps that are not
+// turned: a turned one shows the whole globe once), mirrored where latitudes
+// reach beyond the poles.
 struct Copy {
     double shift;
     int mirror;  // 0 none, 1 about the north pole, -1 about the south pole
@@ -46,7 +47,7 @@ std::vector<Copy> copies_shown()
     double ya = std::min(a.graf_y[0], a.graf_y[1]);
     double ye = std::max(a.graf_y[0], a.graf_y[1]);
     std::vector<double> shifts{0};
-    if (map_class(s.maps.projection) == MapClass::cylindrical) {
+    if (map_class(s.maps.projection) == MapClass::cylindrical && !map_has_frame()) {
         if (xa < -180)
             shifts.push_back(-360);
         if (xe > 180)

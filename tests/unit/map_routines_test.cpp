@@ -567,6 +567,15 @@ TEST_F(MapTest, NothingIsDrawnAcrossTheMap)
         EXPECT_LT(longest_x, 0.8 * a.nxl) << map;
         EXPECT_LT(longest_y, 0.8 * a.nyl) << map;
     }
+    // A turned map shows the globe once, also where its longitudes reach
+    // beyond 180 degrees: Africa is shaded, not cancelled by a copy of itself.
+    Points africa = drawn_after(
+        [] {
+            projct("UTM");
+            grafmp(-180, 360, -180, 60, -90, 90, -90, 30);
+        },
+        [] { shdmap("AFRI"); });
+    EXPECT_GT(draws(africa), 100);
     // Shaded cells across the back meridian of a Hammer map: along its edge,
     // cell by cell (one band and several bands in a cell) and per level.
     std::vector<float> lon;
