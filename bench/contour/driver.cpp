@@ -9,34 +9,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <string>
-#include <string_view>
-#include <unistd.h>
 #include <vector>
 
-#include "plat/console.hpp"
+#include "bench/support/bench_support.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/routines.hpp"
 #include "plot/routines/axes.hpp"
 #include "plot/routines/colour_axes.hpp"
 #include "plot/routines/contours.hpp"
 #include "plot/routines/shading.hpp"
-#include "plot/win/driver.hpp"
 
 namespace {
-
-class QuietConsole : public korvan::plat::Console {
-public:
-    void write_output(std::string_view) override {}
-    void message_box(std::string_view, std::string_view) override {}
-    bool read_input_line(std::string&) override { return false; }
-};
-
-double seconds_since(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 struct Grid {
     int n;
@@ -73,33 +57,6 @@ void close()
     korvan::korfin();
 }
 
-std::string gnuplot_version()
-{
-    std::FILE* pipe = ::popen("gnuplot --version 2>/dev/null", "r");
-    if (pipe == nullptr)
-        return "";
-    char line[200] = {};
-    if (std::fgets(line, sizeof line, pipe) == nullptr)
-        line[0] = 0;
-    ::pclose(pipe);
-    std::string text = line;
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text;
-}
-
-// Runs a gnuplot script; seconds taken, or a negative value on failure.
-double run_gnuplot(const char* name, const std::string& text)
-{
-    std::FILE* script = std::fopen(name, "w");
-    std::fputs(text.c_str(), script);
-    std::fclose(script);
-    auto start = std::chrono::steady_clock::now();
-    int status = std::system((std::string("gnuplot ") + name + " > gnuplot.log 2>&1").c_str());
-    double seconds = seconds_since(start);
-    return status == 0 ? seconds : -1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -108,16 +65,11 @@ int main(int argc, char** argv)
     if (size < 2 || size > 1000)
         size = 300;
     std::filesystem::path base = argc > 2 ? std::filesystem::path(argv[2]) : std::filesystem::temp_directory_path();
-    std::string pattern = (base / "contour_XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        std::fprintf(stderr, "cannot make a directory in %s\n", base.c_str());
+    std::filesystem::path dir = korvan::bench::enter_work_directory(base, "contour");
+    if (dir.empty())
         return 1;
-    }
-    std::filesystem::path dir = pattern;
-    std::filesystem::current_path(dir);
 
-    korvan::plat::set_console(std::make_unique<QuietConsole>());
-    korvan::win::start(true);
+    korvan::bench::start_quiet_plotting();
     korvan::filmod("DELE");
     Grid g(size);
 
@@ -126,7 +78,7 @@ int main(int argc, char** argv)
     for (int k = 0; k < line_levels; ++k)
         korvan::contur(g.x, size, g.x, size, g.z, line_level(k));
     close();
-    double contur_seconds = seconds_since(start);
+    double contur_seconds = korvan::bench::seconds_since(start);
     std::printf("CONTUR: %d levels of a %d by %d grid into colour PostScript in %.3f s, file %llu bytes\n",
                 line_levels, size, size, contur_seconds,
                 static_cast<unsigned long long>(std::filesystem::file_size("contur.psc")));
@@ -138,12 +90,12 @@ int main(int argc, char** argv)
     start = std::chrono::steady_clock::now();
     korvan::conshd(g.x, size, g.x, size, g.z, levels, shade_levels);
     close();
-    double conshd_seconds = seconds_since(start);
+    double conshd_seconds = korvan::bench::seconds_since(start);
     std::printf("CONSHD: %d levels, cells, of a %d by %d grid into colour PostScript in %.3f s, file %llu bytes\n",
                 shade_levels, size, size, conshd_seconds,
                 static_cast<unsigned long long>(std::filesystem::file_size("conshd.psc")));
 
-    std::string version = gnuplot_version();
+    std::string version = korvan::bench::gnuplot_version();
     if (version.empty()) {
         std::printf("gnuplot is not installed (Debian package gnuplot-nox): no comparison\n");
     } else {
@@ -158,12 +110,12 @@ int main(int argc, char** argv)
         std::string levels_text;
         for (int k = 0; k < line_levels; ++k)
             levels_text += (k ? "," : "") + std::to_string(line_level(k));
-        double lines = run_gnuplot("contour.gp", "set terminal postscript landscape color\n"
+        double lines = korvan::bench::run_gnuplot("contour.gp", "set terminal postscript landscape color\n"
                                                  "set output 'gnuplot_contour.ps'\n"
                                                  "set view map\nunset surface\nset contour base\n"
                                                  "set cntrparam levels discrete " + levels_text + "\n"
                                                  "splot 'grid.dat' with lines notitle\n");
-        double shaded = run_gnuplot("pm3d.gp", "set terminal postscript landscape color\n"
+        double shaded = korvan::bench::run_gnuplot("pm3d.gp", "set terminal postscript landscape color\n"
                                                "set output 'gnuplot_pm3d.ps'\n"
                                                "set view map\nset pm3d map\nset palette maxcolors 20\n"
                                                "set cbrange [-2:2]\n"
@@ -179,7 +131,6 @@ int main(int argc, char** argv)
                         lines / contur_seconds, shaded / conshd_seconds);
         }
     }
-    std::filesystem::current_path(base);
-    std::filesystem::remove_all(dir);
+    korvan::bench::leave_work_directory(base, dir);
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/support/bench_support.hpp"
 #include "interp/builtins.hpp"
 #include "interp/data_file.hpp"
 #include "interp/executor.hpp"
@@ -17,13 +18,6 @@
 #include "plot/win/driver.hpp"
 
 using namespace korvan;
-
-namespace {
-double seconds_since(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -49,14 +43,14 @@ int main(int argc, char** argv)
     std::string open = "Q = DATFIL('" + file.string() + "')";
     auto start = std::chrono::steady_clock::now();
     kfl::execute(open);
-    double scan = seconds_since(start);
+    double scan = bench::seconds_since(start);
     start = std::chrono::steady_clock::now();
     kfl::execute("M = DATMAT()");
-    double read = seconds_since(start);
+    double read = bench::seconds_since(start);
     start = std::chrono::steady_clock::now();
     for (int column = 1; column <= 4; ++column)
         kfl::execute("C" + std::to_string(column) + " = DATRAY(" + std::to_string(column) + ")");
-    double columns = seconds_since(start);
+    double columns = bench::seconds_since(start);
 
     int m = kfl::find_variable("M");
     long count = m >= 0 ? kfl::variable(m).count : -1;

@@ -11,49 +11,18 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
-#include <string_view>
-#include <unistd.h>
 #include <vector>
 
-#include "plat/console.hpp"
+#include "bench/support/bench_support.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/routines.hpp"
 #include "plot/routines/axes.hpp"
 #include "plot/routines/colour_axes.hpp"
 #include "plot/routines/curves.hpp"
 #include "plot/routines/shading.hpp"
-#include "plot/win/driver.hpp"
 
 namespace {
-
-class QuietConsole : public korvan::plat::Console {
-public:
-    void write_output(std::string_view) override {}
-    void message_box(std::string_view, std::string_view) override {}
-    bool read_input_line(std::string&) override { return false; }
-};
-
-double seconds_since(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-std::string gnuplot_version()
-{
-    std::FILE* pipe = ::popen("gnuplot --version 2>/dev/null", "r");
-    if (pipe == nullptr)
-        return "";
-    char line[200] = {};
-    if (std::fgets(line, sizeof line, pipe) == nullptr)
-        line[0] = 0;
-    int status = ::pclose(pipe);
-    std::string text = line;
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return status == 0 ? text : "";
-}
 
 // Whether gnuplot knows a terminal.
 bool gnuplot_has_terminal(const char* name)
@@ -79,17 +48,6 @@ unsigned long long size_of(const char* name)
     std::error_code error;
     auto size = std::filesystem::file_size(name, error);
     return error ? 0 : static_cast<unsigned long long>(size);
-}
-
-// Runs a gnuplot script; seconds taken, or a negative value on failure.
-double run_gnuplot(const char* name, const std::string& text, const char* output)
-{
-    std::ofstream(name) << text;
-    std::filesystem::remove(output);
-    auto start = std::chrono::steady_clock::now();
-    int status = std::system((std::string("gnuplot ") + name + " > gnuplot.log 2>&1").c_str());
-    double seconds = seconds_since(start);
-    return status == 0 && std::filesystem::exists(output) ? seconds : -1;
 }
 
 struct Result {
@@ -118,16 +76,11 @@ int main(int argc, char** argv)
     if (grid < 2 || grid > 1000)
         grid = 300;
     std::filesystem::path base = argc > 3 ? std::filesystem::path(argv[3]) : std::filesystem::temp_directory_path();
-    std::string pattern = (base / "paper_XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        std::perror(pattern.c_str());
+    std::filesystem::path dir = korvan::bench::enter_work_directory(base, "paper");
+    if (dir.empty())
         return 1;
-    }
-    std::filesystem::path dir = pattern;
-    std::filesystem::current_path(dir);
 
-    korvan::plat::set_console(std::make_unique<QuietConsole>());
-    korvan::win::start(true);
+    korvan::bench::start_quiet_plotting();
     korvan::filmod("DELE");
 
     // The curve and the grid are computed before any clock starts.
@@ -165,7 +118,7 @@ int main(int argc, char** argv)
         korvan::curve(fx, fy, static_cast<int>(count));
         korvan::endgrf();
         korvan::korfin();
-        return seconds_since(start);
+        return korvan::bench::seconds_since(start);
     };
     auto contour = [&](const char* format, const char* file) {
         korvan::metafl(format);
@@ -176,7 +129,7 @@ int main(int argc, char** argv)
         korvan::conshd(gx, grid, gx, grid, gz, levels, shade_levels);
         korvan::endgrf();
         korvan::korfin();
-        return seconds_since(start);
+        return korvan::bench::seconds_since(start);
     };
     Result ours[] = {
         {"curve, PDF", "curve.pdf", curve("PDF", "curve.pdf"), 0},
@@ -190,7 +143,7 @@ int main(int argc, char** argv)
         report(r);
     }
 
-    std::string version = gnuplot_version();
+    std::string version = korvan::bench::gnuplot_version();
     if (version.empty() || !gnuplot_has_terminal("pdfcairo") || !gnuplot_has_terminal("pngcairo")) {
         std::printf("gnuplot with its cairo terminals is not installed (Debian package gnuplot-nox): no comparison\n");
     } else {
@@ -220,13 +173,13 @@ int main(int argc, char** argv)
                                          "splot 'grid.dat' with pm3d notitle\n";
         Result theirs[] = {
             {"curve, pdfcairo", "g_curve.pdf",
-             run_gnuplot("curve_pdf.gp", pdf + "set output 'g_curve.pdf'\n" + curve_plot, "g_curve.pdf"), 0},
+             korvan::bench::run_gnuplot("curve_pdf.gp", pdf + "set output 'g_curve.pdf'\n" + curve_plot, "g_curve.pdf"), 0},
             {"curve, pngcairo", "g_curve.png",
-             run_gnuplot("curve_png.gp", png + "set output 'g_curve.png'\n" + curve_plot, "g_curve.png"), 0},
+             korvan::bench::run_gnuplot("curve_png.gp", png + "set output 'g_curve.png'\n" + curve_plot, "g_curve.png"), 0},
             {"shaded contours, pdfcairo", "g_contour.pdf",
-             run_gnuplot("contour_pdf.gp", pdf + "set output 'g_contour.pdf'\n" + contour_plot, "g_contour.pdf"), 0},
+             korvan::bench::run_gnuplot("contour_pdf.gp", pdf + "set output 'g_contour.pdf'\n" + contour_plot, "g_contour.pdf"), 0},
             {"shaded contours, pngcairo", "g_contour.png",
-             run_gnuplot("contour_png.gp", png + "set output 'g_contour.png'\n" + contour_plot, "g_contour.png"), 0},
+             korvan::bench::run_gnuplot("contour_png.gp", png + "set output 'g_contour.png'\n" + contour_plot, "g_contour.png"), 0},
         };
         std::printf("%s (gnuplot reads the curve in binary and the grid as text; pictures of %u x %u pixels)\n",
                     version.c_str(), pw, ph);
@@ -244,7 +197,6 @@ int main(int argc, char** argv)
                         o.bytes > 0 ? static_cast<double>(g.bytes) / static_cast<double>(o.bytes) : 0.0);
         }
     }
-    std::filesystem::current_path(base);
-    std::filesystem::remove_all(dir);
+    korvan::bench::leave_work_directory(base, dir);
     return 0;
 }

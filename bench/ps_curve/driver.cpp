@@ -13,51 +13,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
-#include <string_view>
-#include <unistd.h>
 #include <vector>
 
-#include "plat/console.hpp"
+#include "bench/support/bench_support.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/routines.hpp"
 #include "plot/routines/axes.hpp"
 #include "plot/routines/curves.hpp"
-#include "plot/win/driver.hpp"
-
-namespace {
-
-// The end protocol is not part of the measurement.
-class QuietConsole : public korvan::plat::Console {
-public:
-    void write_output(std::string_view) override {}
-    void message_box(std::string_view, std::string_view) override {}
-    bool read_input_line(std::string&) override { return false; }
-};
-
-double seconds_since(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// The first line gnuplot prints for --version, or "" when it cannot be run.
-std::string gnuplot_version()
-{
-    std::FILE* pipe = ::popen("gnuplot --version 2>/dev/null", "r");
-    if (pipe == nullptr)
-        return "";
-    char line[128] = {};
-    if (std::fgets(line, sizeof line, pipe) == nullptr)
-        line[0] = 0;
-    int status = ::pclose(pipe);
-    std::string text = line;
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return status == 0 ? text : "";
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -67,16 +30,11 @@ int main(int argc, char** argv)
     std::filesystem::path base = argc > 2 ? std::filesystem::path(argv[2]) : std::filesystem::temp_directory_path();
     std::filesystem::path kflrun = argc > 3 ? std::filesystem::path(argv[3])
                                             : std::filesystem::absolute(argv[0]).parent_path() / "kflrun";
-    std::string pattern = (base / "ps_curve_XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        std::perror(pattern.c_str());
+    std::filesystem::path dir = korvan::bench::enter_work_directory(base, "ps_curve");
+    if (dir.empty())
         return 1;
-    }
-    std::filesystem::path dir = pattern;
-    std::filesystem::current_path(dir);
 
-    korvan::plat::set_console(std::make_unique<QuietConsole>());
-    korvan::win::start(true);
+    korvan::bench::start_quiet_plotting();
     korvan::metafl("POST");
     korvan::setfil("curve.psc");
 
@@ -101,14 +59,14 @@ int main(int argc, char** argv)
     korvan::curve(fx, fy, static_cast<int>(count));
     korvan::endgrf();
     korvan::korfin();
-    double korvan_seconds = seconds_since(start);
+    double korvan_seconds = korvan::bench::seconds_since(start);
     auto korvan_bytes = std::filesystem::file_size("curve.psc");
     std::printf("KORVAN PostScript: %ld points with CURVE in an axis system in %.3f s, "
                 "%.2f million points per second, file %llu bytes\n",
                 count, korvan_seconds, static_cast<double>(count) / korvan_seconds / 1e6,
                 static_cast<unsigned long long>(korvan_bytes));
 
-    std::string version = gnuplot_version();
+    std::string version = korvan::bench::gnuplot_version();
     if (version.empty()) {
         std::printf("gnuplot is not installed (Debian package gnuplot-nox): no comparison\n");
     } else {
@@ -126,7 +84,7 @@ int main(int argc, char** argv)
                                      "plot 'curve.bin' binary format='%float64%float64' with lines\n";
         start = std::chrono::steady_clock::now();
         int status = std::system("gnuplot curve.gp");
-        double gnuplot_seconds = seconds_since(start);
+        double gnuplot_seconds = korvan::bench::seconds_since(start);
         if (status != 0 || !std::filesystem::exists("gnuplot.ps")) {
             std::printf("%s failed (status %d): no comparison\n", version.c_str(), status);
         } else {
@@ -212,7 +170,7 @@ int main(int argc, char** argv)
                                   run.options + " " + run.script + " < /dev/null > kfl.out 2>&1";
             start = std::chrono::steady_clock::now();
             int status = std::system(command.c_str());
-            double kfl_seconds = seconds_since(start);
+            double kfl_seconds = korvan::bench::seconds_since(start);
             if (status != 0 || !std::filesystem::exists("kfl.psc")) {
                 std::printf("kflrun %s failed (status %d)\n", run.script, status);
                 continue;
@@ -224,7 +182,7 @@ int main(int argc, char** argv)
                 continue;
             start = std::chrono::steady_clock::now();
             status = std::system((std::string("gnuplot ") + run.gnuplot).c_str());
-            double gnuplot_seconds = seconds_since(start);
+            double gnuplot_seconds = korvan::bench::seconds_since(start);
             if (status == 0 && std::filesystem::exists(run.gnuplot_output)) {
                 std::printf("%s, the same numbers from the same kind of file: %.3f s\n", version.c_str(),
                             gnuplot_seconds);
@@ -232,7 +190,6 @@ int main(int argc, char** argv)
             }
         }
     }
-    std::filesystem::current_path(base);
-    std::filesystem::remove_all(dir);
+    korvan::bench::leave_work_directory(base, dir);
     return 0;
 }

@@ -6,40 +6,17 @@
 # and its time taken off, so the figures are the plots' own.
 #   run.sh            (kflrun from $BUILD_DIR or build-quick/, built here)
 set -eu
-root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$(dirname "$0")/../common.sh"
 here=$root/bench/quick_contour
-build=${BUILD_DIR:-$root/build-quick}
-cmake -S "$root" -B "$build" >/dev/null
-cmake --build "$build" -j2 --target kflrun >/dev/null 2>&1
-export KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 for q in grid:'' contour:'CONTOUR Z, X, X' conshade:'CONSHADE Z, X, X'; do
     sed "s/@Q@/${q#*:}/" "$here/grid.kfl" > "$work/${q%%:*}.kfl"
 done
 
-# CPU seconds (user + system) of a command run in the work directory.
-cpu_seconds() {
-    local TIMEFORMAT='%U %S'
-    local times
-    times=$( { time (cd "$work" && "$@" > /dev/null 2>&1); } 2>&1 )
-    echo "$times" | awk '{ printf "%.3f\n", $1 + $2 }'
-}
-best_of_3() {
-    local best=
-    for _ in 1 2 3; do
-        t=$(cpu_seconds "$@")
-        best=$(echo "${best:-$t} $t" | awk '{ print ($2 < $1 ? $2 : $1) }')
-    done
-    echo "$best"
-}
-
 grid=$(best_of_3 "$build/bin/kflrun" -D=PSCL grid.kfl)
 contour=$(best_of_3 "$build/bin/kflrun" -D=PSCL contour.kfl)
 conshade=$(best_of_3 "$build/bin/kflrun" -D=PSCL conshade.kfl)
-contour_own=$(echo "$contour $grid" | awk '{ printf "%.3f", $1 - $2 }')
-conshade_own=$(echo "$conshade $grid" | awk '{ printf "%.3f", $1 - $2 }')
+contour_own=$(seconds_minus "$contour" "$grid")
+conshade_own=$(seconds_minus "$conshade" "$grid")
 echo "kflrun: grid of 300 x 300 computed in $grid s CPU"
 echo "kflrun CONTOUR Z, X, X (10 levels): $contour s CPU in all, $contour_own s for the plot"
 echo "kflrun CONSHADE Z, X, X (10 levels): $conshade s CPU in all, $conshade_own s for the plot"

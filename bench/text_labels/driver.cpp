@@ -8,31 +8,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <string>
-#include <string_view>
-#include <unistd.h>
 
-#include "plat/console.hpp"
+#include "bench/support/bench_support.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/routines.hpp"
 #include "plot/routines/numbers.hpp"
 #include "plot/routines/text.hpp"
-#include "plot/win/driver.hpp"
 
 namespace {
-
-class QuietConsole : public korvan::plat::Console {
-public:
-    void write_output(std::string_view) override {}
-    void message_box(std::string_view, std::string_view) override {}
-    bool read_input_line(std::string&) override { return false; }
-};
-
-double seconds_since(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 // The value and place of label i: a grid of 50 columns over the page.
 double value_of(long i) { return std::sin(static_cast<double>(i)) * 1000.0; }
@@ -52,22 +36,7 @@ double draw_labels(const char* device, const char* file, long count, bool hardwa
     for (long i = 0; i < count; ++i)
         korvan::number(value_of(i), 2, column_of(i), row_of(i));
     korvan::korfin();
-    return seconds_since(start);
-}
-
-std::string gnuplot_version()
-{
-    std::FILE* pipe = ::popen("gnuplot --version 2>/dev/null", "r");
-    if (pipe == nullptr)
-        return "";
-    char line[200] = {};
-    if (std::fgets(line, sizeof line, pipe) == nullptr)
-        line[0] = 0;
-    ::pclose(pipe);
-    std::string text = line;
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text;
+    return korvan::bench::seconds_since(start);
 }
 
 }  // namespace
@@ -78,16 +47,11 @@ int main(int argc, char** argv)
     if (count < 1)
         count = 100000;
     std::filesystem::path base = argc > 2 ? std::filesystem::path(argv[2]) : std::filesystem::temp_directory_path();
-    std::string pattern = (base / "text_labels_XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        std::fprintf(stderr, "cannot make a directory in %s\n", base.c_str());
+    std::filesystem::path dir = korvan::bench::enter_work_directory(base, "text_labels");
+    if (dir.empty())
         return 1;
-    }
-    std::filesystem::path dir = pattern;
-    std::filesystem::current_path(dir);
 
-    korvan::plat::set_console(std::make_unique<QuietConsole>());
-    korvan::win::start(true);
+    korvan::bench::start_quiet_plotting();
     korvan::filmod("DELE");
 
     double stroke = draw_labels("GKSV", "labels.met", count, false);
@@ -102,7 +66,7 @@ int main(int argc, char** argv)
                 count, hardware, count / hardware,
                 static_cast<unsigned long long>(std::filesystem::file_size("labels.psc")));
 
-    std::string version = gnuplot_version();
+    std::string version = korvan::bench::gnuplot_version();
     if (version.empty()) {
         std::printf("gnuplot is not installed (Debian package gnuplot-nox): no comparison\n");
     } else {
@@ -119,7 +83,7 @@ int main(int argc, char** argv)
         std::fclose(script);
         auto start = std::chrono::steady_clock::now();
         int status = std::system("gnuplot labels.gp");
-        double gnuplot_seconds = seconds_since(start);
+        double gnuplot_seconds = korvan::bench::seconds_since(start);
         if (status != 0) {
             std::printf("%s failed (status %d)\n", version.c_str(), status);
         } else {
@@ -130,7 +94,6 @@ int main(int argc, char** argv)
                         (count / hardware) / (count / gnuplot_seconds), (count / stroke) / (count / gnuplot_seconds));
         }
     }
-    std::filesystem::current_path(base);
-    std::filesystem::remove_all(dir);
+    korvan::bench::leave_work_directory(base, dir);
     return 0;
 }

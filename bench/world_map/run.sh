@@ -7,14 +7,7 @@
 # same run, and the ratios are printed.
 #   run.sh            (kflrun from $BUILD_DIR or build-quick/, built here)
 set -eu
-root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${BUILD_DIR:-$root/build-quick}
-cmake -S "$root" -B "$build" >/dev/null
-cmake --build "$build" -j2 --target kflrun >/dev/null 2>&1
-export KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none KORVAN=$build/korvan
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/../common.sh"
 script() {  # script <name> <projection> <drawing>
     printf "%%KFL\nMETAFL('PSCL')\nSETFIL('%s.psc')\nFILMOD('DELE')\nKORINI()\nPROJCT('%s')\n" "$1" "$2"
     printf "GRAFMP(-180, 180, -180, 60, -90, 90, -90, 30)\n%b\nENDGRF()\nKORFIN()\n" "$3"
@@ -24,26 +17,10 @@ for p in CYLI HAMM; do
     script "world_$p" "$p" "SETCLR(80)\nSHDMAP('ALL')\nSETCLR(255)\nWORLD()" > "$work/world_$p.kfl"
 done
 
-# CPU seconds (user + system) of a command run in the work directory.
-cpu_seconds() {
-    local TIMEFORMAT='%U %S'
-    local times
-    times=$( { time (cd "$work" && "$@" > /dev/null 2>&1); } 2>&1 )
-    echo "$times" | awk '{ printf "%.3f\n", $1 + $2 }'
-}
-best_of_3() {
-    local best=
-    for _ in 1 2 3; do
-        t=$(cpu_seconds "$@")
-        best=$(echo "${best:-$t} $t" | awk '{ print ($2 < $1 ? $2 : $1) }')
-    done
-    echo "$best"
-}
-
 for p in CYLI HAMM; do
     empty=$(best_of_3 "$build/bin/kflrun" "empty_$p.kfl")
     full=$(best_of_3 "$build/bin/kflrun" "world_$p.kfl")
-    own=$(echo "$full $empty" | awk '{ printf "%.3f", $1 - $2 }')
+    own=$(seconds_minus "$full" "$empty")
     eval "own_$p=$own"
     echo "kflrun $p: SHDMAP('ALL') + WORLD in $own s CPU ($full s in all), world_$p.psc $(stat -c %s "$work/world_$p.psc") bytes"
 done
