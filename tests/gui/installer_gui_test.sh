@@ -9,16 +9,8 @@ set -u
 src=$(realpath "$1")
 bin=$(realpath "$2")
 
-if [ -z "${KORVAN_GUI_INNER:-}" ]; then
-    for tool in xvfb-run xauth xdotool; do
-        if ! command -v "$tool" >/dev/null 2>&1; then
-            echo "SKIPPED: $tool is not installed (apt-get install xvfb xauth xdotool)"
-            exit 77
-        fi
-    done
-    exec env KORVAN_GUI_INNER=1 timeout 300 xvfb-run -a -n $((100 + RANDOM % 800)) \
-        -s "-noreset -screen 0 1024x768x24" "$0" "$@"
-fi
+. "$(dirname "$0")/gui_common.sh"
+run_inside_xvfb 300 "xvfb-run xauth xdotool" "$0" "$@"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

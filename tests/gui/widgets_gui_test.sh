@@ -15,63 +15,10 @@ data=$(realpath "$4")
 . "$(dirname "$0")/gui_common.sh"
 run_inside_xvfb 800 "xvfb-run xauth xdotool xwd" "$0" "$@"
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-unset KORVAN_DISPLAY KORVAN_SCREEN KORVAN_SCREEN_BPP KFL_PATH KFL_DATA
-# Printed lines go to standard output; the dialogs are windows on the display.
-export KORVAN_CONSOLE=terminal
+enter_work_directory
 
-# Waits (at most 60 s) until a line of the file matches the pattern.
-wait_for_match() {
-    local i
-    for i in $(seq 1 300); do
-        grep -qx -- "$2" "$1" 2>/dev/null && return 0
-        sleep 0.2
-    done
-    return 1
-}
-# Waits (at most 30 s) until no visible window has the title.
-window_gone() {
-    local i
-    for i in $(seq 1 150); do
-        [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
-        sleep 0.2
-    done
-    return 1
-}
-# Waits (at most 60 s) for the program to end; its exit code goes to rc.
-wait_end() {
-    local i
-    for i in $(seq 1 300); do
-        kill -0 "$1" 2>/dev/null || break
-        sleep 0.2
-    done
-    kill "$1" 2>/dev/null
-    wait "$1"
-    rc=$?
-}
-click() {  # click <window> <x> <y>
-    xdotool mousemove --window "$1" "$2" "$3" click 1
-    sleep 0.3
-}
-focus() {
-    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
-    sleep 0.2
-}
-# Screenshots a window until an area of the colours with at least <min>
-# pixels shows (the program may still be painting; at most 30 s).
-shot_until() {  # shot_until <window> <file> <colours> <min>
-    local i
-    for i in $(seq 1 60); do
-        if xwd -silent -id "$1" -out "$2" 2>/dev/null &&
-            [ -n "$("$helper" boxes "$2" "$3" "$4" 2>/dev/null)" ]; then
-            return 0
-        fi
-        sleep 0.5
-    done
-    return 1
-}
+# Whether no visible window has the title.
+window_gone() { [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
 # The output of a script as printed lines without the leading blanks.
 printed() { sed 's/^ *//; s/ *$//' "$1"; }
 
@@ -120,11 +67,8 @@ SWGBUT(IDC, 1)
 COUNT[0] = COUNT[0] + 1
 END
 EOF
-timeout 300 "$kflrun" settings.kfl > settings.out 2> settings.err &
-pid=$!
-wid=$(find_window '^Plot settings$' "$pid")
-check "the dialog window appears with its title" test -n "$wid"
-if [ -n "$wid" ] && shot_until "$wid" settings.xwd "$NAVY" 100; then
+if start_with_window settings '^Plot settings$' "the dialog window appears with its title" "$kflrun" settings.kfl &&
+    screenshot_until "$wid" settings.xwd shows_area "$NAVY" 100; then
     "$helper" png settings.xwd settings.png
     [ -n "${KORVAN_KEEP_PICTURES:-}" ] && cp settings.png "$KORVAN_KEEP_PICTURES/dialog-screenshot.png"
     read -r width height < <("$helper" size settings.xwd)
@@ -177,7 +121,7 @@ if [ -n "$wid" ] && shot_until "$wid" settings.xwd "$NAVY" 100; then
     click "$wid" "$x" $((radio_y + 3 * lh + lh / 2))
     # The push button: its callback prints what the field shows now.
     click "$wid" "$x" $((push_y + lh * 3 / 4))
-    check "the callback runs while the window is open" wait_for_match settings.out ' *Typed title'
+    check "the callback runs while the window is open" wait_for_line -x settings.out ' *Typed title'
     check "the callback got the button's ID" grep -qx ' *10 *' settings.out
     # The callback's SWGBUT shows on the screen: the check box holds its mark.
     sleep 0.5
@@ -245,11 +189,8 @@ SUBROUTINE HELLO (ID, A)
 PRINT 'hello from', ID
 END
 EOF
-timeout 300 "$kflrun" closed.kfl > closed.out 2> closed.err &
-pid=$!
-wid=$(find_window '^Closed dialog$' "$pid")
-check "second dialog appears" test -n "$wid"
-if [ -n "$wid" ] && shot_until "$wid" closed.xwd "$NAVY" 100; then
+if start_with_window closed '^Closed dialog$' "second dialog appears" "$kflrun" closed.kfl &&
+    screenshot_until "$wid" closed.xwd shows_area "$NAVY" 100; then
     mapfile -t fields < <("$helper" boxes closed.xwd "$WHITE,$NAVY" 1000)
     check "a text field and two lists (${#fields[@]})" test "${#fields[@]}" = 3
     read -r tx ty tw th _ <<< "${fields[0]:-0 0 0 0 0}"
@@ -263,7 +204,7 @@ if [ -n "$wid" ] && shot_until "$wid" closed.xwd "$NAVY" 100; then
     # Actions > Say hello: the popup item's callback.
     click "$wid" 15 8
     xdotool key Down Return
-    check "the popup menu item runs its callback" wait_for_match closed.out ' *3 *'
+    check "the popup menu item runs its callback" wait_for_line -x closed.out ' *3 *'
     click "$wid" $((tx + tw / 2)) $((ty + th / 2))
     xdotool key ctrl+a
     xdotool type --delay 30 'not confirmed'
@@ -301,11 +242,8 @@ WGFIN()
 PRINT 'not reached either'
 END
 EOF
-timeout 300 "$kflrun" nested.kfl > nested.out 2> nested.err &
-pid=$!
-wid=$(find_window '^Outer$' "$pid")
-check "outer dialog appears" test -n "$wid"
-if [ -n "$wid" ] && shot_until "$wid" outer.xwd C0C0C0 1000; then
+if start_with_window nested '^Outer$' "outer dialog appears" "$kflrun" nested.kfl &&
+    screenshot_until "$wid" outer.xwd shows_area C0C0C0 1000; then
     read -r width height < <("$helper" size outer.xwd)
     click "$wid" $((width / 2)) $((height - 20))
     inner=$(find_window '^Inner$' "$pid")
@@ -338,11 +276,8 @@ WGFIN()
 F = GWGFIL(IDF)
 PRINT 'file', F
 EOF
-timeout 300 "$kflrun" files.kfl > files.out 2> files.err &
-pid=$!
-wid=$(find_window '^Files$' "$pid")
-check "file dialog appears" test -n "$wid"
-if [ -n "$wid" ] && shot_until "$wid" files.xwd "$WHITE" 1000; then
+if start_with_window files '^Files$' "file dialog appears" "$kflrun" files.kfl &&
+    screenshot_until "$wid" files.xwd shows_area "$WHITE" 1000; then
     read -r width height < <("$helper" size files.xwd)
     read -r tx ty tw th _ < <("$helper" boxes files.xwd "$WHITE" 1000 | head -1)
     lh=$(((th + 4) * 2 / 3))
@@ -362,7 +297,7 @@ if [ -n "$wid" ] && shot_until "$wid" files.xwd "$WHITE" 1000; then
         xdotool key End shift+Home
         xdotool type --delay 30 chosen.kdf
         xdotool key Return
-        window_gone '^Data file$'
+        poll 150 0.2 window_gone '^Data file$'
     fi
     sleep 0.5
     click "$wid" $((tx + tw / 2)) $((height - lh / 2 - lh * 3 / 4))
@@ -383,13 +318,9 @@ PRINT 'title', T
 N = DWGLIS('Colour', 'Red|Green|Blue', 1)
 PRINT 'item', N
 EOF
-timeout 300 "$kflrun" standard.kfl > standard.out 2> standard.err &
-pid=$!
-box=$(find_window '^Question$' "$pid")
-check "DWGBUT shows a box titled with the window title" test -n "$box"
-if [ -n "$box" ]; then
+if start_with_window standard '^Question$' "DWGBUT shows a box titled with the window title" "$kflrun" standard.kfl; then
     sleep 0.3
-    focus "$box"
+    focus "$wid"
     xdotool key Return  # the default: No
 fi
 box=$(find_window '^Title$' "$pid")
@@ -403,7 +334,7 @@ if [ -n "$box" ]; then
 fi
 box=$(find_window '^Colour$' "$pid")
 check "DWGLIS shows its window" test -n "$box"
-if [ -n "$box" ] && shot_until "$box" list.xwd "$NAVY" 100; then
+if [ -n "$box" ] && screenshot_until "$box" list.xwd shows_area "$NAVY" 100; then
     read -r sx sy sw lh _ < <("$helper" boxes list.xwd "$NAVY" 100 | head -1)
     click "$box" $((sx + sw / 2)) $((sy + 2 * lh + lh / 2))
     focus "$box"
@@ -429,11 +360,8 @@ L = WGLAB(ID, 'far away')
 WGFIN()
 PRINT 'closed'
 EOF
-timeout 300 "$kflrun" huge.kfl > huge.out 2> huge.err &
-pid=$!
-wid=$(find_window '^Huge$' "$pid")
-check "a huge dialog is shown" test -n "$wid"
-if [ -n "$wid" ] && shot_until "$wid" huge.xwd C0C0C0 1000; then
+if start_with_window huge '^Huge$' "a huge dialog is shown" "$kflrun" huge.kfl &&
+    screenshot_until "$wid" huge.xwd shows_area C0C0C0 1000; then
     check "the huge dialog fills the screen at most" test "$("$helper" size huge.xwd)" = "1024 768"
     "$helper" close "$wid"
 fi
@@ -456,11 +384,8 @@ IDQ = WGQUIT(ID)
 WGFIN()
 PRINT 'not reached'
 EOF
-timeout 300 "$kflrun" menu_ok.kfl > menu_ok.out 2> menu_ok.err &
-pid=$!
-wid=$(find_window '^Menu OK$' "$pid")
-check "the OK menu dialog appears" test -n "$wid"
-if [ -n "$wid" ] && shot_until "$wid" menu_ok.xwd "$WHITE" 1000; then
+if start_with_window menu_ok '^Menu OK$' "the OK menu dialog appears" "$kflrun" menu_ok.kfl &&
+    screenshot_until "$wid" menu_ok.xwd shows_area "$WHITE" 1000; then
     read -r tx ty tw th _ < <("$helper" boxes menu_ok.xwd "$WHITE" 1000 | head -1)
     click "$wid" $((tx + tw / 2)) $((ty + th / 2))
     xdotool key ctrl+a
@@ -470,7 +395,7 @@ if [ -n "$wid" ] && shot_until "$wid" menu_ok.xwd "$WHITE" 1000; then
 fi
 wid=$(find_window '^Quit button$' "$pid")
 check "the Quit button dialog appears" test -n "$wid"
-if [ -n "$wid" ] && shot_until "$wid" quit.xwd C0C0C0 1000; then
+if [ -n "$wid" ] && screenshot_until "$wid" quit.xwd shows_area C0C0C0 1000; then
     read -r width height < <("$helper" size quit.xwd)
     click "$wid" $((width / 2)) $((height - 20))
 fi
@@ -482,11 +407,8 @@ taken by the menu"
 # 8. The dialog example on the screen: Green chosen, OK, and the plot window
 #    shows the data in the rainbow table's green.
 cp "$data/measurements.kdf" .
-timeout 300 "$kflrun" "$examples/dialog.kfl" > example.out 2> example.err &
-pid=$!
-wid=$(find_window '^Plot a data file$' "$pid")
-check "the example's dialog appears" test -n "$wid"
-if [ -n "$wid" ] && shot_until "$wid" example.xwd "$NAVY" 100; then
+if start_with_window example '^Plot a data file$' "the example's dialog appears" "$kflrun" "$examples/dialog.kfl" &&
+    screenshot_until "$wid" example.xwd shows_area "$NAVY" 100; then
     read -r width height < <("$helper" size example.xwd)
     read -r _ sy _ lh _ < <("$helper" boxes example.xwd "$NAVY" 100 | head -1)
     click "$wid" $((width / 2)) $((sy + lh + lh / 2))
@@ -495,7 +417,7 @@ fi
 plot=$(find_window '^KORVAN 1 / Click MB2 to continue \.\.\.$' "$pid")
 check "the example plots into a window" test -n "$plot"
 if [ -n "$plot" ]; then
-    check "the curve is drawn in green" shot_until "$plot" plot.xwd 20FF1F 100
+    check "the curve is drawn in green" screenshot_until "$plot" plot.xwd shows_area 20FF1F 100
     xdotool mousemove --window "$plot" 200 200 click 3
 fi
 wait_end "$pid"
