@@ -538,7 +538,8 @@ bool skip_to_body(plat::LineReader& lines)
 bool on_white_paper(std::FILE* in, const PostScriptPage& page)
 {
     std::rewind(in);
-    if (!skip_to_body(in))
+    plat::LineReader lines(in);
+    if (!skip_to_body(lines))
         return false;
     double a[7];
     char op[8];
