@@ -243,7 +243,7 @@ double walk_outline_text(const plat::HardwareFont& font, std::string_view text, 
 {
     double u = 0;
     for (std::size_t i = 0; i < text.size();) {
-        char32_t code = next_code(text, i);
+        char32_t code = next_character(text, i);
         auto c = static_cast<unsigned char>(code <= 0xFF ? code : U'?');
         visit(c, u);
         u += font.advance(c) * st.height;
