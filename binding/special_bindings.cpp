@@ -12,6 +12,7 @@
 #include "plot/kernel/routines.hpp"
 #include "plot/routines/array_tools.hpp"
 #include "plot/routines/legends.hpp"
+#include "plot/routines/maps.hpp"
 #include "plot/routines/splines.hpp"
 #include "plot/win/driver.hpp"
 
@@ -82,6 +83,7 @@ constexpr ProcedureBinding bindings[] = {
     {"SPLMOD", &bind_splmod<&korvan::splmod>},
     {"RPIXLS", &bind_rpixls<&korvan::rpixls>},
     {"RPXROW", &bind_rpxrow<&korvan::rpxrow>},
+    {"SHDEUR", &bind_shdeur<&korvan::shdeur>},
 };
 
 }  // namespace

@@ -250,20 +250,21 @@ void bind_rpxrow(ArgumentSlots& s)
     Routine(s.block_at<std::uint8_t>(0), s.int_at(1), s.int_at(2), s.int_at(3));
 }
 
-// SHDEUR(INRAY, IPRAY, ICRAY, N): the routine works on a private copy of IPRAY.
+// SHDEUR(INRAY, IPRAY, ICRAY, N): the routine works on a private copy of the
+// first N elements of IPRAY; where the array holds fewer, the copy is as long
+// as the array, and the routine refuses an N beyond its arrays.
 template <ShdeurRoutine Routine>
 void bind_shdeur(ArgumentSlots& s)
 {
-    std::int32_t n = std::max(s.int_at(3), 0);
     std::span<const int> ipray = s.block_at<const int>(1);
-    int* copy = static_cast<int*>(kfl::allocate_block(sizeof(int) * static_cast<std::size_t>(n)));
+    std::size_t size = std::min(ipray.size(), static_cast<std::size_t>(std::max(s.int_at(3), 0)));
+    int* copy = static_cast<int*>(kfl::allocate_block(sizeof(int) * size));
     if (copy == nullptr) {
         kfl::report("Not enough memory in SHDEUR");
         return;
     }
-    // Elements beyond the array (N larger than its count) stay 0.
-    std::copy_n(ipray.data(), std::min(ipray.size(), static_cast<std::size_t>(n)), copy);
-    Routine(s.block_at<const int>(0), {copy, static_cast<std::size_t>(n)}, s.block_at<const int>(2), s.int_at(3));
+    std::copy_n(ipray.data(), size, copy);
+    Routine(s.block_at<const int>(0), {copy, size}, s.block_at<const int>(2), s.int_at(3));
     std::free(copy);
 }
 

@@ -15,6 +15,8 @@ constexpr std::int32_t new_line = -1;  // values below start a new polyline
 constexpr std::int32_t land_form = -2000;
 constexpr std::int32_t lake_form = -3000;
 constexpr std::int32_t end_of_data = -9000;
+constexpr std::int32_t country_mark = -100000;  // minus the country number
+constexpr std::int32_t country_limit = 999;
 constexpr std::size_t block_bytes = 80;  // 20 values
 // More than any outline file holds: a longer file is read this far.
 constexpr std::size_t file_limit = 16u << 20;
@@ -54,6 +56,8 @@ std::vector<MapRing> decode_map_data(std::span<const std::int32_t> values)
                 ring.form = MapForm::land;
             else if (v == lake_form)
                 ring.form = MapForm::lake;
+            else if (v < country_mark && v >= country_mark - country_limit)
+                ring.country = country_mark - v;
             continue;
         }
         if (!half) {

@@ -1,8 +1,9 @@
 // The map data files "bdta" + number + ".dat": blocks of 20 little-endian
 // signed 32-bit integers. A value times 0.001 is a coordinate, in pairs
 // (longitude + 180, latitude + 90); a value below -1 starts a new polyline,
-// -2000 and -3000 select the drawing form (land outlines, lake shores) and
-// -9000 ends the data.
+// -2000 and -3000 select the drawing form (land outlines, lake shores),
+// -(100000 + n) starts the outlines of country n (n from 1 to 999, the
+// country file of SHDEUR) and -9000 ends the data.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +20,7 @@ enum class MapForm { land, lake };
 // One polyline of a map data file, in degrees (x longitude, y latitude).
 struct MapRing {
     MapForm form = MapForm::land;
+    int country = 0;  // the country whose outlines it belongs to; 0 none
     std::vector<FillPoint> points;
 };
 

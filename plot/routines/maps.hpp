@@ -1,7 +1,8 @@
 // Map projections: the projection settings (PROJCT, MAPPOL, MAPREF, MAPSPH,
 // MAPMOD), the map axis system GRAFMP with its axes XAXMAP and YAXMAP, curves
 // and grids in longitude and latitude (CURVMP, GRIDMP), and the coastlines and
-// shaded continents of the map data files (WORLD, SHDMAP).
+// shaded continents of the map data files (WORLD, SHDMAP), shaded countries
+// of Europe (SHDEUR).
 #pragma once
 
 #include <span>
@@ -26,5 +27,11 @@ void curvmp(std::span<const float> x, std::span<const float> y, int n);
 void gridmp(int nx, int ny);
 void world();
 void shdmap(std::string_view region);
+// The countries INRAY[i] (ISO 3166-1 numeric codes; Kosovo 900, Northern
+// Cyprus 901) of the country file bdta8.dat, i < n: each filled with SHDPAT
+// pattern IPRAY[i] (0: none) in colour index ICRAY[i] and outlined in that
+// colour. An unknown country, a bad pattern or colour, or n beyond the arrays
+// warns and draws nothing; the current pattern and colour stay.
+void shdeur(std::span<const int> inray, std::span<int> ipray, std::span<const int> icray, int n);
 
 }  // namespace korvan

@@ -20,24 +20,26 @@ constexpr int pattern_codes[18] = {0,     45150, 150450, 135150, 45450, 45151, 1
 
 constexpr double pi = 3.14159265358979323846;
 
+// Whether every part of a code is in range (the range warning when not).
+bool code_fits(int code)
+{
+    return !(range_check(code / 1000, 0, 179) || range_check((code % 1000) / 100, 0, 5) ||
+             range_check((code % 100) / 10, 0, 9) || range_check(code % 2, 0, 1));
+}
+
 // Sets the hatch parameters of a code; false (with the range warning) when a
 // part is out of range.
 bool set_pattern_code(int code, int number)
 {
-    int iang = code / 1000;
-    int itype = (code % 1000) / 100;
-    int idens = (code % 100) / 10;
-    int icross = code % 2;
-    if (range_check(iang, 0, 179) || range_check(itype, 0, 5) || range_check(idens, 0, 9) ||
-        range_check(icross, 0, 1))
+    if (!code_fits(code))
         return false;
     ShadingAttributes& a = state().shading;
     a.pattern = number;
     a.pattern_code = code;
-    a.hatch_angle = iang;
-    a.hatch_type = itype;
-    a.hatch_density = idens;
-    a.hatch_cross = icross;
+    a.hatch_angle = code / 1000;
+    a.hatch_type = (code % 1000) / 100;
+    a.hatch_density = (code % 100) / 10;
+    a.hatch_cross = code % 2;
     return true;
 }
 
@@ -137,6 +139,19 @@ int pattern_code(int n)
         return pattern_codes[n];
     return n;
 }
+
+bool pattern_fits(int n)
+{
+    if (n < 0) {
+        warning_int(2, n);
+        return false;
+    }
+    return code_fits(pattern_code(n));
+}
+
+KeptPattern::KeptPattern() : number_(state().shading.pattern), code_(state().shading.pattern_code) {}
+
+KeptPattern::~KeptPattern() { set_pattern_code(code_, number_); }
 
 HatchLines hatch_lines(int type, int density)
 {

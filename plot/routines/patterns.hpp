@@ -25,6 +25,23 @@ void select_pattern(int n);
 // The pattern code of SHDPAT number n (n >= 0).
 int pattern_code(int n);
 
+// Whether SHDPAT number n gives a pattern: false, with warning 2 naming the
+// number or the part of its code that is out of range, when not.
+bool pattern_fits(int n);
+
+// The current pattern, put back at the end of the scope.
+class KeptPattern {
+public:
+    KeptPattern();
+    ~KeptPattern();
+    KeptPattern(const KeptPattern&) = delete;
+    KeptPattern& operator=(const KeptPattern&) = delete;
+
+private:
+    int number_;
+    int code_;
+};
+
 // Hatch lines of a pattern type and density: the line distance, and the
 // drawn lines and skipped lines of each group (skipped 0: every line).
 struct HatchLines {

@@ -1,9 +1,12 @@
-// WORLD and SHDMAP: coastlines and shaded continents from the map data files.
+// WORLD, SHDMAP and SHDEUR: coastlines, shaded continents and shaded
+// countries of Europe from the map data files.
 //
 // Regions and files: 1 Antarctica, 2 Africa, 3 Eurasia, 4 Australia and
 // Oceania, 5 Europe (again, as a part of Eurasia), 6 North America, 7 South
 // America. "ALL" is every continent but Europe's extra copy; "LAKE" the lake
 // shores of those files. A continent's lakes leave holes in its shading.
+// File 8 holds the borders of the countries of Europe, each country under its
+// ISO 3166-1 numeric code (Kosovo 900, Northern Cyprus 901).
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -24,6 +27,7 @@ namespace {
 
 constexpr const char region_keys[] = "ALL +ANTA+AFRI+EURA+AUST+EURO+NORT+SOUT+LAKE";
 constexpr int world_files[] = {1, 2, 3, 4, 6, 7};
+constexpr int country_file = 8;
 // Fill lines may cross the coastlines of a whole world many times.
 constexpr int map_crossing_limit = 1000000;
 
@@ -79,11 +83,56 @@ bool along_globe_edge(const FillPoint& a, const FillPoint& b)
     return (std::fabs(a.x) == 180 && a.x == b.x) || (std::fabs(a.y) == 90 && a.y == b.y);
 }
 
+// Draws the outlines of rings along the projection.
+void outline_rings(const std::vector<Ring>& rings)
+{
+    MapLine line(state().maps.line_mode);
+    for (const Copy& c : copies_shown()) {
+        for (const Ring& ring : rings) {
+            line.lift();
+            for (std::size_t i = 0; i < ring.size(); ++i) {
+                if (i > 0 && along_globe_edge(ring[i - 1], ring[i]))
+                    line.lift();
+                FillPoint q = copied(ring[i], c);
+                line.draw(q.x, q.y);
+            }
+        }
+    }
+    ClipRect clip = axis_clip_rect();
+    draw_paths(line.take(), 1, &clip);
+}
+
+// Fills rings together (even-odd) with the current pattern, or solidly where
+// the pattern fills nothing.
+void fill_map_rings(const std::vector<Ring>& rings)
+{
+    std::vector<Ring> polygons;
+    std::vector<ValuePoint> area;
+    for (const Copy& c : copies_shown()) {
+        for (const Ring& ring : rings) {
+            area.clear();
+            for (const FillPoint& p : ring) {
+                FillPoint q = copied(p, c);
+                area.push_back({q.x, q.y, 0});
+            }
+            for (const std::vector<ValuePoint>& piece : map_area_pieces(area, true)) {
+                Ring& polygon = polygons.emplace_back();
+                for (const ValuePoint& p : piece)
+                    polygon.push_back({p.x, p.y});
+            }
+        }
+    }
+    const ShadingAttributes& sh = state().shading;
+    KeptPattern kept;
+    if (hatch_lines(sh.hatch_type, sh.hatch_density).distance <= 0)
+        select_pattern(16);
+    ClipRect clip = axis_clip_rect();
+    fill_rings(polygons, &clip, map_crossing_limit);
+}
+
 // Draws or fills the outlines of one region.
 void draw_region(int region, bool fill)
 {
-    PlotState& s = state();
-    const MapAttributes& m = s.maps;
     std::vector<int> files;
     if (region == 1 || region == 9)
         files.assign(std::begin(world_files), std::end(world_files));
@@ -102,52 +151,10 @@ void draw_region(int region, bool fill)
             if (!lakes_only || r.form == MapForm::lake)
                 rings.push_back(std::move(r.points));
     }
-    std::vector<Copy> copies = copies_shown();
-    ClipRect clip = axis_clip_rect();
-    if (!fill) {
-        MapLine line(m.line_mode);
-        for (const Copy& c : copies) {
-            for (const Ring& ring : rings) {
-                line.lift();
-                for (std::size_t i = 0; i < ring.size(); ++i) {
-                    if (i > 0 && along_globe_edge(ring[i - 1], ring[i]))
-                        line.lift();
-                    FillPoint q = copied(ring[i], c);
-                    line.draw(q.x, q.y);
-                }
-            }
-        }
-        draw_paths(line.take(), 1, &clip);
-        return;
-    }
-    std::vector<Ring> polygons;
-    std::vector<ValuePoint> area;
-    for (const Copy& c : copies) {
-        for (const Ring& ring : rings) {
-            area.clear();
-            for (const FillPoint& p : ring) {
-                FillPoint q = copied(p, c);
-                area.push_back({q.x, q.y, 0});
-            }
-            for (const std::vector<ValuePoint>& piece : map_area_pieces(area, true)) {
-                Ring& polygon = polygons.emplace_back();
-                for (const ValuePoint& p : piece)
-                    polygon.push_back({p.x, p.y});
-            }
-        }
-    }
-    // The current pattern, or a solid fill where the pattern fills nothing.
-    ShadingAttributes& sh = s.shading;
-    ShadingAttributes kept = sh;
-    if (hatch_lines(sh.hatch_type, sh.hatch_density).distance <= 0)
-        select_pattern(16);
-    fill_rings(polygons, &clip, map_crossing_limit);
-    sh.pattern = kept.pattern;
-    sh.pattern_code = kept.pattern_code;
-    sh.hatch_angle = kept.hatch_angle;
-    sh.hatch_type = kept.hatch_type;
-    sh.hatch_density = kept.hatch_density;
-    sh.hatch_cross = kept.hatch_cross;
+    if (fill)
+        fill_map_rings(rings);
+    else
+        outline_rings(rings);
 }
 
 }  // namespace
@@ -168,6 +175,55 @@ void shdmap(std::string_view region)
     if (n == 0)
         return;
     draw_region(n, true);
+    flush_pending();
+}
+
+void shdeur(std::span<const int> inray, std::span<int> ipray, std::span<const int> icray, int n)
+{
+    if (level_check(2, 3, "shdeur"))
+        return;
+    auto count = static_cast<std::size_t>(std::max(n, 0));
+    if (n <= 0 || count > inray.size() || count > ipray.size() || count > icray.size()) {
+        warning_int(2, n);
+        return;
+    }
+    std::vector<MapRing> data;
+    std::string name;
+    if (!read_map_file(country_file, data, name)) {
+        warning_text(36, name);
+        return;
+    }
+    // Every entry is checked before anything is drawn.
+    for (std::size_t i = 0; i < count; ++i) {
+        int country = inray[i];
+        if (country <= 0 ||
+            std::none_of(data.begin(), data.end(), [&](const MapRing& r) { return r.country == country; })) {
+            warning_int(2, country);
+            return;
+        }
+        if (!pattern_fits(ipray[i]) || range_check(icray[i], 0, 255))
+            return;
+    }
+    PlotState& s = state();
+    KeptPattern kept;
+    int colour = s.current_colour;
+    for (std::size_t i = 0; i < count; ++i) {
+        std::vector<Ring> rings;
+        for (const MapRing& r : data)
+            if (r.country == inray[i])
+                rings.push_back(r.points);
+        if (icray[i] != s.current_colour)
+            select_colour(icray[i]);
+        // Pattern 0 leaves the country empty: its border shows it.
+        if (ipray[i] != 0) {
+            select_pattern(ipray[i]);
+            fill_map_rings(rings);
+        }
+        if (!s.shading.no_fill)
+            outline_rings(rings);
+    }
+    if (s.current_colour != colour)
+        select_colour(colour);
     flush_pending();
 }
 

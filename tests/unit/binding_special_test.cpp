@@ -216,9 +216,17 @@ TEST_F(SpecialBindingTest, ShdeurWorksOnAPrivateCopy)
     ASSERT_TRUE(call(&bind_shdeur<&fake_shdeur>, "SHDEUR", "IR,IR,IR,I", "(A, B, C, 3)"));
     EXPECT_EQ(seen.ints, (std::vector<int>{4, 5, 6}));
     EXPECT_EQ(static_cast<const int*>(var("B")->slot.block)[0], 4);
-    // N beyond the array: the copy holds zeros there, nothing is read past the array.
+    // N beyond the array: the copy ends with the array (nothing is read past
+    // it), and the routine sees N and refuses it.
     ASSERT_TRUE(call(&bind_shdeur<&fake_shdeur>, "SHDEUR", "IR,IR,IR,I", "(A, B, C, 5)"));
-    EXPECT_EQ(seen.ints, (std::vector<int>{4, 5, 6, 0, 0}));
+    EXPECT_EQ(seen.ints, (std::vector<int>{4, 5, 6}));
+    EXPECT_EQ(seen.n, 5);
+    // Fewer than the array: the copy holds N elements; a negative N none.
+    ASSERT_TRUE(call(&bind_shdeur<&fake_shdeur>, "SHDEUR", "IR,IR,IR,I", "(A, B, C, 2)"));
+    EXPECT_EQ(seen.ints, (std::vector<int>{4, 5}));
+    ASSERT_TRUE(call(&bind_shdeur<&fake_shdeur>, "SHDEUR", "IR,IR,IR,I", "(A, B, C, -1)"));
+    EXPECT_TRUE(seen.ints.empty());
+    EXPECT_EQ(seen.n, -1);
 }
 
 TEST_F(SpecialBindingTest, CallbackTableByWidgetIdentifier)

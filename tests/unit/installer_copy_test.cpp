@@ -276,8 +276,8 @@ TEST(FileList, ShipsTheProgramsTheReadmeTheDemoAndTheExamples)
     std::vector<std::string> destinations;
     for (const FileRow& row : file_list())
         destinations.emplace_back(row.destination);
-    for (const char* wanted : {"win/kflrun", "win/korconv", "win/kflwin", "win/README.md", "kfl.win",
-                               "kfl/hello.kfl", "kfl/greeting.kfl", "kfl/measurements.kdf", "bdta1.dat", "bdta7.dat"})
+    for (const char* wanted : {"win/kflrun", "win/korconv", "win/kflwin", "win/README.md", "kfl.win", "kfl/hello.kfl",
+                               "kfl/greeting.kfl", "kfl/measurements.kdf", "bdta1.dat", "bdta7.dat", "bdta8.dat"})
         EXPECT_NE(std::find(destinations.begin(), destinations.end(), wanted), destinations.end()) << wanted;
     for (const FileRow& row : file_list()) {
         const std::string destination = row.destination;

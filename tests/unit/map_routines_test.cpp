@@ -1,5 +1,5 @@
 // The map routines on a plot: GRAFMP's placing of each projection class,
-// CURVMP's line modes and clipping, GRIDMP, WORLD and SHDMAP with the shipped
+// CURVMP's line modes and clipping, GRIDMP, WORLD, SHDMAP and SHDEUR with the shipped
 // outline files (KORVAN points at the build's copy), a missing outline file,
 // and the outline reader on broken data.
 #include "tests/unit/routines_test_support.hpp"
@@ -9,9 +9,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "plot/kernel/colours.hpp"
 #include "plot/kernel/routines.hpp"
 #include "plot/routines/axes.hpp"
 #include "plot/routines/curves.hpp"
@@ -19,6 +21,7 @@
 #include "plot/routines/map_data.hpp"
 #include "plot/routines/map_points.hpp"
 #include "plot/routines/maps.hpp"
+#include "plot/routines/patterns.hpp"
 #include "plot/routines/shading.hpp"
 
 namespace korvan::test {
@@ -646,6 +649,110 @@ TEST_F(MapTest, TheOutlineReaderSurvivesBrokenData)
         EXPECT_EQ(ring.points.front().x, ring.points.back().x);
         EXPECT_EQ(ring.points.front().y, ring.points.back().y);
     }
+}
+
+TEST_F(MapTest, CountryMarksNameTheRingsThatFollow)
+{
+    // -(100000 + n) starts country n, n up to 999; other marks start a
+    // polyline of the same country.
+    const std::vector<std::int32_t> values{-100250, 180000, 90000, 181000, 90000, 181000, 91000, -1000, 182000,
+                                           92000, 183000, 92000, -100276, 184000, 93000, 185000, 93000, -101000,
+                                           186000, 94000, 187000, 94000, -9000};
+    std::vector<MapRing> rings = decode_map_data(values);
+    ASSERT_EQ(rings.size(), 4u);
+    EXPECT_EQ(rings[0].country, 250);
+    EXPECT_EQ(rings[0].points.size(), 3u);
+    EXPECT_EQ(rings[0].points[0].x, 0);
+    EXPECT_EQ(rings[0].points[0].y, 0);
+    EXPECT_EQ(rings[1].country, 250);
+    EXPECT_EQ(rings[2].country, 276);
+    EXPECT_EQ(rings[3].country, 276);
+    // The outline files of the continents name no country.
+    std::string name;
+    ASSERT_TRUE(read_map_file(5, rings, name));
+    for (const MapRing& ring : rings)
+        EXPECT_EQ(ring.country, 0);
+    // The shipped country file: closed borders of every country, France's
+    // mainland around Paris.
+    ASSERT_TRUE(read_map_file(8, rings, name));
+    std::set<int> countries;
+    bool paris = false;
+    for (const MapRing& ring : rings) {
+        countries.insert(ring.country);
+        EXPECT_EQ(ring.points.front().x, ring.points.back().x);
+        EXPECT_EQ(ring.points.front().y, ring.points.back().y);
+        if (ring.country == 250) {
+            // Even-odd test of the point (2.35, 48.86) against the ring.
+            bool inside = false;
+            for (std::size_t i = 1; i < ring.points.size(); ++i) {
+                const FillPoint& a = ring.points[i - 1];
+                const FillPoint& b = ring.points[i];
+                if ((a.y > 48.86) != (b.y > 48.86) && a.x + (48.86 - a.y) * (b.x - a.x) / (b.y - a.y) > 2.35)
+                    inside = !inside;
+            }
+            paris = paris || inside;
+        }
+    }
+    EXPECT_TRUE(paris);
+    EXPECT_EQ(countries.size(), 56u);
+    EXPECT_EQ(countries.count(0), 0u);
+    for (int code : {8, 250, 276, 380, 643, 724, 826, 900, 901})
+        EXPECT_EQ(countries.count(code), 1u) << code;
+}
+
+TEST_F(MapTest, ShadedCountriesFillTheirLandOnly)
+{
+    // France solid on a cylindrical map of Europe: Paris is covered, Berlin
+    // and the Bay of Biscay are not; the current pattern and colour stay.
+    std::vector<int> inray{250};
+    std::vector<int> ipray{16};
+    std::vector<int> icray{3};
+    Points france = drawn_after(
+        [] {
+            grafmp(-15, 45, -15, 10, 35, 70, 35, 5);
+            shdpat(5);
+            setclr(7);
+        },
+        [&] { shdeur(inray, ipray, icray, 1); });
+    EXPECT_EQ(take_output(), "");
+    EXPECT_EQ(state().shading.pattern, 5);
+    EXPECT_EQ(state().current_colour, 7);
+    FillPoint paris = at(2.35, 48.86);
+    FillPoint berlin = at(13.4, 52.52);
+    FillPoint biscay = at(-5, 45.5);
+    endgrf();
+    auto covered = [&](FillPoint p) {
+        for (std::size_t i = 1; i < france.size(); ++i) {
+            const PlotPointRecord& a = france[i - 1];
+            const PlotPointRecord& b = france[i];
+            if (!b.draw || std::fabs(a.y - p.y) > 1 || std::fabs(b.y - p.y) > 1)
+                continue;
+            if (std::min(a.x, b.x) - 1 <= p.x && p.x <= std::max(a.x, b.x) + 1)
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(covered(paris));
+    EXPECT_FALSE(covered(berlin));
+    EXPECT_FALSE(covered(biscay));
+    // Pattern 0: only the border is drawn, Paris stays empty.
+    ipray[0] = 0;
+    france = drawn_after([] { grafmp(-15, 45, -15, 10, 35, 70, 35, 5); }, [&] { shdeur(inray, ipray, icray, 1); });
+    EXPECT_GT(draws(france), 100);
+    EXPECT_FALSE(covered(paris));
+    endgrf();
+    // Refusals draw nothing.
+    open_new_plot();
+    grafmp(-15, 45, -15, 10, 35, 70, 35, 5);
+    take_output();
+    long before = state().vector_count;
+    shdeur(inray, ipray, icray, 2);
+    inray[0] = 1000;
+    shdeur(inray, ipray, icray, 1);
+    EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in shdeur!   (   2)\n"
+                             " <<<< Warning   2: Incorrect parameter in shdeur!   (1000)\n");
+    EXPECT_EQ(state().vector_count, before);
+    endgrf();
 }
 
 TEST_F(MapTest, BrokenOutlineFilesNeitherCrashNorHang)
