@@ -34,16 +34,20 @@ cairo_font_face_t* font_face(const PaperFont& font)
 
 }  // namespace
 
-void cairo_stroke_path(cairo_t* cr, double unit, std::span<const PaperPoint> path, PaperColour colour, double width)
+void cairo_stroke_path(cairo_t* cr, double unit, std::span<const PaperPoint> path, PaperColour colour, double width,
+                       const LineShape& shape)
 {
+    static constexpr cairo_line_cap_t caps[] = {CAIRO_LINE_CAP_BUTT, CAIRO_LINE_CAP_ROUND, CAIRO_LINE_CAP_SQUARE};
+    static constexpr cairo_line_join_t joins[] = {CAIRO_LINE_JOIN_MITER, CAIRO_LINE_JOIN_ROUND, CAIRO_LINE_JOIN_BEVEL};
     cairo_new_path(cr);
     cairo_move_to(cr, path[0].x * unit, path[0].y * unit);
     for (std::size_t i = 1; i < path.size(); ++i)
         cairo_line_to(cr, path[i].x * unit, path[i].y * unit);
     set_colour(cr, colour);
     cairo_set_line_width(cr, width * unit);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_BEVEL);
+    cairo_set_line_cap(cr, caps[std::clamp(shape.cap, 0, 2)]);
+    cairo_set_line_join(cr, joins[std::clamp(shape.join, 0, 2)]);
+    cairo_set_miter_limit(cr, shape.miter_limit);
     cairo_stroke(cr);
 }
 

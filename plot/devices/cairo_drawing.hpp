@@ -14,7 +14,8 @@ typedef struct _cairo_surface cairo_surface_t;
 
 namespace korvan {
 
-void cairo_stroke_path(cairo_t* cr, double unit, std::span<const PaperPoint> path, PaperColour colour, double width);
+void cairo_stroke_path(cairo_t* cr, double unit, std::span<const PaperPoint> path, PaperColour colour, double width,
+                       const LineShape& shape);
 // Filled areas, on a picture (cover 0, PNG: without smoothing, rectangles on
 // whole pixels) or on a vector page (PDF: with an outline cover units wide in
 // the fill colour), so that neighbouring areas meet without a seam.

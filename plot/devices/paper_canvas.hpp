@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "plot/kernel/device.hpp"
+
 namespace korvan {
 
 struct PaperFont;
@@ -65,8 +67,10 @@ public:
     // Starts a page of width x height units of unit points; false when its
     // file cannot be made. Failures here and below leave the reason in errno.
     virtual bool begin_page(const std::string& file, double width, double height, double unit) = 0;
-    // A polyline of at least two points, width in units, square caps, bevel joins.
-    virtual void stroke(std::span<const PaperPoint> path, PaperColour colour, double width) = 0;
+    // A polyline of at least two points, width in units, its ends and
+    // corners in the line shape.
+    virtual void stroke(std::span<const PaperPoint> path, PaperColour colour, double width,
+                        const LineShape& shape) = 0;
     // Filled areas meet their neighbours without a seam, also where a reader
     // smooths their edges.
     virtual void fill_rect(double x, double y, double w, double h, PaperColour colour) = 0;

@@ -51,6 +51,11 @@ public:
     void fill_rect(double x, double y, double w, double h, int index) override;
     bool has_area_fill() const override { return true; }
     void fill_area(std::span<const AreaPoint> corners) override;
+    void line_shape(const LineShape& shape, unsigned /*changed*/) override
+    {
+        stroke_path();
+        shape_ = shape;
+    }
     void new_page() override;
     void flush() override
     {
@@ -106,6 +111,7 @@ private:
     double page_w_ = 0;             // device units
     double page_h_ = 0;
     int index_ = 1;
+    LineShape shape_;
     std::uint32_t rgb_ = 0;
     bool direct_ = false;
     std::vector<PaperPoint> path_;
@@ -190,7 +196,7 @@ void PaperDevice::stroke_path()
 {
     if (path_.size() >= 2 && page_open_) {
         write_rect();
-        canvas_->stroke(path_, current(), state().postscript.line_width);
+        canvas_->stroke(path_, current(), state().postscript.line_width, shape_);
     }
     // A lone point draws nothing; it stays the start of a following draw.
     path_.clear();

@@ -49,9 +49,9 @@ public:
         }
         return true;
     }
-    void stroke(std::span<const PaperPoint> path, PaperColour colour, double width) override
+    void stroke(std::span<const PaperPoint> path, PaperColour colour, double width, const LineShape& shape) override
     {
-        cairo_stroke_path(cr_, unit_, path, colour, width);
+        cairo_stroke_path(cr_, unit_, path, colour, width, shape);
     }
     void fill_rect(double x, double y, double w, double h, PaperColour colour) override
     {

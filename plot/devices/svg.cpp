@@ -4,6 +4,7 @@
 // outlines; the elements are therefore written here.)
 #include <cairo.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -136,10 +137,16 @@ public:
                      h.c_str());
         return true;
     }
-    void stroke(std::span<const PaperPoint> path, PaperColour colour, double width) override
+    // The page's group draws square ends and truncated corners; another
+    // shape is given with the path.
+    void stroke(std::span<const PaperPoint> path, PaperColour colour, double width, const LineShape& shape) override
     {
-        std::fprintf(file_.stream(), "<path stroke=\"%s\" stroke-width=\"%s\" d=\"%s\"/>\n", colour_text(colour).c_str(),
-                     number(width).c_str(), path_data(path).c_str());
+        static constexpr const char* caps[] = {" stroke-linecap=\"butt\"", " stroke-linecap=\"round\"", ""};
+        static constexpr const char* joins[] = {" stroke-linejoin=\"miter\"", " stroke-linejoin=\"round\"", ""};
+        std::string miter = shape.join == 0 ? " stroke-miterlimit=\"" + number(shape.miter_limit) + "\"" : "";
+        std::fprintf(file_.stream(), "<path stroke=\"%s\" stroke-width=\"%s\"%s%s%s d=\"%s\"/>\n",
+                     colour_text(colour).c_str(), number(width).c_str(), caps[std::clamp(shape.cap, 0, 2)],
+                     joins[std::clamp(shape.join, 0, 2)], miter.c_str(), path_data(path).c_str());
     }
     // Filled areas carry an outline in their colour, so that neighbouring
     // areas meet without a seam in smoothing readers.

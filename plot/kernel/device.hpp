@@ -12,6 +12,19 @@ namespace korvan {
 
 class PagePicture;
 
+// The shape of thick lines (LNCAP, LNJOIN, LNMLT): their ends (0 cut at the
+// end point, 1 round, 2 long: a square half the width beyond it), their
+// corners (0 sharp, 1 round, 2 truncated) and the miter limit, the longest
+// sharp corner in line widths (longer ones are truncated).
+struct LineShape {
+    int cap = 2;
+    int join = 2;
+    double miter_limit = 10.0;
+};
+
+// The parts of a line shape that a change names.
+enum LineShapePart : unsigned { line_cap_part = 1, line_join_part = 2, miter_limit_part = 4 };
+
 // A corner of a filled area in plot coordinates.
 struct AreaPoint {
     double x;
@@ -42,6 +55,10 @@ public:
     // others get fill lines.
     virtual bool has_area_fill() const { return false; }
     virtual void fill_area(std::span<const AreaPoint> /*corners*/) {}
+    // The parts `changed` of the line shape changed to those of `shape`:
+    // devices that draw thick lines with caps and joins draw the lines so far
+    // as they were and the next ones in the new shape.
+    virtual void line_shape(const LineShape& /*shape*/, unsigned /*changed*/) {}
     // NEWPAG.
     virtual void new_page() = 0;
     // Makes everything drawn so far visible (screen devices).

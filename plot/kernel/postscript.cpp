@@ -341,6 +341,8 @@ public:
     bool has_direct_colour() const override { return true; }
     void direct_colour(std::uint32_t rgb) override;
     void fill_rect(double x, double y, double w, double h, int index) override;
+    // The changed parts as operators, after the path so far.
+    void line_shape(const LineShape& shape, unsigned changed) override;
     void new_page() override;
     void flush() override { write_path(); }
     bool has_hardware_font() const override { return true; }
@@ -360,12 +362,6 @@ public:
             line_width(units, "%5.0f cm ");
     }
     void font(const std::string& name);
-    // An operator of the line settings (LNCAP ...), after the path so far.
-    void line_operator(const char* text)
-    {
-        write_path();
-        word(text);
-    }
 
 private:
     struct DevicePoint {
@@ -703,6 +699,24 @@ double PostScriptDevice::hardware_text_length(std::string_view text, double heig
     return length;
 }
 
+void PostScriptDevice::line_shape(const LineShape& shape, unsigned changed)
+{
+    write_path();
+    char text[48];
+    if (changed & line_cap_part) {
+        std::snprintf(text, sizeof text, "%d setlinecap ", shape.cap);
+        word(text);
+    }
+    if (changed & line_join_part) {
+        std::snprintf(text, sizeof text, "%d setlinejoin ", shape.join);
+        word(text);
+    }
+    if (changed & miter_limit_part) {
+        std::snprintf(text, sizeof text, "%.2f setmiterlimit ", shape.miter_limit);
+        word(text);
+    }
+}
+
 void PostScriptDevice::new_page()
 {
     PlotState& s = state();
@@ -728,6 +742,15 @@ PostScriptDevice* active_device()
     if (s.device_code < 501 || s.device_code > 600 || !s.device)
         return nullptr;
     return dynamic_cast<PostScriptDevice*>(s.device.get());
+}
+
+// The line shape of the plot state, told to the device of the plot.
+void set_line_shape(const LineShape& shape, unsigned changed)
+{
+    PlotState& s = state();
+    s.postscript.line_shape = shape;
+    if (s.device)
+        s.device->line_shape(shape, changed);
 }
 
 void apply_line_width(const char* format)
@@ -774,19 +797,12 @@ void reset_postscript_attributes(PlotState& s, std::string_view key)
     ps.linwid = PostScriptSettings{}.linwid;
     if (PostScriptDevice* device = active_device())
         device->restore_line_width(ps.line_width);
-    // The prolog's caps and joins; a changed setting is written back.
-    const PostScriptSettings d;
-    bool changed = ps.line_cap != d.line_cap || ps.line_join != d.line_join || ps.miter_limit != d.miter_limit;
-    ps.line_cap = d.line_cap;
-    ps.line_join = d.line_join;
-    ps.miter_limit = d.miter_limit;
-    if (changed) {
-        if (PostScriptDevice* device = active_device()) {
-            device->line_operator("2 setlinecap ");
-            device->line_operator("2 setlinejoin ");
-            device->line_operator("10 setmiterlimit ");
-        }
-    }
+    // The prolog's caps and joins; when any part had changed, the whole
+    // shape is given back to the device.
+    const LineShape d;
+    const LineShape& l = ps.line_shape;
+    if (l.cap != d.cap || l.join != d.join || l.miter_limit != d.miter_limit)
+        set_line_shape(d, line_cap_part | line_join_part | miter_limit_part);
 }
 
 std::unique_ptr<Device> make_postscript_device(int device_code)
@@ -861,18 +877,17 @@ void penwid(double x)
 }
 
 // LNCAP, LNJOIN, LNMLT: the ends of lines, their corners and the miter limit
-// of sharp corners. PostScript writes them as operators at once; the other
-// devices keep their own fixed caps and joins.
+// of sharp corners, applied at once by the devices that draw thick lines with
+// them (PostScript, PDF, SVG, PNG); the others keep their fixed lines.
 void lncap(std::string_view option)
 {
     soft_level_check("lncap");
     int n = keyword_lookup("CUT +ROUN+LONG", 3, option);
     if (n == 0)
         return;
-    state().postscript.line_cap = n - 1;
-    static constexpr const char* operators[] = {"0 setlinecap ", "1 setlinecap ", "2 setlinecap "};
-    if (PostScriptDevice* device = active_device())
-        device->line_operator(operators[n - 1]);
+    LineShape shape = state().postscript.line_shape;
+    shape.cap = n - 1;
+    set_line_shape(shape, line_cap_part);
 }
 
 void lnjoin(std::string_view option)
@@ -881,10 +896,9 @@ void lnjoin(std::string_view option)
     int n = keyword_lookup("SHAR+ROUN+TRUN", 3, option);
     if (n == 0)
         return;
-    state().postscript.line_join = n - 1;
-    static constexpr const char* operators[] = {"0 setlinejoin ", "1 setlinejoin ", "2 setlinejoin "};
-    if (PostScriptDevice* device = active_device())
-        device->line_operator(operators[n - 1]);
+    LineShape shape = state().postscript.line_shape;
+    shape.join = n - 1;
+    set_line_shape(shape, line_join_part);
 }
 
 void lnmlt(double x)
@@ -894,11 +908,9 @@ void lnmlt(double x)
         warning(2);
         return;
     }
-    state().postscript.miter_limit = x;
-    char text[40];
-    std::snprintf(text, sizeof text, "%.2f setmiterlimit ", x);
-    if (PostScriptDevice* device = active_device())
-        device->line_operator(text);
+    LineShape shape = state().postscript.line_shape;
+    shape.miter_limit = x;
+    set_line_shape(shape, miter_limit_part);
 }
 
 // NOBGD: "PSCL" leaves its pages white (page setting, until RESET("NOBGD")).

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "plot/kernel/device.hpp"
+
 namespace korvan {
 
 class Device;
@@ -24,11 +26,9 @@ struct PostScriptSettings {
     // font whose character widths apply (0 for a font outside the table).
     std::string font;
     int font_index = 0;
-    // LNCAP, LNJOIN, LNMLT: line caps (0 cut, 1 round, 2 long), joins
-    // (0 sharp, 1 round, 2 truncated) and the miter limit, written as operators.
-    int line_cap = 2;
-    int line_join = 2;
-    double miter_limit = 10.0;
+    // LNCAP, LNJOIN, LNMLT: the shape of thick lines, which the devices
+    // that draw it hear of (PostScript writes it as operators).
+    LineShape line_shape;
     int linwid = 1;  // the last LINWID value, for GETLIN
     // NOBGD: a colour page is not painted black.
     bool no_background = false;

@@ -24,21 +24,22 @@ def read_png_rgb(name):
         body = data[pos + 8:pos + 8 + length]
         if kind == b'IHDR':
             width, height, depth, colour, _, _, interlace = struct.unpack('>IIBBBBB', body)
-            if depth != 8 or colour != 2 or interlace != 0:
-                raise ValueError('only 8-bit RGB pictures')
+            if depth != 8 or colour not in (2, 6) or interlace != 0:
+                raise ValueError('only 8-bit RGB and RGBA pictures')
         elif kind == b'IDAT':
             idat += body
         pos += 12 + length
     raw = zlib.decompress(idat)
-    stride = width * 3
+    bpp = 3 if colour == 2 else 4
+    stride = width * bpp
     rows, prev = [], bytearray(stride)
     for y in range(height):
         f = raw[y * (stride + 1)]
         line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
         for i in range(stride):
-            a = line[i - 3] if i >= 3 else 0
+            a = line[i - bpp] if i >= bpp else 0
             b = prev[i]
-            c = prev[i - 3] if i >= 3 else 0
+            c = prev[i - bpp] if i >= bpp else 0
             if f == 1:
                 line[i] = (line[i] + a) & 255
             elif f == 2:
@@ -50,8 +51,11 @@ def read_png_rgb(name):
                 pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
                 pred = a if pa <= pb and pa <= pc else (b if pb <= pc else c)
                 line[i] = (line[i] + pred) & 255
-        rows.append(bytes(line))
         prev = line
+        if bpp == 4:  # RGBA: each pixel over white paper
+            line = bytearray(v for i in range(0, stride, 4)
+                             for v in (255 - (255 - line[i + k]) * line[i + 3] // 255 for k in range(3)))
+        rows.append(bytes(line))
     return width, height, rows
 
 
