@@ -122,7 +122,7 @@ void rimage(std::string_view file)
 void wimage(std::string_view file)
 {
     const PixelTarget target = file_routine("wimage");
-    if (target.none())
+    if (target.none() || pixels_refused_on_plane())
         return;
     const std::string name(file);
     if (target.is_screen())
@@ -156,7 +156,7 @@ void rtiff(std::string_view file)
 void wtiff(std::string_view file)
 {
     const PixelTarget target = file_routine("wtiff");
-    if (target.none())
+    if (target.none() || pixels_refused_on_plane())
         return;
     const std::string name(file);
     TiffReader reader;

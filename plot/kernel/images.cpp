@@ -37,6 +37,15 @@ bool block_fits(std::size_t values, int nw, int nh)
 
 }  // namespace
 
+bool pixels_refused_on_plane()
+{
+    if (!state().plane.active)
+        return false;
+    set_warning_text("Pixels cannot be drawn on the plane of grfini");
+    warning(warning_pixels_on_plane);
+    return true;
+}
+
 void imgini()
 {
     soft_level_check("imgini");
@@ -79,7 +88,7 @@ void end_image_access()
 
 void wpixel(int ix, int iy, int iclr)
 {
-    if (!pixel_routine("wpixel") || range_check(iclr, 0, 255))
+    if (!pixel_routine("wpixel") || pixels_refused_on_plane() || range_check(iclr, 0, 255))
         return;
     PixelTarget::of_plot().write_pixel(ix, iy, iclr);
 }
@@ -98,7 +107,7 @@ void rpixel(int ix, int iy, int& iclr)
 
 void wpixls(std::span<const std::uint8_t> values, int ix, int iy, int nw, int nh)
 {
-    if (!pixel_routine("wpixls") || !block_fits(values.size(), nw, nh))
+    if (!pixel_routine("wpixls") || pixels_refused_on_plane() || !block_fits(values.size(), nw, nh))
         return;
     PixelTarget::of_plot().write_block(values.data(), ix, iy, nw, nh);
 }
@@ -112,7 +121,7 @@ void rpixls(std::span<std::uint8_t> values, int ix, int iy, int nw, int nh)
 
 void wpxrow(std::span<const std::uint8_t> values, int ix, int iy, int n)
 {
-    if (!pixel_routine("wpxrow") || !block_fits(values.size(), n, 1))
+    if (!pixel_routine("wpxrow") || pixels_refused_on_plane() || !block_fits(values.size(), n, 1))
         return;
     PixelTarget::of_plot().write_block(values.data(), ix, iy, n, 1);
 }

@@ -29,4 +29,11 @@ void tifwin(int nx, int ny, int nw, int nh);
 // Ends pixel access left open when the plot ends (KORFIN).
 void end_image_access();
 
+// Between GRFINI and GRFFIN every drawing lands on the plane of the 3-D box,
+// but pixels are addressed on the raster itself and cannot follow it: the
+// routines that write pixels or load pictures (WPIXEL, WPIXLS, WPXROW,
+// WIMAGE, WTIFF) refuse then with warning 130 and leave the raster as it is;
+// reading pixels and writing the raster to a file go on. True when refused.
+bool pixels_refused_on_plane();
+
 }  // namespace korvan

@@ -83,6 +83,8 @@ void reset_attributes(std::string_view key);
 
 // Warning number of features this build does not have (printed with its own text).
 inline constexpr int warning_not_available = 110;
+// Warning number of pixels written while drawings land on a plane of the box.
+inline constexpr int warning_pixels_on_plane = 130;
 
 // The name to create for a file: kept when absent, otherwise the file mode
 // decides (COUNT a new version name, DELETE removes the file, BREAK stops).

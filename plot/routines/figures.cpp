@@ -213,8 +213,10 @@ bool solid_pattern_selected() { return state().shading.pattern == 16 && pattern_
 // no clipping window cuts them (the sector operator is not clipped).
 bool device_fills_sectors()
 {
+    // A sector moved by the plane of GRFINI or the base transformation is
+    // no true sector any more: it is filled as the polygon of its points.
     ClipRect window;
-    return postscript_active() && !clipping_window(window);
+    return postscript_active() && !clipping_window(window) && !page_transformed();
 }
 
 // Turns points about (0, 0) by theta degrees counter-clockwise as seen on the

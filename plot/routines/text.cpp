@@ -219,9 +219,11 @@ bool has_control(std::string_view text, const Style& st)
 Device* hardware_device(std::string_view text, const Style& st)
 {
     PlotState& s = state();
-    // On a plane of the 3-D box texts are slanted and foreshortened, which
-    // only the stroke fonts can follow.
-    if (!st.hardware || !s.device || !s.device->has_hardware_font() || has_control(text, st) || s.plane.active)
+    // On a plane of the 3-D box texts are slanted and foreshortened, and a
+    // base transformation may stretch them, which only the stroke fonts can
+    // follow; a shifted, turned or evenly scaled page keeps the device font.
+    if (!st.hardware || !s.device || !s.device->has_hardware_font() || has_control(text, st) || s.plane.active ||
+        (s.base_transform.active && !s.base_transform.keeps_shapes()))
         return nullptr;
     return s.device.get();
 }
@@ -299,7 +301,17 @@ double draw_on_base_line(std::string_view text, double bx, double by, const Styl
 {
     double reach = 0;
     if (Device* d = hardware_device(text, st)) {
-        d->hardware_text(bx, by, text, st.height, st.angle);
+        // The text where the base transformation puts it.
+        double x = bx;
+        double y = by;
+        double height = st.height;
+        double angle = st.angle;
+        if (const BaseTransform& b = state().base_transform; b.active) {
+            b.apply(x, y);
+            height *= b.scale();
+            angle += b.turn_degrees();
+        }
+        d->hardware_text(x, y, text, height, angle);
         reach = d->hardware_text_length(text, st.height);
     } else if (const plat::HardwareFont* font = outline_font(text, st)) {
         reach = draw_outline_text(*font, text, bx, by, st);

@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <string_view>
 #include <vector>
 
+#include "plot/kernel/device.hpp"
 #include "plot/kernel/routines.hpp"
 #include "plot/routines/axes.hpp"
 #include "plot/routines/base_transforms.hpp"
@@ -62,6 +65,78 @@ TEST_F(SettingsTest, BaseTransformationMovesTheDrawing)
     EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in trfscl!\n");
     EXPECT_FALSE(state().base_transform.active);
     close_plot();
+}
+
+// A device with a font of its own that keeps the texts it is asked to draw.
+struct DeviceText {
+    double x, y, height, angle;
+};
+class FontDevice : public Device {
+public:
+    explicit FontDevice(std::vector<DeviceText>* texts) : texts_(texts) {}
+    void open() override {}
+    void point(double, double, bool) override { ++points; }
+    void colour(int) override {}
+    void fill_rect(double, double, double, double, int) override {}
+    void new_page() override {}
+    bool has_hardware_font() const override { return true; }
+    void hardware_text(double x, double y, std::string_view, double height, double angle) override
+    {
+        texts_->push_back({x, y, height, angle});
+    }
+    double hardware_text_length(std::string_view text, double height) const override
+    {
+        return 0.5 * height * static_cast<double>(text.size());
+    }
+    void close() override {}
+    int points = 0;
+
+private:
+    std::vector<DeviceText>* texts_;
+};
+
+// HWFONT text follows the base transformation as lines do: shifted, turned
+// and evenly scaled in the device's font; stretched, in the stroke font.
+TEST_F(SettingsTest, HardwareTextFollowsTheBaseTransformation)
+{
+    std::vector<DeviceText> texts;
+    open_new_plot();
+    auto owned = std::make_unique<FontDevice>(&texts);
+    FontDevice* device = owned.get();
+    state().device = std::move(owned);
+    hwfont();
+    height(40);
+    messag("A", 100, 100);  // base line at (100, 139)
+    trfshf(100, 50);
+    messag("A", 100, 100);
+    trfres();
+    trfrot(90, 100, 139);
+    messag("A", 100, 100);
+    trfres();
+    trfscl(2, 2);
+    messag("A", 100, 100);
+    trfres();
+    EXPECT_EQ(device->points, 0);
+    trfscl(2, 1);
+    messag("A", 100, 100);
+    EXPECT_GT(device->points, 0);  // the stroke font, stretched
+    trfres();
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_NEAR(texts[0].x, 100, 1e-9);
+    EXPECT_NEAR(texts[0].y, 139, 1e-9);
+    EXPECT_NEAR(texts[1].x, 200, 1e-9);
+    EXPECT_NEAR(texts[1].y, 189, 1e-9);
+    EXPECT_NEAR(texts[1].height, texts[0].height, 1e-9);
+    EXPECT_NEAR(texts[1].angle, 0, 1e-9);
+    EXPECT_NEAR(texts[2].x, 100, 1e-9);
+    EXPECT_NEAR(texts[2].y, 139, 1e-9);
+    EXPECT_NEAR(texts[2].angle, 90, 1e-9);
+    EXPECT_NEAR(texts[3].x, 200, 1e-9);
+    EXPECT_NEAR(texts[3].y, 278, 1e-9);
+    EXPECT_NEAR(texts[3].height, 2 * texts[0].height, 1e-9);
+    state().device.reset();
+    korfin();
+    take_output();
 }
 
 // GRACE lets a curve reach beyond the axis system before it is cut.
