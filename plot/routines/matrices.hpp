@@ -31,7 +31,10 @@ void crvmat(std::span<const float> z, int n, int m, int ixpts, int iypts);
 // MDFMAT(NITER, NSTEP, WEIGHT): the smoothing of matrices made from scattered
 // points: niter passes (>= 1), each averaging the points within nstep grid
 // steps (>= 1), weighted by the inverse distance to the power weight (>= 0).
-// Defaults 4, 1 and 2.
+// Defaults 4, 1 and 2; RESET("MDFMAT") restores them. No routine of the
+// routine table makes matrices from scattered points (there is no gridding
+// routine), so the settings are only kept in the plot state, checked and
+// reset, and no drawing depends on them.
 void mdfmat(int niter, int nstep, double weight);
 
 // n user values spread evenly from the start to the end of an axis (evenly in
