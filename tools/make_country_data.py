@@ -29,7 +29,7 @@ import struct
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from make_map_data import area, closed, unwrap, within_180  # noqa: E402
+from make_map_data import area, closed, topojson_arcs, unwrap, within_180  # noqa: E402
 
 TOLERANCE = 0.02  # degrees
 COUNTRY_MARK = -100000
@@ -81,18 +81,8 @@ def simplify_arc(arc, tolerance):
 
 
 def decode_arcs(topo):
-    sx, sy = topo["transform"]["scale"]
-    tx, ty = topo["transform"]["translate"]
-    arcs = []
-    for arc in topo["arcs"]:
-        x = y = 0
-        pts = []
-        for dx, dy in arc:
-            x += dx
-            y += dy
-            pts.append((round(x * sx + tx, 3), round(y * sy + ty, 3)))
-        arcs.append(simplify_arc(pts, TOLERANCE))
-    return arcs
+    """The arcs in thousandths of a degree, each border simplified once."""
+    return [simplify_arc([(round(x, 3), round(y, 3)) for x, y in arc], TOLERANCE) for arc in topojson_arcs(topo)]
 
 
 def ring_of(arcs, indices):

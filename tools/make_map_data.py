@@ -34,8 +34,8 @@ TOLERANCE = 0.03  # degrees: simplification, far below a pen width on A4
 # --- Reading ------------------------------------------------------------------
 
 
-def topojson_polygons(path):
-    topo = json.load(open(path))
+def topojson_arcs(topo):
+    """The arcs of a quantized TopoJSON topology as lists of (lon, lat)."""
     sx, sy = topo["transform"]["scale"]
     tx, ty = topo["transform"]["translate"]
     arcs = []
@@ -47,6 +47,12 @@ def topojson_polygons(path):
             y += dy
             pts.append((x * sx + tx, y * sy + ty))
         arcs.append(pts)
+    return arcs
+
+
+def topojson_polygons(path):
+    topo = json.load(open(path))
+    arcs = topojson_arcs(topo)
 
     def ring(indices):
         out = []

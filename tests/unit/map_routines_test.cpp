@@ -73,6 +73,19 @@ protected:
         const AxisAttributes& a = state().axes;
         return {a.nxa + (a.nxl - 1) / 2.0, a.nya - (a.nyl - 1) / 2.0};
     }
+    // Whether a hatch or solid line of the points passes within a unit of p.
+    static bool covered(const Points& points, FillPoint p)
+    {
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            const PlotPointRecord& a = points[i - 1];
+            const PlotPointRecord& b = points[i];
+            if (!b.draw || std::fabs(a.y - p.y) > 1 || std::fabs(b.y - p.y) > 1)
+                continue;
+            if (std::min(a.x, b.x) - 1 <= p.x && p.x <= std::max(a.x, b.x) + 1)
+                return true;
+        }
+        return false;
+    }
     static int draws(const Points& points)
     {
         int n = 0;
@@ -407,20 +420,8 @@ TEST_F(MapTest, ShadedContinentsFillTheirLand)
     FillPoint sahara = at(15, 22);
     FillPoint atlantic = at(-30, 10);
     endgrf();
-    auto covered = [&](FillPoint p) {
-        // A hatch or solid line passes within a unit of the point.
-        for (std::size_t i = 1; i < land.size(); ++i) {
-            const PlotPointRecord& a = land[i - 1];
-            const PlotPointRecord& b = land[i];
-            if (!b.draw || std::fabs(a.y - p.y) > 1 || std::fabs(b.y - p.y) > 1)
-                continue;
-            if (std::min(a.x, b.x) - 1 <= p.x && p.x <= std::max(a.x, b.x) + 1)
-                return true;
-        }
-        return false;
-    };
-    EXPECT_TRUE(covered(sahara));
-    EXPECT_FALSE(covered(atlantic));
+    EXPECT_TRUE(covered(land, sahara));
+    EXPECT_FALSE(covered(land, atlantic));
     // An unknown region is refused with its keyword.
     open_new_plot();
     grafmp(-180, 180, -180, 60, -90, 90, -90, 30);
@@ -713,34 +714,27 @@ TEST_F(MapTest, ShadedCountriesFillTheirLandOnly)
             shdpat(5);
             setclr(7);
         },
-        [&] { shdeur(inray, ipray, icray, 1); });
-    EXPECT_EQ(take_output(), "");
-    EXPECT_EQ(state().shading.pattern, 5);
-    EXPECT_EQ(state().current_colour, 7);
+        [&] {
+            shdeur(inray, ipray, icray, 1);
+            EXPECT_EQ(state().shading.pattern, 5);
+            EXPECT_EQ(state().current_colour, 7);
+        });
+    EXPECT_EQ(kept_output_, "");
+    // Pattern 0: only the border is drawn, Paris stays empty.
+    ipray[0] = 0;
+    Points border =
+        drawn_after([] { grafmp(-15, 45, -15, 10, 35, 70, 35, 5); }, [&] { shdeur(inray, ipray, icray, 1); });
+    open_new_plot();
+    grafmp(-15, 45, -15, 10, 35, 70, 35, 5);
     FillPoint paris = at(2.35, 48.86);
     FillPoint berlin = at(13.4, 52.52);
     FillPoint biscay = at(-5, 45.5);
     endgrf();
-    auto covered = [&](FillPoint p) {
-        for (std::size_t i = 1; i < france.size(); ++i) {
-            const PlotPointRecord& a = france[i - 1];
-            const PlotPointRecord& b = france[i];
-            if (!b.draw || std::fabs(a.y - p.y) > 1 || std::fabs(b.y - p.y) > 1)
-                continue;
-            if (std::min(a.x, b.x) - 1 <= p.x && p.x <= std::max(a.x, b.x) + 1)
-                return true;
-        }
-        return false;
-    };
-    EXPECT_TRUE(covered(paris));
-    EXPECT_FALSE(covered(berlin));
-    EXPECT_FALSE(covered(biscay));
-    // Pattern 0: only the border is drawn, Paris stays empty.
-    ipray[0] = 0;
-    france = drawn_after([] { grafmp(-15, 45, -15, 10, 35, 70, 35, 5); }, [&] { shdeur(inray, ipray, icray, 1); });
-    EXPECT_GT(draws(france), 100);
-    EXPECT_FALSE(covered(paris));
-    endgrf();
+    EXPECT_TRUE(covered(france, paris));
+    EXPECT_FALSE(covered(france, berlin));
+    EXPECT_FALSE(covered(france, biscay));
+    EXPECT_GT(draws(border), 100);
+    EXPECT_FALSE(covered(border, paris));
     // Refusals draw nothing.
     open_new_plot();
     grafmp(-15, 45, -15, 10, 35, 70, 35, 5);
@@ -753,6 +747,8 @@ TEST_F(MapTest, ShadedCountriesFillTheirLandOnly)
                              " <<<< Warning   2: Incorrect parameter in shdeur!   (1000)\n");
     EXPECT_EQ(state().vector_count, before);
     endgrf();
+    korfin();
+    take_output();
 }
 
 TEST_F(MapTest, BrokenOutlineFilesNeitherCrashNorHang)
