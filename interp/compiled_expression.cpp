@@ -171,27 +171,6 @@ private:
     std::vector<Step> steps_;
 };
 
-// The compiled form of the expression at the token index, compiled on first use.
-CompiledExpression* compiled_at(TokenList& list, std::size_t index)
-{
-    if (list.expressions.empty()) {
-        list.expressions.resize(list.tokens.size());
-        list.expression_tried.resize(list.tokens.size());
-    }
-    auto& slot = list.expressions[index];
-    if (slot && slot->functions != function_table_generation()) {
-        slot.reset();
-        list.expression_tried[index] = 0;
-    }
-    if (!list.expression_tried[index]) {
-        list.expression_tried[index] = 1;
-        auto compiled = std::make_shared<CompiledExpression>();
-        if (Compiler(list, index).compile(*compiled))
-            slot = std::move(compiled);
-    }
-    return slot.get();
-}
-
 bool applied(OpStatus status) { return status != OpStatus::hard; }
 
 // Runs one step; on failure stop receives the token the parser would stand at.
@@ -201,10 +180,9 @@ bool run_step(const TokenList& list, Step& step, std::uint32_t& stop)
     switch (step.kind) {
     case StepKind::variable: {
         const TokenSnapshot& s = list.tokens[step.token];
-        std::string_view name(s.record.name, s.name_length);
-        int index = find_variable(name, step.memo);
+        int index = find_padded_variable(s.record.name, step.memo);
         if (index < 0) {
-            report("Undefined identifier", name);
+            report("Undefined identifier", std::string_view(s.record.name, s.name_length));
             return false;
         }
         stop = step.token + 1;  // the parser has moved past the name before pushing
@@ -224,7 +202,102 @@ bool run_step(const TokenList& list, Step& step, std::uint32_t& stop)
     return false;
 }
 
+// Numbers held while an expression is computed outside the evaluation stack.
+constexpr int held_numbers = 16;
+
+// A number as the stack holds one: a scalar of the types BYTE ... COMPLEX.
+bool is_number(const Value& v) { return v.type >= T_BYTE && v.type <= T_COMPLEX && v.count == 1 && v.dims == 0; }
+
+// Computes the expression on numbers held here, with the operators' own
+// arithmetic, and pushes the result; false, having reported and changed
+// nothing, when a step needs the evaluation stack: an operand that is no number
+// (or no variable), an operation that would report, exponentiation, or more
+// numbers at a time than the stack would take. The steps then run on the stack.
+bool compute_numbers(const TokenList& list, CompiledExpression& compiled)
+{
+    Number held[held_numbers];
+    int count = 0;
+    int most = 0;
+    for (Step& step : compiled.steps) {
+        switch (step.kind) {
+        case StepKind::variable:
+        case StepKind::constant: {
+            const Value* v = &list.tokens[step.token].record;
+            if (step.kind == StepKind::variable) {
+                int index = find_padded_variable(v->name, step.memo);
+                if (index < 0)
+                    return false;
+                v = &variable(index);
+            }
+            if (!is_number(*v) || count == held_numbers)
+                return false;
+            held[count++] = Number{v->type, v->slot};
+            most = count > most ? count : most;
+            break;
+        }
+        case StepKind::negate:
+            negate_number(held[count - 1]);
+            break;
+        case StepKind::logical_not:
+            if (held[count - 1].type != T_INT)
+                return false;
+            held[count - 1].slot.i32 = held[count - 1].slot.i32 == 0 ? 1 : 0;
+            break;
+        case StepKind::power:
+            return false;
+        case StepKind::binary:
+            if (!combine_numbers(step.op, held[count - 2], held[count - 1]))
+                return false;
+            --count;
+            break;
+        }
+    }
+    if (count != 1 || stack_depth() + most > stack_capacity)
+        return false;
+    Value* result = push_slot();
+    result->type = static_cast<std::int8_t>(held[0].type);
+    result->count = 1;
+    result->slot = held[0].slot;
+    return true;
+}
+
 }  // namespace
+
+CompiledExpression* compiled_expression_at(TokenList& list, std::size_t index)
+{
+    if (list.expressions.empty()) {
+        list.expressions.resize(list.tokens.size());
+        list.expression_tried.resize(list.tokens.size());
+    }
+    auto& slot = list.expressions[index];
+    if (slot && slot->functions != function_table_generation()) {
+        slot.reset();
+        list.expression_tried[index] = 0;
+    }
+    if (!list.expression_tried[index]) {
+        list.expression_tried[index] = 1;
+        auto compiled = std::make_shared<CompiledExpression>();
+        if (Compiler(list, index).compile(*compiled))
+            slot = std::move(compiled);
+    }
+    return slot.get();
+}
+
+std::size_t compiled_expression_end(const CompiledExpression& compiled) { return compiled.end; }
+
+bool evaluate_compiled(const TokenList& list, CompiledExpression& compiled, std::uint32_t& stop)
+{
+    if (compute_numbers(list, compiled)) {
+        stop = compiled.end;
+        return true;
+    }
+    for (Step& step : compiled.steps) {
+        if (!run_step(list, step, stop))
+            return false;
+    }
+    stop = compiled.end;
+    return true;
+}
 
 bool run_compiled_expression(bool& ok)
 {
@@ -232,19 +305,12 @@ bool run_compiled_expression(bool& ok)
     if (t.replay == nullptr || t.replay_next == 0 || t.replay_next > t.replay->tokens.size())
         return false;
     TokenList& list = *t.replay;
-    CompiledExpression* compiled = compiled_at(list, t.replay_next - 1);
+    CompiledExpression* compiled = compiled_expression_at(list, t.replay_next - 1);
     if (compiled == nullptr)
         return false;
     std::uint32_t stop = 0;
-    for (Step& step : compiled->steps) {
-        if (!run_step(list, step, stop)) {
-            replay_to(stop);
-            ok = false;
-            return true;
-        }
-    }
-    replay_to(compiled->end);
-    ok = true;
+    ok = evaluate_compiled(list, *compiled, stop);
+    replay_to(stop);
     return true;
 }
 

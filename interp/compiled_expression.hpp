@@ -5,7 +5,25 @@
 // subscripts, string literals or deep nesting are left to the parser.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+
 namespace korvan::kfl {
+
+struct CompiledExpression;
+struct TokenList;
+
+// The compiled form of the expression that starts at the token index of a cached
+// text, compiled on first use; nullptr when the parser has to evaluate it. The
+// form stays while the function table is the same.
+CompiledExpression* compiled_expression_at(TokenList& list, std::size_t index);
+
+// The index of the token after a compiled expression.
+std::size_t compiled_expression_end(const CompiledExpression& compiled);
+
+// Runs the steps of an expression compiled from the list's tokens; false when a
+// step fails (reported), with stop the token the parser would stand at then.
+bool evaluate_compiled(const TokenList& list, CompiledExpression& compiled, std::uint32_t& stop);
 
 // When the tokenizer replays a cached text and an expression starting at its
 // current token compiles, evaluates it and sets ok to what the parser would have

@@ -173,6 +173,8 @@ bool block_handler(const StatementView& s)
 
 }  // namespace
 
+bool control_flow_installed() { return installed_block_handler() == &block_handler; }
+
 void install_control_flow()
 {
     set_block_handler(&block_handler);

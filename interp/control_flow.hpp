@@ -91,12 +91,20 @@ void reset_control_flow();
 // Installs the block handler, the label handler and BREAK, CONTINUE and GOTO.
 void install_control_flow();
 
+// True while the block handler installed is this module's.
+bool control_flow_installed();
+
 // Statement handlers, called by the block handler (also while skipping).
 // Reads the "(expression)" of WHILE and SWITCH: exactly one INT value, left in
 // value. Reports what is wrong (naming the statement) and returns false otherwise.
 bool parenthesised_int(const StatementView& s, std::string_view statement, int& value);
 
 void if_statement(const StatementView& s);
+// The text of an IF statement from just after its first "(" outside quotes (where
+// the condition starts); no data when there is none.
+std::string_view if_condition_text(std::string_view statement);
+// Opens a block IF level whose condition has been evaluated (not while skipping).
+void open_if_block(bool condition);
 void elseif_statement(const StatementView& s, std::size_t condition_from);
 void else_statement(const StatementView& s);
 void endif_statement();

@@ -43,6 +43,17 @@ Value* push_slot()
 
 bool push_value(const Value& v)
 {
+    if (v.type >= T_BYTE && v.type <= T_COMPLEX) {
+        // A number owns no block: copied as it is.
+        Value* slot = push_slot();
+        if (slot == nullptr)
+            return false;
+        slot->type = v.type;
+        slot->dims = v.dims;
+        slot->count = v.count;
+        slot->slot = v.slot;
+        return true;
+    }
     if (v.type == T_CHAR)
         return push_int(static_cast<signed char>(v.slot.ch));
     if (is_array_type(v.type) || v.type == T_STRING || (v.type >= T_BYTE && v.type <= T_COMPLEX)) {
@@ -119,8 +130,19 @@ void pop_to(int depth)
     Stack& s = stack();
     if (depth < 0)
         depth = 0;
-    while (s.depth > depth)
-        release(s.records[--s.depth]);
+    while (s.depth > depth) {
+        Value& v = s.records[--s.depth];
+        if (owns_block(v.type) || v.dims > 1) {
+            release(v);
+        } else {
+            // As release does, without the call for a record that owns nothing.
+            v.type = T_FREE;
+            v.dims = 0;
+            v.count = 0;
+            v.dim_list = nullptr;
+            v.slot.f64 = 0;
+        }
+    }
 }
 
 void pop_one()

@@ -1,6 +1,7 @@
 #include "interp/executor.hpp"
 
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -246,6 +247,8 @@ BlockHandler set_block_handler(BlockHandler handler)
     return old;
 }
 
+BlockHandler installed_block_handler() { return hooks().block; }
+
 RoutineCallHandler set_routine_call_handler(RoutineCallHandler handler)
 {
     RoutineCallHandler old = hooks().routine_call;
@@ -371,9 +374,14 @@ void execute(std::string_view text)
 {
     static const bool include_reader_installed = (set_include_operand_reader(&read_include_operand), true);
     (void)include_reader_installed;
-    // A stored statement running again replays its tokens from the cache.
+    // A stored statement running again replays its tokens from the cache; a buffer
+    // entry keeps only the tokens of its own text.
     StatementBuffer& buffer = front_end().buffer;
-    StatementTokens cache(text, buffer.executing_fresh() ? nullptr : &buffer.tokens_at(buffer.current));
+    std::shared_ptr<TokenList> unstored;
+    std::shared_ptr<TokenList>* tokens = nullptr;
+    if (!buffer.executing_fresh())
+        tokens = buffer.at(buffer.current) == text ? &buffer.tokens_at(buffer.current) : &unstored;
+    StatementTokens cache(text, tokens);
     dispatch(text);
     // Whatever a failed statement left on the evaluation stack is released now.
     if (stack_depth() > 0)

@@ -29,6 +29,7 @@ struct StatementView {
 // tokenizer stands after the second token.
 using BlockHandler = bool (*)(const StatementView& statement);
 BlockHandler set_block_handler(BlockHandler handler);
+BlockHandler installed_block_handler();
 
 // A routine call NAME(...) to a library routine: returns false when NAME is none.
 using RoutineCallHandler = bool (*)(std::string_view name, std::string_view text);

@@ -126,6 +126,18 @@ void check_overlap(const IfLevel& level)
 
 }  // namespace
 
+std::string_view if_condition_text(std::string_view statement)
+{
+    std::size_t open = first_parenthesis(statement);
+    return open == none ? std::string_view() : statement.substr(open + 1);
+}
+
+void open_if_block(bool condition)
+{
+    open_level(condition, condition);
+    update_if_skip();
+}
+
 void if_statement(const StatementView& s)
 {
     ControlState& c = control_state();
@@ -155,8 +167,7 @@ void if_statement(const StatementView& s)
             execute_simple_statement(s.text.substr(rest));
         return;
     }
-    open_level(condition == Condition::yes, condition == Condition::yes);
-    update_if_skip();
+    open_if_block(condition == Condition::yes);
 }
 
 void elseif_statement(const StatementView& s, std::size_t condition_from)

@@ -6,6 +6,7 @@
 #include "interp/front_end.hpp"
 #include "interp/messages.hpp"
 #include "interp/shutdown.hpp"
+#include "interp/statement_plan.hpp"
 #include "plat/host.hpp"
 #include "plot/win/driver.hpp"
 
@@ -102,10 +103,13 @@ void execute_pending_statements()
     FrontEnd& fe = front_end();
     StatementBuffer& buffer = fe.buffer;
     std::string text;
+    bool planned = executor() == &execute && statement_plans_usable();
     while (buffer.current < buffer.count()) {
-        // Copy: the statement may free buffer entries while it runs.
-        text.assign(buffer.at(buffer.current));
-        executor()(text);
+        if (!planned || !run_stored_statement(buffer, buffer.current)) {
+            // Copy: the statement may free buffer entries while it runs.
+            text.assign(buffer.at(buffer.current));
+            executor()(text);
+        }
         ++buffer.current;
     }
 }

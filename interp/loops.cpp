@@ -88,7 +88,7 @@ bool advance(LoopRecord& r)
         v.slot.f64 = x;
         return r.step_d > 0 ? x <= r.end_d : x >= r.end_d;
     }
-    std::int64_t x = static_cast<std::int64_t>(slot_real(v.slot, v.type)) + r.step_i;
+    std::int64_t x = (v.type == T_INT ? v.slot.i32 : static_cast<std::int64_t>(slot_real(v.slot, v.type))) + r.step_i;
     bool in_range = x >= INT32_MIN && x <= INT32_MAX;
     v.type = T_INT;
     v.slot.f64 = 0;

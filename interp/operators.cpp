@@ -96,7 +96,7 @@ Arith arith(int op, int type, ValueSlot& a, const ValueSlot& b)
     }
     case T_FLOAT:
     case T_DOUBLE: {
-        double x = slot_real(a, type), y = slot_real(b, type), r = 0;
+        double x = type == T_FLOAT ? a.f32 : a.f64, y = type == T_FLOAT ? b.f32 : b.f64, r = 0;
         if (op == TK_PLUS)
             r = x + y;
         else if (op == TK_MINUS)
@@ -136,11 +136,11 @@ Arith arith(int op, int type, ValueSlot& a, const ValueSlot& b)
     }
 }
 
-int compare_scalars(int op, int type, const Value& l, const Value& r)
+int compare_scalars(int op, int type, const ValueSlot& l, const ValueSlot& r)
 {
     int c = 0;  // <0, 0, >0
     if (type == T_COMPLEX) {
-        bool equal = l.slot.cx.re == r.slot.cx.re && l.slot.cx.im == r.slot.cx.im;
+        bool equal = l.cx.re == r.cx.re && l.cx.im == r.cx.im;
         if (op == TK_EQ)
             return equal;
         if (op == TK_NE)
@@ -148,13 +148,15 @@ int compare_scalars(int op, int type, const Value& l, const Value& r)
         return 0;
     }
     if (type == T_STRING) {
-        c = std::strcmp(l.slot.text, r.slot.text);  // compares bytes as unsigned
-    } else if (type == T_BYTE || type == T_SHORT || type == T_INT) {
-        std::int64_t x = static_cast<std::int64_t>(slot_real(l.slot, type));
-        std::int64_t y = static_cast<std::int64_t>(slot_real(r.slot, type));
+        c = std::strcmp(l.text, r.text);  // compares bytes as unsigned
+    } else if (type == T_INT) {
+        c = l.i32 < r.i32 ? -1 : (l.i32 > r.i32 ? 1 : 0);
+    } else if (type == T_BYTE || type == T_SHORT) {
+        std::int64_t x = static_cast<std::int64_t>(slot_real(l, type));
+        std::int64_t y = static_cast<std::int64_t>(slot_real(r, type));
         c = x < y ? -1 : (x > y ? 1 : 0);
     } else {
-        double x = slot_real(l.slot, type), y = slot_real(r.slot, type);
+        double x = slot_real(l, type), y = slot_real(r, type);
         if (x < y)
             c = -1;
         else if (x > y)
@@ -431,7 +433,7 @@ OpStatus apply_binary(int op)
             report("Not allowed operands");
             return OpStatus::hard;
         }
-        int result = compare_scalars(op, type, l, r);
+        int result = compare_scalars(op, type, l.slot, r.slot);
         set_int_result(l, result);
         pop_one();
         return OpStatus::ok;
@@ -481,6 +483,47 @@ OpStatus apply_binary(int op)
         return OpStatus::hard;
     }
 }
+
+bool combine_numbers(int op, Number& l, const Number& r)
+{
+    auto number = [](int type) { return type >= T_BYTE && type <= T_COMPLEX; };
+    if (!number(l.type) || !number(r.type))
+        return false;
+    Number a = l, b = r;
+    if (a.type < b.type) {
+        a.slot = convert_slot(a.slot, a.type, b.type);
+        a.type = b.type;
+    } else if (b.type < a.type) {
+        b.slot = convert_slot(b.slot, b.type, a.type);
+        b.type = a.type;
+    }
+    int type = a.type;
+    if (is_compare_op(op)) {
+        // As set_int_result leaves a record.
+        int result = compare_scalars(op, type, a.slot, b.slot);
+        l.type = T_INT;
+        l.slot.f64 = 0;
+        l.slot.i32 = result;
+        return true;
+    }
+    if (op == TK_AND || op == TK_OR) {
+        if (type != T_INT)
+            return false;
+        bool result = op == TK_AND ? (a.slot.i32 != 0 && b.slot.i32 != 0) : (a.slot.i32 != 0 || b.slot.i32 != 0);
+        l.slot.i32 = result ? 1 : 0;
+        return true;
+    }
+    if (!is_arith_op(op) || (op == TK_MOD && type != T_INT))
+        return false;
+    if ((op == TK_SLASH || op == TK_MOD) && slot_is_zero(b.slot, type))
+        return false;
+    if (arith(op, type, a.slot, b.slot) != Arith::ok)
+        return false;
+    l = a;
+    return true;
+}
+
+void negate_number(Number& v) { negate_slot(v.type, v.slot); }
 
 OpStatus negate(int index)
 {

@@ -3,6 +3,8 @@
 // right on top), leave the result in the left one's place and pop the top.
 #pragma once
 
+#include "interp/value.hpp"
+
 namespace korvan::kfl {
 
 // ok: the result is on the stack. soft: the failure was reported and the left
@@ -21,5 +23,19 @@ OpStatus negate(int index);
 
 // "!" on the top record.
 OpStatus logical_not();
+
+// A scalar held outside the evaluation stack: the type and slot of a record.
+struct Number {
+    int type;
+    ValueSlot slot;
+};
+
+// The same operations on numbers of the types BYTE ... COMPLEX: l = l op r as
+// apply_binary combines two records (the result's count 1 and no dimensions).
+// Returns false, changing nothing, where apply_binary would report something
+// (a divisor of 0, modulo or AND and OR of other types than INT).
+bool combine_numbers(int op, Number& l, const Number& r);
+// v = -v as negate does.
+void negate_number(Number& v);
 
 }  // namespace korvan::kfl

@@ -240,6 +240,8 @@ bool logical()
 
 }  // namespace
 
+int expression_nesting() { return nesting; }
+
 bool evaluate_expression()
 {
     bool ok = false;

@@ -22,6 +22,9 @@ bool evaluate_list(int mode, int& count);
 // Evaluates one expression at the current token; its value is pushed.
 bool evaluate_expression();
 
+// How deeply the parser is nested now (0 between expressions).
+int expression_nesting();
+
 // Parses a subscript list; the current token is the "[". Consumes the "]".
 bool parse_subscripts(std::string_view name, Subscripts& s);
 

@@ -24,7 +24,7 @@ public:
 
     int count() const { return static_cast<int>(entries_.size()); }
     const std::string& at(int position) const { return entries_[static_cast<std::size_t>(position)]; }
-    // The entry's cached tokens (empty until the entry runs again).
+    // The entry's cached tokens: those of its text, empty until the entry runs again.
     std::shared_ptr<TokenList>& tokens_at(int position) { return tokens_[static_cast<std::size_t>(position)]; }
 
     // True while fresh input (not a stored statement) is being executed.

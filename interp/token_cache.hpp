@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "interp/statement_plan.hpp"
 #include "interp/tokenizer.hpp"
 #include "interp/variable_table.hpp"
 
@@ -44,6 +45,7 @@ struct TokenList {
     };
     std::vector<Part> parts;
     VariableMemo target;  // the variable an assignment statement of this text stores into
+    StatementPlan plan;   // what the statement is, once it runs again from the buffer
 };
 
 // While it lives, texts tokenized are looked up in the cache when text is a
@@ -72,6 +74,12 @@ VariableMemo* statement_target_memo();
 // Allows the cache (the default) or keeps it off for the statements that start
 // afterwards: runs without it show what the cache must not change.
 void allow_token_cache(bool allowed);
+
+bool token_cache_allowed();
+
+// The tokens of a part of a cached statement's text (text lies within
+// statement.text), scanned on first use; nullptr when the part holds a lexical error.
+TokenList* statement_part_tokens(TokenList& statement, std::string_view text);
 
 // Empties the cache (texts in use by the tokenizer stay valid).
 void clear_token_cache();

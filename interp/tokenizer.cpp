@@ -410,6 +410,16 @@ VariableMemo* statement_target_memo()
 
 void allow_token_cache(bool allowed) { token_cache().allowed = allowed; }
 
+bool token_cache_allowed() { return token_cache().allowed; }
+
+TokenList* statement_part_tokens(TokenList& statement, std::string_view text)
+{
+    auto offset = static_cast<std::size_t>(text.data() - statement.text.data());
+    if (offset == 0 && text.size() == statement.text.size())
+        return &statement;
+    return part_tokens(statement, offset, text);
+}
+
 void clear_token_cache()
 {
     TokenCache& c = token_cache();

@@ -95,20 +95,39 @@ int resolve_reference(int index)
 
 int find_variable(std::string_view name) { return resolve_reference(find_entry(name)); }
 
-int find_variable(std::string_view name, VariableMemo& memo)
+namespace {
+// The memo's entry when it still stands for the name (reference entries resolved);
+// -2 when the name has to be looked up.
+inline int remembered(const Key& key, bool system, const VariableMemo& memo)
 {
     const Table& t = table();
-    if (memo.generation == t.generation && memo.entry >= 0) {
-        const Value& v = t.entries[memo.entry];
-        Key key = key_of(name);
-        Key k = key_of(v.name);
-        bool system = !name.empty() && name.front() == '%';
-        if (v.type != T_FREE && (system || v.level == t.level) && k.w[0] == key.w[0] && k.w[1] == key.w[1])
-            return resolve_reference(memo.entry);
-    }
+    if (memo.generation != t.generation || memo.entry < 0)
+        return -2;
+    const Value& v = t.entries[memo.entry];
+    Key k = key_of(v.name);
+    if (v.type != T_FREE && (system || v.level == t.level) && k.w[0] == key.w[0] && k.w[1] == key.w[1])
+        return v.type == T_REF ? resolve_reference(memo.entry) : memo.entry;
+    return -2;
+}
+
+int remember(std::string_view name, VariableMemo& memo)
+{
     memo.entry = find_entry(name);
-    memo.generation = t.generation;
+    memo.generation = table().generation;
     return resolve_reference(memo.entry);
+}
+}  // namespace
+
+int find_variable(std::string_view name, VariableMemo& memo)
+{
+    int index = remembered(key_of(name), !name.empty() && name.front() == '%', memo);
+    return index != -2 ? index : remember(name, memo);
+}
+
+int find_padded_variable(const char* padded, VariableMemo& memo)
+{
+    int index = remembered(key_of(padded), padded[0] == '%', memo);
+    return index != -2 ? index : remember(std::string_view(padded, strnlen(padded, 16)), memo);
 }
 
 int allocate_variable()
@@ -151,6 +170,11 @@ int store_variable(Value& record, int index)
         report("Reserved identifier", name_of(record));
         return -1;
     }
+    return store_unreserved_variable(record, index);
+}
+
+int store_unreserved_variable(Value& record, int index)
+{
     if (index < 0) {
         index = allocate_variable();
         if (index < 0)

@@ -36,6 +36,8 @@ struct VariableMemo {
 
 // As find_variable, with the memo of the name.
 int find_variable(std::string_view name, VariableMemo& memo);
+// The same for a name kept zero-padded to 16 bytes, as in a value record.
+int find_padded_variable(const char* padded, VariableMemo& memo);
 
 // The first free entry, or -1 after "Maximal number of variables is reached".
 int allocate_variable();
@@ -47,6 +49,8 @@ void free_level(int level);
 // record at the current level). A name of a built-in function is refused with
 // "Reserved identifier". Returns the index, or -1 when nothing was stored.
 int store_variable(Value& record, int index);
+// As store_variable, for a record whose name is known not to be a built-in function's.
+int store_unreserved_variable(Value& record, int index);
 
 // One past the highest entry ever used (bounds the linear searches).
 int variable_high_water();

@@ -4,34 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "interp/token_cache.hpp"
-#include "tests/support/script_session.hpp"
+#include "tests/support/cache_session.hpp"
 
 namespace korvan::kfl {
 namespace {
 
-class StatementCacheTest : public test::ScriptSession {
-protected:
-    void TearDown() override
-    {
-        allow_token_cache(true);
-        test::ScriptSession::TearDown();
-    }
-
-    // The script's output with the cache, after checking it against a run without it.
-    std::string run_both(const std::string& body)
-    {
-        allow_token_cache(false);
-        std::string plain = run_script(body);
-        reset_interpreter();
-        front_end().inputs.record_number = 0;
-        allow_token_cache(true);
-        clear_token_cache();
-        std::string cached = run_script(body);
-        EXPECT_EQ(cached, plain) << body;
-        return cached;
-    }
-};
+using StatementCacheTest = test::CacheSession;
 
 TEST_F(StatementCacheTest, ArithmeticOfEveryOperatorMatchesTheParser)
 {

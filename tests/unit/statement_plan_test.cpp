@@ -1,0 +1,123 @@
+// Stored statements that run from their plans (assignments, block IF, ELSE,
+// END IF and the ends of loops and SWITCH blocks) print what the executor
+// prints: each script runs with plans and without the cache, and the outputs
+// must be the same byte for byte; the cases the plans leave to the executor
+// (skipping, a stray routine body, full IF nesting, refused targets) are here too.
+#include <string>
+
+#include "interp/statement_buffer.hpp"
+#include "interp/token_cache.hpp"
+#include "tests/support/cache_session.hpp"
+
+namespace korvan::kfl {
+namespace {
+
+using StatementPlanTest = test::CacheSession;
+
+TEST_F(StatementPlanTest, BlockIfConditionsThatFailOrAreNotIntegers)
+{
+    std::string out = run_both(
+        "X = 1.5\nDO I = 1, 3\n  IF (X)\n    PRINT 'x'\n  ENDIF\n  IF (I > Q)\n    PRINT 'q'\n  END IF\n"
+        "  IF (I / (I - 2) > 0)\n    PRINT 'pos', I\n  ELSE\n    PRINT 'not', I\n  ENDIF\n  IF (I == 3) Q = 0\nEND DO\n");
+    // Without a block opened the branch runs and each END IF finds the depth 0;
+    // the division by zero leaves its left operand as the comparison's. Replayed
+    // statements report the record last read.
+    std::string pass =
+        " >>>> Non integer value of logical expression in record 16 (main.kfl)\n     x\n"
+        " >>>> Missing IF statement before END IF in record 16 (main.kfl)\n"
+        " >>>> Undefined identifier Q in record 16 (main.kfl)\n     q\n"
+        " >>>> Missing IF statement before END IF in record 16 (main.kfl)\n";
+    EXPECT_EQ(out,
+              " >>>> Non integer value of logical expression in record 4 (main.kfl)\n     x\n"
+              " >>>> Missing IF statement before END IF in record 6 (main.kfl)\n"
+              " >>>> Undefined identifier Q in record 7 (main.kfl)\n     q\n"
+              " >>>> Missing IF statement before END IF in record 9 (main.kfl)\n     not\n              1 \n" +
+                  pass + " >>>> Divide by zero in record 16 (main.kfl)\n     pos\n              2 \n" + pass +
+                  "     pos\n              3 \n");
+}
+
+TEST_F(StatementPlanTest, NestedAndSkippedIfBlocksInLoops)
+{
+    // Nine nested IF blocks: the ninth is refused on every pass; IF blocks inside
+    // a branch not taken are skipped (and counted) by the executor.
+    std::string nine;
+    for (int k = 1; k <= 9; ++k)
+        nine += "IF (I > " + std::to_string(k - 10) + ")\n";
+    nine += "N = N + 1\n";
+    for (int k = 1; k <= 9; ++k)
+        nine += "ENDIF\n";
+    std::string out = run_both("N = 0\nDO I = 1, 2\n" + nine + "END DO\nPRINT N\n");
+    EXPECT_NE(out.find(" >>>> Max. number of nested IF statements is reached"), std::string::npos);
+    run_both(
+        "S = 0\nDO I = 1, 6\n  IF (I % 2 == 0)\n    IF (I > 3)\n      S = S + 100\n    ELSE IF (I > 1)\n"
+        "      S = S + 10\n    ELSE\n      S = S + 1000\n    END IF\n  ELSEIF (I == 5)\n    S = S - 1\n  ELSE\n"
+        "    IF (S > 0)\n      S = S * 2\n    ENDIF\n  ENDIF\n  PRINT S\nEND DO\n");
+    // ELSE with more after it, and ELSE, END IF without an IF, replayed.
+    run_both("DO I = 1, 2\n  IF (I == 1)\n  ELSE X\n  ENDIF\n  ELSE\n  ENDIF\n  END IF\nEND DO\nPRINT I\n");
+}
+
+TEST_F(StatementPlanTest, AssignmentsTheExecutorRefusesOrRedirects)
+{
+    // A built-in function's name, a system variable, an array replaced by a
+    // number, a reference argument and values that are no numbers.
+    dir.write("setv.kfl", "%KFL\nSUBROUTINE SETV (V, N)\nDO K = 1, 2\n  V = V + N\n  N = N * 2\nEND DO\nEND\n");
+    std::string out = run_both(
+        "INT A[3]\nB = 0\nDO I = 1, 3\n  SIN = I\n  %XMIN = I\n  A = I * 2\n  CALL SETV (B, I + 0)\n"
+        "  T = 'text'\n  U = T\n  U = 1 + 2\n  PRINT A, B, U, %XMIN\nEND DO\n");
+    EXPECT_NE(out.find(" >>>> Reserved identifier SIN in record 13 (main.kfl)\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("              6              18               3        3.000000 \n"), std::string::npos) << out;
+    // The variable assigned goes away and comes back inside the loop.
+    run_both("DO I = 1, 4\n  Y = I * 1.5\n  FREE Y\n  IF (I > 2)\n    Y = 0\n    FREE I\n  ENDIF\n  PRINT I\nEND DO\n");
+}
+
+TEST_F(StatementPlanTest, EveryKindOfLoopEndReplayed)
+{
+    std::string out = run_both(
+        "S = 0\nDO X = 0.0D0, 1.0D0, 0.25D0\n  K = 0\n  WHILE (K < 3)\n    K = K + 1\n    IF (K == 2)\n"
+        "      CONTINUE\n    ENDIF\n    SWITCH (K)\n    CASE 1:\n      S = S + 1\n      BREAK\n    CASE 3:\n"
+        "      S = S + 30\n    DEFAULT:\n      S = S + 500\n    END SWITCH\n  END WHILE\n  DO J = 3, 1\n"
+        "    S = 0\n  END DO\n  DO J = 1, 9\n    IF (J > 2)\n      BREAK\n    ENDIF\n    S = S + J\n  END DO\n"
+        "END DO\nPRINT S, X, K, J\n");
+    EXPECT_EQ(out, "           2670        1.250000               3               3 \n");
+    // An END of the other kind closes the loop; an END DO with no loop open while
+    // replaying says nothing.
+    run_both("DO I = 1, 3\n  WHILE (I < 2)\n    I = I + 1\n  END DO\n  PRINT I\nEND DO\nPRINT I\n");
+    run_both("N = 0\nL:\nN = N + 1\nEND DO\nEND WHILE\nEND SWITCH\nIF (N < 3) GOTO L\nPRINT N\n");
+}
+
+TEST_F(StatementPlanTest, StrayRoutineBodiesArePassedOverAsBefore)
+{
+    // The routine's statements are stored after its CALL; passes that do not make
+    // the call pass over the stored body, its IF blocks, loops and assignments.
+    dir.write("addto.kfl",
+              "%KFL\nSUBROUTINE ADDTO (V)\nDO K = 1, 2\n  IF (K == 2)\n    V = V + 10\n  ELSE\n    V = V + 1\n"
+              "  END IF\nEND DO\nEND\n");
+    std::string out = run_both(
+        "S = 0\nDO I = 1, 5\n  IF (I % 2 == 1)\n    CALL ADDTO (S)\n  ENDIF\n  S = S * 2\nEND DO\nPRINT S\n");
+    EXPECT_EQ(out, "            462 \n");
+}
+
+TEST_F(StatementPlanTest, JumpsIntoAndOutOfPlannedBlocks)
+{
+    run_both(
+        "N = 0\nTOP:\nDO I = 1, 3\n  IF (I == 2)\n    N = N + 10\n    GOTO NEXT\n  ENDIF\n  N = N + 1\nEND DO\n"
+        "NEXT:\nIF (N < 40) GOTO TOP\nPRINT N, I\nDO I = 1, 2\n  IF (I == 1)\nINSIDE:\n    N = N + 1\n  ENDIF\n"
+        "END DO\nIF (N < 50) GOTO INSIDE\nPRINT N\n");
+}
+
+TEST_F(StatementPlanTest, PlansFollowTheirBufferEntries)
+{
+    // Loops read, freed and read again reuse buffer positions for other texts.
+    std::string body;
+    for (int k = 0; k < 3; ++k) {
+        std::string v = "V" + std::to_string(k);
+        body += "DO I = 1, 2\n  " + v + " = I + " + std::to_string(k) + "\n  IF (" + v + " > 2)\n    " + v +
+                " = 0\n  ENDIF\nEND DO\nPRINT " + v + "\n";
+    }
+    EXPECT_EQ(run_both(body), "              2 \n              0 \n              0 \n");
+    const StatementBuffer& buffer = front_end().buffer;
+    EXPECT_EQ(buffer.count(), 0);
+}
+
+}  // namespace
+}  // namespace korvan::kfl
