@@ -158,6 +158,11 @@ void assignment_statement(std::string_view name)
         pop_to(0);
         return;
     }
+    store_assigned_value(name, statement_target_memo(), false);
+}
+
+void store_assigned_value(std::string_view name, VariableMemo* memo, bool name_checked)
+{
     // A failed operation may leave more than one record; the result is the bottom one.
     Value& value = stack_at(0);
     if (value.type == T_REF) {
@@ -169,8 +174,8 @@ void assignment_statement(std::string_view name)
         pop_to(0);
         return;
     }
-    VariableMemo* memo = statement_target_memo();
-    int index = store_variable(value, memo != nullptr ? find_variable(name, *memo) : find_variable(name));
+    int found = memo != nullptr ? find_variable(name, *memo) : find_variable(name);
+    int index = name_checked ? store_unreserved_variable(value, found) : store_variable(value, found);
     pop_to(0);
     if (index >= 0 && name.front() == '%')
         system_variable_assigned(name, index);

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "interp/assignment.hpp"
 #include "interp/compiled_expression.hpp"
 #include "interp/control_flow.hpp"
 #include "interp/eval_stack.hpp"
@@ -126,16 +127,7 @@ void run_assignment(TokenList& list, const StatementPlan& plan)
         pop_to(0);
         return;
     }
-    // A failed operation may leave more than one record; the result is the bottom one.
-    Value& value = stack_at(0);
-    if (value.type == T_REF) {
-        pop_to(0);
-        return;
-    }
-    const TokenSnapshot& target = list.tokens[0];
-    set_name(value, word_of(target));
-    store_unreserved_variable(value, find_padded_variable(target.record.name, list.target));
-    pop_to(0);
+    store_assigned_value(word_of(list.tokens[0]), &list.target, true);
 }
 
 // The block IF's work once its condition is known to be evaluated (not skipping,

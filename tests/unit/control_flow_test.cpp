@@ -1,11 +1,11 @@
 // Block structure at run time: the statement buffer behind loops and labels,
 // jumps that leave loops, and random (often malformed) block structures.
-#include <random>
 #include <string>
 #include <vector>
 
 #include "interp/executor.hpp"
 #include "interp/label_table.hpp"
+#include "tests/support/block_script_generator.hpp"
 #include "tests/support/script_session.hpp"
 
 namespace korvan::kfl {
@@ -105,83 +105,6 @@ TEST_F(ControlFlowTest, DeepNestingIsBoundedEverywhere)
     EXPECT_LE(c.switch_depth, max_block_nesting);
 }
 
-// Random block structures: nested and mismatched IF, loop, SWITCH, GOTO and
-// routine statements. Every loop is bounded: DO variables are never assigned,
-// WHILE conditions and backward jumps depend on counters that only grow.
-class ScriptGenerator {
-public:
-    explicit ScriptGenerator(unsigned seed) : rng_(seed) {}
-
-    std::string script(int statements)
-    {
-        std::string out = "W = 0\nG = 0\nR = 5\n";
-        labels_ = 0;
-        for (int i = 0; i < statements; ++i)
-            out += statement();
-        return out;
-    }
-
-    std::string routine(const std::string& name, int statements)
-    {
-        std::string out = "SUBROUTINE " + name + "\n";
-        for (int i = 0; i < statements; ++i)
-            out += statement(false);
-        if (pick(4) != 0)
-            out += "END\n";  // sometimes missing
-        return out;
-    }
-
-private:
-    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
-    std::string number() { return std::to_string(pick(4)); }
-
-    std::string statement(bool calls = true)
-    {
-        switch (pick(calls ? 30 : 28)) {
-        case 0: return "IF (R > " + number() + ")\n";
-        case 1: return "IF (" + number() + ") PRINT " + number() + "\n";
-        case 2: return "ELSEIF (" + number() + ")\n";
-        case 3: return "ELSE IF (" + number() + ")\n";
-        case 4: return "ELSE\n";
-        case 5: return pick(2) ? "ENDIF\n" : "END IF\n";
-        case 6:
-        case 7: {
-            static const char* const ranges[] = {"1, 3", "3, 1", "1, 2, 0.5", "2, 1, -1", "0, 1, 0.25", "1, 1"};
-            return "DO L" + std::to_string(do_count_++) + " = " + ranges[pick(6)] + "\n";
-        }
-        case 8:
-        case 9: return "END DO\n";
-        case 10: return "WHILE (W < " + std::to_string(3 + pick(3)) + ")\nW = W + 1\n";
-        case 11: return "END WHILE\n";
-        case 12: return "SWITCH (" + number() + ")\n";
-        case 13: return "CASE " + number() + ":\n";
-        case 14: return "DEFAULT:\n";
-        case 15: return "END SWITCH\n";
-        case 16: return "BREAK\n";
-        case 17: return "CONTINUE\n";
-        case 18: return "X" + std::to_string(labels_++) + ":\n";
-        case 19: return "GOTO X" + std::to_string(labels_ + pick(3)) + "\n";
-        case 20:
-            if (labels_ == 0)
-                return "PRINT 0\n";
-            return "G = G + 1\nIF (G < 40) GOTO X" + std::to_string(pick(labels_)) + "\n";
-        case 21: return "END\n";
-        case 22: return "RETURN\n";
-        case 23: return "PRINT " + number() + "\n";
-        case 24: return "IF (" + number() + ") BREAK\n";
-        case 25: return "IF (" + number() + ") CONTINUE\n";
-        case 26: return "EXTERN R\n";
-        case 27: return "R = R - 1\n";
-        case 28: return "CALL RR\n";
-        default: return "Y = FF(" + number() + ")\n";
-        }
-    }
-
-    std::mt19937 rng_;
-    int labels_ = 0;
-    int do_count_ = 0;
-};
-
 struct RunawayScript {};
 
 long executed_statements = 0;
@@ -198,7 +121,7 @@ TEST_F(ControlFlowTest, RandomBlockStructuresRunToTheirEnd)
 {
     StatementExecutor previous = set_statement_executor(&counting_executor);
     for (unsigned seed = 1; seed <= 300; ++seed) {
-        ScriptGenerator generator(seed);
+        test::BlockScriptGenerator generator(seed);
         dir.write("rr.kfl", "%KFL\n" + generator.routine("RR", 25));
         dir.write("ff.kfl", "%KFL\nFUNCTION FF (N)\n" + generator.routine("GG", 10).substr(14) + "RETURN N\nEND\n");
         std::string body = generator.script(60);

@@ -7,6 +7,9 @@
 
 #include "interp/statement_buffer.hpp"
 #include "interp/token_cache.hpp"
+#include "interp/executor.hpp"
+#include "interp/loader.hpp"
+#include "tests/support/block_script_generator.hpp"
 #include "tests/support/cache_session.hpp"
 
 namespace korvan::kfl {
@@ -117,6 +120,58 @@ TEST_F(StatementPlanTest, PlansFollowTheirBufferEntries)
     EXPECT_EQ(run_both(body), "              2 \n              0 \n              0 \n");
     const StatementBuffer& buffer = front_end().buffer;
     EXPECT_EQ(buffer.count(), 0);
+}
+
+struct RunawayScript {};
+long executed_statements = 0;
+
+void counting_executor(std::string_view text)
+{
+    if (++executed_statements > 1000000)
+        throw RunawayScript{};
+    execute(text);
+}
+
+TEST_F(StatementPlanTest, RandomBlockStructuresPrintTheSame)
+{
+    // Nested, mismatched and jumping block structures with routines: a script that
+    // ends without the cache (counted, so that none runs away) prints the same
+    // with plans and leaves the same block state.
+    int compared = 0;
+    for (unsigned seed = 1; seed <= 200; ++seed) {
+        test::BlockScriptGenerator generator(seed);
+        dir.write("rr.kfl", "%KFL\n" + generator.routine("RR", 25));
+        dir.write("ff.kfl", "%KFL\nFUNCTION FF (N)\n" + generator.routine("GG", 10).substr(14) + "RETURN N\nEND\n");
+        std::string body = generator.script(60);
+        reset_interpreter();
+        allow_token_cache(false);
+        StatementExecutor previous = set_statement_executor(&counting_executor);
+        executed_statements = 0;
+        std::string plain;
+        bool ended = true;
+        try {
+            plain = run_script(body);
+        } catch (const RunawayScript&) {
+            front_end().inputs.close_all();
+            ended = false;
+        }
+        set_statement_executor(previous);
+        if (!ended)
+            continue;
+        ControlState before = control_state();
+        reset_interpreter();
+        front_end().inputs.record_number = 0;
+        allow_token_cache(true);
+        clear_token_cache();
+        EXPECT_EQ(run_script(body), plain) << "seed " << seed << ":\n" << body;
+        const ControlState& after = control_state();
+        EXPECT_EQ(after.if_depth, before.if_depth) << seed;
+        EXPECT_EQ(after.loop_depth, before.loop_depth) << seed;
+        EXPECT_EQ(after.switch_depth, before.switch_depth) << seed;
+        EXPECT_EQ(after.skipping, before.skipping) << seed;
+        ++compared;
+    }
+    EXPECT_GT(compared, 150);
 }
 
 }  // namespace
