@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "binding/adapters.hpp"
@@ -34,7 +35,7 @@ using SplineRoutine = void (*)(std::span<const float> x, std::span<const float> 
 using SplmodRoutine = void (*)(int ngrad, int npts);
 using HistogRoutine = void (*)(std::span<const float> x, int n, std::span<float> xh, std::span<float> yh, int& nh);
 using LeginiRoutine = void (*)(std::span<char> buffer, int nlin, int nmaxln);
-using LeglinRoutine = void (*)(std::span<char> buffer, std::string_view text, int ilin);
+using LeglinRoutine = void (*)(std::string& buffer, std::string_view text, int ilin);
 using LegendRoutine = void (*)(std::span<const char> buffer, int ncor);
 using ItmcatRoutine = void (*)(std::span<char> list, std::string_view item);
 using RpixlsRoutine = void (*)(std::span<std::uint8_t> bytes, int nx, int ny, int nw, int nh);
@@ -184,14 +185,32 @@ void bind_legini(ArgumentSlots& s)
     Routine({static_cast<char*>(block), static_cast<std::size_t>(length)}, nlin, nmaxln);
 }
 
-// LEGLIN(CBUF, CSTR, ILIN): the legend buffer is CBUF's own text.
+// LEGLIN(CBUF, CSTR, ILIN): the legend buffer is CBUF's own text. Its lines
+// hold characters, so a line of UTF-8 text makes the text longer in bytes:
+// CBUF then gets a block of the new length.
 template <LeglinRoutine Routine>
 void bind_leglin(ArgumentSlots& s)
 {
     kfl::Value* v = detail::text_variable(s, 0, "LEGLIN", "V,S,I");
     if (v == nullptr)
         return;
-    Routine({v->slot.text, static_cast<std::size_t>(v->count)}, s.text_at(1), s.int_at(2));
+    // CSTR may be CBUF's own text: the old block stays until the routine is done.
+    std::string buffer(v->slot.text, static_cast<std::size_t>(v->count));
+    Routine(buffer, s.text_at(1), s.int_at(2));
+    if (buffer.size() == static_cast<std::size_t>(v->count)) {
+        std::memcpy(v->slot.text, buffer.data(), buffer.size());
+        return;
+    }
+    char* block = buffer.size() < kfl::max_block_bytes ? static_cast<char*>(kfl::allocate_block(buffer.size() + 1))
+                                                       : nullptr;
+    if (block == nullptr) {
+        kfl::report("Not enough memory");
+        return;
+    }
+    std::memcpy(block, buffer.data(), buffer.size());
+    std::free(v->slot.text);
+    v->slot.text = block;
+    v->count = static_cast<std::int32_t>(buffer.size());
 }
 
 // LEGEND(CBUF, NCOR).

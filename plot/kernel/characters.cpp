@@ -39,6 +39,22 @@ char32_t next_character(std::string_view text, std::size_t& i)
     return b;
 }
 
+std::size_t character_offset(std::string_view text, std::size_t n)
+{
+    std::size_t i = 0;
+    for (std::size_t k = 0; k < n && i < text.size(); ++k)
+        next_character(text, i);
+    return i;
+}
+
+std::size_t character_count(std::string_view text)
+{
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < text.size(); ++n)
+        next_character(text, i);
+    return n;
+}
+
 void append_utf8(std::string& out, char32_t c)
 {
     if (c < 0x80) {

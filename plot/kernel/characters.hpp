@@ -13,6 +13,13 @@ namespace korvan {
 // start a well-formed UTF-8 sequence is one Latin-1 character.
 char32_t next_character(std::string_view text, std::size_t& i);
 
+// The byte offset where the character after the first n characters starts
+// (the text's size when it has no more than n); never inside a character.
+std::size_t character_offset(std::string_view text, std::size_t n);
+
+// The number of characters of a text.
+std::size_t character_count(std::string_view text);
+
 // The text in UTF-8 by the rule above.
 std::string utf8_text(std::string_view text);
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "plot/kernel/characters.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/state.hpp"
 #include "plot/routines/fill.hpp"
@@ -28,11 +29,14 @@ bool legend_ready()
     return true;
 }
 
-bool buffer_holds(std::size_t size)
+// The buffer holds NLIN lines of NMAXLN characters; a character of a UTF-8
+// text takes several bytes, so lines are found by counting characters.
+bool buffer_holds(std::string_view buffer)
 {
     const LegendAttributes& l = state().legend;
-    return size >= static_cast<std::size_t>(l.lines) * static_cast<std::size_t>(l.length);
+    return character_count(buffer) >= static_cast<std::size_t>(l.lines) * static_cast<std::size_t>(l.length);
 }
+
 
 // Line i (1-based) of the buffer; undefined when never given (starts with 0).
 struct LegendLine {
@@ -50,24 +54,27 @@ TextRequest legend_text_request()
 
 LegendLine legend_line(std::string_view buffer, int i)
 {
-    const LegendAttributes& l = state().legend;
     LegendLine line;
-    std::size_t from = static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(l.length);
+    auto [from, to] = legend_line_bytes(buffer, i);
     if (from >= buffer.size() || buffer[from] == '\0') {
         line.texts.emplace_back();
         return line;
     }
     line.defined = true;
-    std::string_view text = buffer.substr(from, static_cast<std::size_t>(l.length));
+    std::string_view text = buffer.substr(from, to - from);
     text = text.substr(0, std::min(text.find('\0'), text.size()));
     const TextAttributes& t = state().text;
     std::string piece;
-    for (char ch : text) {
-        if (t.legend_control && ch == t.legend_break) {
+    // The break is a control character: it is looked for where a character
+    // starts, as the text engine looks for its control characters.
+    for (std::size_t k = 0; k < text.size();) {
+        std::size_t start = k;
+        next_character(text, k);
+        if (t.legend_control && text[start] == t.legend_break) {
             line.texts.push_back(piece);
             piece.clear();
         } else {
-            piece += ch;
+            piece.append(text.substr(start, k - start));
         }
     }
     line.texts.push_back(piece);
@@ -185,6 +192,13 @@ void draw_pattern(const CurveRecord& r, double x, double y_mid, double length, d
 
 }  // namespace
 
+std::pair<std::size_t, std::size_t> legend_line_bytes(std::string_view buffer, int i)
+{
+    const std::size_t n = static_cast<std::size_t>(state().legend.length);
+    std::size_t from = character_offset(buffer, static_cast<std::size_t>(i - 1) * n);
+    return {from, from + character_offset(buffer.substr(from), n)};
+}
+
 void legini(std::span<char> buffer, int nlin, int nmaxln)
 {
     soft_level_check("legini");
@@ -202,7 +216,7 @@ void legini(std::span<char> buffer, int nlin, int nmaxln)
     l.initialised = true;
 }
 
-void leglin(std::span<char> buffer, std::string_view text, int ilin)
+void leglin(std::string& buffer, std::string_view text, int ilin)
 {
     soft_level_check("leglin");
     if (!legend_ready())
@@ -210,20 +224,34 @@ void leglin(std::span<char> buffer, std::string_view text, int ilin)
     LegendAttributes& l = state().legend;
     if (range_check(ilin, 1, l.lines))
         return;
-    if (text.size() > static_cast<std::size_t>(l.length)) {
+    const std::size_t length = static_cast<std::size_t>(l.length);
+    const std::size_t characters = character_count(text);
+    if (characters > length) {
         warning_text(16, text);
         return;
     }
-    if (!buffer_holds(buffer.size())) {
+    if (!buffer_holds(buffer)) {
         warning(17);
         return;
     }
-    std::size_t from = static_cast<std::size_t>(ilin - 1) * static_cast<std::size_t>(l.length);
-    for (std::size_t i = 0; i < static_cast<std::size_t>(l.length); ++i)
-        buffer[from + i] = i < text.size() ? text[i] : ' ';
+    std::string line(text);
+    // A full line that ends in a lone Latin-1 byte able to start a UTF-8
+    // sequence would join the next line's first bytes when read back: that
+    // character is stored in UTF-8.
+    const std::size_t last = characters == length ? character_offset(text, characters - 1) : text.size();
+    if (last + 1 == text.size()) {
+        const unsigned char b = static_cast<unsigned char>(text[last]);
+        if (b >= 0xC2 && b <= 0xF4) {
+            line.resize(last);
+            append_utf8(line, b);
+        }
+    }
+    line.append(length - characters, ' ');
     // A text starting with a zero byte would read as undefined: it stays a blank.
     if (text.empty() || text[0] == '\0')
-        buffer[from] = ' ';
+        line[0] = ' ';
+    auto [from, to] = legend_line_bytes(buffer, ilin);
+    buffer.replace(from, to - from, line);
     TextRequest request = legend_text_request();
     l.widest = std::max(l.widest, static_cast<int>(std::lround(text_length(text, request))));
 }
@@ -233,7 +261,7 @@ void legtit(std::string_view title)
     soft_level_check("legtit");
     if (!legend_ready())
         return;
-    std::string_view t = title.substr(0, std::min<std::size_t>(title.size(), legend_title_limit));
+    std::string_view t = title.substr(0, character_offset(title, legend_title_limit));
     std::size_t end = t.find_last_not_of(' ');
     state().legend.title.assign(end == std::string_view::npos ? std::string_view() : t.substr(0, end + 1));
 }
@@ -315,7 +343,8 @@ void legend(std::span<const char> buffer, int ncor)
         return;
     PlotState& s = state();
     const LegendAttributes& l = s.legend;
-    if (!buffer_holds(buffer.size())) {
+    std::string_view text(buffer.data(), buffer.size());
+    if (!buffer_holds(text)) {
         warning(17);
         return;
     }
@@ -324,7 +353,6 @@ void legend(std::span<const char> buffer, int ncor)
     if (l.position == 0 && range_check(ncor, 1, 8))
         return;
 
-    std::string_view text(buffer.data(), buffer.size());
     Layout m = measure(text);
     double w = std::round(m.width);
     double h = std::round(m.height);

@@ -10,6 +10,7 @@
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/state.hpp"
 #include "plot/routines/axes_internal.hpp"
+#include "plot/routines/legends.hpp"
 #include "plot/routines/figures.hpp"
 #include "plot/routines/numbers.hpp"
 #include "plot/routines/patterns.hpp"
@@ -38,10 +39,10 @@ std::vector<std::string> segment_lines(std::string_view cbuf, int nlin, int i)
     if (nlin <= 0 || length <= 0)
         return lines;
     for (int k = 0; k < nlin; ++k) {
-        std::size_t from = static_cast<std::size_t>(i * nlin + k) * static_cast<std::size_t>(length);
+        auto [from, to] = legend_line_bytes(cbuf, i * nlin + k + 1);
         if (from >= cbuf.size())
             break;
-        std::string line(cbuf.substr(from, static_cast<std::size_t>(length)));
+        std::string line(cbuf.substr(from, to - from));
         line = line.substr(0, line.find('\0'));
         std::size_t end = line.find_last_not_of(' ');
         lines.push_back(end == std::string::npos ? "" : line.substr(0, end + 1));

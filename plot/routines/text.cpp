@@ -80,10 +80,7 @@ Style style_for(const TextRequest& request)
 // The first 132 characters without trailing blanks.
 std::string_view trimmed(std::string_view text)
 {
-    std::size_t length = 0;
-    for (std::size_t n = 0; n < text_limit && length < text.size(); ++n)
-        next_character(text, length);
-    text = text.substr(0, length);
+    text = text.substr(0, character_offset(text, text_limit));
     std::size_t end = text.find_last_not_of(' ');
     return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
 }

@@ -69,11 +69,11 @@ void fake_legini(std::span<char> buffer, int nlin, int nmaxln)
     seen.n = nlin * nmaxln;
 }
 
-void fake_leglin(std::span<char> buffer, std::string_view text, int ilin)
+void fake_leglin(std::string& buffer, std::string_view text, int ilin)
 {
     std::size_t width = buffer.size() / 2;  // two lines in the tests
     std::size_t at = static_cast<std::size_t>(ilin - 1) * width;
-    std::memcpy(buffer.data() + at, text.data(), std::min(text.size(), width));
+    buffer.replace(at, std::min(text.size(), width), text.substr(0, width));
 }
 
 void fake_legend(std::span<const char> buffer, int)

@@ -111,8 +111,8 @@ protected:
         for (auto& y : models)
             curve(model_x, y, 49);
 
-        legend_.assign(5 * 10 + 1, '\0');
-        std::span<char> b(legend_.data(), 50);
+        legend_.assign(5 * 10, '\0');
+        std::string& b = legend_;
         legini(b, 5, 10);
         leglin(b, "measured", 1);
         leglin(b, "spline", 2);
@@ -122,14 +122,14 @@ protected:
         legtit("Curves");
         legpos(2300, 400);
         legend(b, 1);
-        legend_w = nxlegn(std::string_view(legend_.data(), 50));
-        legend_h = nylegn(std::string_view(legend_.data(), 50));
+        legend_w = nxlegn(legend_);
+        legend_h = nylegn(legend_);
         endgrf();
         korfin();
     }
     std::vector<float> model_x;
     std::vector<float> models[3];
-    std::vector<char> legend_;
+    std::string legend_;
     int legend_w = 0;
     int legend_h = 0;
 };

@@ -13,13 +13,13 @@ namespace {
 
 class LegendsTest : public CurvePlotTest {
 protected:
-    std::span<char> make(int nlin, int nmaxln)
+    std::string& make(int nlin, int nmaxln)
     {
-        buffer_.assign(static_cast<std::size_t>(nlin * nmaxln) + 1, '\0');
-        legini(std::span<char>(buffer_.data(), buffer_.size() - 1), nlin, nmaxln);
-        return {buffer_.data(), buffer_.size() - 1};
+        buffer_.assign(static_cast<std::size_t>(nlin * nmaxln), '\0');
+        legini(buffer_, nlin, nmaxln);
+        return buffer_;
     }
-    std::string_view text() const { return {buffer_.data(), buffer_.size() - 1}; }
+    std::string_view text() const { return buffer_; }
     void curves(int n)
     {
         const float x[] = {100, 900};
@@ -33,13 +33,13 @@ protected:
         r.justification = 0;
         return text_length(s, r);
     }
-    std::vector<char> buffer_;
+    std::string buffer_;
 };
 
 TEST_F(LegendsTest, LinesAreStoredBlankPadded)
 {
     open_plot();
-    std::span<char> b = make(3, 10);
+    std::string& b = make(3, 10);
     leglin(b, "abc", 2);
     leglin(b, "0123456789", 1);
     EXPECT_EQ(text(), std::string_view("0123456789abc       \0\0\0\0\0\0\0\0\0\0", 30));
@@ -56,10 +56,69 @@ TEST_F(LegendsTest, LinesAreStoredBlankPadded)
     EXPECT_EQ(state().legend.title, "Legende");
 }
 
+// Lines hold NMAXLN characters: UTF-8 text takes more bytes, the lines after
+// it move along, and nothing is cut inside a character.
+TEST_F(LegendsTest, LinesCountCharactersNotBytes)
+{
+    open_plot();
+    std::string& b = make(3, 8);
+    leglin(b, "\xCE\x94t in \xC2\xB5s", 2);  // 8 characters in 10 bytes
+    leglin(b, "x", 1);
+    EXPECT_EQ(text(), std::string_view("x       \xCE\x94t in \xC2\xB5s\0\0\0\0\0\0\0\0", 26));
+    leglin(b, "\xC2\xB0" "C", 3);
+    EXPECT_EQ(text(), "x       \xCE\x94t in \xC2\xB5s\xC2\xB0" "C      ");
+    // Nine characters are too many, however few bytes the limit would allow.
+    leglin(b, "\xCE\x94t in \xC2\xB5s!", 2);
+    EXPECT_EQ(take_output(), " <<<< Warning  16: Too long string for legend line in leglin!   (\xCE\x94t in \xC2\xB5s!)\n");
+    // A shorter line gives the bytes back.
+    leglin(b, "ab", 2);
+    EXPECT_EQ(text(), "x       ab      \xC2\xB0" "C      ");
+    EXPECT_EQ(legend_line_bytes(b, 3), std::make_pair(std::size_t{16}, std::size_t{25}));
+    // Latin-1 bytes of older scripts are single characters, stored as given.
+    leglin(b, "Ma\xDF \xB5m", 1);
+    EXPECT_EQ(text(), "Ma\xDF \xB5m  ab      \xC2\xB0" "C      ");
+    EXPECT_EQ(take_output(), "");
+}
+
+TEST_F(LegendsTest, AFullLineNeverJoinsTheNext)
+{
+    open_plot();
+    std::string& b = make(2, 3);
+    // Latin-1 "Maß" fills line 1 and "µs" starts line 2: the lone byte of ß
+    // followed by that of µ would read as one UTF-8 character, so ß is kept
+    // in UTF-8.
+    leglin(b, "\xB5s", 2);
+    leglin(b, "Ma\xDF", 1);
+    EXPECT_EQ(text(), "Ma\xC3\x9F\xB5s ");
+    EXPECT_EQ(legend_line_bytes(b, 2), std::make_pair(std::size_t{4}, std::size_t{7}));
+    // The title keeps 20 characters, whole.
+    std::string title;
+    for (int i = 0; i < 21; ++i)
+        title += "\xCE\x94";
+    legtit(title);
+    EXPECT_EQ(state().legend.title, title.substr(0, 40));
+}
+
+TEST_F(LegendsTest, TheBoxMeasuresCharacters)
+{
+    open_unit_axes();
+    std::string& b = make(2, 8);
+    leglin(b, "\xCE\x94t in \xC2\xB5s", 1);
+    leglin(b, "a/\xC2\xB5", 2);
+    double wide = width("\xCE\x94t in \xC2\xB5s");
+    EXPECT_GT(wide, width("t in s"));
+    EXPECT_EQ(nxlegn(text()), std::lround(54 + 180 + wide));
+    EXPECT_EQ(nylegn(text()), std::lround(54 + 1.5 * 54 + 36 + 54));
+    // The legend break splits between characters.
+    mixleg();
+    EXPECT_EQ(nylegn(text()), std::lround(54 + 1.5 * 54 + 36 + 2 * 54));
+    EXPECT_EQ(take_output(), "");
+}
+
 TEST_F(LegendsTest, EverythingNeedsLegini)
 {
     open_unit_axes();
-    char b[40] = {};
+    std::string b(40, '\0');
     leglin(b, "abc", 1);
     legtit("T");
     legpos(10, 10);
@@ -74,7 +133,7 @@ TEST_F(LegendsTest, EverythingNeedsLegini)
                              " <<<< Warning  15: No call to legini before in nxlegn!\n");
     legini(b, 31, 1);
     legini(b, 1, 81);
-    legini(std::span<char>(b, 8), 3, 3);
+    legini(std::span<char>(b.data(), 8), 3, 3);
     EXPECT_EQ(take_output(), " <<<< Warning   2: Incorrect parameter in legini!   (  31)\n"
                              " <<<< Warning   2: Incorrect parameter in legini!   (  81)\n"
                              " <<<< Warning  17: Not enough store for the legend buffer in legini!\n");
@@ -85,7 +144,7 @@ TEST_F(LegendsTest, CornerNineIsRefused)
 {
     open_unit_axes();
     curves(3);
-    std::span<char> b = make(3, 10);
+    std::string& b = make(3, 10);
     for (int i = 1; i <= 3; ++i)
         leglin(b, "curve", i);
     mark();
@@ -100,7 +159,7 @@ TEST_F(LegendsTest, MoreLinesThanCurvesWarnsAndDraws)
 {
     open_unit_axes();
     curves(2);
-    std::span<char> b = make(3, 10);
+    std::string& b = make(3, 10);
     leglin(b, "first", 1);
     leglin(b, "second", 2);
     leglin(b, "third", 3);
@@ -113,7 +172,7 @@ TEST_F(LegendsTest, MoreLinesThanCurvesWarnsAndDraws)
 TEST_F(LegendsTest, BoxSizeFollowsTextTitleAndOptions)
 {
     open_unit_axes();  // frame 0
-    std::span<char> b = make(3, 10);
+    std::string& b = make(3, 10);
     leglin(b, "abc", 1);
     leglin(b, "de", 2);
     leglin(b, "fghijklmno", 3);
@@ -155,7 +214,7 @@ TEST_F(LegendsTest, CornersPlaceTheBox)
 {
     open_unit_axes();
     curves(2);
-    std::span<char> b = make(2, 8);
+    std::string& b = make(2, 8);
     leglin(b, "one", 1);
     leglin(b, "two", 2);
     frame(1);
@@ -206,7 +265,7 @@ TEST_F(LegendsTest, FixedPositionPatternsAndColours)
     marker(3);
     curve(x, y, 2);
     curve(x, y, 2);
-    std::span<char> b = make(2, 10);
+    std::string& b = make(2, 10);
     leglin(b, "a", 1);
     leglin(b, "b", 2);
     legpos(300, 200);
@@ -242,7 +301,7 @@ TEST_F(LegendsTest, OnlySelectedUndefinedLinesAreReported)
 {
     open_unit_axes();
     curves(3);
-    std::span<char> b = make(3, 10);
+    std::string& b = make(3, 10);
     leglin(b, "one", 1);
     leglin(b, "three", 3);
     // Line 2 was never set nor asked for: it stays empty without a warning.
@@ -260,7 +319,7 @@ TEST_F(LegendsTest, OnlySelectedUndefinedLinesAreReported)
 TEST_F(LegendsTest, LegpatChoosesAPatternForALine)
 {
     open_unit_axes();
-    std::span<char> b = make(2, 10);
+    std::string& b = make(2, 10);
     leglin(b, "solid", 1);
     leglin(b, "filled", 2);
     legpat(0, 1, -1, 40, -1, 1);
@@ -286,7 +345,7 @@ TEST_F(LegendsTest, LegpatChoosesAPatternForALine)
 TEST_F(LegendsTest, HatchedPatternFillsItsRectangleOnly)
 {
     open_unit_axes();
-    std::span<char> b = make(1, 10);
+    std::string& b = make(1, 10);
     leglin(b, "hatched", 1);
     legpat(-1, 1, -1, 42, 5, 1);
     legtit("");
@@ -314,10 +373,11 @@ TEST_F(LegendsTest, SmallBufferIsRefused)
 {
     open_unit_axes();
     curves(2);
-    std::span<char> b = make(2, 10);
+    std::string& b = make(2, 10);
     leglin(b, "a", 1);
-    leglin(std::span<char>(b.data(), 15), "b", 2);
-    legend(std::span<const char>(b.data(), 15), 1);
+    std::string small = b.substr(0, 15);
+    leglin(small, "b", 2);
+    legend(small, 1);
     EXPECT_EQ(take_output(), " <<<< Warning  17: Not enough store for the legend buffer in leglin!\n"
                              " <<<< Warning  17: Not enough store for the legend buffer in legend!\n");
 }

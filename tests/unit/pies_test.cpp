@@ -70,14 +70,14 @@ TEST_F(PieTest, SegmentsInTheirColours)
 TEST_F(PieTest, LabelsAndRefusals)
 {
     const std::vector<float> values{3, 1};
-    std::vector<char> buffer(2 * 8 + 1);
+    std::string buffer(2 * 8, '\0');
     Points labelled = drawn([&] {
         chnpie("NONE");
         legini(buffer, 2, 8);
         leglin(buffer, "Left", 1);
         leglin(buffer, "Right", 2);
         pielab("=", "LEFT");
-        piegrf(std::string_view(buffer.data(), 16), 1, values, 2);
+        piegrf(buffer, 1, values, 2);
     });
     Points plain = drawn([&] {
         chnpie("NONE");
