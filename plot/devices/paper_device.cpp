@@ -15,19 +15,12 @@
 #include "plot/kernel/device.hpp"
 #include "plot/kernel/kernel.hpp"
 #include "plot/kernel/page_picture.hpp"
+#include "plot/kernel/postscript.hpp"
 #include "plot/kernel/state.hpp"
 
 namespace korvan {
 
 namespace {
-
-// PostScript's measures: points per device unit, the paper in device units and
-// the device scale without HWPAGE.
-constexpr double points_per_unit = 0.14226378;
-constexpr double paper_short = 3900.0;
-constexpr double paper_long = 5600.0;
-constexpr double fixed_device_scale = 1.8571428;
-constexpr double min_factor = 0.000001;
 
 class PaperDevice final : public Device {
 public:
@@ -104,9 +97,9 @@ private:
     bool page_open_ = false;
     std::string first_file_;
     int page_ = 0;
-    double scale_ = fixed_device_scale;
+    double scale_ = postscript_fixed_scale;
     double factor_ = 1.0;
-    double unit_ = points_per_unit;  // points of one device unit
+    double unit_ = postscript_points_per_unit;  // points of one device unit
     double page_height_ = 0;        // plot units
     double page_w_ = 0;             // device units
     double page_h_ = 0;
@@ -130,19 +123,12 @@ private:
 void PaperDevice::open()
 {
     PlotState& s = state();
-    double w = std::max(s.page_width, 1);
-    double h = std::max(s.page_height, 1);
-    // The fit to the paper as PostScript computes it, turned page or not.
-    bool turned = s.page_mode != 2 && s.page_height < s.page_width;
-    double paper_a = s.hw_page ? 2.0 * s.hw_width : paper_short;
-    double paper_b = s.hw_page ? 2.0 * s.hw_height : paper_long;
-    double fit = turned ? std::min(paper_b / w, paper_a / h) : std::min(paper_a / w, paper_b / h);
-    if (s.scaling_mode == 0)
-        fit = std::min(fit, 2.0 * s.scaling_factor);
-    scale_ = s.hw_page ? fit : fixed_device_scale;
-    factor_ = std::max(fit / scale_, min_factor);
+    // The fit to the paper as PostScript computes it; the page is not turned.
+    const PostScriptPlacement placement = postscript_placement(s);
+    scale_ = placement.scale;
+    factor_ = placement.factor;
     s.device_scale = scale_;
-    unit_ = points_per_unit * factor_;
+    unit_ = postscript_points_per_unit * factor_;
     page_height_ = s.page_height;
     page_w_ = scale_ * s.page_width;
     page_h_ = scale_ * s.page_height;

@@ -31,15 +31,13 @@ namespace korvan {
 
 namespace {
 
-// Device units to points.
-constexpr double points_per_unit = 0.14226378;
+constexpr double points_per_unit = postscript_points_per_unit;
 // The paper area in device units (short side, long side) and the default origin.
 constexpr double paper_short = 3900.0;
 constexpr double paper_long = 5600.0;
 constexpr int default_origin_x = 150;
 constexpr int default_origin_y = 200;
-// The fixed device scale without HWPAGE (3900 / 2100).
-constexpr double fixed_device_scale = 1.8571428;
+constexpr double fixed_device_scale = postscript_fixed_scale;
 // Points of one path.
 constexpr int path_limit = 50;
 // Smallest scale factor of the placement line.
@@ -428,21 +426,35 @@ void PostScriptDevice::fragment(const char* format, ...)
     state().out.append_words(std::string_view(text, std::min<std::size_t>(static_cast<std::size_t>(n), sizeof text - 1)));
 }
 
+}  // namespace
+
+PostScriptPlacement postscript_placement(const PlotState& s)
+{
+    double w = std::max(s.page_width, 1);
+    double h = std::max(s.page_height, 1);
+    PostScriptPlacement p;
+    p.turned = s.page_mode != 2 && s.page_height < s.page_width;
+    double paper_a = s.hw_page ? 2.0 * s.hw_width : paper_short;
+    double paper_b = s.hw_page ? 2.0 * s.hw_height : paper_long;
+    double fit = p.turned ? std::min(paper_b / w, paper_a / h) : std::min(paper_a / w, paper_b / h);
+    if (s.scaling_mode == 0)
+        fit = std::min(fit, 2.0 * s.scaling_factor);
+    p.scale = s.hw_page ? fit : fixed_device_scale;
+    // The factor is printed with six decimals: one that would print as zero
+    // would make the page singular, and no interpreter could draw text on it.
+    p.factor = std::max(fit / p.scale, min_factor);
+    return p;
+}
+
+namespace {
+
 void PostScriptDevice::open()
 {
     PlotState& s = state();
-    double w = std::max(s.page_width, 1);
-    double h = std::max(s.page_height, 1);
-    turned_ = s.page_mode != 2 && s.page_height < s.page_width;
-    double paper_a = s.hw_page ? 2.0 * s.hw_width : paper_short;
-    double paper_b = s.hw_page ? 2.0 * s.hw_height : paper_long;
-    double fit = turned_ ? std::min(paper_b / w, paper_a / h) : std::min(paper_a / w, paper_b / h);
-    if (s.scaling_mode == 0)
-        fit = std::min(fit, 2.0 * s.scaling_factor);
-    scale_ = s.hw_page ? fit : fixed_device_scale;
-    // The factor is printed with six decimals: one that would print as zero
-    // would make the page singular, and no interpreter could draw text on it.
-    double factor = std::max(fit / scale_, min_factor);
+    const PostScriptPlacement placement = postscript_placement(s);
+    turned_ = placement.turned;
+    scale_ = placement.scale;
+    const double factor = placement.factor;
     height_ = s.page_height;
     s.device_scale = scale_;
     // The plot sees the header factor as its scaling factor; the user's factor

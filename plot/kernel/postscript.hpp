@@ -47,6 +47,21 @@ void reset_postscript_attributes(PlotState& s, std::string_view key);
 
 std::unique_ptr<Device> make_postscript_device(int device_code);
 
+// Points of one PostScript device unit.
+inline constexpr double postscript_points_per_unit = 0.14226378;
+// The device scale without HWPAGE (3900 / 2100).
+inline constexpr double postscript_fixed_scale = 1.8571428;
+
+// How the plot's page lies on the paper: turned or upright, the device scale
+// (device units of a plot unit) and the factor of the placement line that
+// fits the scaled page to the paper.
+struct PostScriptPlacement {
+    bool turned = false;
+    double scale = postscript_fixed_scale;
+    double factor = 1.0;
+};
+PostScriptPlacement postscript_placement(const PlotState& s);
+
 // Operations of the drawing routines on the open PostScript plot; each does
 // nothing when the device of the plot is not PostScript.
 bool postscript_active();
