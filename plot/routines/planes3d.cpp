@@ -6,6 +6,7 @@
 
 #include "plot/kernel/colours.hpp"
 #include "plot/kernel/kernel.hpp"
+#include "plot/kernel/member_copy.hpp"
 #include "plot/kernel/state.hpp"
 #include "plot/routines/axes3d.hpp"
 #include "plot/routines/axes_internal.hpp"
@@ -84,33 +85,13 @@ void grffin()
     flush_pending();
     s.plane = PlaneTransform{};
     // The box system as GRFINI left it; the settings made meanwhile stay.
-    const AxisAttributes& ka = s.plane_kept_axes;
-    AxisAttributes& ax = s.axes;
-    ax.transform = ka.transform;
-    ax.graf_x = ka.graf_x;
-    ax.graf_y = ka.graf_y;
-    ax.graf_z = ka.graf_z;
-    ax.nxa = ka.nxa;
-    ax.nya = ka.nya;
-    ax.nxl = ka.nxl;
-    ax.nyl = ka.nyl;
-    ax.cross_x = ka.cross_x;
-    ax.cross_y = ka.cross_y;
-    ax.curve_count = ka.curve_count;
-    const ShadingAttributes& ks = s.plane_kept_shading;
-    ShadingAttributes& sh = s.shading;
-    sh.system = ks.system;
-    sh.z = ks.z;
-    sh.box_axis = ks.box_axis;
-    sh.eye = ks.eye;
-    sh.right = ks.right;
-    sh.up = ks.up;
-    sh.eye_distance = ks.eye_distance;
-    sh.centre_x = ks.centre_x;
-    sh.centre_y = ks.centre_y;
-    sh.scale = ks.scale;
-    sh.contour_count = ks.contour_count;
-    set_colour_scaling(ax.graf_z[0], ax.graf_z[1], sh.z.log);
+    using A = AxisAttributes;
+    copy_members(s.axes, s.plane_kept_axes, &A::transform, &A::graf_x, &A::graf_y, &A::graf_z, &A::nxa, &A::nya,
+                 &A::nxl, &A::nyl, &A::cross_x, &A::cross_y, &A::curve_count);
+    using S = ShadingAttributes;
+    copy_members(s.shading, s.plane_kept_shading, &S::system, &S::z, &S::box_axis, &S::eye, &S::right, &S::up,
+                 &S::eye_distance, &S::centre_x, &S::centre_y, &S::scale, &S::contour_count);
+    set_colour_scaling(s.axes.graf_z[0], s.axes.graf_z[1], s.shading.z.log);
     s.level = 3;
 }
 
