@@ -176,4 +176,45 @@ void cairo_draw_image(cairo_t* cr, double unit, const PaperImage& image)
     cairo_surface_destroy(pixels);
 }
 
+bool CairoCanvas::start(cairo_surface_t* surface)
+{
+    release();
+    surface_ = surface;
+    cr_ = cairo_create(surface_);
+    if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
+        release();
+        return false;
+    }
+    return true;
+}
+
+void CairoCanvas::release()
+{
+    if (cr_ != nullptr)
+        cairo_destroy(cr_);
+    if (surface_ != nullptr)
+        cairo_surface_destroy(surface_);
+    cr_ = nullptr;
+    surface_ = nullptr;
+}
+
+void CairoCanvas::stroke(std::span<const PaperPoint> path, PaperColour colour, double width, const LineShape& shape)
+{
+    cairo_stroke_path(cr_, unit_, path, colour, width, shape);
+}
+
+void CairoCanvas::fill_rect(double x, double y, double w, double h, PaperColour colour)
+{
+    cairo_fill_rect(cr_, unit_, x, y, w, h, colour, cover_);
+}
+
+void CairoCanvas::fill_polygon(std::span<const PaperPoint> corners, PaperColour colour)
+{
+    cairo_fill_polygon(cr_, unit_, corners, colour, cover_);
+}
+
+void CairoCanvas::text(const PaperText& text) { cairo_draw_text(cr_, unit_, text); }
+
+void CairoCanvas::image(const PaperImage& image) { cairo_draw_image(cr_, unit_, image); }
+
 }  // namespace korvan

@@ -27,4 +27,40 @@ void cairo_draw_image(cairo_t* cr, double unit, const PaperImage& image);
 // nullptr without the memory. The caller destroys it.
 cairo_surface_t* cairo_image_surface_of(const PaperImage& image);
 
+// The canvas of the formats that cairo draws on a surface of their own (PDF,
+// PNG): the context on the surface and the drawing through it. A format makes
+// its surface and hands it to start.
+class CairoCanvas : public PaperCanvas {
+public:
+    ~CairoCanvas() override { release(); }
+
+    void stroke(std::span<const PaperPoint> path, PaperColour colour, double width, const LineShape& shape) override;
+    void fill_rect(double x, double y, double w, double h, PaperColour colour) override;
+    void fill_polygon(std::span<const PaperPoint> corners, PaperColour colour) override;
+    void text(const PaperText& text) override;
+    void image(const PaperImage& image) override;
+
+protected:
+    // Takes the surface and makes the context drawing on it; false, with
+    // nothing kept, when cairo cannot.
+    bool start(cairo_surface_t* surface);
+    // Page units of unit points; filled areas outlined cover units wide in
+    // their colour (0: pictures, filled without smoothing).
+    void set_units(double unit, double cover)
+    {
+        unit_ = unit;
+        cover_ = cover;
+    }
+    // Ends the context and the surface. A format whose surface writes into a
+    // member of its own calls this in its destructor.
+    void release();
+
+    cairo_surface_t* surface_ = nullptr;
+    cairo_t* cr_ = nullptr;
+
+private:
+    double unit_ = 1;
+    double cover_ = 0;
+};
+
 }  // namespace korvan

@@ -23,46 +23,27 @@ cairo_status_t write_to_file(void* closure, const unsigned char* data, unsigned 
                                                                           : CAIRO_STATUS_WRITE_ERROR;
 }
 
-class PdfCanvas final : public PaperCanvas {
+class PdfCanvas final : public CairoCanvas {
 public:
+    // The surface writes into file_: it goes first.
     ~PdfCanvas() override { release(); }
 
     bool one_file() const override { return true; }
     bool begin_page(const std::string& file, double width, double height, double unit) override
     {
-        unit_ = unit;
-        cover_ = seam_cover / unit;
-        if (surface_ == nullptr) {
-            if (!file_.create(file)) {
-                errno = file_.error();
-                return false;
-            }
-            surface_ = cairo_pdf_surface_create_for_stream(write_to_file, &file_, width * unit, height * unit);
-            cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "KORVAN");
-            cr_ = cairo_create(surface_);
-            if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
-                release();
-                return false;
-            }
-        } else {
+        set_units(unit, seam_cover / unit);
+        if (surface_ != nullptr) {
             cairo_pdf_surface_set_size(surface_, width * unit, height * unit);
+            return true;
         }
-        return true;
+        if (!file_.create(file)) {
+            errno = file_.error();
+            return false;
+        }
+        cairo_surface_t* surface = cairo_pdf_surface_create_for_stream(write_to_file, &file_, width * unit, height * unit);
+        cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "KORVAN");
+        return start(surface);
     }
-    void stroke(std::span<const PaperPoint> path, PaperColour colour, double width, const LineShape& shape) override
-    {
-        cairo_stroke_path(cr_, unit_, path, colour, width, shape);
-    }
-    void fill_rect(double x, double y, double w, double h, PaperColour colour) override
-    {
-        cairo_fill_rect(cr_, unit_, x, y, w, h, colour, cover_);
-    }
-    void fill_polygon(std::span<const PaperPoint> corners, PaperColour colour) override
-    {
-        cairo_fill_polygon(cr_, unit_, corners, colour, cover_);
-    }
-    void text(const PaperText& text) override { cairo_draw_text(cr_, unit_, text); }
-    void image(const PaperImage& image) override { cairo_draw_image(cr_, unit_, image); }
     bool end_page() override
     {
         if (cr_ == nullptr)
@@ -83,21 +64,7 @@ public:
     }
 
 private:
-    void release()
-    {
-        if (cr_ != nullptr)
-            cairo_destroy(cr_);
-        if (surface_ != nullptr)
-            cairo_surface_destroy(surface_);
-        cr_ = nullptr;
-        surface_ = nullptr;
-    }
-
     plat::WrittenFile file_;  // outlives the surface, which writes into it
-    cairo_surface_t* surface_ = nullptr;
-    cairo_t* cr_ = nullptr;
-    double unit_ = 1;   // points of a page unit
-    double cover_ = 0;  // the outline of filled areas in units
 };
 
 }  // namespace

@@ -16,49 +16,29 @@ namespace {
 // The largest side of a picture in pixels.
 constexpr double largest_side = 30000.0;
 
-class PngCanvas final : public PaperCanvas {
+class PngCanvas final : public CairoCanvas {
 public:
     explicit PngCanvas(double dots_per_inch) : pixels_per_point_(dots_per_inch / 72.0) {}
-    ~PngCanvas() override { release(); }
 
     bool one_file() const override { return false; }
     bool begin_page(const std::string& file, double width, double height, double unit) override
     {
-        release();
         file_ = file;
         int w = static_cast<int>(std::ceil(std::min(width * unit * pixels_per_point_, largest_side)));
         int h = static_cast<int>(std::ceil(std::min(height * unit * pixels_per_point_, largest_side)));
-        surface_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(w, 1), std::max(h, 1));
-        cr_ = cairo_create(surface_);
-        if (cairo_status(cr_) != CAIRO_STATUS_SUCCESS) {
-            release();
+        if (!start(cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(w, 1), std::max(h, 1))))
             return false;
-        }
         // White paper; a test that the file can be made at all.
         cairo_set_source_rgb(cr_, 1, 1, 1);
         cairo_paint(cr_);
         cairo_scale(cr_, pixels_per_point_, pixels_per_point_);
-        unit_ = unit;
+        set_units(unit, 0);
         if (cairo_surface_write_to_png(surface_, file_.c_str()) != CAIRO_STATUS_SUCCESS) {
             release();
             return false;
         }
         return true;
     }
-    void stroke(std::span<const PaperPoint> path, PaperColour colour, double width, const LineShape& shape) override
-    {
-        cairo_stroke_path(cr_, unit_, path, colour, width, shape);
-    }
-    void fill_rect(double x, double y, double w, double h, PaperColour colour) override
-    {
-        cairo_fill_rect(cr_, unit_, x, y, w, h, colour, 0);
-    }
-    void fill_polygon(std::span<const PaperPoint> corners, PaperColour colour) override
-    {
-        cairo_fill_polygon(cr_, unit_, corners, colour, 0);
-    }
-    void text(const PaperText& text) override { cairo_draw_text(cr_, unit_, text); }
-    void image(const PaperImage& image) override { cairo_draw_image(cr_, unit_, image); }
     bool end_page() override
     {
         if (surface_ == nullptr)
@@ -71,21 +51,8 @@ public:
     bool finish() override { return true; }
 
 private:
-    void release()
-    {
-        if (cr_ != nullptr)
-            cairo_destroy(cr_);
-        if (surface_ != nullptr)
-            cairo_surface_destroy(surface_);
-        cr_ = nullptr;
-        surface_ = nullptr;
-    }
-
     double pixels_per_point_;
-    double unit_ = 1;  // points of a page unit
     std::string file_;
-    cairo_surface_t* surface_ = nullptr;
-    cairo_t* cr_ = nullptr;
 };
 
 }  // namespace
