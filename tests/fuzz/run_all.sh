@@ -3,8 +3,10 @@
 # in build-fuzz/ and fuzzes every target in turn for the given seconds, one
 # job at a time, on a scratch copy of its committed corpus:
 #   tests/fuzz/run_all.sh [seconds] [target ...]
-# New inputs stay in build-fuzz/corpora/<target>; crashes are written to
-# build-fuzz/findings/<target>/. Installs clang where it is missing.
+# New inputs stay in build-fuzz/corpora/<target>; crashes, timeouts and
+# running out of memory are written to build-fuzz/findings/<target>/, the
+# fuzzer's output to build-fuzz/findings/<target>.log. Prints one line of
+# statistics per target. Installs clang where it is missing.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 seconds=${1:-60}
@@ -37,12 +39,25 @@ for target in "${targets[@]}"; do
     cp "$root/tests/fuzz/corpora/$target"/* "$work/"
     dict=()
     [ -f "$root/tests/fuzz/dict/$target.dict" ] && dict=(-dict="$root/tests/fuzz/dict/$target.dict")
-    echo "== $target: $seconds s"
-    (cd "$findings" && "$build/fuzzers/${target}_fuzzer" -max_total_time="$seconds" -jobs=1 -workers=1 \
-        -max_len=65536 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -close_fd_mask=1 "${dict[@]}" "$work") \
-        > "$build/findings/$target.log" 2>&1 || status=1
-    # With -jobs the worker writes its own log beside the findings.
-    [ -f "$findings/fuzz-0.log" ] && cat "$findings/fuzz-0.log" >> "$build/findings/$target.log"
-    grep -E "^stat::(number_of_executed_units|new_units_added)|ERROR|SUMMARY" "$build/findings/$target.log"
+    # One forked worker that goes on after a crash, a timeout or running out
+    # of memory, so that a target is fuzzed for the whole time and every
+    # distinct finding of the run is kept.
+    log="$build/findings/$target.log"
+    start=$(date +%s)
+    (cd "$findings" && "$build/fuzzers/${target}_fuzzer" -max_total_time="$seconds" -fork=1 \
+        -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
+        -max_len=65536 -timeout=10 -rss_limit_mb=2048 -close_fd_mask=1 "${dict[@]}" "$work") \
+        > "$log" 2>&1
+    ran=$(( $(date +%s) - start ))
+    # The last status line of the run: "#runs: cov: n ft: n corp: n exec/s n oom/timeout/crash: a/b/c ...".
+    last=$(grep -E '^#[0-9]+: cov:' "$log" | tail -n 1)
+    runs=$(sed -E 's/^#([0-9]+):.*/\1/' <<<"$last")
+    cov=$(sed -nE 's/.* cov: ([0-9]+).*/\1/p' <<<"$last")
+    rate=$(sed -nE 's/.* exec\/s:? ([0-9]+).*/\1/p' <<<"$last")
+    faults=$(sed -nE 's/.*oom\/timeout\/crash: ([0-9]+\/[0-9]+\/[0-9]+).*/\1/p' <<<"$last")
+    found=$(find "$findings" -maxdepth 1 -type f -newermt "@$start" \( -name 'crash-*' -o -name 'timeout-*' -o -name 'oom-*' -o -name 'leak-*' \) | wc -l)
+    echo "$target: ${ran} s, ${runs:-0} executions, ${rate:-0} exec/s, coverage ${cov:-0}," \
+         "oom/timeout/crash ${faults:-0/0/0}, ${found} new finding files in $findings"
+    [ "$found" -eq 0 ] || status=1
 done
 exit $status
