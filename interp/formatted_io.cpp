@@ -15,6 +15,7 @@
 #include "interp/front_end.hpp"
 #include "interp/messages.hpp"
 #include "interp/variable_table.hpp"
+#include "plat/line_reader.hpp"
 #include "plot/win/driver.hpp"
 
 namespace korvan::kfl::builtins {
@@ -323,7 +324,13 @@ private:
     std::size_t pos_ = 0;
 };
 
-enum class ReadStatus { ok, no_match, end };
+// refused: more blanks before a value than a line may hold (an endless
+// device, a damaged file); the reading stops there.
+enum class ReadStatus { ok, no_match, end, refused };
+
+// The most blanks skipped before one value: as many as one line of any
+// other reader may hold.
+constexpr std::size_t blank_bound = plat::LineReader::default_bound;
 
 bool is_blank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
@@ -347,8 +354,9 @@ ReadStatus read_conversion(Reader& r, const Conversion& c, std::size_t limit, It
         item.i = static_cast<unsigned char>(ch);
         return ReadStatus::ok;
     }
-    while (ch != EOF && is_blank(ch))
-        ch = r.get();
+    for (std::size_t blanks = 0; ch != EOF && is_blank(ch); ch = r.get())
+        if (++blanks > blank_bound)
+            return ReadStatus::refused;
     if (ch == EOF)
         return ReadStatus::end;
     std::string run;
@@ -497,6 +505,12 @@ std::size_t word_limit(const Args& a, int i)
     return v != nullptr && v->type == T_CHAR_ARRAY && v->count > 0 ? static_cast<std::size_t>(v->count - 1) : 0;
 }
 
+void report_blank_refusal(const Args& a)
+{
+    report("Blanks longer than " + std::to_string(blank_bound) + " characters in " + std::string(a.function) +
+           ", the value is not read");
+}
+
 // SCANF and FSCANF: reads the conversions from a stream.
 bool scan_stream(const Args& a, std::FILE* stream, int format_index)
 {
@@ -512,7 +526,9 @@ bool scan_stream(const Args& a, std::FILE* stream, int format_index)
             continue;
         Item item;
         ReadStatus s = read_conversion(reader, p.conversion, word_limit(a, next), item);
-        if (s == ReadStatus::end)
+        if (s == ReadStatus::refused)
+            report_blank_refusal(a);
+        if (s == ReadStatus::end || s == ReadStatus::refused)
             return result_int(a, -1);
         if (s == ReadStatus::no_match) {
             report("Read error in", a.function);
@@ -597,6 +613,10 @@ bool sscanf_fn(const Args& a)
         Reader reader(text, field);
         Item item;
         ReadStatus st = read_conversion(reader, p.conversion, word_limit(a, next), item);
+        if (st == ReadStatus::refused) {
+            report_blank_refusal(a);
+            return result_int(a, -1);
+        }
         if (st == ReadStatus::end) {
             report("End of string is reached in SSCANF");
             return result_int(a, -1);

@@ -2,7 +2,7 @@
 # Inputs whose lines never end, or are longer than any line the programs read
 # (1048576 characters), end the reading with a message instead of a hang:
 # plot files given to korconv, its colour table, scripts, include and data
-# files and the console input of kflrun.
+# files, the console input of kflrun and the blanks before a value FSCANF reads.
 #
 #   endless_input_test.sh <kflrun> <korconv>
 set -u
@@ -78,6 +78,24 @@ expect "     first
 printf '%%KFL\nPRINT "run"\n' > data.kfl
 expect " >>>> Data file zero.kdf: line 1 $refused
  >>>> Not allowed file format in zero.kdf" "$kflrun" -F=zero.kdf data.kfl
+# FSCANF skips at most as many blanks before a value as a line may hold: a
+# stream of blanks that never ends is refused, as is one blank too many.
+mkfifo blanks.txt
+tr '\0' ' ' < /dev/zero > blanks.txt 2> /dev/null &
+writer=$!
+printf '%%KFL\nK = FOPEN("blanks.txt", "r")\nPRINT FSCANF(K, "%%d", N)\nPRINT "after"\n' > blanks.kfl
+expect " >>>> Blanks longer than 1048576 characters in FSCANF, the value is not read in record 3 (blanks.kfl)
+             -1 
+     after" "$kflrun" blanks.kfl
+kill $writer 2> /dev/null
+wait $writer 2> /dev/null
+{ head -c 1048576 /dev/zero | tr '\0' ' '; echo 7; } > bound.txt
+{ echo; cat bound.txt; } > over.txt
+printf '%%KFL\nK = FOPEN("bound.txt", "r")\nPRINT FSCANF(K, "%%d", N)\nPRINT N\nL = FOPEN("over.txt", "r")\nPRINT FSCANF(L, "%%d", M)\n' > bound.kfl
+expect "              1 
+              7 
+ >>>> Blanks longer than 1048576 characters in FSCANF, the value is not read in record 6 (bound.kfl)
+             -1 " "$kflrun" bound.kfl
 got=$(timeout 60 "$kflrun" < /dev/zero 2>&1 | tail -n 1)
 [ "$got" = "Input line longer than 1048576 characters: input ends" ] || fail "kflrun < /dev/zero: '$got'"
 exit $status
