@@ -106,7 +106,9 @@ ScreenInfo screen_from_environment();
 // Applies KORVAN_SCREEN_BPP to a screen's depth, when it is set and valid.
 void apply_depth_override(ScreenInfo& screen);
 
-// Writes an RGB picture as an 8-bit RGB PNG file; false on any failure.
-bool write_png(const std::string& path, const Picture& picture);
+// Writes an RGB picture as an 8-bit RGB PNG file: 0, or on a failure the
+// system's error number of its reason (EINVAL for a picture without pixels).
+// A file that was not written whole is removed.
+int write_png(const std::string& path, const Picture& picture);
 
 }  // namespace korvan::plat

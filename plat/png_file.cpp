@@ -1,10 +1,13 @@
 // PNG output of a window picture through libpng.
 #include <png.h>
 
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
+#include <sys/stat.h>
 
 #include "plat/graphics.hpp"
+#include "plat/written_file.hpp"
 
 namespace korvan::plat {
 
@@ -40,20 +43,26 @@ bool write_rows(std::FILE* file, const Picture& picture)
 }
 }  // namespace
 
-bool write_png(const std::string& path, const Picture& picture)
+int write_png(const std::string& path, const Picture& picture)
 {
     if (picture.width <= 0 || picture.height <= 0 ||
         picture.rgb.size() < static_cast<std::size_t>(picture.width) * picture.height * 3)
-        return false;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return false;
-    bool ok = write_rows(file, picture);
-    if (std::fclose(file) != 0)
-        ok = false;
-    if (!ok)
+        return EINVAL;
+    WrittenFile file;
+    if (!file.create(path))
+        return file.error();
+    errno = 0;
+    // libpng writes through the stream: a failed write shows in its error
+    // indicator, and the buffered rest at the close.
+    const bool rows = write_rows(file.stream(), picture);
+    const int failed = rows && !std::ferror(file.stream()) ? 0 : (errno != 0 ? errno : EIO);
+    const int closed = file.close();
+    const int error = failed != 0 ? failed : closed;
+    // The unfinished picture goes; a device or pipe named as the file stays.
+    struct stat written {};
+    if (error != 0 && ::stat(path.c_str(), &written) == 0 && S_ISREG(written.st_mode))
         std::remove(path.c_str());
-    return ok;
+    return error;
 }
 
 }  // namespace korvan::plat

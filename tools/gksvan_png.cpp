@@ -25,8 +25,8 @@ int main(int argc, char** argv)
     }
     if (!result.complete)
         std::fprintf(stderr, "gksvan_png: %s has no end field\n", argv[1]);
-    if (!korvan::plat::write_png(argv[2], picture)) {
-        std::fprintf(stderr, "gksvan_png: cannot write %s\n", argv[2]);
+    if (int error = korvan::plat::write_png(argv[2], picture); error != 0) {
+        std::fprintf(stderr, "gksvan_png: cannot write %s: %s\n", argv[2], std::strerror(error));
         return 1;
     }
     return 0;

@@ -61,10 +61,12 @@ private:
     bool ok_ = false;
 };
 
+// A file that does not open is reported with the system's reason, which the
+// failed open left in errno: nothing may run between the open and the report.
 void report_dump(DumpStatus status, const std::string& name)
 {
     if (status == DumpStatus::cannot_open)
-        warning_text(36, name);
+        file_error(name, errno);
     else if (status == DumpStatus::bad_format)
         warning(56);
     else if (status == DumpStatus::no_memory)
@@ -163,7 +165,7 @@ void wtiff(std::string_view file)
     const TiffStatus status = reader.open(name);
     if (status != TiffStatus::ok) {
         if (status == TiffStatus::cannot_open)
-            warning_text(36, name);
+            file_error(name, errno);  // the reason of the failed open
         else
             warning(56);
         return;
@@ -186,8 +188,9 @@ void wtiff(std::string_view file)
             continue;
         if (y >= target.height())
             break;
+        errno = 0;
         if (!reader.read_row(part.y + j, row.get())) {
-            warning_text(36, name);
+            file_error(name, errno);
             return;
         }
         target.write_block(row.get() + part.x, s.image.origin_x, static_cast<int>(y), part.w, 1);

@@ -47,6 +47,9 @@ int range_check(int value, int low, int high);
 // the system gave none). When warnings go to the error file the warning is
 // shown on the text output as well, so that the user sees it.
 void file_error(std::string_view name, int error);
+// Warning 36 whose argument is the file name alone: the reason follows on a
+// line of its own, " <<<< name: reason!"; both go where the warnings go.
+void named_file_error(std::string_view name, int error);
 // The same for the plot's own file: the plot counts as not written, so the
 // end protocol names no file.
 void plot_file_error(std::string_view name, int error);

@@ -165,17 +165,35 @@ void warning_text(int number, std::string_view argument)
                          arg.c_str()));
 }
 
+namespace {
+
+const char* reason_of(int error) { return std::strerror(error != 0 ? error : EIO); }
+
+}  // namespace
+
 void file_error(std::string_view name, int error)
 {
     if (!begin_warning(36))
         return;
     const PlotState& s = state();
     const std::string line = format(" <<<< Warning %3d: %s in %s!   (%s: %s)\n", 36, s.warning_text.c_str(),
-                                    s.routine_name, std::string(name).c_str(), std::strerror(error != 0 ? error : EIO));
+                                    s.routine_name, std::string(name).c_str(), reason_of(error));
     if (s.message_stream != nullptr)
         message_print(line);
     // On the text output whole, so that neither the name nor the reason is lost.
     win::print(line);
+}
+
+void named_file_error(std::string_view name, int error)
+{
+    if (!begin_warning(36))
+        return;
+    // Both lines where the warnings go, as every other warning.
+    const PlotState& s = state();
+    const std::string file(name);
+    message_print(
+        format(" <<<< Warning %3d: %s in %s!   (%s)\n", 36, s.warning_text.c_str(), s.routine_name, file.c_str()));
+    message_print(format(" <<<< %s: %s!\n", file.c_str(), reason_of(error)));
 }
 
 void plot_file_error(std::string_view name, int error)

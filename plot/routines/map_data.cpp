@@ -1,6 +1,7 @@
 // Reading the map data files.
 #include "plot/routines/map_data.hpp"
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -77,16 +78,18 @@ std::vector<MapRing> decode_map_data(std::span<const std::int32_t> values)
     return rings;
 }
 
-bool read_map_file(int number, std::vector<MapRing>& rings, std::string& name)
+int read_map_file(int number, std::vector<MapRing>& rings, std::string& name)
 {
     char file[32];
     std::snprintf(file, sizeof file, "bdta%d.dat", number);
     name = plat::join_path(plat::installation_dir(), file);
+    errno = 0;
     std::FILE* f = std::fopen(name.c_str(), "rb");
+    const int error = f == nullptr ? (errno != 0 ? errno : EIO) : 0;
     if (f == nullptr)
         f = std::fopen(file, "rb");
     if (f == nullptr)
-        return false;
+        return error;
     std::vector<unsigned char> bytes;
     unsigned char block[block_bytes];
     std::size_t got = 0;
@@ -94,7 +97,7 @@ bool read_map_file(int number, std::vector<MapRing>& rings, std::string& name)
         bytes.insert(bytes.end(), block, block + got);
     std::fclose(f);
     rings = decode_map_data(map_values(bytes));
-    return true;
+    return 0;
 }
 
 }  // namespace korvan

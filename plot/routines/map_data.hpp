@@ -32,8 +32,8 @@ std::vector<MapRing> decode_map_data(std::span<const std::int32_t> values);
 std::vector<std::int32_t> map_values(std::span<const unsigned char> bytes);
 
 // Reads map data file `number`: from the KORVAN directory, else from the
-// current directory. False when neither opens; `name` is the file name tried
-// first.
-bool read_map_file(int number, std::vector<MapRing>& rings, std::string& name);
+// current directory. Returns 0, or when neither opens the system's error
+// number of the first attempt; `name` is the file name tried first.
+int read_map_file(int number, std::vector<MapRing>& rings, std::string& name);
 
 }  // namespace korvan

@@ -143,8 +143,8 @@ void draw_region(int region, bool fill)
     for (int number : files) {
         std::vector<MapRing> data;
         std::string name;
-        if (!read_map_file(number, data, name)) {
-            warning_text(36, name);
+        if (const int error = read_map_file(number, data, name); error != 0) {
+            named_file_error(name, error);
             continue;
         }
         for (MapRing& r : data)

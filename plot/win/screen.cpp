@@ -494,10 +494,14 @@ void Screen::save_pictures()
         if (!slot.open || slot.bitmap->empty())
             continue;
         const std::string name = picture_file_name(n);
-        if (!name.empty() && plat::write_png(name, slot.bitmap->picture))
+        if (name.empty()) {
+            print(" Cannot write window picture " + name + "\n");
+            continue;
+        }
+        if (const int error = plat::write_png(name, slot.bitmap->picture); error == 0)
             print(" Window picture: " + name + "\n");
         else
-            print(" Cannot write window picture " + (name.empty() ? picture_file_name(n) : name) + "\n");
+            print(" Cannot write window picture " + name + ": " + std::strerror(error) + "\n");
     }
 }
 

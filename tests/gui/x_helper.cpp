@@ -183,7 +183,7 @@ int main(int argc, char** argv)
                 p[1] = static_cast<unsigned char>(rgb >> 8);
                 p[2] = static_cast<unsigned char>(rgb);
             }
-        return korvan::plat::write_png(argv[3], picture) ? 0 : 1;
+        return korvan::plat::write_png(argv[3], picture) == 0 ? 0 : 1;
     }
     if (std::strcmp(argv[1], "boxes") == 0 && (argc == 5 || argc == 6))
         return print_boxes(shot, argv[3], std::atol(argv[4]), argc == 6 ? std::atol(argv[5]) : 1L << 40);

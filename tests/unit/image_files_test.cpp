@@ -154,8 +154,9 @@ TEST_F(ImageFileTest, BrokenDumpsAreRefusedWithoutChange)
         ASSERT_EQ(take_output(), " <<<< Warning  56: Incorrect file format in wimage!\n") << n;
         ASSERT_EQ(snapshot(), cleared) << n;
     }
+    // A file that does not open: its name and the system's reason.
     wimage("missing.img");
-    EXPECT_EQ(take_output(), " <<<< Warning  36: File error in wimage!   (missing.img)\n");
+    EXPECT_EQ(take_output(), " <<<< Warning  36: File error in wimage!   (missing.img: No such file or directory)\n");
     rimage("no/such/dir/x.img");
     EXPECT_EQ(take_output(), " <<<< Warning  36: File error in rimage!   (no/such/dir/x.img: No such file or directory)\n");
     korfin();
@@ -322,7 +323,7 @@ TEST_F(ImageFileTest, BrokenTiffsAreRefusedWithoutChange)
         ASSERT_EQ(snapshot(), cleared) << n;
     }
     wtiff("missing.tif");
-    EXPECT_EQ(take_output(), " <<<< Warning  36: File error in wtiff!   (missing.tif)\n");
+    EXPECT_EQ(take_output(), " <<<< Warning  36: File error in wtiff!   (missing.tif: No such file or directory)\n");
     // Random bytes in the header, directory and tables: read or refused.
     std::mt19937 random(7);
     for (int i = 0; i < 400; ++i) {

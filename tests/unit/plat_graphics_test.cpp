@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -129,16 +131,22 @@ TEST(PngFiles, FailuresAreReportedAndLeaveNoFile)
 {
     test::TempDir dir;
     Picture empty;
-    EXPECT_FALSE(write_png("empty.png", empty));
+    EXPECT_EQ(write_png("empty.png", empty), EINVAL);
     EXPECT_FALSE(std::filesystem::exists("empty.png"));
     Picture picture;
     picture.resize(3, 2);
-    EXPECT_FALSE(write_png("no/such/dir/a.png", picture));
+    // The system's reason of the failure comes back.
+    EXPECT_EQ(write_png("no/such/dir/a.png", picture), ENOENT);
+    // A device named as the file gets the reason and is left in place.
+    if (std::filesystem::is_character_file("/dev/full")) {
+        EXPECT_EQ(write_png("/dev/full", picture), ENOSPC);
+        EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+    }
     picture.rgb.resize(5);  // shorter than its size says
-    EXPECT_FALSE(write_png("short.png", picture));
+    EXPECT_EQ(write_png("short.png", picture), EINVAL);
     EXPECT_FALSE(std::filesystem::exists("short.png"));
     picture.resize(3, 2);
-    ASSERT_TRUE(write_png("ok.png", picture));
+    ASSERT_EQ(write_png("ok.png", picture), 0);
     std::FILE* f = std::fopen("ok.png", "rb");
     ASSERT_NE(f, nullptr);
     unsigned char magic[8] = {};

@@ -452,7 +452,8 @@ TEST_F(DriverTest, UnwritablePictureIsReported)
     open_window(request());
     end_of_plot_wait(2);
     set_picture_namer(nullptr);
-    EXPECT_EQ(console_->output, " Cannot write window picture no/such/dir/pic.png\n");
+    // The system's reason follows the name.
+    EXPECT_EQ(console_->output, " Cannot write window picture no/such/dir/pic.png: No such file or directory\n");
 }
 
 TEST_F(DriverTest, EndReleasesTheWindowsAndStartTellsTheLibrary)
