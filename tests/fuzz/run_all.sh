@@ -37,6 +37,14 @@ for target in "${targets[@]}"; do
     findings="$build/findings/$target"
     mkdir -p "$work" "$findings"
     cp "$root/tests/fuzz/corpora/$target"/* "$work/"
+    # Scripts and korconv command lines name files, delete inputs (DEL) and
+    # copy to ports: as root the fuzzer could damage the system, so it then
+    # runs as the unprivileged user nobody, in directories that user owns.
+    as_user=()
+    if [ "$(id -u)" = 0 ]; then
+        as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+        chown -R 65534:65534 "$work" "$findings" || { echo "$target: cannot hand the work over"; status=1; continue; }
+    fi
     dict=()
     [ -f "$root/tests/fuzz/dict/$target.dict" ] && dict=(-dict="$root/tests/fuzz/dict/$target.dict")
     # One forked worker that goes on after a crash, a timeout or running out
@@ -44,7 +52,7 @@ for target in "${targets[@]}"; do
     # distinct finding of the run is kept.
     log="$build/findings/$target.log"
     start=$(date +%s)
-    (cd "$findings" && "$build/fuzzers/${target}_fuzzer" -max_total_time="$seconds" -fork=1 \
+    (cd "$findings" && "${as_user[@]}" "$build/fuzzers/${target}_fuzzer" -max_total_time="$seconds" -fork=1 \
         -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
         -max_len=65536 -timeout=10 -rss_limit_mb=2048 -close_fd_mask=1 "${dict[@]}" "$work") \
         > "$log" 2>&1
