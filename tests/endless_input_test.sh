@@ -6,77 +6,47 @@
 #
 #   endless_input_test.sh <kflrun> <korconv>
 set -u
-kflrun=$1
-korconv=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-export KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none
-unset KFL_PATH KFL_DATA KORVAN
-status=0
-fail() {
-    echo "FAIL: $*"
-    status=1
-}
-# expect <expected output> <program> <words...>: the run ends within a minute.
-expect() {
-    local want=$1
-    shift
-    local got
-    got=$(timeout 60 "$@" < /dev/null 2>&1)
-    local rc=$?
-    [ $rc -ne 124 ] || fail "$*: still running after 60 s"
-    [ "$got" = "$want" ] || fail "$*: got '$got', want '$want'"
-}
+# shellcheck source=support/program_runs.sh
+source "$(dirname "$0")/support/program_runs.sh" "$1" "$2"
 refused="is longer than 1048576 characters; it and the rest of the file are not read"
 # A line of 1048577 characters without its end.
 long_line() { head -c 1048577 /dev/zero | tr '\0' "$1"; }
 
 ln -s /dev/zero zero.met
-expect "korconv:  <<<< zero.met: line 1 $refused!" "$korconv" zero.met GKSV F=z.out
+expect_run "korconv:  <<<< zero.met: line 1 $refused!" "$korconv" zero.met GKSV F=z.out
 [ ! -e z.out ] || fail "korconv wrote z.out from an endless input"
 
 # Real plot files of kflrun, each followed by a line that is too long.
-cat > plot.kfl <<'EOF'
-%KFL
-SETFIL('plot.met')
-METAFL('GKSV')
-KORINI()
-GRAF(0, 10, 0, 2, 0, 5, 0, 1)
-ENDGRF()
-KORFIN()
-EOF
-timeout 60 "$kflrun" plot.kfl < /dev/null > /dev/null 2>&1
-[ -s plot.met ] || { echo "kflrun wrote no plot.met"; exit 1; }
+make_plot
 lines=$(wc -l < plot.met)
 { head -n 3 plot.met; long_line 1; } > body.met
-expect "korconv:  <<<< body.met: line 4 $refused!" "$korconv" body.met GKSV F=body.out
-timeout 60 "$korconv" plot.met HPGL F=plot.hpg < /dev/null > /dev/null 2>&1
+expect_run "korconv:  <<<< body.met: line 4 $refused!" "$korconv" body.met GKSV F=body.out
+run_quietly "$korconv" plot.met HPGL F=plot.hpg
 { cat plot.hpg; long_line P; } > long.hpg
-expect "korconv:  <<<< long.hpg: command $(($(tr -cd ';' < plot.hpg | wc -c) + 1)) $refused!" \
+expect_run "korconv:  <<<< long.hpg: command $(($(tr -cd ';' < plot.hpg | wc -c) + 1)) $refused!" \
     "$korconv" long.hpg GKSV F=hpgl.out
-timeout 60 "$korconv" plot.met POST F=plot.psc < /dev/null > /dev/null 2>&1
+run_quietly "$korconv" plot.met POST F=plot.psc
 { cat plot.psc; long_line x; } > long.psc
-expect "korconv:  <<<< long.psc: a word longer than 1048576 characters; it and the rest of the file are not read!" \
+expect_run "korconv:  <<<< long.psc: a word longer than 1048576 characters; it and the rest of the file are not read!" \
     "$korconv" long.psc GKSV F=ps.out
 { head -n 5 plot.psc; long_line x; } > header.psc
-expect "korconv:  <<<< header.psc: line 6 $refused!" "$korconv" header.psc POST F=cut.psc P=1
+expect_run "korconv:  <<<< header.psc: line 6 $refused!" "$korconv" header.psc POST F=cut.psc P=1
 ln -s /dev/zero zero.tab
-expect "korconv:  <<<< zero.tab: line 1 $refused!" "$korconv" plot.met GKSV F=t.out V=zero.tab
+expect_run "korconv:  <<<< zero.tab: line 1 $refused!" "$korconv" plot.met GKSV F=t.out V=zero.tab
 [ "$lines" -gt 3 ] || fail "plot.met has only $lines lines"
 
 # kflrun: an included file and a data file that never end, the console input.
 ln -s /dev/zero zero.kfl
 ln -s /dev/zero zero.kdf
 printf '%%KFL\nINCLUDE "zero.kfl"\nPRINT "after"\n' > include.kfl
-expect " >>>> Not allowed file format in zero.kfl
+expect_run " >>>> Not allowed file format in zero.kfl
      after" "$kflrun" include.kfl
 { printf '%%KFL\nPRINT "first"\n'; long_line A; printf '\nPRINT "not read"\n'; } > longrec.kfl
-expect "     first
+expect_run "     first
  >>>> Record longer than 1048576 characters, the rest of the file is not read in record 3 (longrec.kfl)" \
     "$kflrun" longrec.kfl
 printf '%%KFL\nPRINT "run"\n' > data.kfl
-expect " >>>> Data file zero.kdf: line 1 $refused
+expect_run " >>>> Data file zero.kdf: line 1 $refused
  >>>> Not allowed file format in zero.kdf" "$kflrun" -F=zero.kdf data.kfl
 # FSCANF skips at most as many blanks before a value as a line may hold: a
 # stream of blanks that never ends is refused, as is one blank too many.
@@ -84,7 +54,7 @@ mkfifo blanks.txt
 tr '\0' ' ' < /dev/zero > blanks.txt 2> /dev/null &
 writer=$!
 printf '%%KFL\nK = FOPEN("blanks.txt", "r")\nPRINT FSCANF(K, "%%d", N)\nPRINT "after"\n' > blanks.kfl
-expect " >>>> Blanks longer than 1048576 characters in FSCANF, the value is not read in record 3 (blanks.kfl)
+expect_run " >>>> Blanks longer than 1048576 characters in FSCANF, the value is not read in record 3 (blanks.kfl)
              -1 
      after" "$kflrun" blanks.kfl
 kill $writer 2> /dev/null
@@ -92,7 +62,7 @@ wait $writer 2> /dev/null
 { head -c 1048576 /dev/zero | tr '\0' ' '; echo 7; } > bound.txt
 { echo; cat bound.txt; } > over.txt
 printf '%%KFL\nK = FOPEN("bound.txt", "r")\nPRINT FSCANF(K, "%%d", N)\nPRINT N\nL = FOPEN("over.txt", "r")\nPRINT FSCANF(L, "%%d", M)\n' > bound.kfl
-expect "              1 
+expect_run "              1 
               7 
  >>>> Blanks longer than 1048576 characters in FSCANF, the value is not read in record 6 (bound.kfl)
              -1 " "$kflrun" bound.kfl

@@ -5,45 +5,15 @@
 #
 #   korconv_test.sh <kflrun> <korconv>
 set -u
-kflrun=$1
-korconv=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-export KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none
-unset KFL_PATH KFL_DATA KORVAN
-status=0
-fail() {
-    echo "FAIL: $*"
-    status=1
-}
+# shellcheck source=support/program_runs.sh
+source "$(dirname "$0")/support/program_runs.sh" "$1" "$2"
 # expect <expected output> <korconv words...>
 expect() {
     local want=$1
     shift
-    local got
-    got=$(timeout 60 "$korconv" "$@" < /dev/null 2>&1)
-    [ "$got" = "$want" ] || fail "korconv $*: got '$got', want '$want'"
+    expect_run "$want" "$korconv" "$@"
 }
-
-cat > plot.kfl <<'EOF'
-%KFL
-METAFL('GKSV')
-SETFIL('plot.met')
-KORINI()
-PAGERA()
-GRAF(0, 10, 0, 2, 0, 5, 0, 1)
-FLOAT X[3], Y[3]
-X = {0.0, 5.0, 10.0}
-Y = {0.0, 5.0, 2.0}
-SETCLR(50)
-CURVE(X, Y, 3)
-ENDGRF()
-UNIT(0)
-KORFIN()
-EOF
-timeout 60 "$kflrun" plot.kfl < /dev/null > /dev/null 2>&1
-[ -s plot.met ] || { echo "kflrun wrote no plot.met"; exit 1; }
+make_plot
 
 # Metafile to every format; the name without a dot gets ".met".
 expect "korconv: The 'POST' file '$work/plot.psc' is created!" plot POST
@@ -124,7 +94,7 @@ RECFLL(900, 100, 300, 200, 80)
 UNIT(0)
 KORFIN()
 EOF
-timeout 60 "$kflrun" pages.kfl < /dev/null > /dev/null 2>&1
+run_quietly "$kflrun" pages.kfl
 [ "$(grep -c copypage pages.psc)" = 2 ] || fail "pages.psc has not three pages"
 # colours <metafile>: the colour fields of the three rectangles found in it.
 colours() {
@@ -201,13 +171,13 @@ expect "korconv: The 'TIFF' file '$work/halfpicture.tif' is created!" halfpictur
 # Cut and damaged PostScript files of the library end cleanly.
 for n in 200 3000 5000 5100 5200 6000; do
     head -c $n pages.psc > cut$n.psc
-    timeout 60 "$korconv" cut$n.psc GKSV F=cut$n.met < /dev/null > /dev/null 2>&1
+    run_quietly "$korconv" cut$n.psc GKSV F=cut$n.met
     [ $? -lt 124 ] || fail "korconv hangs or crashes on pages.psc cut after $n bytes"
 done
 sed -e 's/ e / sec /; s/ f / text /; s/ p / font /' -e 's/copypage/c/' pages.psc > damaged.psc
 printf '(unclosed \\ <12 ) 1e308 -1e308 nan inf 1 2 3 4 5 6 7 8 9 sec 9e99 9e99 0 c 0 0 0 0 sec\n' >> damaged.psc
 for target in TIFF GKSV HPGL; do
-    timeout 60 "$korconv" damaged.psc $target < /dev/null > /dev/null 2>&1
+    run_quietly "$korconv" damaged.psc $target
     [ $? -lt 124 ] || fail "korconv hangs or crashes on a damaged PostScript file to $target"
 done
 
@@ -241,7 +211,7 @@ expect "korconv: The 'GKSV' file '$work/copy_1.met' is created!" copy.met GKSV F
 
 # Broken plot files end cleanly.
 head -c 100 plot.cgm > cut.cgm
-timeout 60 "$korconv" cut.cgm GKSV F=cutcgm.met < /dev/null > /dev/null 2>&1
+run_quietly "$korconv" cut.cgm GKSV F=cutcgm.met
 [ $? -lt 124 ] || fail "korconv hangs or crashes on a cut CGM file"
 printf ' SP1;\nPD12,;XX;PU99999999999999,5;PD;\n' > bad.hpg
 timeout 60 "$korconv" bad.hpg GKSV F=bad.met < /dev/null > bad.out 2>&1
@@ -252,7 +222,7 @@ grep -q 'Unknown command XX in HPGL file!' bad.out || fail "the unknown HPGL com
 # that cannot be read or written, or a refused conversion.
 # status_of <korconv words...>: the exit status, output discarded.
 status_of() {
-    timeout 60 "$korconv" "$@" < /dev/null > /dev/null 2>&1
+    run_quietly "$korconv" "$@"
     echo $?
 }
 [ "$(status_of plot GKSV F=status.met)" = 0 ] || fail "a conversion does not end with 0"

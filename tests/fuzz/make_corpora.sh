@@ -6,40 +6,18 @@
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
-kflrun=$build/bin/kflrun
-korconv=$build/bin/korconv
 corpora=$root/tests/fuzz/corpora
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-export KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none
-unset KFL_PATH KFL_DATA KORVAN
+# shellcheck source=../support/program_runs.sh
+source "$root/tests/support/program_runs.sh" "$build/bin/kflrun" "$build/bin/korconv"
 seed() {  # seed <target> <name> <file>
     mkdir -p "$corpora/$1"
     cp "$3" "$corpora/$1/seed_$2"
 }
 
-cat > plot.kfl <<'EOF'
-%KFL
-METAFL('GKSV')
-SETFIL('plot.met')
-PAGE(600, 400)
-KORINI()
-PAGERA()
-GRAF(0, 10, 0, 5, 0, 4, 0, 2)
-FLOAT X[3], Y[3]
-X = {0.0, 5.0, 10.0}
-Y = {0.0, 3.5, 1.0}
-SETCLR(50)
-CURVE(X, Y, 3)
-SETCLR(300)
-ENDGRF()
-KORFIN()
-EOF
-"$kflrun" plot.kfl < /dev/null > /dev/null
-"$korconv" plot.met POST F=plot.psc < /dev/null > /dev/null
-"$korconv" plot.met CGM F=plot.cgm < /dev/null > /dev/null
-"$korconv" plot.met HPGL F=plot.hpg < /dev/null > /dev/null
+make_plot
+run_quietly "$korconv" plot.met POST F=plot.psc
+run_quietly "$korconv" plot.met CGM F=plot.cgm
+run_quietly "$korconv" plot.met HPGL F=plot.hpg
 cat > text.kfl <<'EOF'
 %KFL
 METAFL('POST')
@@ -53,7 +31,7 @@ SETCLR(200)
 RECTAN(50, 50, 200, 100)
 KORFIN()
 EOF
-"$kflrun" text.kfl < /dev/null > /dev/null
+run_quietly "$kflrun" text.kfl
 cat > picture.kfl <<'EOF'
 %KFL
 METAFL('TIFF')
@@ -68,8 +46,8 @@ RIMAGE('picture.dmp')
 UNIT(0)
 KORFIN()
 EOF
-"$kflrun" picture.kfl < /dev/null > /dev/null
-"$korconv" picture.tif POST F=picture.psc < /dev/null > /dev/null || true
+run_quietly "$kflrun" picture.kfl
+run_quietly "$korconv" picture.tif POST F=picture.psc || true
 
 seed gksvan plot.met plot.met
 seed incfil plot.met plot.met
