@@ -18,24 +18,14 @@
 #
 #   korconv_roundtrip_test.sh <kflrun> <korconv> <gksvan_png> <picture_compare> <examples dir>
 set -u
-kflrun=$1
-korconv=$2
 gksvan_png=$3
 compare=$4
 examples=$5
 for tool in gs hp2xx tiffinfo; do
     command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
-work=$(mktemp -d)
-[ -n "${KORVAN_KEEP_WORK:-}" ] || trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-export KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none
-unset KFL_PATH KFL_DATA KORVAN
-status=0
-fail() {
-    echo "FAIL: $*"
-    status=1
-}
+# shellcheck source=support/program_runs.sh
+source "$(dirname "$0")/support/program_runs.sh" "$1" "$2"
 
 extension() {
     case $1 in

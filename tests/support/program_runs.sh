@@ -2,11 +2,12 @@
 # (the korconv tests, the endless input test, the fuzz corpus maker):
 #   source tests/support/program_runs.sh <kflrun> <korconv>
 # Sets kflrun and korconv, enters a fresh work directory $work that is removed
-# at the end, and runs the programs headless on the terminal console.
+# at the end (kept when KORVAN_KEEP_WORK is set, to look into a failure), and
+# runs the programs headless on the terminal console.
 kflrun=$1
 korconv=$2
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+[ -n "${KORVAN_KEEP_WORK:-}" ] || trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 export KORVAN_CONSOLE=terminal KORVAN_DISPLAY=none
 unset KFL_PATH KFL_DATA KORVAN
