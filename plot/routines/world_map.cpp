@@ -189,8 +189,8 @@ void shdeur(std::span<const int> inray, std::span<int> ipray, std::span<const in
     }
     std::vector<MapRing> data;
     std::string name;
-    if (!read_map_file(country_file, data, name)) {
-        warning_text(36, name);
+    if (const int error = read_map_file(country_file, data, name); error != 0) {
+        named_file_error(name, error);
         return;
     }
     // Every entry is checked before anything is drawn.

@@ -672,12 +672,12 @@ TEST_F(MapTest, CountryMarksNameTheRingsThatFollow)
     EXPECT_EQ(rings[3].country, 276);
     // The outline files of the continents name no country.
     std::string name;
-    ASSERT_TRUE(read_map_file(5, rings, name));
+    ASSERT_EQ(read_map_file(5, rings, name), 0);
     for (const MapRing& ring : rings)
         EXPECT_EQ(ring.country, 0);
     // The shipped country file: closed borders of every country, France's
     // mainland around Paris.
-    ASSERT_TRUE(read_map_file(8, rings, name));
+    ASSERT_EQ(read_map_file(8, rings, name), 0);
     std::set<int> countries;
     bool paris = false;
     for (const MapRing& ring : rings) {
