@@ -45,8 +45,9 @@ char operator_character(int op)
 // Result of a scalar arithmetic step.
 enum class Arith { ok, divide_by_zero, not_allowed, modulo_type };
 
-// a = a op b for two slots of the same numeric type (BYTE ... COMPLEX).
-Arith arith(int op, int type, ValueSlot& a, const ValueSlot& b)
+// a = a op b for two slots of the same numeric type (BYTE ... COMPLEX); inline in
+// its callers, where the operator and type tests fold into theirs.
+[[gnu::always_inline]] inline Arith arith(int op, int type, ValueSlot& a, const ValueSlot& b)
 {
     if (op == TK_MOD && type != T_INT)
         return Arith::modulo_type;

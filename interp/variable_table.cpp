@@ -36,8 +36,11 @@ Key key_of(const char* padded)
 
 Key key_of(std::string_view name)
 {
+    // Names are short: a loop, not a library call for a few bytes.
     char padded[16] = {};
-    std::memcpy(padded, name.data(), name.size() < name_capacity ? name.size() : name_capacity);
+    std::size_t n = name.size() < name_capacity ? name.size() : name_capacity;
+    for (std::size_t i = 0; i < n; ++i)
+        padded[i] = name[i];
     return key_of(padded);
 }
 }  // namespace
