@@ -195,10 +195,12 @@ void bind_leglin(ArgumentSlots& s)
     if (v == nullptr)
         return;
     // CSTR may be CBUF's own text: the old block stays until the routine is done.
-    std::string buffer(v->slot.text, static_cast<std::size_t>(v->count));
+    // An empty text may have no block at all.
+    std::string buffer(v->count > 0 ? std::string_view(v->slot.text, static_cast<std::size_t>(v->count)) : "");
     Routine(buffer, s.text_at(1), s.int_at(2));
     if (buffer.size() == static_cast<std::size_t>(v->count)) {
-        std::memcpy(v->slot.text, buffer.data(), buffer.size());
+        if (!buffer.empty())
+            std::memcpy(v->slot.text, buffer.data(), buffer.size());
         return;
     }
     char* block = buffer.size() < kfl::max_block_bytes ? static_cast<char*>(kfl::allocate_block(buffer.size() + 1))
