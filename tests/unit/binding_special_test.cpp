@@ -185,6 +185,10 @@ TEST_F(SpecialBindingTest, TheLegendBufferIsTheVariablesOwnText)
     EXPECT_EQ(std::string(var("CBUF")->slot.text, 10), std::string("Sin\0\0Cos\0\0", 10));
     ASSERT_TRUE(call(&bind_legend<&fake_legend>, "LEGEND", "V,I", "(CBUF, 3)"));
     EXPECT_EQ(seen.text, std::string("Sin\0\0Cos\0\0", 10));
+    // An empty legend text may have no block: the binding copies nothing.
+    run({"CBUF = ''"});
+    ASSERT_TRUE(call(&bind_leglin<&fake_leglin>, "LEGLIN", "V,S,I", "(CBUF, 'Sin', 1)"));
+    EXPECT_EQ(var("CBUF")->count, 0);
     // A V argument that is no text is refused.
     run({"N = 1"});
     console->output.clear();
