@@ -196,6 +196,10 @@ expect "korconv:  <<<< The PostScript file is not created by KORVAN!" other.ps G
 tail -n +2 plot.met > headless.met
 expect "korconv:  <<<< READ-Error in GKSVAN file!" headless.met POST
 [ ! -e headless.psc ] || fail "a plot file was written for a metafile without a header"
+# A header whose page is endless in plot coordinates is no header.
+{ printf '      29.7 8.0E307\n'; tail -n +2 plot.met; } > endless.met
+expect "korconv:  <<<< READ-Error in GKSVAN file!" endless.met POST
+[ ! -e endless.psc ] || fail "a plot file was written for a metafile of an endless page"
 printf '      29.7      21.0\n' > bare.met
 expect "korconv:  <<<< The GKSVAN file is not complete!" bare.met GKSV F=bare_out.met DEL
 [ -e bare.met ] || fail "DEL removed an incomplete input"

@@ -61,6 +61,9 @@ bool GksvanReader::read_header(double& width, double& height)
             return false;
     if (length == 2 * field_width && coordinate_field(line) && coordinate_field(line + field_width))
         return false;
+    // Sizes too large for plot coordinates would give an endless page.
+    if (!std::isfinite(w * 100.0) || !std::isfinite(h * 100.0))
+        return false;
     width = w * 100.0;
     height = h * 100.0;
     return true;

@@ -27,7 +27,8 @@ public:
     explicit GksvanReader(std::FILE* file) : lines_(file) {}
 
     // Reads the header line: the page width and height in plot coordinates.
-    // False when it is missing or does not hold two positive sizes.
+    // False when it is missing or does not hold two positive sizes that are
+    // finite in plot coordinates.
     bool read_header(double& width, double& height);
 
     // Plays the body until the end field or the end of the file.

@@ -259,6 +259,12 @@ TEST(GksvanReader, BadAndTruncatedFiles)
     EXPECT_FALSE(play_text("      29.7\n").header);
     EXPECT_FALSE(play_text("       0.0       0.0\n 9.0000000\n").header);
     EXPECT_FALSE(play_text("       nan       inf\n").header);
+    // Finite as read, endless in plot coordinates (times 100).
+    EXPECT_FALSE(play_text("5 008E307\n").header);
+    EXPECT_FALSE(play_text("1.8E307 21.0\n").header);
+    Played largest = play_text("1E306 1E306\n");
+    ASSERT_TRUE(largest.header);
+    EXPECT_DOUBLE_EQ(largest.width, 1E308);
 
     Played cut = play_text("      29.7      21.0\n 0.1000000 0.2000000 2.0000000 0.3000");
     ASSERT_TRUE(cut.header);
@@ -348,7 +354,10 @@ TEST_F(GksvanTest, IncfilFailures)
     incfil("empty.met");
     write_file("bad.met", "not a metafile at all\n");
     incfil("bad.met");
+    write_file("huge.met", "      29.7 8.0E307\n 0.1000000 0.2000000 2.0000000 0.3000000 0.4000000 9.0000000\n");
+    incfil("huge.met");
     EXPECT_EQ(take_output(), " <<<< Warning  56: Incorrect file format in incfil!\n"
+                             " <<<< Warning  56: Incorrect file format in incfil!\n"
                              " <<<< Warning  56: Incorrect file format in incfil!\n");
 
     write_file("cut.met", "      29.7      21.0\n 0.1000000 0.2000000 3.0000000 0.3000000 0.40");
