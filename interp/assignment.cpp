@@ -7,6 +7,7 @@
 #include "interp/elements.hpp"
 #include "interp/eval_stack.hpp"
 #include "interp/messages.hpp"
+#include "interp/operators.hpp"
 #include "interp/parser.hpp"
 #include "interp/system_variables.hpp"
 #include "interp/token_cache.hpp"
@@ -179,6 +180,25 @@ void store_assigned_value(std::string_view name, VariableMemo* memo, bool name_c
     pop_to(0);
     if (index >= 0 && name.front() == '%')
         system_variable_assigned(name, index);
+}
+
+bool store_assigned_number(const char* name, VariableMemo& memo, const Number& value)
+{
+    if (name[0] == '%')
+        return false;
+    int index = find_padded_variable(name, memo);
+    if (index < 0)
+        return false;
+    // The entry as move_value leaves it from a pushed number.
+    Value& entry = variable(index);
+    if (owns_block(entry.type) || entry.dims > 1)
+        release(entry);
+    entry.type = static_cast<std::int8_t>(value.type);
+    entry.dims = 0;
+    entry.count = 1;
+    entry.dim_list = nullptr;
+    entry.slot = value.slot;
+    return true;
 }
 
 void element_assignment_statement(std::string_view name)

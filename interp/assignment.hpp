@@ -15,6 +15,12 @@ void assignment_statement(std::string_view name);
 struct VariableMemo;
 void store_assigned_value(std::string_view name, VariableMemo* memo, bool name_checked);
 
+// The same end for a number computed outside the stack, when the variable exists
+// and is no system variable (name: zero-padded to 16 bytes, as in a value
+// record); false, doing nothing, otherwise.
+struct Number;
+bool store_assigned_number(const char* name, VariableMemo& memo, const Number& value);
+
 // The current token is the "[" after the name.
 void element_assignment_statement(std::string_view name);
 

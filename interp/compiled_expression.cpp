@@ -1,6 +1,7 @@
 #include "interp/compiled_expression.hpp"
 
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -22,6 +23,10 @@ struct Step {
     int op = 0;
     std::uint32_t token = 0;
     VariableMemo memo;
+    // Kept here so that computing does not reach back into the token list: a
+    // variable's name zero-padded, a constant's value (type FREE when it is no number).
+    char name[16] = {};
+    Number number{T_FREE, {}};
 };
 
 struct CompiledExpression {
@@ -34,6 +39,9 @@ namespace {
 
 // The parser's nesting limit is far away: the parser takes anything deeper.
 constexpr int compiled_nesting_limit = 50;
+
+// A number as the stack holds one: a scalar of the types BYTE ... COMPLEX.
+bool is_number(const Value& v) { return v.type >= T_BYTE && v.type <= T_COMPLEX && v.count == 1 && v.dims == 0; }
 
 // Recursive descent over the cached tokens, the parser's grammar; fails on
 // anything the steps do not cover (the parser then evaluates the expression).
@@ -59,7 +67,16 @@ private:
         if (at_ + 1 < tokens_.size())
             ++at_;
     }
-    void emit(StepKind kind, int op = 0) { steps_.push_back(Step{kind, op, here(), {}}); }
+    void emit(StepKind kind, int op = 0)
+    {
+        Step step{kind, op, here(), {}};
+        const Value& record = tokens_[at_].record;
+        if (kind == StepKind::variable)
+            std::memcpy(step.name, record.name, sizeof step.name);
+        else if (kind == StepKind::constant && is_number(record))
+            step.number = Number{record.type, record.slot};
+        steps_.push_back(step);
+    }
 
     struct Nest {
         Compiler& c;
@@ -205,36 +222,33 @@ bool run_step(const TokenList& list, Step& step, std::uint32_t& stop)
 // Numbers held while an expression is computed outside the evaluation stack.
 constexpr int held_numbers = 16;
 
-// A number as the stack holds one: a scalar of the types BYTE ... COMPLEX.
-bool is_number(const Value& v) { return v.type >= T_BYTE && v.type <= T_COMPLEX && v.count == 1 && v.dims == 0; }
+}  // namespace
 
-// Computes the expression on numbers held here, with the operators' own
-// arithmetic, and pushes the result; false, having reported and changed
-// nothing, when a step needs the evaluation stack: an operand that is no number
-// (or no variable), an operation that would report, exponentiation, or more
-// numbers at a time than the stack would take. The steps then run on the stack.
-bool compute_numbers(const TokenList& list, CompiledExpression& compiled)
+bool compute_number(CompiledExpression& compiled, Number& result)
 {
     Number held[held_numbers];
     int count = 0;
     int most = 0;
     for (Step& step : compiled.steps) {
         switch (step.kind) {
-        case StepKind::variable:
-        case StepKind::constant: {
-            const Value* v = &list.tokens[step.token].record;
-            if (step.kind == StepKind::variable) {
-                int index = find_padded_variable(v->name, step.memo);
-                if (index < 0)
-                    return false;
-                v = &variable(index);
-            }
-            if (!is_number(*v) || count == held_numbers)
+        case StepKind::variable: {
+            int index = find_padded_variable(step.name, step.memo);
+            if (index < 0)
                 return false;
-            held[count++] = Number{v->type, v->slot};
-            most = count > most ? count : most;
+            const Value& v = variable(index);
+            if (!is_number(v) || count == held_numbers)
+                return false;
+            held[count].type = v.type;
+            held[count].slot = v.slot;
+            most = ++count > most ? count : most;
             break;
         }
+        case StepKind::constant:
+            if (step.number.type == T_FREE || count == held_numbers)
+                return false;
+            held[count] = step.number;
+            most = ++count > most ? count : most;
+            break;
         case StepKind::negate:
             negate_number(held[count - 1]);
             break;
@@ -254,14 +268,18 @@ bool compute_numbers(const TokenList& list, CompiledExpression& compiled)
     }
     if (count != 1 || stack_depth() + most > stack_capacity)
         return false;
-    Value* result = push_slot();
-    result->type = static_cast<std::int8_t>(held[0].type);
-    result->count = 1;
-    result->slot = held[0].slot;
+    result.type = held[0].type;
+    result.slot = held[0].slot;
     return true;
 }
 
-}  // namespace
+void push_number(const Number& number)
+{
+    Value* pushed = push_slot();
+    pushed->type = static_cast<std::int8_t>(number.type);
+    pushed->count = 1;
+    pushed->slot = number.slot;
+}
 
 CompiledExpression* compiled_expression_at(TokenList& list, std::size_t index)
 {
@@ -287,10 +305,17 @@ std::size_t compiled_expression_end(const CompiledExpression& compiled) { return
 
 bool evaluate_compiled(const TokenList& list, CompiledExpression& compiled, std::uint32_t& stop)
 {
-    if (compute_numbers(list, compiled)) {
+    Number result;
+    if (compute_number(compiled, result)) {
+        push_number(result);
         stop = compiled.end;
         return true;
     }
+    return run_compiled_steps(list, compiled, stop);
+}
+
+bool run_compiled_steps(const TokenList& list, CompiledExpression& compiled, std::uint32_t& stop)
+{
     for (Step& step : compiled.steps) {
         if (!run_step(list, step, stop))
             return false;

@@ -10,24 +10,13 @@
 
 namespace korvan::kfl {
 
-FlowState& flow()
-{
-    static FlowState state{};
-    return state;
-}
-
-void recompute_skipping()
-{
-    bool any = false;
-    for (bool on : flow().skip)
-        any = any || on;
-    control_state().skipping = any;
-}
+void recompute_skipping() { control_state().skipping = flow().skip != 0; }
 
 void set_skip(SkipReason reason, bool on)
 {
-    flow().skip[reason] = on;
-    recompute_skipping();
+    FlowState& f = flow();
+    f.skip = on ? f.skip | skip_bit(reason) : f.skip & ~skip_bit(reason);
+    control_state().skipping = f.skip != 0;
 }
 
 void go_to(int position)
@@ -89,7 +78,7 @@ bool block_handler(const StatementView& s)
 {
     if (s.first_token != TK_IDENT)
         return false;
-    if (flow().skip[SKIP_BODY])
+    if (skip_set(SKIP_BODY))
         return stray_body_statement(s);
     std::string_view w = s.first_word;
     switch (w.front()) {

@@ -65,10 +65,17 @@ struct FlowState {
     char goto_label[16];       // label of a pending forward GOTO
     int goto_if_depth, goto_loop_depth, goto_switch_depth;
     int body_nesting;          // routine bodies inside a skipped stray body
-    bool skip[SKIP_REASONS];
+    unsigned skip;             // one bit (skip_bit) for each skip reason in force
 };
 
-FlowState& flow();
+inline FlowState& flow()
+{
+    static FlowState state{};
+    return state;
+}
+
+constexpr unsigned skip_bit(SkipReason reason) { return 1u << reason; }
+inline bool skip_set(SkipReason reason) { return (flow().skip & skip_bit(reason)) != 0; }
 
 // Sets or clears one skip reason and recomputes the skipping flag.
 void set_skip(SkipReason reason, bool on);

@@ -234,12 +234,6 @@ void assignment(const StatementView& s)
 
 }  // namespace
 
-ControlState& control_state()
-{
-    static ControlState state;
-    return state;
-}
-
 BlockHandler set_block_handler(BlockHandler handler)
 {
     BlockHandler old = hooks().block;

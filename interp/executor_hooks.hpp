@@ -14,7 +14,11 @@ struct ControlState {
     bool skipping = false;  // statements are read and classified but not run
 };
 
-ControlState& control_state();
+inline ControlState& control_state()
+{
+    static ControlState state;
+    return state;
+}
 
 // A statement as the executor has classified it so far.
 struct StatementView {

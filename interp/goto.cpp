@@ -65,7 +65,7 @@ void goto_command(std::string_view operands)
 void label_defined(std::string_view name)
 {
     FlowState& f = flow();
-    if (!f.skip[SKIP_GOTO] || name != std::string_view(f.goto_label))
+    if (!skip_set(SKIP_GOTO) || name != std::string_view(f.goto_label))
         return;
     set_skip(SKIP_GOTO, false);
     const ControlState& c = control_state();

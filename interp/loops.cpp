@@ -225,7 +225,7 @@ void end_loop_statement(bool is_while)
         --c.loop_depth;
         return;
     }
-    if (f.skip[SKIP_LOOP]) {
+    if (skip_set(SKIP_LOOP)) {
         if (f.control_level == n - 1)
             set_skip(SKIP_LOOP, false);
         close_loop();

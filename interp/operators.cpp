@@ -137,7 +137,7 @@ enum class Arith { ok, divide_by_zero, not_allowed, modulo_type };
     }
 }
 
-int compare_scalars(int op, int type, const ValueSlot& l, const ValueSlot& r)
+[[gnu::always_inline]] inline int compare_scalars(int op, int type, const ValueSlot& l, const ValueSlot& r)
 {
     int c = 0;  // <0, 0, >0
     if (type == T_COMPLEX) {
@@ -487,40 +487,35 @@ OpStatus apply_binary(int op)
 
 bool combine_numbers(int op, Number& l, const Number& r)
 {
-    auto number = [](int type) { return type >= T_BYTE && type <= T_COMPLEX; };
-    if (!number(l.type) || !number(r.type))
+    int type = l.type > r.type ? l.type : r.type;
+    if (l.type < T_BYTE || r.type < T_BYTE || type > T_COMPLEX)
         return false;
-    Number a = l, b = r;
-    if (a.type < b.type) {
-        a.slot = convert_slot(a.slot, a.type, b.type);
-        a.type = b.type;
-    } else if (b.type < a.type) {
-        b.slot = convert_slot(b.slot, b.type, a.type);
-        b.type = a.type;
-    }
-    int type = a.type;
+    // As the stack's step: the lower operand promoted, the result left in place of
+    // the left one. Operands already of the type are used where they are: copying
+    // a whole slot just written in part stalls the processor's store forwarding.
+    if (l.type != type)
+        l.slot = convert_slot(l.slot, l.type, type);
+    ValueSlot promoted;
+    if (r.type != type)
+        promoted = convert_slot(r.slot, r.type, type);
+    const ValueSlot& b = r.type == type ? r.slot : promoted;
     if (is_compare_op(op)) {
         // As set_int_result leaves a record.
-        int result = compare_scalars(op, type, a.slot, b.slot);
-        l.type = T_INT;
+        int result = compare_scalars(op, type, l.slot, b);
         l.slot.f64 = 0;
         l.slot.i32 = result;
+        l.type = T_INT;
         return true;
     }
     if (op == TK_AND || op == TK_OR) {
         if (type != T_INT)
             return false;
-        bool result = op == TK_AND ? (a.slot.i32 != 0 && b.slot.i32 != 0) : (a.slot.i32 != 0 || b.slot.i32 != 0);
+        bool result = op == TK_AND ? (l.slot.i32 != 0 && b.i32 != 0) : (l.slot.i32 != 0 || b.i32 != 0);
         l.slot.i32 = result ? 1 : 0;
-        return true;
+    } else if (!is_arith_op(op) || arith(op, type, l.slot, b) != Arith::ok) {
+        return false;
     }
-    if (!is_arith_op(op) || (op == TK_MOD && type != T_INT))
-        return false;
-    if ((op == TK_SLASH || op == TK_MOD) && slot_is_zero(b.slot, type))
-        return false;
-    if (arith(op, type, a.slot, b.slot) != Arith::ok)
-        return false;
-    l = a;
+    l.type = type;
     return true;
 }
 

@@ -32,8 +32,8 @@ struct Number {
 
 // The same operations on numbers of the types BYTE ... COMPLEX: l = l op r as
 // apply_binary combines two records (the result's count 1 and no dimensions).
-// Returns false, changing nothing, where apply_binary would report something
-// (a divisor of 0, modulo or AND and OR of other types than INT).
+// Returns false where apply_binary would report something (a divisor of 0,
+// modulo or AND and OR of other types than INT); l may then be promoted already.
 bool combine_numbers(int op, Number& l, const Number& r);
 // v = -v as negate does.
 void negate_number(Number& v);

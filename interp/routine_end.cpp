@@ -151,8 +151,7 @@ void end_routine()
         pop_input_file();
     --cs.depth;
     set_routine_level(level - 1);
-    flow().skip[SKIP_RETURN] = false;
-    recompute_skipping();
+    set_skip(SKIP_RETURN, false);
 }
 
 void end_statement()

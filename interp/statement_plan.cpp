@@ -9,6 +9,7 @@
 #include "interp/front_end.hpp"
 #include "interp/function_table.hpp"
 #include "interp/messages.hpp"
+#include "interp/operators.hpp"
 #include "interp/parser.hpp"
 #include "interp/token_cache.hpp"
 #include "interp/tokenizer.hpp"
@@ -122,10 +123,17 @@ void run_assignment(TokenList& list, const StatementPlan& plan)
     if (control_state().skipping)
         return;
     pop_to(0);
-    std::uint32_t stop = 0;
-    if (!evaluate_compiled(*plan.expression_tokens, *plan.expression, stop)) {
-        pop_to(0);
-        return;
+    Number result;
+    if (compute_number(*plan.expression, result)) {
+        if (store_assigned_number(list.tokens[0].record.name, list.target, result))
+            return;
+        push_number(result);
+    } else {
+        std::uint32_t stop = 0;
+        if (!run_compiled_steps(*plan.expression_tokens, *plan.expression, stop)) {
+            pop_to(0);
+            return;
+        }
     }
     store_assigned_value(word_of(list.tokens[0]), &list.target, true);
 }
@@ -135,20 +143,23 @@ void run_assignment(TokenList& list, const StatementPlan& plan)
 void run_block_if(const StatementPlan& plan)
 {
     pop_to(0);
-    std::uint32_t stop = 0;
-    if (!evaluate_compiled(*plan.expression_tokens, *plan.expression, stop)) {
-        pop_to(0);
-        return;
+    Number result;
+    if (!compute_number(*plan.expression, result)) {
+        std::uint32_t stop = 0;
+        if (!run_compiled_steps(*plan.expression_tokens, *plan.expression, stop)) {
+            pop_to(0);
+            return;
+        }
+        result.type = stack_at(0).type;
+        result.slot = stack_at(0).slot;
     }
-    const Value& v = stack_at(0);
-    if (v.type != T_INT) {
+    if (result.type != T_INT) {
         report("Non integer value of logical expression");
         pop_to(0);
         return;
     }
-    bool condition = v.slot.i32 != 0;
     pop_to(0);
-    open_if_block(condition);
+    open_if_block(result.slot.i32 != 0);
 }
 
 // Runs the plan; false when the statement has to go through the executor.
@@ -156,7 +167,7 @@ bool run_plan(TokenList& list)
 {
     const StatementPlan& plan = list.plan;
     // A stray routine body is passed over by the block handler, statement by statement.
-    if (flow().skip[SKIP_BODY])
+    if (skip_set(SKIP_BODY))
         return false;
     const ControlState& c = control_state();
     switch (plan.kind) {

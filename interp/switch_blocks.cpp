@@ -93,10 +93,9 @@ void end_switch_statement()
     int closed = c.switch_depth;
     --c.switch_depth;
     if (!r.dead) {
-        f.skip[SKIP_CASE] = false;
-        if (f.skip[SKIP_SWITCH_BREAK] && f.switch_break_level == closed)
-            f.skip[SKIP_SWITCH_BREAK] = false;
-        recompute_skipping();
+        set_skip(SKIP_CASE, false);
+        if (skip_set(SKIP_SWITCH_BREAK) && f.switch_break_level == closed)
+            set_skip(SKIP_SWITCH_BREAK, false);
     }
     if (r.if_depth != c.if_depth)
         report("Overlapping SWITCH and IF contructs");

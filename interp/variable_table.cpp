@@ -1,5 +1,6 @@
 #include "interp/variable_table.hpp"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -36,12 +37,16 @@ Key key_of(const char* padded)
 
 Key key_of(std::string_view name)
 {
-    // Names are short: a loop, not a library call for a few bytes.
-    char padded[16] = {};
+    // Assembled in registers: bytes stored one by one and read back as words
+    // would stall the processor's store forwarding.
+    Key k{{0, 0}};
     std::size_t n = name.size() < name_capacity ? name.size() : name_capacity;
-    for (std::size_t i = 0; i < n; ++i)
-        padded[i] = name[i];
-    return key_of(padded);
+    for (std::size_t i = 0; i < n; ++i) {
+        // The byte's place in the word as memory order puts it there.
+        unsigned shift = std::endian::native == std::endian::little ? 8 * (i % 8) : 56 - 8 * (i % 8);
+        k.w[i / 8] |= std::uint64_t{static_cast<unsigned char>(name[i])} << shift;
+    }
+    return k;
 }
 }  // namespace
 
