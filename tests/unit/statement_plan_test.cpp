@@ -73,6 +73,26 @@ TEST_F(StatementPlanTest, AssignmentsTheExecutorRefusesOrRedirects)
     run_both("DO I = 1, 4\n  Y = I * 1.5\n  FREE Y\n  IF (I > 2)\n    Y = 0\n    FREE I\n  ENDIF\n  PRINT I\nEND DO\n");
 }
 
+TEST_F(StatementPlanTest, NumbersOfEveryTypeStoredIntoEveryKindOfVariable)
+{
+    // Numbers computed outside the stack keep the stack's types (the lower operand
+    // promoted, && and || giving INT) and replace strings, arrays and matrices.
+    std::string out = run_both(
+        "B = BYTE(200)\nH = SHORT(-7)\nF = FLOAT(1.5)\nZ = COMPLEX(1.0, 2.0)\nT = 'text'\nINT A[3]\nINT M[2, 2]\n"
+        "DO I = 1, 2\n  C = B && I\n  D = H || 0\n  E = B + I\n  G = H * I\n  P = F / I\n  Q = Z * I\n"
+        "  R = B < H\n  S = F == 1.5\n  T = I * 2\n  A = I + 0.5\n  M = -I\n"
+        "  PRINT VARTYP(C), C, VARTYP(D), D, VARTYP(E), E, VARTYP(G), G\n"
+        "  PRINT VARTYP(P), P, VARTYP(Q), VARTYP(R), R, VARTYP(S), S\n"
+        "  PRINT VARTYP(T), T, VARTYP(A), A, VARTYP(M), M\nEND DO\n");
+    std::string pass1 = "     INT\n              1 \n     INT\n              1 \n     INT\n            201 \n     INT\n             -7 \n"
+                        "     FLOAT\n       1.500000 \n     COMPLEX\n     INT\n              0 \n     INT\n              1 \n"
+                        "     INT\n              2 \n     DOUBLE\n       1.500000 \n     INT\n             -1 \n";
+    std::string pass2 = "     INT\n              1 \n     INT\n              1 \n     INT\n            202 \n     INT\n            -14 \n"
+                        "     FLOAT\n       0.750000 \n     COMPLEX\n     INT\n              0 \n     INT\n              1 \n"
+                        "     INT\n              4 \n     DOUBLE\n       2.500000 \n     INT\n             -2 \n";
+    EXPECT_EQ(out, pass1 + pass2);
+}
+
 TEST_F(StatementPlanTest, EveryKindOfLoopEndReplayed)
 {
     std::string out = run_both(
