@@ -298,9 +298,11 @@ private:
         double to = a[5];
         if (!(r2 > r1) || !std::isfinite(from) || !std::isfinite(to) || std::fabs(to - from) > 1e6)
             return;
-        // As PostScript's arc: the end angle is raised until it is not below the start.
-        while (to < from)
-            to += 360.0;
+        // As PostScript's arc: the end angle is raised by whole turns until it
+        // is not below the start, in one step, since at large angles a single
+        // turn is lost in rounding.
+        if (to < from)
+            to = std::max(to + 360.0 * std::ceil((from - to) / 360.0), from);
         auto arc = [&](double r, std::vector<Point>& out, bool backwards) {
             double span = (to - from) * degree;
             int n = std::clamp(static_cast<int>(0.5 * r * span / arc_step), 1, arc_segment_limit);

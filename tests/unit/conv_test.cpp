@@ -356,6 +356,13 @@ TEST_F(ConvTest, PostScriptPlaybackOfDamagedFilesEndsCleanly)
             EXPECT_TRUE(p.ok) << device << ": " << p.message;
         }
     }
+    // A sector whose end angle lies below its start by less than the step
+    // between numbers of that size: a turn added to it changes nothing.
+    write("turns.psc", postscript_file("1000 1000 0 200 100000000000000000000 99999999999999983616 0 255 0 sec "
+                                       "1000 1000 0 200 -400.00 -770.00 0 255 0 sec showpage"));
+    Played turns = play("turns.psc", "GKSV");
+    EXPECT_TRUE(turns.ok) << turns.message;
+    EXPECT_GE(turns.coordinates, 2 * 2 * 90);
     // A picture file whose size is far too large or whose data are cut.
     write("picture.psc", "%!PS-Adobe-2.0\n%%BoundingBox: 0 0 40 30\n%%Creator: KORVAN  1.0 P\n"
                          "%%CreationDate: x\n%%EndComments\n0 0 translate 99999 99999 scale [\n"
