@@ -195,7 +195,7 @@ private:
             if (const double* a = last(4)) {
                 draw_path();
                 if (drawing_) {
-                    char code = static_cast<char>(std::clamp(static_cast<int>(a[0]), 0, 255));
+                    char code = static_cast<char>(static_cast<int>(std::clamp(a[0], 0.0, 255.0)));
                     text(postscript_font_text(std::string_view(&code, 1), symbol_font_), a[1], a[2], a[3], true);
                 }
             }
@@ -305,7 +305,7 @@ private:
             to = std::max(to + 360.0 * std::ceil((from - to) / 360.0), from);
         auto arc = [&](double r, std::vector<Point>& out, bool backwards) {
             double span = (to - from) * degree;
-            int n = std::clamp(static_cast<int>(0.5 * r * span / arc_step), 1, arc_segment_limit);
+            int n = static_cast<int>(std::clamp(0.5 * r * span / arc_step, 1.0, double{arc_segment_limit}));
             for (int i = 0; i <= n; ++i) {
                 int k = backwards ? n - i : i;
                 double t = from * degree + span * k / n;

@@ -363,6 +363,19 @@ TEST_F(ConvTest, PostScriptPlaybackOfDamagedFilesEndsCleanly)
     Played turns = play("turns.psc", "GKSV");
     EXPECT_TRUE(turns.ok) << turns.message;
     EXPECT_GE(turns.coordinates, 2 * 2 * 90);
+    // Numbers beyond what a count or a character code holds: a disk larger
+    // than the page is filled whole, a character code is taken as the largest.
+    write("disk.psc", postscript_file("1000 1000 0 10000000000 0.00 360.00 0 255 0 sec showpage"));
+    Played disk = play("disk.psc", "GKSV");
+    EXPECT_TRUE(disk.ok) << disk.message;
+    EXPECT_GE(disk.coordinates, 2 * 2 * 1000);
+    const std::string font = "(Times-Roman-German) 40 font ";
+    write("code.psc", postscript_file(font + "10000000000 600 600 45 c showpage"));
+    write("code255.psc", postscript_file(font + "255 600 600 45 c showpage"));
+    Played code = play("code.psc", "GKSV");
+    EXPECT_TRUE(code.ok) << code.message;
+    EXPECT_GT(code.coordinates, 0);
+    EXPECT_EQ(code.coordinates, play("code255.psc", "GKSV").coordinates);
     // A picture file whose size is far too large or whose data are cut.
     write("picture.psc", "%!PS-Adobe-2.0\n%%BoundingBox: 0 0 40 30\n%%Creator: KORVAN  1.0 P\n"
                          "%%CreationDate: x\n%%EndComments\n0 0 translate 99999 99999 scale [\n"
