@@ -7,21 +7,10 @@
 namespace korvan::kfl {
 
 namespace {
-struct Stack {
-    Value records[stack_capacity];
-    int depth = 0;
-};
+using Stack = EvaluationStack;
 
-Stack& stack()
-{
-    static Stack s{};
-    return s;
-}
+Stack& stack() { return evaluation_stack(); }
 }  // namespace
-
-int stack_depth() { return stack().depth; }
-Value& stack_at(int index) { return stack().records[index]; }
-Value& stack_top() { return stack().records[stack().depth - 1]; }
 
 Value* push_slot()
 {

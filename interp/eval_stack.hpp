@@ -10,11 +10,23 @@ namespace korvan::kfl {
 
 constexpr int stack_capacity = 52;
 
-int stack_depth();
+// The stack, reached inline on the interpreter's hot paths.
+struct EvaluationStack {
+    Value records[stack_capacity];
+    int depth = 0;
+};
+
+inline EvaluationStack& evaluation_stack()
+{
+    static EvaluationStack s{};
+    return s;
+}
+
+inline int stack_depth() { return evaluation_stack().depth; }
 // Record at a depth index (0 = bottom).
-Value& stack_at(int index);
+inline Value& stack_at(int index) { return evaluation_stack().records[index]; }
 // The topmost record (depth must be > 0).
-Value& stack_top();
+inline Value& stack_top() { return evaluation_stack().records[evaluation_stack().depth - 1]; }
 
 // Each push reports "Evaluation stack overflow" when all 52 records are in use
 // and returns false; the pushed record is unnamed.

@@ -18,7 +18,6 @@ struct Table {
         int row;
     };
     std::array<std::vector<Entry>, 256 * 16> buckets;
-    unsigned generation = 0;
 };
 
 std::size_t bucket_of(char first, std::size_t length)
@@ -38,7 +37,7 @@ void set_function_table(const BuiltinFunction* rows, int count)
     Table& t = table();
     t.rows = rows;
     t.count = rows != nullptr && count > 0 ? count : 0;
-    ++t.generation;
+    ++function_table_generation_counter();
     for (auto& bucket : t.buckets)
         bucket.clear();
     for (int i = 0; i < t.count; ++i) {
@@ -59,7 +58,6 @@ int lookup_function(std::string_view name)
     return -1;
 }
 
-unsigned function_table_generation() { return table().generation; }
 
 int function_flag(int row) { return table().rows[row].flag; }
 

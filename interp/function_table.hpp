@@ -24,7 +24,13 @@ int function_count();
 const char* function_name(int row);
 bool call_function(int row, int base);
 
-// Changes whenever the rows are replaced (what was resolved against them is stale).
-unsigned function_table_generation();
+// Changes whenever the rows are replaced (what was resolved against them is
+// stale); set_function_table counts it up. Inline: every replayed statement asks.
+inline unsigned& function_table_generation_counter()
+{
+    static unsigned generation = 0;
+    return generation;
+}
+inline unsigned function_table_generation() { return function_table_generation_counter(); }
 
 }  // namespace korvan::kfl

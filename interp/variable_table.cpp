@@ -10,18 +10,9 @@
 namespace korvan::kfl {
 
 namespace {
-struct Table {
-    Value entries[variable_capacity];
-    int high_water = 0;
-    int level = 0;
-    unsigned generation = 1;  // changes when entries are allocated or freed or the level changes
-};
+using Table = VariableTable;
 
-Table& table()
-{
-    static Table t{};
-    return t;
-}
+Table& table() { return variable_table(); }
 
 // Names are kept zero-padded to 16 bytes, so two 8-byte comparisons decide.
 struct Key {
@@ -49,8 +40,6 @@ Key key_of(std::string_view name)
     return k;
 }
 }  // namespace
-
-Value& variable(int index) { return table().entries[index]; }
 
 void clear_variable_table()
 {
@@ -90,7 +79,6 @@ int find_entry(std::string_view name)
     return -1;
 }
 
-namespace {
 int resolve_reference(int index)
 {
     if (index >= 0 && table().entries[index].type == T_REF) {
@@ -99,43 +87,23 @@ int resolve_reference(int index)
     }
     return index;
 }
-}  // namespace
 
 int find_variable(std::string_view name) { return resolve_reference(find_entry(name)); }
 
-namespace {
-// The memo's entry when it still stands for the name (reference entries resolved);
-// -2 when the name has to be looked up.
-inline int remembered(const Key& key, bool system, const VariableMemo& memo)
+int find_and_remember(const char* padded, VariableMemo& memo)
 {
-    const Table& t = table();
-    if (memo.generation != t.generation || memo.entry < 0)
-        return -2;
-    const Value& v = t.entries[memo.entry];
-    Key k = key_of(v.name);
-    if (v.type != T_FREE && (system || v.level == t.level) && k.w[0] == key.w[0] && k.w[1] == key.w[1])
-        return v.type == T_REF ? resolve_reference(memo.entry) : memo.entry;
-    return -2;
-}
-
-int remember(std::string_view name, VariableMemo& memo)
-{
-    memo.entry = find_entry(name);
+    memo.entry = find_entry(std::string_view(padded, strnlen(padded, 16)));
     memo.generation = table().generation;
     return resolve_reference(memo.entry);
 }
-}  // namespace
 
 int find_variable(std::string_view name, VariableMemo& memo)
 {
-    int index = remembered(key_of(name), !name.empty() && name.front() == '%', memo);
-    return index != -2 ? index : remember(name, memo);
-}
-
-int find_padded_variable(const char* padded, VariableMemo& memo)
-{
-    int index = remembered(key_of(padded), padded[0] == '%', memo);
-    return index != -2 ? index : remember(std::string_view(padded, strnlen(padded, 16)), memo);
+    // The padded name written as whole words, as they are read back.
+    Key key = key_of(name);
+    char padded[16];
+    std::memcpy(padded, key.w, sizeof padded);
+    return find_padded_variable(padded, memo);
 }
 
 int allocate_variable()

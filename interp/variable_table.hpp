@@ -1,6 +1,7 @@
 // The variable table: 500 value records scoped by routine level.
 #pragma once
 
+#include <cstring>
 #include <string_view>
 
 #include "interp/value.hpp"
@@ -9,8 +10,22 @@ namespace korvan::kfl {
 
 constexpr int variable_capacity = 500;
 
+// The table, reached inline on the interpreter's hot paths.
+struct VariableTable {
+    Value entries[variable_capacity];
+    int high_water = 0;
+    int level = 0;
+    unsigned generation = 1;  // changes when entries are allocated or freed or the level changes
+};
+
+inline VariableTable& variable_table()
+{
+    static VariableTable t{};
+    return t;
+}
+
 // Entry by index (0..499).
-Value& variable(int index);
+inline Value& variable(int index) { return variable_table().entries[index]; }
 
 // Marks every entry free (releasing blocks) and returns to routine level 0.
 void clear_variable_table();
@@ -34,10 +49,28 @@ struct VariableMemo {
     unsigned generation = 0;
 };
 
-// As find_variable, with the memo of the name.
+// The entry a reference entry stands for (-1 when that is free or out of the
+// table); any other index as it is.
+int resolve_reference(int index);
+
+// Looks the name (zero-padded to 16 bytes) up and remembers the entry in the memo.
+int find_and_remember(const char* padded, VariableMemo& memo);
+
+// As find_variable, with the memo of the name kept zero-padded to 16 bytes, as
+// in a value record.
+inline int find_padded_variable(const char* padded, VariableMemo& memo)
+{
+    const VariableTable& t = variable_table();
+    if (memo.generation == t.generation && memo.entry >= 0) {
+        const Value& v = t.entries[memo.entry];
+        if (v.type != T_FREE && (padded[0] == '%' || v.level == t.level) && std::memcmp(v.name, padded, 16) == 0)
+            return v.type == T_REF ? resolve_reference(memo.entry) : memo.entry;
+    }
+    return find_and_remember(padded, memo);
+}
+
+// The same for a name as it is written.
 int find_variable(std::string_view name, VariableMemo& memo);
-// The same for a name kept zero-padded to 16 bytes, as in a value record.
-int find_padded_variable(const char* padded, VariableMemo& memo);
 
 // The first free entry, or -1 after "Maximal number of variables is reached".
 int allocate_variable();
