@@ -93,6 +93,37 @@ TEST_F(StatementPlanTest, NumbersOfEveryTypeStoredIntoEveryKindOfVariable)
     EXPECT_EQ(out, pass1 + pass2);
 }
 
+TEST_F(StatementPlanTest, RememberedVariablesFollowFreeRedeclarationAndRoutineLevels)
+{
+    // The operands and targets of planned assignments go away, come back as
+    // arrays or at other entries, and are shadowed by a routine's own variables
+    // (one of them a reference to the caller's) while the plans stay.
+    dir.write("shadow.kfl", "%KFL\nSUBROUTINE SHADOW (V)\nA = 0\nDO K = 1, 2\n  A = A + K\n  V = V + A\nEND DO\nEND\n");
+    std::string out = run_both(
+        "A = 1\nB = 2\nDO I = 1, 4\n  C = A + B\n  PRINT C\n  FREE A\n  IF (I == 2)\n    FREE B\n    INT A[2]\n"
+        "    C = A + B\n    B = 5\n  ELSE\n    B = B + 1\n  ENDIF\n  A = I * 10\n  CALL SHADOW (C)\n  PRINT A, B, C\n"
+        "END DO\n");
+    EXPECT_EQ(out,
+              "              3 \n             10               3               7 \n             13 \n"
+              " >>>> Undefined identifier B in record 19 (main.kfl)\n             20               5              17 \n"
+              "             25 \n             30               6              29 \n             36 \n"
+              "             40               7              40 \n");
+}
+
+TEST_F(StatementPlanTest, RoutineRewrittenBetweenCalls)
+{
+    // The routine's file is written anew before each call (a loop would replay
+    // the stored body instead): the loop of its body is stored at the same buffer
+    // positions with other statements each time.
+    auto call_with = [](const std::string& statement) {
+        return "N = FOPEN(\"rr.kfl\", \"w\")\nQ = FPRINTF(N, \"%s\\nSUBROUTINE RR (V)\\nDO K = 1, 3\\n  " + statement +
+               "\\nEND DO\\nEND\\n\", \"%KFL\")\nQ = FCLOSE(N)\nCALL RR (S)\nPRINT S\n";
+    };
+    std::string out = run_both("S = 0\n" + call_with("V = V + 1") + call_with("V = V * 10") +
+                               call_with("V = V / 4.0") + call_with("V = V + K"));
+    EXPECT_EQ(out, "              3 \n           3000 \n      46.875000 \n      52.875000 \n");
+}
+
 TEST_F(StatementPlanTest, EveryKindOfLoopEndReplayed)
 {
     std::string out = run_both(
