@@ -4,6 +4,8 @@
 #include <random>
 #include <string>
 
+#include "tests/support/temp_dir.hpp"
+
 namespace korvan::test {
 
 // Random block structures: nested and mismatched IF, loop, SWITCH, GOTO and
@@ -22,9 +24,19 @@ public:
         return out;
     }
 
-    std::string routine(const std::string& name, int statements)
+    // Writes the routine files the scripts call into the directory: rr.kfl with
+    // the subroutine RR and ff.kfl with the function FF. Called before script(),
+    // as both draw from the same random sequence.
+    void write_routines(const TempDir& dir)
     {
-        std::string out = "SUBROUTINE " + name + "\n";
+        dir.write("rr.kfl", "%KFL\nSUBROUTINE RR\n" + routine_body(25));
+        dir.write("ff.kfl", "%KFL\nFUNCTION FF (N)\n" + routine_body(10) + "RETURN N\nEND\n");
+    }
+
+private:
+    std::string routine_body(int statements)
+    {
+        std::string out;
         for (int i = 0; i < statements; ++i)
             out += statement(false);
         if (pick(4) != 0)
@@ -32,7 +44,6 @@ public:
         return out;
     }
 
-private:
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
     std::string number() { return std::to_string(pick(4)); }
 

@@ -122,8 +122,7 @@ TEST_F(ControlFlowTest, RandomBlockStructuresRunToTheirEnd)
     StatementExecutor previous = set_statement_executor(&counting_executor);
     for (unsigned seed = 1; seed <= 300; ++seed) {
         test::BlockScriptGenerator generator(seed);
-        dir.write("rr.kfl", "%KFL\n" + generator.routine("RR", 25));
-        dir.write("ff.kfl", "%KFL\nFUNCTION FF (N)\n" + generator.routine("GG", 10).substr(14) + "RETURN N\nEND\n");
+        generator.write_routines(dir);
         std::string body = generator.script(60);
         reset_interpreter();
         executed_statements = 0;

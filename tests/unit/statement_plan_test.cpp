@@ -191,8 +191,7 @@ TEST_F(StatementPlanTest, RandomBlockStructuresPrintTheSame)
     int compared = 0;
     for (unsigned seed = 1; seed <= 200; ++seed) {
         test::BlockScriptGenerator generator(seed);
-        dir.write("rr.kfl", "%KFL\n" + generator.routine("RR", 25));
-        dir.write("ff.kfl", "%KFL\nFUNCTION FF (N)\n" + generator.routine("GG", 10).substr(14) + "RETURN N\nEND\n");
+        generator.write_routines(dir);
         std::string body = generator.script(60);
         reset_interpreter();
         allow_token_cache(false);
