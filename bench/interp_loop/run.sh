@@ -2,7 +2,8 @@
 # Builds the interpreter benchmarks (Release, in $BUILD_DIR or build-bench/) and runs
 #  1. one million replayed assignment statements (interp_loop_bench), and
 #  2. a DO loop of one million iterations with arithmetic statements and an IF block, run by
-#     kflrun, beside the same loop in gnuplot's "do for" measured in the same run.
+#     kflrun, beside the same loop in /usr/bin/python3 and in gnuplot's "do for", measured in
+#     the same run.
 #   run.sh [statements] [iterations]
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -37,12 +38,26 @@ echo "kflrun DO loop: $iterations iterations in $kfl_cpu s CPU ($kfl_wall s wall
      "$(per_second "$iterations" "$kfl_cpu") iterations per second"
 echo "  result: $(tr -s ' ' < "$work/kfl.out")"
 
-if ! command -v gnuplot >/dev/null; then
-    echo "gnuplot is missing: install gnuplot-nox (apt-get install gnuplot-nox) for the comparison"
-    exit 0
+# A peer's run of the same loop: its name, then its command line.
+peer() {
+    local name=$1
+    shift
+    local cpu wall
+    read -r cpu wall < <(cpu_seconds "$work/$name.out" "$@")
+    echo "$name: $iterations iterations in $cpu s CPU ($wall s wall):" \
+         "$(per_second "$iterations" "$cpu") iterations per second"
+    echo "  result: $(cat "$work/$name.out")"
+    echo "$kfl_cpu $cpu" | awk -v name="$name" \
+        '{ printf "kflrun / %s speed ratio: %.2f (above 1: kflrun is faster)\n", name, ($1 > 0 ? $2 / $1 : 0) }'
+}
+
+if [ -x /usr/bin/python3 ]; then
+    peer python3 /usr/bin/python3 "$here/do_loop.py" "$iterations"
+else
+    echo "/usr/bin/python3 is missing: no comparison with Python"
 fi
-read -r gp_cpu gp_wall < <(cpu_seconds "$work/gp.out" gnuplot -e "n = $iterations" "$here/do_loop.gp")
-echo "gnuplot do for: $iterations iterations in $gp_cpu s CPU ($gp_wall s wall):" \
-     "$(per_second "$iterations" "$gp_cpu") iterations per second"
-echo "  result: $(cat "$work/gp.out")"
-echo "$kfl_cpu $gp_cpu" | awk '{ printf "kflrun / gnuplot speed ratio: %.2f (above 1: kflrun is faster)\n", ($1 > 0 ? $2 / $1 : 0) }'
+if command -v gnuplot >/dev/null; then
+    peer gnuplot gnuplot -e "n = $iterations" "$here/do_loop.gp"
+else
+    echo "gnuplot is missing: install gnuplot-nox (apt-get install gnuplot-nox) for the comparison"
+fi
