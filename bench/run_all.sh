@@ -6,8 +6,10 @@
 # busy machine skews the ratios less than wall time would. Peers that are not
 # installed are skipped. The benchmark programs' own reports follow the table.
 #   run_all.sh [iterations] [points] [big]   (defaults 1000000, 1000000 and no)
-# With "big" the matrices follow: 2000 x 2000 through CONSHD (cells) and SURSHD,
-# and CONTUR and CONSHD's polygons at 357 x 357, the largest matrix they take.
+# With "big" the large data follow: curves of 10,000,000 points into PostScript,
+# GKSVAN and the screen's picture, 2000 x 2000 matrices through CONSHD (cells) and
+# SURSHD, and CONTUR and CONSHD's polygons at 357 x 357, the largest matrix they
+# take. Their data are made in a temporary directory and removed after the run.
 # Builds in $BUILD_DIR or build-bench/; a new build directory is configured as Release,
 # an existing one keeps its configuration.
 set -eu
@@ -62,7 +64,7 @@ row() {
     fi
     local peer_mem=-
     [ -n "$4" ] && peer_mem=$(megabytes "${6:-}")
-    rows+=("$(printf '%-44s %10s  %-8s %10s %8s %10s %10s' "$1" "${2:--}" "${3:--}" "${4:--}" "$ratio" \
+    rows+=("$(printf '%-50s %10s  %-8s %10s %8s %10s %10s' "$1" "${2:--}" "${3:--}" "${4:--}" "$ratio" \
         "$(megabytes "$5")" "$peer_mem")")
 }
 
@@ -77,39 +79,92 @@ if [ -n "$python" ]; then
     row "DO loop, $iterations iterations" "$cpu_kfl_loop" python3 "$cpu_py_loop" "$mem_kfl_loop" "$mem_py_loop"
 fi
 
-# 2. A curve of $points points into PostScript, from a data file and from binary FLOAT data.
-if [ -n "$python" ]; then
-    "$python" - "$points" <<'PY'
+# 2. Curves from a data file and from binary FLOAT data: $points points into
+# PostScript; with "big" 10,000,000 points into PostScript, GKSVAN and the
+# screen's picture (offscreen, written as PNG). gnuplot draws the same points
+# with its PostScript terminal (the peer of both plot files) and its libgd PNG
+# terminal at the size of the screen's picture.
+# make_curve_data <points>: curve.kdf, curve.txt, x.bin, y.bin and xy.bin.
+make_curve_data() {
+    "$python" - "$1" <<'PY'
 import math, struct, sys
 n = int(sys.argv[1])
 w, h = 2969.0, 2099.0
 with open('curve.kdf', 'w') as kdf, open('curve.txt', 'w') as txt, \
      open('x.bin', 'wb') as xb, open('y.bin', 'wb') as yb, open('xy.bin', 'wb') as xy:
     kdf.write('%%KFL-ASC  a curve of %d points\n%%HEADER\n%%DATA\n2\n' % n)
-    for i in range(n):
-        t = i / (n - 1)
-        x, y = t * w, h / 2 + (h / 2 - 1) * math.sin(t * 200.0)
-        line = '%.3f %.3f\n' % (x, y)
-        kdf.write(line)
-        txt.write(line)
-        xb.write(struct.pack('<f', x))
-        yb.write(struct.pack('<f', y))
-        xy.write(struct.pack('<ff', x, y))
+    for first in range(0, n, 100000):
+        xs, ys, lines = [], [], []
+        for i in range(first, min(n, first + 100000)):
+            t = i / (n - 1)
+            x, y = t * w, h / 2 + (h / 2 - 1) * math.sin(t * 200.0)
+            xs.append(x)
+            ys.append(y)
+            lines.append('%.3f %.3f\n' % (x, y))
+        text = ''.join(lines)
+        kdf.write(text)
+        txt.write(text)
+        xb.write(struct.pack('<%df' % len(xs), *xs))
+        yb.write(struct.pack('<%df' % len(ys), *ys))
+        xy.write(struct.pack('<%df' % (2 * len(xs)), *[v for p in zip(xs, ys) for v in p]))
     kdf.write('%END\n')
 PY
-    plot="METAFL('POST')\nSETFIL('kfl.psc')\nFILMOD('DELE')\nKORINI()\nGRAF(0, 2969, 0, 500, 0, 2099, 0, 500)\nCURVE(X, Y, N)\nENDGRF()\nKORFIN()\n"
-    printf "%%KFL\nX = DATRAY(1)\nY = DATRAY(2)\nN = DATCNT('rows')\n$plot" > text.kfl
-    printf "%%KFL\nN = $points\nX = FALLOC(N)\nY = FALLOC(N)\nF = FOPEN('x.bin', 'rb')\nQ = FREAD(X, N, F)\nQ = FCLOSE(F)\nF = FOPEN('y.bin', 'rb')\nQ = FREAD(Y, N, F)\nQ = FCLOSE(F)\n$plot" > binary.kfl
-    printf "set terminal postscript\nset output 'text.ps'\nunset key\nplot 'curve.txt' with lines\n" > text.gp
-    printf "set terminal postscript\nset output 'binary.ps'\nunset key\nplot 'xy.bin' binary format='%%float32%%float32' with lines\n" > binary.gp
+}
+# curve_rows <points> <devices...>: one row per source and device (POST, GKSV, XWIN).
+curve_rows() {
+    local n=$1 kind dev what options gp_cpu gp_mem
+    shift
+    make_curve_data "$n"
     for kind in text binary; do
-        case $kind in text) options=-F=curve.kdf what="data file" ;; *) options='' what="binary data" ;; esac
-        # shellcheck disable=SC2086
-        measure "kfl_$kind" "$kflrun" $options "$kind.kfl"
-        eval "cpu_gp_$kind="
-        if have gnuplot; then measure "gp_$kind" gnuplot "$kind.gp"; fi
-        eval "row \"Curve of $points points from $what, PS\" \"\$cpu_kfl_$kind\" gnuplot \"\$cpu_gp_$kind\" \"\$mem_kfl_$kind\" \"\${mem_gp_$kind:-}\""
+        case $kind in
+        text)
+            what="data file" options=-F=curve.kdf
+            read_kfl="X = DATRAY(1)\nY = DATRAY(2)\nN = DATCNT('rows')\n"
+            data="'curve.txt'"
+            ;;
+        *)
+            what="binary data" options=''
+            read_kfl="N = $n\nX = FALLOC(N)\nY = FALLOC(N)\nF = FOPEN('x.bin', 'rb')\nQ = FREAD(X, N, F)\nQ = FCLOSE(F)\n"
+            read_kfl="${read_kfl}F = FOPEN('y.bin', 'rb')\nQ = FREAD(Y, N, F)\nQ = FCLOSE(F)\n"
+            data="'xy.bin' binary format='%%float32%%float32'"
+            ;;
+        esac
+        for dev in "$@"; do
+            rm -f korvan_win*.png
+            printf "%%KFL\n${read_kfl}METAFL('$dev')\nSETFIL('kfl.out')\nFILMOD('DELE')\nKORINI()\n" > curve.kfl
+            printf "GRAF(0, 2969, 0, 500, 0, 2099, 0, 500)\nCURVE(X, Y, N)\nENDGRF()\nKORFIN()\n" >> curve.kfl
+            # shellcheck disable=SC2086
+            measure kfl_curve "$kflrun" $options curve.kfl
+            # The plot files share gnuplot's PostScript run; the screen has its PNG run.
+            if [ "$dev" != GKSV ]; then
+                gp_cpu='' gp_mem=''
+                if have gnuplot; then
+                    case $dev in
+                    XWIN) terminal="png size $(png_size korvan_win1.png)" ;;
+                    *) terminal=postscript ;;
+                    esac
+                    printf "set terminal $terminal\nset output 'gp.out'\nunset key\nplot $data with lines\n" > curve.gp
+                    measure gp_curve gnuplot curve.gp
+                    gp_cpu=$cpu_gp_curve gp_mem=$mem_gp_curve
+                fi
+            fi
+            case $dev in POST) into=PS ;; GKSV) into=GKSVAN ;; *) into="screen PNG" ;; esac
+            row "Curve of $n points, $what, $into" "$cpu_kfl_curve" gnuplot "$gp_cpu" "$mem_kfl_curve" "$gp_mem"
+        done
     done
+    rm -f curve.kdf curve.txt x.bin y.bin xy.bin kfl.out gp.out
+}
+# The width and height of a PNG picture as "w,h" (853,603 when there is none).
+png_size() {
+    if [ -f "$1" ]; then
+        "$python" -c 'import struct, sys; d = open(sys.argv[1], "rb").read(24); print("%d,%d" % struct.unpack(">II", d[16:24]))' "$1"
+    else
+        echo 853,603
+    fi
+}
+if [ -n "$python" ]; then
+    curve_rows "$points" POST
+    if [ "$big" = big ]; then curve_rows 10000000 POST GKSV XWIN; fi
 fi
 
 # 3. The quick plots CONTOUR and CONSHADE of a 300 x 300 grid computed by a KFL
@@ -223,7 +278,7 @@ fi
 
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), load $(cut -d' ' -f1-3 /proc/loadavg)"
 [ -n "$python" ] && echo "Peers: $(gnuplot --version 2>/dev/null || echo 'gnuplot missing'), $("$python" --version)"
-printf '%-44s %10s  %-8s %10s %8s %10s %10s\n' work "KORVAN s" peer "peer s" ratio "peak mem" "peer mem"
+printf '%-50s %10s  %-8s %10s %8s %10s %10s\n' work "KORVAN s" peer "peer s" ratio "peak mem" "peer mem"
 printf '%s\n' "${rows[@]}"
 echo
 for report in kfl_loop gp_loop py_loop interp_loop_bench ps_curve_bench text_labels_bench datmat_bench contour_bench \
