@@ -49,25 +49,27 @@ std::string number_part(double v, bool first)
     return std::string(text, static_cast<std::size_t>(std::clamp(n, 0, static_cast<int>(sizeof text) - 1)));
 }
 
-// The pieces of a LINE curve: split where the pen is lifted (gaps, points
-// that are not numbers).
-std::vector<Polyline> line_pieces(const std::vector<Pt>& p, const std::vector<double>& ux, const CurveAttributes& c)
+// The pieces of a LINE curve of n points, handed to the sink as they are
+// found: split where the pen is lifted (gaps, points that are not numbers).
+// point(i) is point i in plot coordinates, gap(i) tells whether the pen is
+// lifted between points i - 1 and i. A piece of one point draws nothing.
+template <class PointAt, class GapBefore>
+void walk_line(PathSink& sink, std::size_t n, PointAt point, GapBefore gap)
 {
-    std::vector<Polyline> pieces;
-    Polyline piece;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        bool gap = i > 0 && c.gap_on && std::fabs(ux[i] - ux[i - 1]) > c.gap;
-        if (!finite(p[i]) || gap) {
-            if (piece.size() > 1)
-                pieces.push_back(std::move(piece));
-            piece.clear();
+    bool open = false;
+    for (std::size_t i = 0; i < n; ++i) {
+        Pt p = point(i);
+        if (!finite(p) || (i > 0 && gap(i)))
+            open = false;
+        if (!finite(p))
+            continue;
+        if (open) {
+            sink.next(p);
+        } else {
+            sink.begin(p);
+            open = true;
         }
-        if (finite(p[i]))
-            piece.push_back(p[i]);
     }
-    if (piece.size() > 1)
-        pieces.push_back(std::move(piece));
-    return pieces;
 }
 
 // STEP: each point owns the interval between the midpoints to its neighbours.
@@ -248,9 +250,12 @@ void curve(std::span<const float> x, std::span<const float> y, int n)
     }
 
     if (c.marker_step >= 0) {
+        auto gap = [&](std::size_t i) {
+            return c.gap_on && std::fabs(static_cast<double>(x[i]) - static_cast<double>(x[i - 1])) > c.gap;
+        };
         std::vector<Pt> points;
         std::vector<double> ux;
-        if (c.mode <= 2) {
+        if (c.mode == 1 || c.mode == 2) {
             points.resize(count);
             ux.resize(count);
             for (std::size_t i = 0; i < count; ++i) {
@@ -258,16 +263,18 @@ void curve(std::span<const float> x, std::span<const float> y, int n)
                 ux[i] = x[i];
             }
         }
-        std::vector<Polyline> pieces;
         switch (c.mode) {
-        case 0:
-            pieces = line_pieces(points, ux, c);
+        case 0: {
+            // Drawn straight from the data: a curve of many points needs no copy of them.
+            auto point = [&](std::size_t i) { return Pt{plot_x(tx, x[i]), plot_y(ty, y[i])}; };
+            draw_paths([&](PathSink& sink) { walk_line(sink, count, point, gap); }, c.thickness, &clip);
             break;
+        }
         case 1:
-            pieces = step_pieces(points, ux, c);
+            draw_paths(step_pieces(points, ux, c), c.thickness, &clip);
             break;
         case 2:
-            pieces = bar_pieces(points, c, s.axes.nya);
+            draw_paths(bar_pieces(points, c, s.axes.nya), c.thickness, &clip);
             break;
         case 3:
         case 4: {
@@ -276,22 +283,16 @@ void curve(std::span<const float> x, std::span<const float> y, int n)
             std::vector<double> sx;
             std::vector<double> sy;
             if (spline_points(vx, vy, c.mode == 4, tx.log, sx, sy)) {
-                std::vector<Pt> sp(sx.size());
-                for (std::size_t i = 0; i < sx.size(); ++i)
-                    sp[i] = {plot_x(tx, sx[i]), plot_y(ty, sy[i])};
-                std::vector<double> none(sx.size(), 0.0);
-                CurveAttributes whole = c;
-                whole.gap_on = false;
-                pieces = line_pieces(sp, none, whole);
+                auto point = [&](std::size_t i) { return Pt{plot_x(tx, sx[i]), plot_y(ty, sy[i])}; };
+                auto no_gap = [](std::size_t) { return false; };
+                draw_paths([&](PathSink& sink) { walk_line(sink, sx.size(), point, no_gap); }, c.thickness, &clip);
             }
             break;
         }
         default:
             break;
         }
-        draw_paths(pieces, c.thickness, &clip);
     }
-
 }
 
 }  // namespace korvan

@@ -146,38 +146,53 @@ void LinePen::emit(double ax, double ay, double bx, double by)
 
 namespace {
 
-// One pass of draw_paths: each path shifted by offset across its segments.
-void draw_shifted(LinePen& pen, const LinePath& path, double offset)
-{
-    if (path.empty())
-        return;
-    if (offset == 0.0) {
-        pen.move(path[0].x, path[0].y);
-        for (std::size_t i = 1; i < path.size(); ++i)
-            pen.draw(path[i].x, path[i].y);
-        return;
+// One pass of draw_paths: each path shifted by offset across its segments;
+// segments of no length are passed over when shifted, as they have no direction.
+class ShiftedPen final : public PathSink {
+public:
+    ShiftedPen(LinePen& pen, double offset) : pen_(pen), offset_(offset) {}
+
+    void begin(FillPoint p) override
+    {
+        if (offset_ == 0.0)
+            pen_.move(p.x, p.y);
+        last_ = p;
+        started_ = false;
     }
-    bool started = false;
-    for (std::size_t i = 1; i < path.size(); ++i) {
-        double dx = path[i].x - path[i - 1].x;
-        double dy = path[i].y - path[i - 1].y;
+
+    void next(FillPoint p) override
+    {
+        if (offset_ == 0.0) {
+            pen_.draw(p.x, p.y);
+            return;
+        }
+        FillPoint from = last_;
+        last_ = p;
+        double dx = p.x - from.x;
+        double dy = p.y - from.y;
         double length = std::hypot(dx, dy);
         if (!(length > 0))
-            continue;
-        double ox = -dy / length * offset;
-        double oy = dx / length * offset;
-        if (!started)
-            pen.move(path[i - 1].x + ox, path[i - 1].y + oy);
+            return;
+        double ox = -dy / length * offset_;
+        double oy = dx / length * offset_;
+        if (!started_)
+            pen_.move(from.x + ox, from.y + oy);
         else
-            pen.draw(path[i - 1].x + ox, path[i - 1].y + oy);
-        pen.draw(path[i].x + ox, path[i].y + oy);
-        started = true;
+            pen_.draw(from.x + ox, from.y + oy);
+        pen_.draw(p.x + ox, p.y + oy);
+        started_ = true;
     }
-}
+
+private:
+    LinePen& pen_;
+    double offset_;
+    FillPoint last_{0, 0};
+    bool started_ = false;
+};
 
 }  // namespace
 
-void draw_paths(std::span<const LinePath> paths, int thickness, const ClipRect* clip)
+void draw_paths(const PathWalk& walk, int thickness, const ClipRect* clip)
 {
     CurveAttributes& c = state().curves;
     int start_index = c.dash_index;
@@ -191,9 +206,24 @@ void draw_paths(std::span<const LinePath> paths, int thickness, const ClipRect* 
         }
         double offset = (pass + 1) / 2 * (pass % 2 == 1 ? 1 : -1);
         LinePen pen(true, clip);
-        for (const LinePath& path : paths)
-            draw_shifted(pen, path, offset);
+        ShiftedPen shifted(pen, offset);
+        walk(shifted);
     }
+}
+
+void draw_paths(std::span<const LinePath> paths, int thickness, const ClipRect* clip)
+{
+    draw_paths(
+        [paths](PathSink& sink) {
+            for (const LinePath& path : paths) {
+                if (path.empty())
+                    continue;
+                sink.begin(path[0]);
+                for (std::size_t i = 1; i < path.size(); ++i)
+                    sink.next(path[i]);
+            }
+        },
+        thickness, clip);
 }
 
 }  // namespace korvan

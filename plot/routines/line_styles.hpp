@@ -3,6 +3,7 @@
 // from line to line, an optional clipping rectangle, and the vector primitive.
 #pragma once
 
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -67,10 +68,26 @@ private:
 // A polyline in plot coordinates.
 using LinePath = std::vector<FillPoint>;
 
+// Takes polylines point by point: begin() starts a path at a point, next()
+// continues it with a line to the point.
+class PathSink {
+public:
+    virtual void begin(FillPoint p) = 0;
+    virtual void next(FillPoint p) = 0;
+
+protected:
+    ~PathSink() = default;
+};
+
+// Hands polylines to a sink, the same ones on every call: lets a caller draw
+// paths it computes as they are drawn instead of holding them all.
+using PathWalk = std::function<void(PathSink&)>;
+
 // Draws the paths in the current line style `thickness` times, shifted by 0,
 // +1, -1, +2, -2 ... plot units across each segment, every pass starting at
 // the same phase of the dash pattern; cut to clip, or to the clipping window
 // when clip is nullptr.
+void draw_paths(const PathWalk& walk, int thickness, const ClipRect* clip);
 void draw_paths(std::span<const LinePath> paths, int thickness, const ClipRect* clip);
 
 }  // namespace korvan

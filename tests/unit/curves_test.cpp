@@ -361,6 +361,45 @@ TEST_F(CurvesTest, DashPhaseRunsOnAlongThePolyline)
     EXPECT_NEAR(state().curves.dash_left, 1, 1e-9);
 }
 
+// A LINE curve is drawn straight from its points: the same vectors as its
+// pieces drawn one by one, split at points that are no numbers and at gaps,
+// a lone point between two splits left out, dashed and thick.
+TEST_F(CurvesTest, LineCurveDrawsItsPiecesInOrder)
+{
+    float nan = std::numeric_limits<float>::quiet_NaN();
+    const float x[] = {100, 110, 130, nan, 200, 500, 520, 560, 900, 910, 905};
+    const float y[] = {100, 300, 250, 400, 600, 650, 600, 700, 900, 100, 1200};
+    open_unit_axes();
+    nochek();
+    dash();
+    thkcrv(3);
+    gapcrv(250);
+    curve(x, y, 11);
+    std::vector<PlotPointRecord> got = drawn();
+
+    auto path = [](std::initializer_list<int> at, const float* px, const float* py) {
+        LinePath p;
+        for (int i : at)
+            p.push_back({unit_x(px[i]), unit_y(py[i])});
+        return p;
+    };
+    // 200 stands alone between the point that is no number and the gap to 500.
+    std::vector<LinePath> pieces = {path({0, 1, 2}, x, y), path({5, 6, 7}, x, y), path({8, 9, 10}, x, y)};
+    open_unit_axes();
+    dash();
+    ClipRect clip = axis_clip_rect();
+    draw_paths(pieces, 3, &clip);
+    std::vector<PlotPointRecord> want = drawn();
+
+    ASSERT_EQ(got.size(), want.size());
+    ASSERT_GT(got.size(), 20u);
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        EXPECT_EQ(got[i].x, want[i].x) << i;
+        EXPECT_EQ(got[i].y, want[i].y) << i;
+        EXPECT_EQ(got[i].draw, want[i].draw) << i;
+    }
+}
+
 TEST_F(CurvesTest, MylineChecksItsPattern)
 {
     open_plot();
