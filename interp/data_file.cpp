@@ -5,16 +5,16 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
-#include <system_error>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "interp/block_numbers.hpp"
 #include "interp/builtins_internal.hpp"
 #include "interp/command_line.hpp"
+#include "interp/decimal_number.hpp"
 #include "interp/messages.hpp"
 #include "interp/print_list.hpp"
 #include "interp/tokenizer.hpp"
@@ -33,7 +33,7 @@ struct DataBlock {
     std::int64_t rows = 0;
     std::int64_t columns = 0;
     std::int64_t values = 0;
-    std::vector<float> numbers;
+    BlockNumbers numbers;
 };
 
 struct DataFileState {
@@ -140,20 +140,6 @@ bool read_columns(LineReader& r, std::int64_t& columns, bool& section_line)
     return false;
 }
 
-// The value of one number of a block; a run of number characters that is no
-// number, or only starts with one, reads as far as it is one (else 0).
-float parse_number(std::string_view text)
-{
-    const char* first = text.data();
-    const char* last = first + text.size();
-    if (first != last && *first == '+')
-        ++first;
-    double x = 0;
-    if (std::from_chars(first, last, x).ec == std::errc::result_out_of_range)
-        x = std::strtod(std::string(text).c_str(), nullptr);  // overflow to infinity, underflow to 0
-    return static_cast<float>(x);
-}
-
 // Scans block n: checks every character and reads its numbers.
 bool scan_block(int n, DataBlock& block)
 {
@@ -173,7 +159,7 @@ bool scan_block(int n, DataBlock& block)
         say("Syntax error in data file " + s.path + " in record " + std::to_string(r.number()));
         return false;
     }
-    std::vector<float> numbers;
+    BlockNumbers numbers;
     std::string_view line;
     while (r.next(line)) {
         if (is_comment(line))
@@ -198,10 +184,10 @@ bool scan_block(int n, DataBlock& block)
             std::size_t start = i;
             while (i < content.size() && is_number_char(content[i]))
                 ++i;
-            numbers.push_back(parse_number(content.substr(start, i - start)));
+            numbers.push_back(static_cast<float>(decimal_number(content.substr(start, i - start))));
         }
     }
-    auto values = static_cast<std::int64_t>(numbers.size());
+    std::int64_t values = numbers.size();
     if (values % columns != 0) {
         say("Count error");
         return false;
@@ -483,7 +469,7 @@ bool datmat_fn(const Args& a)
     Value out{};
     if (!float_result(c.rows * c.columns, c.rows, c.columns, out))
         return false;
-    std::copy_n(c.numbers.begin(), out.count, static_cast<float*>(out.slot.block));
+    c.numbers.copy(0, 1, out.count, static_cast<float*>(out.slot.block));
     return result_moved(a, out);
 }
 
@@ -497,13 +483,10 @@ bool datray_fn(const Args& a)
     if (!float_result(c.rows, c.rows, 0, out))
         return false;
     auto* column = static_cast<float*>(out.slot.block);
-    if (k == 0) {
-        std::copy_n(c.numbers.begin(), c.rows, column);
-    } else if (k >= 1 && k <= c.columns) {
-        const float* from = c.numbers.data() + (k - 1);
-        for (std::int64_t row = 0; row < c.rows; ++row)
-            column[row] = from[row * c.columns];
-    }
+    if (k == 0)
+        c.numbers.copy(0, 1, c.rows, column);
+    else if (k >= 1 && k <= c.columns)
+        c.numbers.copy(k - 1, c.columns, c.rows, column);
     return result_moved(a, out);
 }
 

@@ -2,10 +2,14 @@
 // and the state kept between calls.
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <random>
 #include <string>
 
 #include "interp/builtins.hpp"
 #include "interp/data_file.hpp"
+#include "interp/decimal_number.hpp"
 #include "interp/eval_stack.hpp"
 #include "interp/variable_table.hpp"
 #include "tests/support/builtin_session.hpp"
@@ -89,6 +93,79 @@ TEST_F(DataFiles, RowsCannotOverrunTheResult)
     EXPECT_EQ(var("M").count, 2);
     EXPECT_EQ(var("C").count, 1);
     EXPECT_EQ(var("D").count, 1);
+}
+
+// A block far larger than one piece of the block's storage: every column and
+// the whole matrix come back in place, in plain and exponent notation alike.
+TEST_F(DataFiles, LargeBlockColumnsAndMatrix)
+{
+    constexpr int rows = 100000;
+    std::string text = "%KFL-ASC\n%DATA\n3\n";
+    for (int r = 0; r < rows; ++r)
+        text += std::to_string(r) + " -" + std::to_string(r) + ".25," + std::to_string(r) + ".5e1\n";
+    dir.write("big.kdf", text);
+    EXPECT_EQ(run({"R = DATFIL(\"big\")", "A = DATRAY(1)", "B = DATRAY(2)", "C = DATRAY(3)", "D = DATRAY(0)",
+                   "M = DATMAT()", "E = DATRAY(4)"}),
+              "");
+    ASSERT_EQ(var("A").count, rows);
+    ASSERT_EQ(var("D").count, rows);
+    ASSERT_EQ(var("M").count, 3 * rows);
+    ASSERT_EQ(var("E").count, rows);
+    for (int r : {0, 1, 21845, 21846, 65535, 65536, 77777, rows - 1}) {
+        EXPECT_EQ(element("A", r), static_cast<float>(r)) << r;
+        EXPECT_EQ(element("B", r), -(r + 0.25f)) << r;
+        EXPECT_EQ(element("C", r), 10.0f * r + 5.0f) << r;
+        EXPECT_EQ(element("M", 3 * r + 1), -(r + 0.25f)) << r;
+        EXPECT_EQ(element("E", r), 0.0f) << r;
+    }
+    EXPECT_EQ(element("D", 65536), element("M", 65536));
+    EXPECT_EQ(element("D", 4), 1.0f);  // the second row's first value
+}
+
+// The conversion of a number is the standard one, whatever the form.
+TEST(DecimalNumber, SameAsTheStandardConversion)
+{
+    auto standard = [](const std::string& s) {
+        const char* first = s.data();
+        if (!s.empty() && s[0] == '+')
+            ++first;
+        double x = 0;
+        std::from_chars(first, s.data() + s.size(), x);
+        return x;
+    };
+    std::mt19937 random(7);
+    for (int i = 0; i < 200000; ++i) {
+        std::string s;
+        int sign = static_cast<int>(random() % 4);
+        if (sign == 1)
+            s += '-';
+        else if (sign == 2)
+            s += '+';
+        int digits = 1 + static_cast<int>(random() % 18);
+        int point = static_cast<int>(random() % (digits + 2)) - 1;
+        for (int d = 0; d < digits; ++d) {
+            if (d == point)
+                s += '.';
+            s += static_cast<char>('0' + random() % 10);
+        }
+        double got = decimal_number(s);
+        double want = standard(s);
+        ASSERT_EQ(std::signbit(got), std::signbit(want)) << s;
+        ASSERT_EQ(got, want) << s;
+    }
+    EXPECT_EQ(decimal_number("1.2.3"), 1.2);
+    EXPECT_EQ(decimal_number("5."), 5.0);
+    EXPECT_EQ(decimal_number(".25"), 0.25);
+    EXPECT_EQ(decimal_number("+-5"), -5.0);
+    EXPECT_EQ(decimal_number("--5"), 0.0);
+    EXPECT_EQ(decimal_number("."), 0.0);
+    EXPECT_EQ(decimal_number("-"), 0.0);
+    EXPECT_TRUE(std::signbit(decimal_number("-0.000")));
+    EXPECT_EQ(decimal_number("2.5e-3"), 0.0025);
+    EXPECT_EQ(decimal_number("0.1000000000000000055511151231257827"), 0.1);
+    EXPECT_EQ(decimal_number("9007199254740993"), 9007199254740992.0);
+    EXPECT_TRUE(std::isinf(decimal_number("1e999")));
+    EXPECT_EQ(decimal_number("1e-999"), 0.0);
 }
 
 TEST_F(DataFiles, StartupFileTakesTheFirstDatfil)

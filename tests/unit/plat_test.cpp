@@ -56,6 +56,40 @@ TEST(LineReader, KeepsBoundsAndRefusesEndlessLines)
     std::fclose(f);
 }
 
+// Lines of many hundred characters come back whole, cut at `keep` wherever
+// it falls, with a zero byte kept as a character; the position after a line
+// is right after its end, so the caller can go on reading the stream itself.
+TEST(LineReader, LongLinesWholeAndCutAnywhere)
+{
+    std::string first;
+    for (int i = 0; i < 1000; ++i)
+        first.push_back(static_cast<char>('a' + i % 26));
+    first[300] = '\0';
+    std::FILE* f = std::tmpfile();
+    std::fwrite(first.data(), 1, first.size(), f);
+    std::fputs("\nsecond\nthird\n", f);
+    std::string refused(900, 'x');
+    std::fwrite(refused.data(), 1, refused.size(), f);
+    std::rewind(f);
+    LineReader lines(f, 800);
+    std::string line;
+    EXPECT_EQ(lines.next(line), LineReader::Status::refused);  // longer than the bound
+    EXPECT_EQ(line, first.substr(0, 800));
+    std::rewind(f);
+    LineReader again(f, 1000);
+    EXPECT_EQ(again.next(line), LineReader::Status::line);
+    EXPECT_EQ(line, first);
+    EXPECT_EQ(again.next(line, 3), LineReader::Status::line);
+    EXPECT_EQ(line, "sec");
+    EXPECT_EQ(std::fgetc(f), 't');
+    EXPECT_EQ(again.next(line, 257), LineReader::Status::line);
+    EXPECT_EQ(line, "hird");
+    EXPECT_EQ(again.next(line, 257), LineReader::Status::line);
+    EXPECT_EQ(line, refused.substr(0, 257));
+    EXPECT_EQ(again.next(line), LineReader::Status::end_of_file);
+    std::fclose(f);
+}
+
 TEST(LineReader, EndlessDeviceIsRefused)
 {
     std::FILE* zero = std::fopen("/dev/zero", "rb");
