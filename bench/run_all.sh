@@ -235,6 +235,7 @@ PY
     gp_matrix 357 "set pm3d map\nset palette maxcolors 10" "with pm3d" > pm3d357.gp
     for run in conshd2000:pm3d2000 surshd2000:pm3d2000 contur357:lines357 poly357:pm3d357; do
         kfl=${run%%:*} gp=${run#*:}
+        rm -f korvan.err
         measure "kfl_$kfl" "$kflrun" "$kfl.kfl"
         eval "cpu_gp_$kfl="
         if have gnuplot; then measure "gp_$kfl" gnuplot "$gp.gp"; fi
@@ -244,6 +245,11 @@ PY
         contur357) what="CONTUR 357 x 357, 10 levels, PS" ;;
         *) what="CONSHD polygons 357 x 357, PS (pm3d)" ;;
         esac
+        # A run with a warning (a matrix refused) has drawn nothing worth a time.
+        if ! grep -q "Warnings  : 0" "$work/kfl_$kfl.out"; then
+            what="$what: warning $(sed -n 's/.*Warning *\([0-9]*\):.*/\1/p' korvan.err | head -1), not drawn"
+            eval "cpu_kfl_$kfl="
+        fi
         eval "row \"$what\" \"\$cpu_kfl_$kfl\" gnuplot \"\$cpu_gp_$kfl\" \"\$mem_kfl_$kfl\" \"\${mem_gp_$kfl:-}\""
     done
 fi
