@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <utility>
 
 #include "plot/kernel/colours.hpp"
 #include "plot/kernel/kernel.hpp"
@@ -59,6 +61,122 @@ std::uint32_t lit(std::uint32_t rgb, double diffuse, double specular)
 
 }  // namespace
 
+SurfaceGrid::SurfaceGrid(std::span<const double> x, std::span<const double> y, std::span<const float> z,
+                         std::size_t row_length, std::vector<std::size_t> rows, std::vector<std::size_t> columns)
+    : shading_(state().shading), z_(z), row_length_(row_length), rows_(std::move(rows)), columns_(std::move(columns))
+{
+    for (std::size_t i : rows_)
+        box_x_.push_back(user_to_box(shading_, 0, x[i]));
+    for (std::size_t j : columns_)
+        box_y_.push_back(user_to_box(shading_, 1, y[j]));
+}
+
+bool SurfaceGrid::box(std::size_t u, std::size_t v, BoxPoint& p) const
+{
+    double hz = shading_.box[2] / 2;
+    double zv = z(u, v);
+    p = {box_x_[u], box_y_[v], std::clamp(user_to_box(shading_, 2, zv), -hz, hz)};
+    return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(zv) && std::isfinite(p[2]);
+}
+
+FillPoint SurfaceGrid::plot(std::size_t u, std::size_t v) const
+{
+    FillPoint at{0, 0};
+    BoxPoint p;
+    if (box(u, v, p))
+        box_to_plot(shading_, p, at.x, at.y);
+    return at;
+}
+
+namespace {
+
+// The eye's distance from the middle of a cell with these corners.
+double middle_depth(const BoxPoint& a, const BoxPoint& b, const BoxPoint& c, const BoxPoint& d)
+{
+    BoxPoint mid{0, 0, 0};
+    for (const BoxPoint* p : {&a, &b, &c, &d})
+        for (std::size_t m = 0; m < 3; ++m)
+            mid[m] += (*p)[m] / 4;
+    return eye_distance(state().shading, mid);
+}
+
+// Calls visit(cell, depth) for each usable cell in grid order. The box
+// points of two rows of the grid are kept, so that each point is worked out once.
+template <class Visit>
+void each_cell(const SurfaceGrid& grid, Visit&& visit)
+{
+    std::size_t nv = grid.nv();
+    std::vector<BoxPoint> row(nv);
+    std::vector<BoxPoint> next(nv);
+    std::vector<char> row_ok(nv);
+    std::vector<char> next_ok(nv);
+    for (std::size_t v = 0; v < nv; ++v)
+        row_ok[v] = grid.box(0, v, row[v]);
+    for (std::size_t u = 0; u + 1 < grid.nu(); ++u) {
+        for (std::size_t v = 0; v < nv; ++v)
+            next_ok[v] = grid.box(u + 1, v, next[v]);
+        for (std::size_t v = 0; v + 1 < nv; ++v) {
+            if (row_ok[v] && next_ok[v] && next_ok[v + 1] && row_ok[v + 1])
+                visit(static_cast<std::uint32_t>(u * (nv - 1) + v),
+                      middle_depth(row[v], next[v], next[v + 1], row[v + 1]));
+        }
+        row.swap(next);
+        row_ok.swap(next_ok);
+    }
+}
+
+}  // namespace
+
+// The order of a stable sort by depth. The cells are first dealt into buckets
+// of depth ranges, far ones first, and each bucket is sorted on its own, so
+// that only the cell numbers are held for the whole grid.
+std::vector<std::uint32_t> painting_order(const SurfaceGrid& grid)
+{
+    std::size_t nv = grid.nv() - 1;
+    std::size_t cells = 0;
+    double nearest = std::numeric_limits<double>::infinity();
+    double farthest = -nearest;
+    each_cell(grid, [&](std::uint32_t, double depth) {
+        ++cells;
+        nearest = std::min(nearest, depth);
+        farthest = std::max(farthest, depth);
+    });
+    // About eight cells a bucket; one bucket when the depths give no range.
+    double range = farthest - nearest;
+    std::size_t buckets = range > 0 && std::isfinite(range) ? std::max<std::size_t>(cells / 8, 1) : 1;
+    double scale = buckets > 1 ? static_cast<double>(buckets) / range : 0.0;
+    auto bucket = [&](double depth) {
+        return std::min(buckets - 1, static_cast<std::size_t>((farthest - depth) * scale));
+    };
+    std::vector<std::uint32_t> start(buckets + 1, 0);
+    each_cell(grid, [&](std::uint32_t, double depth) { ++start[bucket(depth) + 1]; });
+    for (std::size_t b = 0; b < buckets; ++b)
+        start[b + 1] += start[b];
+    std::vector<std::uint32_t> order(cells);
+    {
+        std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
+        each_cell(grid, [&](std::uint32_t cell, double depth) { order[next[bucket(depth)]++] = cell; });
+    }
+    std::vector<std::pair<double, std::uint32_t>> in_bucket;
+    for (std::size_t b = 0; b < buckets; ++b) {
+        if (start[b + 1] - start[b] < 2)
+            continue;
+        in_bucket.clear();
+        for (std::uint32_t i = start[b]; i < start[b + 1]; ++i) {
+            std::size_t u = order[i] / nv;
+            std::size_t v = order[i] % nv;
+            in_bucket.emplace_back(middle_depth(grid.box(u, v), grid.box(u + 1, v), grid.box(u + 1, v + 1),
+                                                grid.box(u, v + 1)),
+                                   order[i]);
+        }
+        std::stable_sort(in_bucket.begin(), in_bucket.end(),
+                         [](const auto& p, const auto& q) { return p.first > q.first; });
+        for (std::size_t i = 0; i < in_bucket.size(); ++i)
+            order[start[b] + i] = in_bucket[i].second;
+    }
+    return order;
+}
+
 SurfaceShader::SurfaceShader(const SurfaceGrid& grid, SurfaceShading shading)
     : grid_(grid), shading_(shading), log_z_(state().colours.scaling.logarithmic)
 {
@@ -69,13 +187,18 @@ SurfaceShader::SurfaceShader(const SurfaceGrid& grid, SurfaceShading shading)
         return;
     // Each cell's normal, from its diagonals and as long as the cell is large,
     // is added to its four corners.
-    normal_.assign(grid.box.size(), BoxPoint{0, 0, 0});
-    for (std::size_t u = 0; u + 1 < grid.nu; ++u) {
-        for (std::size_t v = 0; v + 1 < grid.nv; ++v) {
+    normal_.assign(grid.size(), BoxPoint{0, 0, 0});
+    for (std::size_t u = 0; u + 1 < grid.nu(); ++u) {
+        for (std::size_t v = 0; v + 1 < grid.nv(); ++v) {
             std::size_t c[4] = {grid.at(u, v), grid.at(u + 1, v), grid.at(u + 1, v + 1), grid.at(u, v + 1)};
-            if (!grid.usable[c[0]] || !grid.usable[c[1]] || !grid.usable[c[2]] || !grid.usable[c[3]])
+            BoxPoint p[4];
+            bool ok = grid.box(u, v, p[0]);
+            ok = grid.box(u + 1, v, p[1]) && ok;
+            ok = grid.box(u + 1, v + 1, p[2]) && ok;
+            ok = grid.box(u, v + 1, p[3]) && ok;
+            if (!ok)
                 continue;
-            BoxPoint n = cross(minus(grid.box[c[2]], grid.box[c[0]]), minus(grid.box[c[3]], grid.box[c[1]]));
+            BoxPoint n = cross(minus(p[2], p[0]), minus(p[3], p[1]));
             for (std::size_t k : c)
                 for (std::size_t m = 0; m < 3; ++m)
                     normal_[k][m] += n[m];
@@ -84,35 +207,40 @@ SurfaceShader::SurfaceShader(const SurfaceGrid& grid, SurfaceShading shading)
     if (shading_ != SurfaceShading::gouraud)
         return;
     const BoxPoint& eye = state().shading.eye;
-    diffuse_.resize(grid.box.size());
-    specular_.resize(grid.box.size());
-    for (std::size_t i = 0; i < grid.box.size(); ++i) {
-        double cosine = facing(normal_[i], grid.box[i], eye);
-        diffuse_[i] = cosine;
-        specular_[i] = highlight(cosine);
+    diffuse_.resize(grid.size());
+    specular_.resize(grid.size());
+    for (std::size_t u = 0; u < grid.nu(); ++u) {
+        for (std::size_t v = 0; v < grid.nv(); ++v) {
+            std::size_t i = grid.at(u, v);
+            double cosine = facing(normal_[i], grid.box(u, v), eye);
+            diffuse_[i] = cosine;
+            specular_[i] = highlight(cosine);
+        }
     }
 }
 
-void SurfaceShader::paint(std::size_t u, std::size_t v) const
+void SurfaceShader::paint(std::size_t u, std::size_t v, std::span<const FillPoint, 4> corner) const
 {
-    std::size_t corner[4] = {grid_.at(u, v), grid_.at(u + 1, v), grid_.at(u + 1, v + 1), grid_.at(u, v + 1)};
+    const std::size_t cu[4] = {u, u + 1, u + 1, u};
+    const std::size_t cv[4] = {v, v, v + 1, v + 1};
     SmoothPoint polygon[4];
     double mean = 0;
-    for (int k = 0; k < 4; ++k) {
-        std::size_t i = corner[k];
-        double z = grid_.z[i];
+    for (std::size_t k = 0; k < 4; ++k) {
+        std::size_t i = grid_.at(cu[k], cv[k]);
+        double z = grid_.z(cu[k], cv[k]);
         mean += z / 4;
         SmoothPoint& p = polygon[k];
-        p.x = grid_.plot[i].x;
-        p.y = grid_.plot[i].y;
+        p.x = corner[k].x;
+        p.y = corner[k].y;
         p.v = {log_z_ ? std::log10(z) : z, 0, 0, 0, 0, 0, 0};
         if (shading_ == SurfaceShading::gouraud) {
             p.v[1] = diffuse_[i];
             p.v[2] = specular_[i];
         } else if (shading_ == SurfaceShading::phong) {
+            BoxPoint b = grid_.box(cu[k], cv[k]);
             for (std::size_t m = 0; m < 3; ++m) {
                 p.v[1 + m] = normal_[i][m];
-                p.v[4 + m] = grid_.box[i][m];
+                p.v[4 + m] = b[m];
             }
         }
     }

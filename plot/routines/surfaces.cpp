@@ -6,7 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <new>
+#include <cstdint>
 #include <vector>
 
 #include "plot/kernel/colours.hpp"
@@ -21,12 +21,6 @@
 namespace korvan {
 
 namespace {
-
-struct Cell {
-    double depth;
-    std::size_t u;  // the cell between grid points (u, v) and (u + 1, v + 1)
-    std::size_t v;
-};
 
 enum class SurfaceKind { mesh, shaded };
 
@@ -46,25 +40,25 @@ ShieldRegion border_region(const SurfaceGrid& grid)
 {
     std::vector<ShieldPoint> outline;
     auto take = [&](std::size_t u, std::size_t v) {
-        std::size_t k = grid.at(u, v);
-        if (grid.usable[k])
-            outline.push_back({grid.plot[k].x, grid.plot[k].y});
+        if (grid.usable(u, v)) {
+            FillPoint p = grid.plot(u, v);
+            outline.push_back({p.x, p.y});
+        }
     };
-    for (std::size_t u = 0; u < grid.nu; ++u)
+    for (std::size_t u = 0; u < grid.nu(); ++u)
         take(u, 0);
-    for (std::size_t v = 1; v < grid.nv; ++v)
-        take(grid.nu - 1, v);
-    for (std::size_t u = grid.nu - 1; u-- > 0;)
-        take(u, grid.nv - 1);
-    for (std::size_t v = grid.nv - 1; v-- > 1;)
+    for (std::size_t v = 1; v < grid.nv(); ++v)
+        take(grid.nu() - 1, v);
+    for (std::size_t u = grid.nu() - 1; u-- > 0;)
+        take(u, grid.nv() - 1);
+    for (std::size_t v = grid.nv() - 1; v-- > 1;)
         take(0, v);
     return shield_polygon(std::move(outline));
 }
 
 // The surface of the grid points (x[i], y[j], z[i * ny + j]) that lie inside
 // the surface size.
-void draw_surface(std::span<const double> x, std::span<const double> y,
-                  const std::vector<double>& z, SurfaceKind kind)
+void draw_surface(std::span<const double> x, std::span<const double> y, std::span<const float> z, SurfaceKind kind)
 {
     PlotState& s = state();
     ShadingAttributes& a = s.shading;
@@ -87,44 +81,8 @@ void draw_surface(std::span<const double> x, std::span<const double> y,
         warning(52);
         return;
     }
-    SurfaceGrid grid;
-    grid.nu = ix.size();
-    grid.nv = iy.size();
-    std::size_t points = grid.nu * grid.nv;
-    grid.box.resize(points);
-    grid.plot.resize(points);
-    grid.z.resize(points);
-    grid.usable.resize(points);
-    double hz = a.box[2] / 2;
-    for (std::size_t u = 0; u < grid.nu; ++u) {
-        for (std::size_t v = 0; v < grid.nv; ++v) {
-            std::size_t k = grid.at(u, v);
-            double zv = z[ix[u] * ny + iy[v]];
-            BoxPoint& p = grid.box[k];
-            p = {user_to_box(a, 0, x[ix[u]]), user_to_box(a, 1, y[iy[v]]), std::clamp(user_to_box(a, 2, zv), -hz, hz)};
-            grid.z[k] = zv;
-            grid.usable[k] = std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(zv) && std::isfinite(p[2]);
-            if (grid.usable[k])
-                box_to_plot(a, p, grid.plot[k].x, grid.plot[k].y);
-        }
-    }
-    std::vector<Cell> buffer;
-    buffer.reserve(static_cast<std::size_t>(cells));
-    for (std::size_t u = 0; u + 1 < grid.nu; ++u) {
-        for (std::size_t v = 0; v + 1 < grid.nv; ++v) {
-            std::size_t corner[4] = {grid.at(u, v), grid.at(u + 1, v), grid.at(u + 1, v + 1), grid.at(u, v + 1)};
-            BoxPoint mid{0, 0, 0};
-            bool ok = true;
-            for (std::size_t k : corner) {
-                ok = ok && grid.usable[k];
-                for (std::size_t m = 0; m < 3; ++m)
-                    mid[m] += grid.box[k][m] / 4;
-            }
-            if (ok)
-                buffer.push_back({eye_distance(a, mid), u, v});
-        }
-    }
-    std::stable_sort(buffer.begin(), buffer.end(), [](const Cell& p, const Cell& q) { return p.depth > q.depth; });
+    SurfaceGrid grid(x, y, z, ny, std::move(ix), std::move(iy));
+    std::vector<std::uint32_t> order = painting_order(grid);
 
     int colour = s.current_colour;
     int top = a.surface_colours && a.surface_top >= 0 ? a.surface_top : colour;
@@ -135,9 +93,10 @@ void draw_surface(std::span<const double> x, std::span<const double> y,
     bool x_rising = a.box_axis[0].end > a.box_axis[0].start;
     bool y_rising = a.box_axis[1].end > a.box_axis[1].start;
     bool flipped = x_rising != y_rising;
-    for (const Cell& c : buffer) {
-        FillPoint corner[4] = {grid.plot[grid.at(c.u, c.v)], grid.plot[grid.at(c.u + 1, c.v)],
-                               grid.plot[grid.at(c.u + 1, c.v + 1)], grid.plot[grid.at(c.u, c.v + 1)]};
+    for (std::uint32_t cell : order) {
+        std::size_t u = cell / (grid.nv() - 1);
+        std::size_t v = cell % (grid.nv() - 1);
+        FillPoint corner[4] = {grid.plot(u, v), grid.plot(u + 1, v), grid.plot(u + 1, v + 1), grid.plot(u, v + 1)};
         double area = 0;
         for (int k = 0; k < 4; ++k) {
             const FillPoint& p = corner[k];
@@ -148,7 +107,7 @@ void draw_surface(std::span<const double> x, std::span<const double> y,
         bool shown = a.surface_visibility == 0 || (a.surface_visibility == 1) == top_side;
         if (kind == SurfaceKind::shaded) {
             if (shown)
-                shader.paint(c.u, c.v);
+                shader.paint(u, v, corner);
             continue;
         }
         // Covers what lies behind, then outlines the cell; after NOHIDE
@@ -195,8 +154,7 @@ void surface_of_arrays(const char* routine, std::span<const float> x, int nx, st
         return;
     std::vector<double> vx(x.begin(), x.begin() + nx);
     std::vector<double> vy(y.begin(), y.begin() + ny);
-    std::vector<double> vz(z.begin(), z.begin() + static_cast<std::ptrdiff_t>(nx) * ny);
-    draw_surface(vx, vy, vz, kind);
+    draw_surface(vx, vy, z.first(static_cast<std::size_t>(nx) * static_cast<std::size_t>(ny)), kind);
 }
 
 }  // namespace
@@ -243,7 +201,7 @@ void surmat(std::span<const float> z, int nx, int ny, int ixp, int iyp)
         vx.push_back(user(0, static_cast<double>(i) / (nx - 1)));
     for (std::size_t j : columns)
         vy.push_back(user(1, static_cast<double>(j) / (ny - 1)));
-    std::vector<double> vz;
+    std::vector<float> vz;
     vz.reserve(rows.size() * columns.size());
     for (std::size_t i : rows)
         for (std::size_t j : columns)

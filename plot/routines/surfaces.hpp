@@ -20,7 +20,8 @@ void survis(std::string_view option);
 void surclr(int top, int bottom);
 void sursze(double xa, double xe, double ya, double ye);
 
-// The most cells the hidden-line buffer holds.
-inline constexpr long surface_cell_limit = 250000;
+// The most cells the hidden-line buffer holds: each cell takes four bytes
+// there while the surface is drawn.
+inline constexpr long surface_cell_limit = 16000000;
 
 }  // namespace korvan

@@ -11,6 +11,7 @@
 #include "plot/routines/axes3d.hpp"
 #include "plot/routines/colour_axes.hpp"
 #include "plot/routines/shading.hpp"
+#include "plot/routines/surface_shading.hpp"
 #include "plot/routines/surfaces.hpp"
 #include "plot/routines/text.hpp"
 
@@ -71,9 +72,10 @@ TEST_F(SurfacesTest, HiddenLineBufferOverflowAndBadValues)
 {
     open_plot();
     open_box();
-    Grid big(600, 600, flat);
+    // 4001 by 4001 cells are more than the buffer's 16,000,000.
+    Grid big(4002, 4002, flat);
     long before = state().vector_count;
-    surfce(big.x, 600, big.y, 600, big.z);
+    surfce(big.x, 4002, big.y, 4002, big.z);
     EXPECT_EQ(take_output(), " <<<< Warning  52: Hiddenline overflow in surfce!\n");
     EXPECT_EQ(state().vector_count, before);
     Grid g(5, 5, bump);
@@ -85,6 +87,84 @@ TEST_F(SurfacesTest, HiddenLineBufferOverflowAndBadValues)
     surmat(g.z, 5, 5, 2, 2);
     EXPECT_EQ(take_output(), "");
     EXPECT_GT(state().vector_count, before);
+    korfin();
+}
+
+// The cells come in the order of a plain stable sort by the eye's distance
+// from their middles, whatever the grid: ties (a grid seen along its
+// diagonal, a flat one), cells left out for points that are no numbers, and
+// grids of one row of cells.
+TEST_F(SurfacesTest, PaintingOrderIsAStableSortByDepth)
+{
+    float nan = std::numeric_limits<float>::quiet_NaN();
+    auto wavy = [](float u, float v) { return 0.5f + 0.4f * std::sin(7 * u) * std::cos(5 * v); };
+    struct Case {
+        int nx;
+        int ny;
+        bool flat_grid;
+        double eye_x;
+        double eye_y;
+    };
+    for (const Case& c : {Case{40, 40, true, 4, 4}, Case{40, 40, false, 4, 4}, Case{31, 57, false, 4, -5},
+                          Case{2, 80, false, -3, 2}, Case{3, 3, true, 0, 0}}) {
+        open_plot();
+        view3d(c.eye_x, c.eye_y, 4, "ABS");
+        open_box();
+        std::vector<double> x;
+        std::vector<double> y;
+        std::vector<float> z;
+        std::vector<std::size_t> rows;
+        std::vector<std::size_t> columns;
+        for (int i = 0; i < c.nx; ++i) {
+            x.push_back(-1.0 + 2.0 * i / (c.nx - 1));
+            rows.push_back(static_cast<std::size_t>(i));
+        }
+        for (int j = 0; j < c.ny; ++j) {
+            y.push_back(-1.0 + 2.0 * j / (c.ny - 1));
+            columns.push_back(static_cast<std::size_t>(j));
+        }
+        for (double u : x)
+            for (double v : y)
+                z.push_back(c.flat_grid ? 0.0f : wavy(static_cast<float>(u), static_cast<float>(v)));
+        if (!c.flat_grid)
+            z[z.size() / 3] = nan;
+        SurfaceGrid grid(x, y, z, y.size(), rows, columns);
+        std::vector<std::pair<double, std::uint32_t>> cells;
+        std::size_t nv = y.size() - 1;
+        for (std::size_t u = 0; u + 1 < x.size(); ++u) {
+            for (std::size_t v = 0; v < nv; ++v) {
+                std::pair<std::size_t, std::size_t> k[4] = {{u, v}, {u + 1, v}, {u + 1, v + 1}, {u, v + 1}};
+                BoxPoint mid{0, 0, 0};
+                bool ok = true;
+                for (auto [cu, cv] : k) {
+                    ok = ok && grid.usable(cu, cv);
+                    for (std::size_t m = 0; m < 3; ++m)
+                        mid[m] += grid.box(cu, cv)[m] / 4;
+                }
+                if (ok)
+                    cells.emplace_back(eye_distance(state().shading, mid), static_cast<std::uint32_t>(u * nv + v));
+            }
+        }
+        std::stable_sort(cells.begin(), cells.end(), [](const auto& p, const auto& q) { return p.first > q.first; });
+        std::vector<std::uint32_t> want;
+        for (const auto& cell : cells)
+            want.push_back(cell.second);
+        EXPECT_EQ(painting_order(grid), want) << c.nx << " x " << c.ny;
+        korfin();
+    }
+}
+
+// A shaded surface of a million cells, far more than the painting of a sort
+// of whole cells could hold, is drawn without a warning, every cell painted.
+TEST_F(SurfacesTest, MillionCellsAreShaded)
+{
+    open_plot();
+    open_box();
+    Grid g(1001, 1001, bump);
+    long before = state().vector_count;
+    surshd(g.x, 1001, g.y, 1001, g.z);
+    EXPECT_EQ(take_output(), "");
+    EXPECT_GT(state().vector_count - before, 1000000);
     korfin();
 }
 
