@@ -196,7 +196,8 @@ row "CONSHADE 300 x 300 (grid off)" "$(own "$cpu_kfl_conshade" "$cpu_kfl_grid")"
     "$mem_kfl_conshade" "${mem_gp_pm3d:-}"
 
 # 4. Big matrices from binary FLOAT data into PostScript, beside gnuplot's pm3d
-# map and contour lines of the same data (read by both from the same file).
+# map, pm3d surface and contour lines of the same data (read by both from the
+# same file).
 if [ "$big" = big ] && [ -n "$python" ]; then
     for m in 2000 357; do
         "$python" - "$m" <<'PY'
@@ -225,25 +226,26 @@ PY
     matrix_kfl 357 "SHDMOD('POLY', 'CONTOUR')\nCONSHD(X, N, X, N, Z, ZLEV, 10)" > poly357.kfl
     gp_matrix() {
         printf "set terminal postscript landscape color\nset output 'g.ps'\nset xrange [-5:5]\nset yrange [-5:5]\n"
-        printf "set view map\n$2\nsplot 'mat$1.bin' binary array=($1,$1) format='%%float32' "
+        printf "$2\nsplot 'mat$1.bin' binary array=($1,$1) format='%%float32' "
         printf "dx=%s dy=%s origin=(-5,-5,0) $3 notitle\n" "$(echo "$1" | awk '{ print 10 / ($1 - 1) }')" \
             "$(echo "$1" | awk '{ print 10 / ($1 - 1) }')"
     }
     gp_matrix 2000 "set pm3d map\nset palette maxcolors 10" "with pm3d" > pm3d2000.gp
-    gp_matrix 357 "unset surface\nset contour base\nset cntrparam levels discrete ${levels// /}" "with lines" \
+    gp_matrix 2000 "set pm3d\nset palette maxcolors 10" "with pm3d" > surface2000.gp
+    gp_matrix 357 "set view map\nunset surface\nset contour base\nset cntrparam levels discrete ${levels// /}" "with lines" \
         > lines357.gp
     gp_matrix 357 "set pm3d map\nset palette maxcolors 10" "with pm3d" > pm3d357.gp
-    for run in conshd2000:pm3d2000 surshd2000:pm3d2000 contur357:lines357 poly357:pm3d357; do
+    for run in conshd2000:pm3d2000 surshd2000:surface2000 contur357:lines357 poly357:pm3d357; do
         kfl=${run%%:*} gp=${run#*:}
         rm -f korvan.err
         measure "kfl_$kfl" "$kflrun" "$kfl.kfl"
         eval "cpu_gp_$kfl="
         if have gnuplot; then measure "gp_$kfl" gnuplot "$gp.gp"; fi
         case $kfl in
-        conshd2000) what="CONSHD cells 2000 x 2000, PS (pm3d)" ;;
-        surshd2000) what="SURSHD 2000 x 2000, PS (pm3d)" ;;
+        conshd2000) what="CONSHD cells 2000 x 2000, PS (pm3d map)" ;;
+        surshd2000) what="SURSHD 2000 x 2000, PS (pm3d surface)" ;;
         contur357) what="CONTUR 357 x 357, 10 levels, PS" ;;
-        *) what="CONSHD polygons 357 x 357, PS (pm3d)" ;;
+        *) what="CONSHD polygons 357 x 357, PS (pm3d map)" ;;
         esac
         # A run with a warning (a matrix refused) has drawn nothing worth a time.
         if ! grep -q "Warnings  : 0" "$work/kfl_$kfl.out"; then
