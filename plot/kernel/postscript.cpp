@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <charconv>
 #include <cctype>
 #include <cmath>
@@ -384,6 +385,13 @@ private:
         *end++ = ' ';
         state().out.append(text, static_cast<std::size_t>(end - text));
     }
+    // Numbers as words: the same words as a fragment of padded "%d " fields
+    // gives, since a fragment's blank runs collapse, without the formatting.
+    void words(std::initializer_list<long> values)
+    {
+        for (long v : values)
+            word(v);
+    }
     void fragment(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void rgb_words(int index);
     void write_path();
@@ -559,8 +567,7 @@ void PostScriptDevice::point(double x, double y, bool draw)
 void PostScriptDevice::rgb_words(int index)
 {
     std::uint32_t rgb = state().colour_table[static_cast<std::size_t>(std::clamp(index, 0, 255))];
-    fragment("%3d %3d %3d ", static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-             static_cast<int>(rgb & 0xFF));
+    words({(rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF});
 }
 
 void PostScriptDevice::colour(int index)
@@ -573,8 +580,7 @@ void PostScriptDevice::colour(int index)
 void PostScriptDevice::direct_colour(std::uint32_t rgb)
 {
     write_path();
-    fragment("%3d %3d %3d ", static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-             static_cast<int>(rgb & 0xFF));
+    words({(rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF});
     word("f ");
 }
 
@@ -583,7 +589,7 @@ void PostScriptDevice::fill_rect(double x, double y, double w, double h, int ind
     write_path();
     DevicePoint a = device_point(x, y);
     DevicePoint b = device_point(x + w, y + h);
-    fragment("%5ld %5ld %5ld %5ld ", a.x, a.y, b.x, b.y);
+    words({a.x, a.y, b.x, b.y});
     rgb_words(index);
     word("e ");
 }

@@ -397,6 +397,10 @@ TEST_F(PostScriptTest, FilledRectanglesAndSectors)
     EXPECT_EQ(body_of(file), std::string("0 0 3898 5514 0 0 0 e 255 255 255 f 0 0 u 0 186 d p ") +
                                  "371 186 1114 743 " + rgb + " e 1857 1857 0 186 90.00 180.00 255 255 255 sec " +
                                  "65 929 929 90 c 0 0 0 0 0.00 -1000000.00 " + rgb + " sec showpage ");
+    // Corners off the page: negative, and held at the bound, wider than any padding.
+    file = plot("PSCL", [] { state().device->fill_rect(-50, 5e9, 10, 10, 1); });
+    EXPECT_EQ(body_of(file), std::string("0 0 3898 5514 0 0 0 e 255 255 255 f 100000000 -93 100000000 -74 ") + rgb +
+                                 " e showpage ");
     // Upright pages keep the angles.
     setpag("DA4P");
     file = plot("POST", [] { postscript_fill_sector(0, 2969, 10, 20, -45, 45.5, 255); });
