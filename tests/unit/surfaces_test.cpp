@@ -78,6 +78,12 @@ TEST_F(SurfacesTest, HiddenLineBufferOverflowAndBadValues)
     surfce(big.x, 4002, big.y, 4002, big.z);
     EXPECT_EQ(take_output(), " <<<< Warning  52: Hiddenline overflow in surfce!\n");
     EXPECT_EQ(state().vector_count, before);
+    // More cells than a buffer of whole cells used to hold: each one painted.
+    Grid large(520, 520, bump);
+    surshd(large.x, 520, large.y, 520, large.z);
+    EXPECT_EQ(take_output(), "");
+    EXPECT_GT(state().vector_count - before, 519L * 519L);
+    before = state().vector_count;
     Grid g(5, 5, bump);
     g.z[7] = std::numeric_limits<float>::quiet_NaN();
     g.z[12] = std::numeric_limits<float>::infinity();
@@ -152,20 +158,6 @@ TEST_F(SurfacesTest, PaintingOrderIsAStableSortByDepth)
         EXPECT_EQ(painting_order(grid), want) << c.nx << " x " << c.ny;
         korfin();
     }
-}
-
-// A shaded surface of more cells than a buffer of whole cells used to hold is
-// drawn without a warning, and each of its cells is painted.
-TEST_F(SurfacesTest, LargeSurfacesAreShaded)
-{
-    open_plot();
-    open_box();
-    Grid g(520, 520, bump);
-    long before = state().vector_count;
-    surshd(g.x, 520, g.y, 520, g.z);
-    EXPECT_EQ(take_output(), "");
-    EXPECT_GT(state().vector_count - before, 519L * 519L);
-    korfin();
 }
 
 // The outlines of a flat surface in the foreground colour, in drawing order.
